@@ -1,0 +1,46 @@
+// What every zedro-cli command shares: the message sink that prints to stderr, argument
+// conversion and loading a diagram.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Messages.h"
+
+namespace zedro {
+class DiagramDocument;
+class TUMLDrawClass;
+}
+
+namespace zedro::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitStopped = 1;  // a load stopped early, or the command failed
+constexpr int kExitUsage = 2;
+
+// Prints every message box as "[kind] TEXT" (line breaks as \n) to stderr and answers
+// questions with No; list choices are cancelled. Status texts are not printed.
+class StderrMessages : public IMessages {
+ public:
+  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override;
+  int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
+                     const std::string& okCaption, const std::string& cancelCaption) override;
+  // Answers of ChooseFromList by entry name (for example --choose), in order.
+  std::vector<std::string> choices;
+};
+
+// A command-line argument (UTF-8) as in-memory text, and back.
+std::string Arg(const std::string& utf8);
+std::string Out(const std::string& cp1252);
+
+// Loads a diagram file; returns false when the load stopped early.
+bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                  int* version = nullptr);
+// The box of the main diagram whose class has that name (exact), or nullptr with a message.
+TUMLDrawClass* FindClassBox(DiagramDocument& doc, const std::string& className,
+                                  IMessages& messages);
+
+int Usage(const std::string& text);
+
+}  // namespace zedro::cli

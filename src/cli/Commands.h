@@ -1,0 +1,22 @@
+// The commands of zedro-cli. Each takes the arguments after the command name and returns
+// the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zedro::cli {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(const Args& args);
+};
+
+int CmdDump(const Args& args);
+int CmdSave(const Args& args);
+int CmdNew(const Args& args);
+
+}  // namespace zedro::cli

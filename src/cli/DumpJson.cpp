@@ -1,0 +1,199 @@
+#include "cli/DumpJson.h"
+
+#include "diagram/DiagramDocument.h"
+
+namespace zedro::cli {
+
+void WriteFont(Json& j, const TFontSpec& font) {
+  j.BeginObject()
+      .Field("Name", font.Name)
+      .Field("Size", font.Size)
+      .Field("Color", static_cast<long long>(font.Color))
+      .Field("Bold", font.Bold)
+      .Field("Italic", font.Italic)
+      .Field("Underline", font.Underline)
+      .EndObject();
+}
+
+void WriteOptions(Json& j, const TFOptions& o) {
+  j.BeginObject().Key("Font");
+  WriteFont(j, o.Font);
+  j.Field("RGWidth", o.RGWidth)
+      .Field("RGShowAc", o.RGShowAc)
+      .Field("RGShowKindOfM", o.RGShowKindOfM)
+      .Field("RgPublished", o.RgPublished)
+      .Field("RgPublic", o.RgPublic)
+      .Field("RgProtected", o.RgProtected)
+      .Field("RgPrivate", o.RgPrivate)
+      .EndObject();
+}
+
+void WriteClass(Json& j, const TUMLClass& cls) {
+  j.BeginObject()
+      .Field("Name", cls.Name)
+      .Field("IsAbstract", cls.IsAbstract)
+      .Field("IsLibraryClass", cls.IsLibraryClass)
+      .Field("AncestorName", cls.AncestorName);
+  j.Key("Documentation").Strings(cls.Documentation);
+  j.Key("InterfaceUses").Strings(cls.InterfaceUses);
+  j.Key("ImplementationUses").Strings(cls.ImplementationUses);
+  if (cls.JavaImports) j.Key("JavaImports").Strings(*cls.JavaImports);
+  j.Key("Attributes").BeginArray();
+  for (const TAttribute* a : cls.Attributes.Items) {
+    j.BeginObject()
+        .Field("Name", a->Name)
+        .Field("TypeName", a->TypeName)
+        .Field("Visibility", static_cast<int>(a->Visibility));
+    j.Key("Documentation").Strings(a->Documentation);
+    j.Field("ReadMethod", a->ReadMethod ? cls.Methods.LastIndexOf(a->ReadMethod) : -1)
+        .Field("WriteMethod", a->WriteMethod ? cls.Methods.LastIndexOf(a->WriteMethod) : -1)
+        .EndObject();
+  }
+  j.EndArray();
+  j.Key("Methods").BeginArray();
+  for (const TMethod* m : cls.Methods.Items) {
+    j.BeginObject()
+        .Field("Name", m->Name)
+        .Field("Kind", static_cast<int>(m->Kind))
+        .Field("ResultType", m->ResultType)
+        .Field("Visibility", static_cast<int>(m->Visibility))
+        .Field("IsAbstract", m->IsAbstract)
+        .Field("IsFinal", m->IsFinal)
+        .Field("IsClassMethod", m->IsClassMethod);
+    j.Key("Parameters").BeginArray();
+    for (const TParameter& p : m->Parameters)
+      j.BeginObject().Field("Name", p.Name).Field("TypeName", p.TypeName).EndObject();
+    j.EndArray();
+    j.Key("Documentation").Strings(m->Documentation);
+    j.Key("Code").Strings(m->Code);
+    j.EndObject();
+  }
+  j.EndArray();
+  j.EndObject();
+}
+
+namespace {
+
+void WriteInfoBox(Json& j, const TInfoBox& box) {
+  j.BeginObject()
+      .Field("Left", box.Left)
+      .Field("Top", box.Top)
+      .Field("Right", box.Right)
+      .Field("Bottom", box.Bottom);
+  j.Key("Lines").Strings(box.Lines);
+  j.Key("Font");
+  WriteFont(j, *box.FontDialog);
+  j.EndObject();
+}
+
+void WriteConnections(Json& j, const DiagramDocument& doc) {
+  j.Key("Connections").BeginArray();
+  for (const TConnection* c : doc.Connections.Items) {
+    const TUMLClass* startClass = c->StartBox ? c->StartBox->UMLClass : nullptr;
+    const TUMLClass* endClass = c->EndBox ? c->EndBox->UMLClass : nullptr;
+    j.BeginObject()
+        .Field("Kind", c->Kind)
+        .Field("LineShape", c->LineShape)
+        .Field("Color", static_cast<long long>(c->Color))
+        .Field("StartBox", doc.DrawClasses.IndexOf(c->StartBox))
+        .Field("StartPoint", c->StartPoint)
+        .Field("EndBox", doc.DrawClasses.IndexOf(c->EndBox))
+        .Field("EndPoint", c->EndPoint)
+        .Field("Method", c->Method && endClass ? endClass->Methods.LastIndexOf(c->Method) : -1);
+    j.Key("Attributes").BeginArray();
+    for (const TAttribute* a : c->Attributes.Items)
+      j.Value(startClass ? startClass->Attributes.IndexOf(a) : -1);
+    j.EndArray();
+    j.Field("StartText", c->StartText).Field("EndText", c->EndText);
+    j.Key("TextBox");
+    WriteInfoBox(j, *c->TextBox);
+    j.Field("TextOffsetX", c->TextOffsetX).Field("TextOffsetY", c->TextOffsetY);
+    j.Key("CoOptions").BeginObject().Key("Font");
+    WriteFont(j, c->CoOptions->Font);
+    j.EndObject();
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+void WriteInfoBoxes(Json& j, const DiagramDocument& doc) {
+  j.Key("InfoBoxes").BeginArray();
+  for (const TInfoBox* box : doc.InfoBoxes.Items) WriteInfoBox(j, *box);
+  j.EndArray();
+}
+
+void WriteHeader(Json& j, const DiagramDocument& doc) {
+  j.Key("ClassOptions");
+  WriteOptions(j, doc.ClassOptions);
+  j.Key("ConnectionOptions").BeginObject().Key("Font");
+  WriteFont(j, doc.ConnectionOptions.Font);
+  j.EndObject();
+}
+
+}  // namespace
+
+void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
+  j.BeginObject().Field("Version", version).Field("Language", doc.Language);
+  WriteHeader(j, doc);
+  j.Key("DrawClasses").BeginArray();
+  for (const TUMLDrawClass* box : doc.DrawClasses.Items) {
+    j.BeginObject()
+        .Field("Left", box->Left)
+        .Field("Top", box->Top)
+        .Field("Right", box->Right)
+        .Field("Bottom", box->Bottom)
+        .Field("SourceFileName", box->SourceFileName)
+        .Field("SourceFileAge", static_cast<long long>(box->SourceFileAge));
+    j.Key("UMLClass");
+    if (box->UMLClass) {
+      WriteClass(j, *box->UMLClass);
+    } else {
+      j.Null();
+    }
+    j.Key("Options");
+    WriteOptions(j, box->Options);
+    j.EndObject();
+  }
+  j.EndArray();
+  WriteConnections(j, doc);
+  WriteInfoBoxes(j, doc);
+  j.Key("SubDiagrams").BeginArray();
+  for (const auto& sub : doc.SubDiagrams) {
+    j.BeginObject().Field("FileName", sub->FileName);
+    WriteHeader(j, *sub);
+    j.Key("DrawClasses").BeginArray();
+    for (const TUMLDrawClass* box : sub->DrawClasses.Items) {
+      j.BeginObject()
+          .Field("Left", box->Left)
+          .Field("Top", box->Top)
+          .Field("Right", box->Right)
+          .Field("Bottom", box->Bottom)
+          .Field("ClassIndex", doc.DrawClasses.IndexOfClass(box->UMLClass))
+          .Field("IsObject", box->IsObjectBox());
+      if (box->IsObjectBox()) {
+        const auto* object = static_cast<const TUMLDrawObject*>(box);
+        j.Field("ObjectName", object->ObjectName);
+        j.Key("Values").BeginArray();
+        for (int i = 0; i < object->Values.Count(); ++i) {
+          const TAttribute* a = object->Values.AttributeAt(i);
+          j.BeginObject()
+              .Field("Attribute", a ? box->UMLClass->Attributes.IndexOf(a) : -1)
+              .Field("Value", object->Values.ValueAt(i))
+              .EndObject();
+        }
+        j.EndArray();
+      }
+      j.Key("Options");
+      WriteOptions(j, box->Options);
+      j.EndObject();
+    }
+    j.EndArray();
+    WriteConnections(j, *sub);
+    WriteInfoBoxes(j, *sub);
+    j.EndObject();
+  }
+  j.EndArray();
+  j.EndObject();
+}
+
+}  // namespace zedro::cli

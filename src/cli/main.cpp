@@ -1,0 +1,34 @@
+// zedro-cli: batch work on diagram files without the editor.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+namespace {
+
+using zedro::cli::Command;
+
+const Command kCommands[] = {
+    {"dump", "dump FILE.urd", zedro::cli::CmdDump},
+    {"save", "save IN.urd OUT.urd", zedro::cli::CmdSave},
+    {"new", "new OUT.urd", zedro::cli::CmdNew},
+};
+
+int PrintUsage() {
+  std::cerr << "usage: zedro-cli COMMAND ARGS...\ncommands:\n";
+  for (const Command& c : kCommands) std::cerr << "  zedro-cli " << c.usage << "\n";
+  return zedro::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return PrintUsage();
+  std::string name = argv[1];
+  std::vector<std::string> args(argv + 2, argv + argc);
+  for (const Command& c : kCommands)
+    if (name == c.name) return c.run(args);
+  return PrintUsage();
+}

@@ -1,0 +1,74 @@
+// Connections: IST, HAT and KENNT relationships, Auftrag and Anfrage messages and the
+// link of a class note, anchored at border points of two boxes.
+#pragma once
+
+#include "diagram/ClassBox.h"
+#include "diagram/InfoBox.h"
+#include "diagram/Options.h"
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+class TDrawClassList;
+
+enum ConnectionKind : int {
+  kClassInfo = 0,
+  kIst = 1,
+  kHat = 2,
+  kKennt = 3,
+  kAuftrag = 10,
+  kAnfrage = 12,
+};
+
+// The colour a connection of that kind gets when it is created; black for other kinds.
+TColor DefaultConnectionColor(int kind);
+
+class TConnection : public TComponent {
+ public:
+  // Creates the font options and the text box at (20, 20) on the surface; for kind 1 the
+  // start class gets the end class as its Parent.
+  TConnection(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint, int endPoint,
+              int kind, TDrawClassList* boxes, DrawingSurface* image);
+  static TConnection* Create(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint,
+                             int endPoint, int kind, TDrawClassList* boxes, DrawingSurface* image);
+  bool CountsAsComponent() const override { return false; }
+
+  void UpdateEndPoints();
+  void Paint(bool creating);
+  void AskTexts();
+  void ChooseLineShape();
+  bool NearStartPoint(int x, int y);
+  bool NearEndPoint(int x, int y);
+  bool NearEitherEnd(int x, int y) { return NearStartPoint(x, y) || NearEndPoint(x, y); }
+
+  // The connection record; box indices refer to Boxes.
+  void Load(ValueReader& reader, int version);
+  void Save(ValueWriter& writer) const;
+
+  int StartX = 0, StartY = 0;
+  int EndX = 0, EndY = 0;
+  int StartSide = 0;
+  int EndSide = 0;
+  int LineShape = 0;
+  int TextOffsetX = 0, TextOffsetY = 0;
+  TInfoBox* TextBox;
+  TDrawClassList* Boxes;
+  DrawingSurface* Image;
+  TFCoOptions* CoOptions;
+  TColor Color = kClBlack;
+  int Kind;
+  TUMLDrawClass* StartBox;
+  std::string StartText;
+  int StartPoint;
+  int EndPoint;
+  TUMLDrawClass* EndBox;
+  std::string EndText;
+  TAttributeList Attributes;  // attributes of the start class (not owned)
+  TMethod* Method = nullptr;  // the method of the end class a message calls
+
+ private:
+  std::unique_ptr<TFCoOptions> ownCoOptions_;
+  std::unique_ptr<TInfoBox> ownTextBox_;
+};
+
+}  // namespace zedro

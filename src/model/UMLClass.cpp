@@ -1,0 +1,337 @@
+#include "model/UMLClass.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "model/Messages.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+
+namespace zedro {
+
+const char* VisibilitySymbol(int visibility) {
+  static const char* const kSymbols[] = {"-", "#", "+", "++"};
+  return (visibility >= 0 && visibility <= 3) ? kSymbols[visibility] : "";
+}
+
+const char* VisibilityName(int visibility) {
+  static const char* const kNames[] = {"private", "protected", "public", "published"};
+  return (visibility >= 0 && visibility <= 3) ? kNames[visibility] : "";
+}
+
+// ---- TParameter -----------------------------------------------------------------------
+
+std::string TParameter::DisplayText() const { return DisplayText(ActiveNotation::Get()); }
+
+std::string TParameter::DisplayText(int notation) const {
+  if (notation == 2) return TypeName + "  " + Name;
+  return Name + ": " + TypeName;
+}
+
+// ---- TAttribute -----------------------------------------------------------------------
+
+void TAttribute::SetDocumentation(const StringList* lines) {
+  if (lines) Documentation = *lines;
+}
+
+void TAttribute::Assign(const TAttribute& source) {
+  Name = source.Name;
+  TypeName = source.TypeName;
+  Visibility = source.Visibility;
+  if (&source != this)
+    Documentation.insert(Documentation.end(), source.Documentation.begin(),
+                         source.Documentation.end());
+}
+
+std::string TAttribute::DisplayText() const { return DisplayText(ActiveNotation::Get()); }
+
+std::string TAttribute::DisplayText(int notation) const {
+  if (notation == 2) return TypeName + " " + Name;
+  return Name + ": " + TypeName;
+}
+
+// ---- TMethod --------------------------------------------------------------------------
+
+void TMethod::Assign(const TMethod& source) {
+  if (&source == this) return;
+  IsAbstract = source.IsAbstract;
+  IsFinal = source.IsFinal;
+  IsClassMethod = source.IsClassMethod;
+  Name = source.Name;
+  Kind = source.Kind;
+  ResultType = source.ResultType;
+  Visibility = source.Visibility;
+  Parameters = source.Parameters;
+  Documentation.insert(Documentation.end(), source.Documentation.begin(),
+                       source.Documentation.end());
+  Code = source.Code;
+}
+
+std::unique_ptr<TMethod> TMethod::Clone() const { return std::make_unique<TMethod>(*this); }
+
+std::string TMethod::ParameterListText() const { return ParameterListText(ActiveNotation::Get()); }
+
+std::string TMethod::ParameterListText(int notation) const {
+  std::string out;
+  for (size_t i = 0; i < Parameters.size(); ++i) {
+    if (i > 0) out += "; ";
+    const TParameter& p = Parameters[i];
+    if (notation == 1) {
+      out += p.Name + ": " + p.TypeName;
+    } else if (notation == 2) {
+      out += p.TypeName + " " + p.Name;
+    }
+  }
+  return out;
+}
+
+std::string TMethod::MethodSignature() const { return MethodSignature(ActiveNotation::Get()); }
+
+std::string TMethod::MethodSignature(int notation) const {
+  if (notation == 1) {
+    std::string s = Name + "(" + ParameterListText(1) + ")";
+    if (Kind == kFunction) s += " : " + ResultType;
+    return s;
+  }
+  if (notation == 2) {
+    std::string s = Name + "(" + ParameterListText(2) + ")";
+    if (Kind == kFunction) s = ResultType + " " + s;
+    return s;
+  }
+  return {};
+}
+
+// ---- ordering -------------------------------------------------------------------------
+
+int CompareAttributes(const TAttribute& a, const TAttribute& b) {
+  if (a.Visibility != b.Visibility) return a.Visibility > b.Visibility ? -1 : 1;
+  if (int c = text::CompareIgnoreCase(a.TypeName, b.TypeName)) return c;
+  return text::CompareIgnoreCase(a.Name, b.Name);
+}
+
+int CompareMethods(const TMethod& a, const TMethod& b) {
+  if (a.Visibility != b.Visibility) return a.Visibility > b.Visibility ? -1 : 1;
+  if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
+  if (int c = text::CompareIgnoreCase(a.Name, b.Name)) return c;
+  return text::CompareIgnoreCase(a.ParameterListText(), b.ParameterListText());
+}
+
+// ---- TAttributeList -------------------------------------------------------------------
+
+void TAttributeList::Add(TAttribute* a) {
+  Items.push_back(a);
+  Sort();
+}
+
+void TAttributeList::Remove(const TAttribute* a) {
+  auto it = std::find(Items.begin(), Items.end(), a);
+  if (it != Items.end()) Items.erase(it);
+}
+
+void TAttributeList::Sort() {
+  std::stable_sort(Items.begin(), Items.end(), [](const TAttribute* x, const TAttribute* y) {
+    return CompareAttributes(*x, *y) < 0;
+  });
+}
+
+TAttribute* TAttributeList::Get(int index, IMessages* messages) const {
+  if (index < 0 || index >= Count()) {
+    if (messages)
+      messages->Message(MsgKind::Plain, "Index " + text::IntToStr(index) +
+                                            " ausserhalb des Bereichs einer Attribute-Liste");
+    return nullptr;
+  }
+  return At(index);
+}
+
+int TAttributeList::IndexOf(const TAttribute* a) const {
+  auto it = std::find(Items.begin(), Items.end(), a);
+  return it == Items.end() ? -1 : static_cast<int>(it - Items.begin());
+}
+
+// ---- TMethodList ----------------------------------------------------------------------
+
+void TMethodList::Add(TMethod* m) {
+  Items.push_back(m);
+  Sort();
+}
+
+void TMethodList::Remove(const TMethod* m) {
+  auto it = std::find(Items.begin(), Items.end(), m);
+  if (it != Items.end()) Items.erase(it);
+}
+
+void TMethodList::Sort() {
+  // The parameter texts depend on the active notation; compute them once per sort.
+  std::stable_sort(Items.begin(), Items.end(), [](const TMethod* x, const TMethod* y) {
+    return CompareMethods(*x, *y) < 0;
+  });
+}
+
+TMethod* TMethodList::Get(int index, IMessages* messages) const {
+  if (index < 0 || index >= Count()) {
+    if (messages)
+      messages->Message(MsgKind::Plain, "Index ausserhalb des Bereichs einer Methoden-Liste");
+    return nullptr;
+  }
+  return At(index);
+}
+
+int TMethodList::IndexOf(const TMethod* m) const {
+  auto it = std::find(Items.begin(), Items.end(), m);
+  return it == Items.end() ? -1 : static_cast<int>(it - Items.begin());
+}
+
+int TMethodList::LastIndexOf(const TMethod* m) const {
+  for (int i = Count() - 1; i >= 0; --i)
+    if (Items[static_cast<size_t>(i)] == m) return i;
+  return -1;
+}
+
+TMethod* TMethodList::FindSameSignature(const TMethod& m) const {
+  std::string wanted = text::LowerAscii(m.MethodSignature());
+  TMethod* found = nullptr;
+  for (TMethod* item : Items)
+    if (text::LowerAscii(item->MethodSignature()) == wanted) found = item;
+  return found;
+}
+
+// ---- TUMLClass ------------------------------------------------------------------------
+
+TAttribute* TUMLClass::AddAttribute(std::unique_ptr<TAttribute> a) {
+  TAttribute* raw = AppendAttribute(std::move(a));
+  Attributes.Sort();
+  return raw;
+}
+
+TMethod* TUMLClass::AddMethod(std::unique_ptr<TMethod> m) {
+  TMethod* raw = AppendMethod(std::move(m));
+  Methods.Sort();
+  return raw;
+}
+
+TAttribute* TUMLClass::AppendAttribute(std::unique_ptr<TAttribute> a) {
+  TAttribute* raw = a.get();
+  attributeStore_.push_back(std::move(a));
+  Attributes.Append(raw);
+  return raw;
+}
+
+TMethod* TUMLClass::AppendMethod(std::unique_ptr<TMethod> m) {
+  TMethod* raw = m.get();
+  methodStore_.push_back(std::move(m));
+  Methods.Append(raw);
+  return raw;
+}
+
+void TUMLClass::RemoveAttribute(TAttribute* a) { Attributes.Remove(a); }
+
+void TUMLClass::RemoveMethod(TMethod* m) {
+  Methods.Remove(m);
+  // Links of the remaining attributes to a method that left the class are cleared, so
+  // that no read or write method outside the class stays reachable.
+  for (TAttribute* a : Attributes.Items) {
+    if (a->ReadMethod == m) a->ReadMethod = nullptr;
+    if (a->WriteMethod == m) a->WriteMethod = nullptr;
+  }
+}
+
+void TUMLClass::SortMembers() {
+  Attributes.Sort();
+  Methods.Sort();
+}
+
+namespace {
+
+bool AttributesMatch(const TAttribute& a, const TAttribute& b) {
+  return text::LowerAscii(a.Name) == text::LowerAscii(b.Name) &&
+         text::LowerAscii(a.TypeName) == text::LowerAscii(b.TypeName);
+}
+
+}  // namespace
+
+void TUMLClass::UpdateFrom(const TUMLClass& source, const AttributePurge& purge) {
+  if (&source == this) return;
+  IsAbstract = source.IsAbstract;
+  Name = source.Name;
+  Documentation = source.Documentation;
+  InterfaceUses = source.InterfaceUses;
+  ImplementationUses = source.ImplementationUses;
+
+  // Attributes: keep the matching ones (taking over the source's content), drop the rest.
+  size_t i = 0;
+  while (i < Attributes.Items.size()) {
+    TAttribute* own = Attributes.Items[i];
+    bool matched = false;
+    for (const TAttribute* src : source.Attributes.Items) {
+      if (AttributesMatch(*own, *src)) {
+        own->Assign(*src);
+        matched = true;
+      }
+    }
+    if (matched) {
+      ++i;
+    } else {
+      if (purge) purge(*this, *own);
+      Attributes.Remove(own);  // the object stays alive in the store
+    }
+  }
+  for (const TAttribute* src : source.Attributes.Items) {
+    bool matched = false;
+    for (const TAttribute* own : Attributes.Items)
+      if (AttributesMatch(*own, *src)) matched = true;
+    if (!matched) {
+      auto a = std::make_unique<TAttribute>();
+      a->Assign(*src);
+      AddAttribute(std::move(a));
+    }
+  }
+
+  // Methods: matched by signature, letter case ignored.
+  std::vector<std::string> sourceSignatures;
+  for (const TMethod* src : source.Methods.Items)
+    sourceSignatures.push_back(text::LowerAscii(src->MethodSignature()));
+  i = 0;
+  while (i < Methods.Items.size()) {
+    TMethod* own = Methods.Items[i];
+    std::string sig = text::LowerAscii(own->MethodSignature());
+    bool matched = false;
+    for (size_t k = 0; k < source.Methods.Items.size(); ++k) {
+      if (sourceSignatures[k] == sig) {
+        own->Assign(*source.Methods.Items[k]);
+        matched = true;
+      }
+    }
+    if (matched) {
+      ++i;
+    } else {
+      Methods.Remove(own);
+      for (TAttribute* a : Attributes.Items) {
+        if (a->ReadMethod == own) a->ReadMethod = nullptr;
+        if (a->WriteMethod == own) a->WriteMethod = nullptr;
+      }
+    }
+  }
+  for (size_t k = 0; k < source.Methods.Items.size(); ++k) {
+    bool matched = false;
+    for (const TMethod* own : Methods.Items)
+      if (text::LowerAscii(own->MethodSignature()) == sourceSignatures[k]) matched = true;
+    if (!matched) {
+      auto m = std::make_unique<TMethod>();
+      m->Assign(*source.Methods.Items[k]);
+      AddMethod(std::move(m));
+    }
+  }
+  SortMembers();
+}
+
+bool TUMLClass::IsFormClass() const {
+  // Inheritance drawn in a circle must not make the walk endless.
+  std::unordered_set<const TUMLClass*> seen{this};
+  for (const TUMLClass* p = Parent; p && seen.insert(p).second; p = p->Parent) {
+    if (text::LowerAscii(p->Name) == "tform") return true;
+  }
+  return false;
+}
+
+}  // namespace zedro

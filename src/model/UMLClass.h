@@ -1,0 +1,212 @@
+// The class model: classes with their attributes, methods and parameters.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zedro {
+
+class IMessages;
+class ValueReader;
+class ValueWriter;
+
+using StringList = std::vector<std::string>;
+
+// Access rights: 0 private "-", 1 protected "#", 2 public "+", 3 published "++".
+using TVisibility = std::uint8_t;
+constexpr TVisibility kPrivate = 0;
+constexpr TVisibility kProtected = 1;
+constexpr TVisibility kPublic = 2;
+constexpr TVisibility kPublished = 3;
+
+// Method kinds: 0 constructor, 1 procedure (Auftrag), 2 function (Anfrage), 3 destructor.
+// Old files may carry 4 and 5 (class procedure/function); they are kept as read.
+using TMethodKind = std::uint8_t;
+constexpr TMethodKind kConstructor = 0;
+constexpr TMethodKind kProcedure = 1;
+constexpr TMethodKind kFunction = 2;
+constexpr TMethodKind kDestructor = 3;
+
+// "-", "#", "+", "++"; empty for a value outside 0..3.
+const char* VisibilitySymbol(int visibility);
+// "private", "protected", "public", "published"; empty outside 0..3.
+const char* VisibilityName(int visibility);
+
+class TParameter {
+ public:
+  TParameter() = default;
+  TParameter(std::string name, std::string typeName)
+      : Name(std::move(name)), TypeName(std::move(typeName)) {}
+
+  TParameter Clone() const { return *this; }
+  // Notation 1: "name: type"; notation 2: "type  name" (two blanks).
+  std::string DisplayText() const;
+  std::string DisplayText(int notation) const;
+
+  std::string Name;
+  std::string TypeName;
+};
+
+class TMethod;
+
+class TAttribute {
+ public:
+  TAttribute() = default;
+  // Adopts the documentation lines (the Pascal importer's form).
+  TAttribute(std::string name, std::string typeName, TVisibility visibility, StringList doc)
+      : Name(std::move(name)),
+        TypeName(std::move(typeName)),
+        Visibility(visibility),
+        Documentation(std::move(doc)) {}
+
+  // Replaces the documentation by a copy of the lines; does nothing when given none.
+  void SetDocumentation(const StringList* lines);
+  // Copies name, type and visibility and appends the source's documentation lines.
+  // ReadMethod and WriteMethod stay as they are.
+  void Assign(const TAttribute& source);
+  // Notation 1: "name: type"; notation 2: "type name".
+  std::string DisplayText() const;
+  std::string DisplayText(int notation) const;
+
+  // The attribute record of a diagram file (c is the class version).
+  void Load(ValueReader& reader, int classVersion);
+  void Save(ValueWriter& writer) const;
+
+  std::string Name;
+  std::string TypeName;
+  TVisibility Visibility = kPrivate;
+  StringList Documentation;
+  TMethod* ReadMethod = nullptr;   // the read query of the same class, or none
+  TMethod* WriteMethod = nullptr;  // the write command of the same class, or none
+};
+
+class TMethod {
+ public:
+  void AddParameter(TParameter p) { Parameters.push_back(std::move(p)); }
+  void AddCodeLines(const StringList& lines) { Code.insert(Code.end(), lines.begin(), lines.end()); }
+  // Copies flags, name, kind, result type, visibility, parameters and code; appends the
+  // source's documentation lines.
+  void Assign(const TMethod& source);
+  std::unique_ptr<TMethod> Clone() const;
+
+  // Parameters joined by "; " (notation 1 "name: type", notation 2 "type name").
+  std::string ParameterListText() const;
+  std::string ParameterListText(int notation) const;
+  // Notation 1: name(params) [" : " result]; notation 2: [result " "] name(params).
+  std::string MethodSignature() const;
+  std::string MethodSignature(int notation) const;
+
+  void Load(ValueReader& reader, int classVersion);
+  void Save(ValueWriter& writer) const;
+
+  bool IsAbstract = false;
+  bool IsFinal = false;
+  bool IsClassMethod = false;
+  std::string Name;
+  std::string ResultType;
+  TVisibility Visibility = kPublic;
+  std::vector<TParameter> Parameters;
+  TMethodKind Kind = kProcedure;
+  StringList Code;
+  StringList Documentation;
+};
+
+// Attribute order: higher visibility first, then type and name upper-cased, ascending.
+int CompareAttributes(const TAttribute& a, const TAttribute& b);
+// Method order: higher visibility first, then kind, name and parameter text (upper-cased).
+int CompareMethods(const TMethod& a, const TMethod& b);
+
+// An ordered list of references to attributes; it owns nothing.
+class TAttributeList {
+ public:
+  void Add(TAttribute* a);  // append, then sort the whole list
+  void Append(TAttribute* a) { Items.push_back(a); }  // append without sorting
+  void Clear() { Items.clear(); }
+  void Remove(const TAttribute* a);
+  void Sort();
+  int Count() const { return static_cast<int>(Items.size()); }
+  // Item i; outside the range the message "Index i ausserhalb des Bereichs einer
+  // Attribute-Liste" is shown (when a message sink is given) and none is returned.
+  TAttribute* Get(int index, IMessages* messages) const;
+  TAttribute* At(int index) const { return Items[static_cast<size_t>(index)]; }
+  int IndexOf(const TAttribute* a) const;
+  bool Contains(const TAttribute* a) const { return IndexOf(a) >= 0; }
+
+  std::vector<TAttribute*> Items;
+};
+
+class TMethodList {
+ public:
+  void Add(TMethod* m);
+  void Append(TMethod* m) { Items.push_back(m); }
+  void Clear() { Items.clear(); }
+  void Remove(const TMethod* m);
+  void Sort();
+  int Count() const { return static_cast<int>(Items.size()); }
+  // Outside the range: "Index ausserhalb des Bereichs einer Methoden-Liste", none.
+  TMethod* Get(int index, IMessages* messages) const;
+  TMethod* At(int index) const { return Items[static_cast<size_t>(index)]; }
+  int IndexOf(const TMethod* m) const;  // the first position holding m
+  int LastIndexOf(const TMethod* m) const;
+  bool Contains(const TMethod* m) const { return IndexOf(m) >= 0; }
+  // The last item whose signature equals that of m, letter case ignored.
+  TMethod* FindSameSignature(const TMethod& m) const;
+
+  std::vector<TMethod*> Items;
+};
+
+class TUMLClass;
+// Removes an attribute from everything outside its class that refers to it (connections,
+// object values). UpdateFrom calls it before an attribute leaves the class.
+using AttributePurge = std::function<void(TUMLClass&, TAttribute&)>;
+
+class TUMLClass {
+ public:
+  explicit TUMLClass(std::string name) : Name(std::move(name)) {}
+  TUMLClass(const TUMLClass&) = delete;
+  TUMLClass& operator=(const TUMLClass&) = delete;
+
+  // Insert and re-sort. The class owns what it is given.
+  TAttribute* AddAttribute(std::unique_ptr<TAttribute> a);
+  TMethod* AddMethod(std::unique_ptr<TMethod> m);
+  // Append without sorting (file reading keeps the stored order until it is done).
+  TAttribute* AppendAttribute(std::unique_ptr<TAttribute> a);
+  TMethod* AppendMethod(std::unique_ptr<TMethod> m);
+  // Take a member out of the class. The object itself stays alive as long as the class,
+  // so that a reference still held elsewhere never dangles; it is simply no longer a
+  // member (and is written as "none" by the next save).
+  void RemoveAttribute(TAttribute* a);
+  void RemoveMethod(TMethod* m);
+  void SortMembers();
+
+  // Brings this class up to date from another class object with the same role.
+  void UpdateFrom(const TUMLClass& source, const AttributePurge& purge);
+  // Some ancestor (walking Parent, the class itself excluded) is named "tform".
+  bool IsFormClass() const;
+
+  // The class record of a diagram file. Load is given the file version v.
+  void Load(ValueReader& reader, int fileVersion);
+  void Save(ValueWriter& writer) const;
+
+  bool IsAbstract = false;
+  bool IsLibraryClass = false;
+  std::string Name;
+  std::string AncestorName;
+  TAttributeList Attributes;
+  TMethodList Methods;
+  StringList Documentation;
+  StringList InterfaceUses;
+  StringList ImplementationUses;
+  std::optional<StringList> JavaImports;
+  TUMLClass* Parent = nullptr;
+
+ private:
+  std::vector<std::unique_ptr<TAttribute>> attributeStore_;
+  std::vector<std::unique_ptr<TMethod>> methodStore_;
+};
+
+}  // namespace zedro

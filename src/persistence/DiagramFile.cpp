@@ -1,0 +1,282 @@
+#include "persistence/DiagramFile.h"
+
+#include "diagram/DiagramDocument.h"
+#include "model/Messages.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/Files.h"
+#include "persistence/ValueStream.h"
+
+namespace zedro {
+namespace {
+
+void SortAllMembers(DiagramDocument& doc) {
+  for (TUMLDrawClass* box : doc.DrawClasses.Items) {
+    if (box->OwnsClass() && box->UMLClass) box->UMLClass->SortMembers();
+    if (box->IsObjectBox() && box->UMLClass)
+      static_cast<TUMLDrawObject*>(box)->Values.Rebuild(&box->UMLClass->Attributes);
+  }
+  for (TConnection* c : doc.Connections.Items) c->Attributes.Sort();
+}
+
+void ReadElements(DiagramDocument& doc, ValueReader& r, int v, int boxes, int connections,
+                  int infoBoxes) {
+  for (int i = 0; i < boxes; ++i) {
+    TUMLDrawClass* box = doc.AddClassBox(std::make_unique<TUMLClass>("dummy"));
+    doc.CurrentBox = box;
+    box->Load(r, v);
+    if (v < 142) box->Options.Assign(doc.ClassOptions);
+  }
+  for (int i = 0; i < connections; ++i) {
+    TConnection* c = doc.AddConnection(nullptr, 1, nullptr, 1, kClassInfo);
+    c->Load(r, v);
+    if (!c->StartBox || !c->EndBox) {
+      doc.Connections.Remove(c);
+      doc.Surface.Destroy(c);
+      r.Messages().Message(MsgKind::Warning, W("Eine Beziehung ließ sich keiner Klasse zuordnen "
+                                              "und wurde entfernt."));
+    }
+  }
+  for (int i = 0; i < infoBoxes; ++i) doc.AddInfoBox(0, 0)->Load(r);
+}
+
+}  // namespace
+
+LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::string& path,
+                       IMessages& messages, const LoadOptions& options) {
+  LoadResult result;
+  doc.FileName = path;
+  doc.ProjectDir = DirectoryPart(path);
+  ValueReader r(bytes, messages);
+  try {
+    int v = r.ReadInteger();
+    result.version = v;
+    doc.LoadedVersion = v;
+    if (v < kDiagramVersion)
+      messages.Message(MsgKind::Warning, "Altes Diagramm. Typ: " + text::IntToStr(v));
+    if (v > kDiagramVersion) {
+      messages.Message(MsgKind::Information,
+                       "Diagramm hat den Typ: " + text::IntToStr(v) +
+                           "\nIhre Zedro-Version ist veraltet!\n\ndie aktuelle Version erhalten Sie "
+                           "bei " + W("Ihrer Lehrkraft oder den Herausgebern von Zedro."));
+      v = kDiagramVersion;
+    }
+    if (v < 134) {
+      messages.Message(MsgKind::Error,
+                       "Zedro-Datei hat die falsche Versionsnummer :'" + text::IntToStr(v) + "'");
+      return result;
+    }
+    if (v > 181) {
+      int language = r.ReadInteger() == 2 ? 2 : 1;
+      if (language != options.languageOfMainWindow && options.switchLanguage) {
+        options.switchLanguage(language);
+      } else if (!options.switchLanguage) {
+        ActiveNotation::Set(language);
+      }
+      doc.Language = language;
+    }
+    doc.ClassOptions.Load(r, v);
+    doc.ConnectionOptions.Load(r, v);
+    doc.ClearElements();
+    int b = r.ReadCount(8);
+    int c = r.ReadCount(4);
+    int i = v > 150 ? r.ReadCount(10) : 0;
+    ReadElements(doc, r, v, b, c, i);
+    if (v > 153) {
+      int s = r.ReadCount(8);
+      for (int k = 0; k < s; ++k) ReadSubDiagram(doc, r, v, options);
+    }
+    result.completed = true;
+  } catch (const StreamError& e) {
+    if (*e.what()) messages.Message(MsgKind::Error, e.what());
+  }
+  SortAllMembers(doc);
+  for (auto& sub : doc.SubDiagrams) SortAllMembers(*sub);
+  if (doc.DrawClasses.Count() > 0) {
+    doc.CurrentBox = doc.DrawClasses.At(doc.DrawClasses.Count() - 1);
+    doc.CurrentClass = doc.CurrentBox->UMLClass;
+  }
+  doc.AssertParents();
+  doc.Saved = true;
+  return result;
+}
+
+LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                           const LoadOptions& options) {
+  std::string bytes, error;
+  if (!ReadFileBytes(path, bytes, &error)) {
+    messages.Message(MsgKind::Error,
+                     "Die Datei '" + path + W("' kann nicht geöffnet werden.\n") + error);
+    return {};
+  }
+  return ReadDiagram(doc, bytes, path, messages, options);
+}
+
+void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDocument& main) {
+  w.WriteString(sub.FileName);
+  sub.ClassOptions.Save(w);
+  sub.ConnectionOptions.Save(w);
+  w.WriteInteger(sub.DrawClasses.Count());
+  w.WriteInteger(sub.Connections.Count());
+  w.WriteInteger(sub.InfoBoxes.Count());
+  for (const TUMLDrawClass* box : sub.DrawClasses.Items) {
+    w.WriteInteger(box->Left);
+    w.WriteInteger(box->Top);
+    w.WriteInteger(box->Right);
+    w.WriteInteger(box->Bottom);
+    w.WriteInteger(main.DrawClasses.IndexOfClass(box->UMLClass));
+    w.WriteBoolean(box->IsObjectBox());
+    if (box->IsObjectBox()) {
+      const auto* object = static_cast<const TUMLDrawObject*>(box);
+      w.WriteString(object->ObjectName);
+      // The values are restored by position against the class's attributes, so they are
+      // written in the order of those attributes as they are now, even when the class
+      // changed since the object's values were last brought in line with it.
+      const TAttributeList& attributes = box->UMLClass->Attributes;
+      w.WriteInteger(attributes.Count());
+      for (const TAttribute* a : attributes.Items) {
+        std::string value = "-";
+        for (int i = 0; i < object->Values.Count(); ++i)
+          if (object->Values.AttributeAt(i) == a) value = object->Values.ValueAt(i);
+        w.WriteString(value);
+      }
+    }
+    box->Options.Save(w);
+  }
+  for (const TConnection* c : sub.Connections.Items) c->Save(w);
+  for (const TInfoBox* i : sub.InfoBoxes.Items) i->Save(w);
+}
+
+DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
+                                const LoadOptions& options) {
+  std::string name;
+  if (v > 170) {
+    name = r.ReadString();
+  } else {
+    name = FileNamePart(main.FileName);
+    if (name.size() >= 4 && text::LowerAscii(name.substr(name.size() - 4)) == ".urd")
+      name.resize(name.size() - 3);
+    name += " Unterdiagramm " + text::IntToStr(static_cast<long long>(main.SubDiagrams.size()) + 1);
+  }
+  DiagramDocument& sub = *main.AddSubDiagram(name);
+  sub.Language = main.Language;
+  sub.LoadedVersion = main.LoadedVersion;
+  if (options.subDiagramCreated) options.subDiagramCreated(sub);
+  sub.ClassOptions.Load(r, v);
+  sub.ConnectionOptions.Load(r, v);
+  int b = r.ReadCount(8);
+  int c = r.ReadCount(4);
+  int infoCount = r.ReadCount(10);
+  for (int i = 0; i < b; ++i) {
+    int left = r.ReadInteger();
+    int top = r.ReadInteger();
+    int right = r.ReadInteger();
+    int bottom = r.ReadInteger();
+    int k = r.ReadInteger();
+    TUMLDrawClass* owner = main.DrawClasses.Get(k, &r.Messages());
+    if (!owner || !owner->UMLClass) throw StreamError("");
+    TUMLClass* cls = owner->UMLClass;
+    bool isObject = v >= 176 && r.ReadBoolean();
+    TUMLDrawClass* box;
+    if (isObject) {
+      TUMLDrawObject* object = sub.AddObjectBox(cls, 50, 50);
+      object->ObjectName = r.ReadString();
+      // The class's members are still in file order here, as the values were written.
+      object->Values.Rebuild(&cls->Attributes);
+      int n = r.ReadCount(2);
+      for (int j = 0; j < n; ++j) {
+        std::string value = r.ReadString();
+        if (j >= object->Values.Count()) throw StreamError(InvalidValueText());
+        object->Values.Item(j).Value = value;
+      }
+      box = object;
+    } else {
+      box = sub.AddBoxForClass(cls, 50, 50);
+    }
+    box->Left = left;
+    box->Top = top;
+    box->Right = right;
+    box->Bottom = bottom;
+    box->Options.Load(r, v);
+    sub.CurrentClass = cls;
+    sub.CurrentBox = box;
+  }
+  for (int i = 0; i < c; ++i) {
+    TConnection* conn = sub.AddConnection(nullptr, 1, nullptr, 1, kClassInfo);
+    conn->Load(r, v);
+    if (!conn->StartBox || !conn->EndBox) {
+      sub.Connections.Remove(conn);
+      sub.Surface.Destroy(conn);
+    }
+  }
+  for (int i = 0; i < infoCount; ++i) sub.AddInfoBox(0, 0)->Load(r);
+  sub.AssertParents();
+  sub.Saved = true;
+  return sub;
+}
+
+std::string DiagramToBytes(const DiagramDocument& doc) {
+  ValueWriter w;
+  w.WriteInteger(kDiagramVersion);
+  w.WriteInteger(doc.Language == 2 ? 2 : doc.Language == 1 ? 1 : 0);
+  doc.ClassOptions.Save(w);
+  doc.ConnectionOptions.Save(w);
+  w.WriteInteger(doc.DrawClasses.Count());
+  w.WriteInteger(doc.Connections.Count());
+  w.WriteInteger(doc.InfoBoxes.Count());
+  for (const TUMLDrawClass* box : doc.DrawClasses.Items) box->Save(w);
+  for (const TConnection* c : doc.Connections.Items) c->Save(w);
+  for (const TInfoBox* i : doc.InfoBoxes.Items) i->Save(w);
+  w.WriteInteger(doc.IsMainDiagram ? static_cast<int>(doc.SubDiagrams.size()) : 0);
+  if (doc.IsMainDiagram)
+    for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, doc);
+  return w.Bytes();
+}
+
+bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages) {
+  messages.Message(MsgKind::Information, "Speichere Diagramm unter: " + path);
+  doc.FileName = path;
+  std::string error;
+  if (!WriteFileAtomically(path, DiagramToBytes(doc), &error)) {
+    messages.Message(MsgKind::Error,
+                     "Die Datei '" + path + "' kann nicht geschrieben werden.\n" + error);
+    return false;
+  }
+  doc.Saved = true;
+  doc.HasFileName = true;
+  for (auto& sub : doc.SubDiagrams) sub->Saved = true;
+  return true;
+}
+
+std::unique_ptr<TUMLClass> ReadClassFile(const std::string& path, IMessages& messages) {
+  std::string bytes, error;
+  if (!ReadFileBytes(path, bytes, &error)) {
+    messages.Message(MsgKind::Error,
+                     "Die Datei '" + path + W("' kann nicht geöffnet werden.\n") + error);
+    return nullptr;
+  }
+  ValueReader r(bytes, messages);
+  auto cls = std::make_unique<TUMLClass>("dummy");
+  try {
+    cls->Load(r, kDiagramVersion);
+  } catch (const StreamError& e) {
+    if (*e.what()) messages.Message(MsgKind::Error, e.what());
+    return nullptr;
+  }
+  cls->SortMembers();
+  return cls;
+}
+
+bool WriteClassFile(const TUMLClass& cls, const std::string& path, IMessages& messages) {
+  ValueWriter w;
+  cls.Save(w);
+  std::string error;
+  if (!WriteFileAtomically(path, w.Bytes(), &error)) {
+    messages.Message(MsgKind::Error,
+                     "Die Datei '" + path + "' kann nicht geschrieben werden.\n" + error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zedro

@@ -1,0 +1,455 @@
+// Save and version-aware Load of every stored element: fonts, option sets, classes with
+// their members, class and object boxes, connections and info boxes.
+#include <algorithm>
+
+#include "diagram/ClassBox.h"
+#include "diagram/Connection.h"
+#include "diagram/DiagramDocument.h"
+#include "diagram/ElementLists.h"
+#include "diagram/InfoBox.h"
+#include "diagram/Options.h"
+#include "model/Messages.h"
+#include "model/ParameterScanner.h"
+#include "model/UMLClass.h"
+#include "model/Win1252.h"
+#include "persistence/Files.h"
+#include "persistence/ValueStream.h"
+
+namespace zedro {
+
+constexpr int kCurrentVersion = 184;
+
+// ---- font and options -----------------------------------------------------------------
+
+void TFontSpec::Load(ValueReader& r) {
+  Name = r.ReadString();
+  Size = r.ReadInteger();
+  Color = r.ReadInteger();
+  Bold = r.ReadBoolean();
+  Italic = r.ReadBoolean();
+  Underline = r.ReadBoolean();
+}
+
+void TFontSpec::Save(ValueWriter& w) const {
+  w.WriteString(Name);
+  w.WriteInteger(Size);
+  w.WriteInteger(Color);
+  w.WriteBoolean(Bold);
+  w.WriteBoolean(Italic);
+  w.WriteBoolean(Underline);
+}
+
+void TFOptions::Load(ValueReader& r, int v) {
+  Font.Load(r);
+  if (v == 134) {
+    RGWidth = r.ReadBoolean() ? 1 : 0;
+    return;
+  }
+  RGWidth = r.ReadInteger();
+  RGShowAc = r.ReadInteger();
+  if (v > 183) RGShowKindOfM = r.ReadInteger();
+  if (v < 151) {
+    switch (r.ReadInteger()) {
+      case 0:
+        RgPublished = RgPublic = RgProtected = RgPrivate = 0;
+        break;
+      case 1:
+        RgPublished = RgPublic = RgProtected = 0;
+        RgPrivate = -1;
+        break;
+      case 2:
+        RgPublished = RgPublic = 0;
+        RgProtected = RgPrivate = -1;
+        break;
+      case 3:
+        RgPublished = RgPublic = RgProtected = RgPrivate = -1;
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  RgPublished = r.ReadInteger();
+  RgPublic = r.ReadInteger();
+  RgProtected = r.ReadInteger();
+  RgPrivate = r.ReadInteger();
+}
+
+void TFOptions::Save(ValueWriter& w) const {
+  Font.Save(w);
+  w.WriteInteger(RGWidth);
+  w.WriteInteger(RGShowAc);
+  w.WriteInteger(RGShowKindOfM);
+  w.WriteInteger(RgPublished);
+  w.WriteInteger(RgPublic);
+  w.WriteInteger(RgProtected);
+  w.WriteInteger(RgPrivate);
+}
+
+void TFCoOptions::Load(ValueReader& r, int v) {
+  if (v > 141) Font.Load(r);
+}
+
+void TFCoOptions::Save(ValueWriter& w) const { Font.Save(w); }
+
+// ---- class model ----------------------------------------------------------------------
+
+void TAttribute::Load(ValueReader& r, int c) {
+  Name = r.ReadString();
+  TypeName = r.ReadString();
+  Visibility = static_cast<TVisibility>(r.ReadInteger());
+  if (c < 175) {
+    Documentation = {r.ReadString()};
+  } else {
+    Documentation = r.ReadStrings();
+  }
+}
+
+void TAttribute::Save(ValueWriter& w) const {
+  w.WriteString(Name);
+  w.WriteString(TypeName);
+  w.WriteInteger(Visibility);
+  w.WriteStrings(Documentation);
+}
+
+void TMethod::Load(ValueReader& r, int c) {
+  Name = r.ReadString();
+  std::string oldParameters;
+  if (c < 175) oldParameters = r.ReadString();
+  ResultType = r.ReadString();
+  Visibility = static_cast<TVisibility>(r.ReadInteger());
+  int kind = kProcedure;
+  if (c > 140) kind = r.ReadInteger();
+  Kind = static_cast<TMethodKind>(kind);
+  if (c >= 175) {
+    IsClassMethod = r.ReadBoolean();
+    IsAbstract = r.ReadBoolean();
+    IsFinal = r.ReadBoolean();
+    int n = r.ReadCount(4);
+    Parameters.clear();
+    Parameters.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+      std::string name = r.ReadString();
+      std::string type = r.ReadString();
+      Parameters.emplace_back(std::move(name), std::move(type));
+    }
+  }
+  Documentation = r.ReadStrings();
+  if (c > 136) Code = r.ReadStrings();
+  if (c < 175) {
+    StringList directives;
+    if (c > 136) directives = r.ReadStrings();
+    if (c > 140 && c < 175) IsClassMethod = kind == 4 || kind == 5;
+    auto has = [&](const char* word) {
+      return std::any_of(directives.begin(), directives.end(),
+                         [&](const std::string& d) { return text::EqualsIgnoreCase(d, word); });
+    };
+    IsAbstract = c > 136 && has("abstract");
+    IsFinal = c <= 136 || (!has("virtual") && !has("dynamic"));
+    Parameters.clear();
+    if (!oldParameters.empty()) {
+      TParameterScanner scanner(oldParameters, r.Messages());
+      scanner.Parse();
+      Parameters = std::move(scanner.Parameters());
+    }
+  }
+}
+
+void TMethod::Save(ValueWriter& w) const {
+  w.WriteString(Name);
+  w.WriteString(ResultType);
+  w.WriteInteger(Visibility);
+  w.WriteInteger(Kind);
+  w.WriteBoolean(IsClassMethod);
+  w.WriteBoolean(IsAbstract);
+  w.WriteBoolean(IsFinal);
+  w.WriteInteger(static_cast<std::int32_t>(Parameters.size()));
+  for (const TParameter& p : Parameters) {
+    w.WriteString(p.Name);
+    w.WriteString(p.TypeName);
+  }
+  w.WriteStrings(Documentation);
+  w.WriteStrings(Code);
+}
+
+void TUMLClass::Load(ValueReader& r, int v) {
+  int c = v >= 140 ? r.ReadInteger() : v;
+  if (c < 175) {
+    int kind = r.ReadInteger();
+    IsAbstract = kind == 1;
+    IsLibraryClass = kind == 2;
+    Name = r.ReadString();
+  } else {
+    Name = r.ReadString();
+    IsAbstract = r.ReadBoolean();
+    if (c > 180) IsLibraryClass = r.ReadBoolean();
+  }
+  Documentation = r.ReadStrings();
+  InterfaceUses.clear();
+  ImplementationUses.clear();
+  if (c > 136) InterfaceUses = r.ReadStrings();
+  if (c > 170) ImplementationUses = r.ReadStrings();
+  int attributeCount = r.ReadCount(8);
+  int methodCount = r.ReadCount(6);
+  Attributes.Clear();
+  Methods.Clear();
+  // Members are kept in the order of the file while the diagram is read, so that every
+  // stored position (read and write methods here, attributes and methods of connections
+  // later) means what it meant when it was written; the reader sorts afterwards.
+  std::vector<std::pair<int, int>> links;
+  for (int i = 0; i < attributeCount; ++i) {
+    auto a = std::make_unique<TAttribute>();
+    a->Load(r, c);
+    AppendAttribute(std::move(a));
+    if (c > 172) {
+      int read = r.ReadInteger();
+      int write = r.ReadInteger();
+      links.emplace_back(read, write);
+    }
+  }
+  for (int i = 0; i < methodCount; ++i) {
+    auto m = std::make_unique<TMethod>();
+    m->Load(r, c);
+    AppendMethod(std::move(m));
+  }
+  for (size_t i = 0; i < links.size(); ++i) {
+    TAttribute* a = Attributes.At(static_cast<int>(i));
+    auto method = [&](int index) -> TMethod* {
+      if (index < 0) return nullptr;
+      return Methods.Get(index, &r.Messages());
+    };
+    a->ReadMethod = method(links[i].first);
+    a->WriteMethod = method(links[i].second);
+  }
+}
+
+void TUMLClass::Save(ValueWriter& w) const {
+  w.WriteInteger(kCurrentVersion);
+  w.WriteString(Name);
+  w.WriteBoolean(IsAbstract);
+  w.WriteBoolean(IsLibraryClass);
+  w.WriteStrings(Documentation);
+  w.WriteStrings(InterfaceUses);
+  w.WriteStrings(ImplementationUses);
+  w.WriteInteger(Attributes.Count());
+  w.WriteInteger(Methods.Count());
+  for (const TAttribute* a : Attributes.Items) {
+    a->Save(w);
+    w.WriteInteger(a->ReadMethod ? Methods.LastIndexOf(a->ReadMethod) : -1);
+    w.WriteInteger(a->WriteMethod ? Methods.LastIndexOf(a->WriteMethod) : -1);
+  }
+  for (const TMethod* m : Methods.Items) m->Save(w);
+}
+
+// ---- boxes ----------------------------------------------------------------------------
+
+namespace {
+
+std::int32_t CurrentAgeOf(const TUMLDrawClass& box) {
+  std::string name = FileNamePart(box.SourceFileName);
+  if (name.empty()) return -1;
+  std::string dir;
+  if (box.Image && box.Image->Document) dir = box.Image->Document->ProjectDir;
+  return FileAge(dir + name);
+}
+
+}  // namespace
+
+void TUMLDrawClass::Load(ValueReader& r, int v) {
+  Left = r.ReadInteger();
+  Top = r.ReadInteger();
+  Right = r.ReadInteger();
+  Bottom = r.ReadInteger();
+  if (v > 170) {
+    SourceFileName = r.ReadString();
+    SourceFileAge = r.ReadInteger();
+  }
+  if (UMLClass) UMLClass->Load(r, v);
+  if (v > 141) Options.Load(r, v);
+}
+
+void TUMLDrawClass::Save(ValueWriter& w) const {
+  w.WriteInteger(Left);
+  w.WriteInteger(Top);
+  w.WriteInteger(Right);
+  w.WriteInteger(Bottom);
+  w.WriteString(FileNamePart(SourceFileName));
+  w.WriteInteger(CurrentAgeOf(*this));
+  if (UMLClass) {
+    UMLClass->Save(w);
+  } else {
+    TUMLClass("").Save(w);
+  }
+  Options.Save(w);
+}
+
+void TUMLDrawObject::Load(ValueReader& r, int v) {
+  ObjectName = r.ReadString();
+  Left = r.ReadInteger();
+  Top = r.ReadInteger();
+  Right = r.ReadInteger();
+  Bottom = r.ReadInteger();
+  if (!UMLClass) throw StreamError("");
+  UMLClass->Load(r, v);
+  UMLClass->SortMembers();
+  Values.Rebuild(&UMLClass->Attributes);
+  int n = r.ReadCount(2);
+  for (int i = 0; i < n; ++i) {
+    std::string value = r.ReadString();
+    if (i < Values.Count()) Values.Item(i).Value = value;
+  }
+  Options.Load(r, v);
+}
+
+void TUMLDrawObject::Save(ValueWriter& w) const {
+  w.WriteString(ObjectName);
+  w.WriteInteger(Left);
+  w.WriteInteger(Top);
+  w.WriteInteger(Right);
+  w.WriteInteger(Bottom);
+  UMLClass->Save(w);
+  w.WriteInteger(Values.Count());
+  for (int i = 0; i < Values.Count(); ++i) w.WriteString(Values.ValueAt(i));
+  Options.Save(w);
+}
+
+// ---- info boxes and connections -------------------------------------------------------
+
+void TInfoBox::Load(ValueReader& r) {
+  Left = r.ReadInteger();
+  Top = r.ReadInteger();
+  Right = r.ReadInteger();
+  Bottom = r.ReadInteger();
+  Lines = r.ReadStrings();
+  FontDialog->Load(r);
+}
+
+void TInfoBox::Save(ValueWriter& w) const {
+  w.WriteInteger(Left);
+  w.WriteInteger(Top);
+  w.WriteInteger(Right);
+  w.WriteInteger(Bottom);
+  w.WriteStrings(Lines);
+  FontDialog->Save(w);
+}
+
+namespace {
+
+// The box of a stored position; a position that names no box stops the load after the
+// list's range message.
+TUMLDrawClass* BoxAt(TDrawClassList* boxes, int index, IMessages& messages) {
+  TUMLDrawClass* box = boxes ? boxes->Get(index, &messages) : nullptr;
+  if (!box) throw StreamError("");
+  return box;
+}
+
+// Boxes of files before version 141 are found by the position of a border point.
+TUMLDrawClass* BoxWithPointAt(TDrawClassList* boxes, int x, int y, int& point) {
+  TUMLDrawClass* found = nullptr;
+  if (!boxes) return nullptr;
+  for (TUMLDrawClass* box : boxes->Items) {
+    int p = box->BorderPointAt(x, y);
+    if (p > 0) {
+      found = box;
+      point = p;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+void TConnection::Load(ValueReader& r, int v) {
+  IMessages& messages = r.Messages();
+  Kind = r.ReadInteger();
+  LineShape = r.ReadInteger();
+  if (v > 141) Color = r.ReadInteger();
+  int methodIndex = -1;
+  if (v > 140) {
+    StartBox = BoxAt(Boxes, r.ReadInteger(), messages);
+    StartPoint = r.ReadInteger();
+    EndBox = BoxAt(Boxes, r.ReadInteger(), messages);
+    if (v > 142) methodIndex = r.ReadInteger();
+    Attributes.Clear();
+    auto addAttribute = [&](int index) {
+      TAttribute* a = StartBox->UMLClass->Attributes.Get(index, &messages);
+      if (a) {
+        Attributes.Add(a);
+      } else {
+        messages.Message(MsgKind::Plain,
+                         "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\n"
+                         "Starklasse: " +
+                             StartBox->UMLClass->Name + "\nZielklasse: " + EndBox->UMLClass->Name);
+      }
+    };
+    if (v >= 183) {
+      int n = r.ReadCount(2);
+      for (int i = 0; i < n; ++i) addAttribute(r.ReadInteger());
+    } else if (v > 142) {
+      int index = r.ReadInteger();
+      if (index >= 0) addAttribute(index);
+    }
+    EndPoint = r.ReadInteger();
+    if (v > 142) Method = methodIndex >= 0 ? EndBox->UMLClass->Methods.Get(methodIndex, &messages) : nullptr;
+  } else {
+    int sx = r.ReadInteger();
+    int sy = r.ReadInteger();
+    int ex = r.ReadInteger();
+    int ey = r.ReadInteger();
+    StartBox = BoxWithPointAt(Boxes, sx, sy, StartPoint);
+    EndBox = BoxWithPointAt(Boxes, ex, ey, EndPoint);
+  }
+  StartText = r.ReadString();
+  EndText = r.ReadString();
+  if (v >= 161) {
+    TextBox->Load(r);
+  } else if (Kind == kAuftrag) {
+    TextBox->Lines = {EndText};
+  } else if (Kind == kAnfrage) {
+    TextBox->Lines = {StartText, EndText};
+  }
+  if (v >= 151) {
+    TextOffsetX = r.ReadInteger();
+    TextOffsetY = r.ReadInteger();
+  } else {
+    TextOffsetX = TextOffsetY = 0;
+  }
+  CoOptions->Load(r, v);
+  if (v < 142) {
+    switch (Kind) {
+      case kIst:
+      case kHat:
+      case kKennt:
+      case kAuftrag:
+      case kAnfrage:
+        Color = DefaultConnectionColor(Kind);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void TConnection::Save(ValueWriter& w) const {
+  w.WriteInteger(Kind);
+  w.WriteInteger(LineShape);
+  w.WriteInteger(Color);
+  w.WriteInteger(Boxes ? Boxes->IndexOf(StartBox) : -1);
+  w.WriteInteger(StartPoint);
+  w.WriteInteger(Boxes ? Boxes->IndexOf(EndBox) : -1);
+  int methodIndex = -1;
+  if (Method && EndBox && EndBox->UMLClass) methodIndex = EndBox->UMLClass->Methods.LastIndexOf(Method);
+  w.WriteInteger(methodIndex);
+  w.WriteInteger(Attributes.Count());
+  for (const TAttribute* a : Attributes.Items)
+    w.WriteInteger(StartBox && StartBox->UMLClass ? StartBox->UMLClass->Attributes.IndexOf(a) : -1);
+  w.WriteInteger(EndPoint);
+  w.WriteString(StartText);
+  w.WriteString(EndText);
+  TextBox->Save(w);
+  w.WriteInteger(TextOffsetX);
+  w.WriteInteger(TextOffsetY);
+  CoOptions->Save(w);
+}
+
+}  // namespace zedro

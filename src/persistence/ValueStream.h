@@ -1,0 +1,70 @@
+// The tagged value stream of diagram and class files: each integer, string and Boolean is
+// a one-byte tag followed by its payload (little-endian).
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+class IMessages;
+
+// Raised by ValueReader when the stream is malformed or ends too early; the load that
+// reads the stream stops at once and reports what() to the user.
+class StreamError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The two messages of the stream, as Windows-1252 text.
+std::string InvalidValueText();     // "Ungültiger Eigenschaftswert"
+std::string StreamReadErrorText();  // "Stream-Lesefehler"
+
+class ValueWriter {
+ public:
+  void WriteInteger(std::int32_t value);
+  void WriteString(std::string_view cp1252);
+  void WriteBoolean(bool value) { bytes_ += static_cast<char>(value ? 9 : 8); }
+  void WriteStrings(const StringList& lines);  // count, then the lines
+
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  void Raw(std::uint32_t v, int n);
+  std::string bytes_;
+};
+
+class ValueReader {
+ public:
+  // Reads from bytes that stay alive while the reader is used. Messages shown while
+  // records are read (range messages, repairs) go to the given sink.
+  ValueReader(std::string_view bytes, IMessages& messages) : data_(bytes), messages_(messages) {}
+
+  std::int32_t ReadInteger();
+  std::string ReadString();
+  bool ReadBoolean();
+  StringList ReadStrings();
+  // Reads a count of items each of which needs at least minBytesPerItem bytes. A count
+  // that the rest of the stream could not hold fails at once with "Stream-Lesefehler",
+  // before anything is allocated for it; a negative count is read as 0.
+  int ReadCount(int minBytesPerItem);
+
+  size_t Remaining() const { return data_.size() - pos_; }
+  size_t Position() const { return pos_; }
+  IMessages& Messages() { return messages_; }
+
+ private:
+  std::uint8_t Byte();
+  std::uint32_t Raw(int n);
+  void Need(size_t n) const;
+
+  std::string_view data_;
+  size_t pos_ = 0;
+  IMessages& messages_;
+};
+
+}  // namespace zedro
