@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/Canvas.h"
 #include "diagram/ClassBox.h"
 #include "diagram/Component.h"
 #include "diagram/Connection.h"
@@ -66,6 +67,8 @@ class DiagramDocument {
   TConnectionList Connections;
   TInfoBoxList InfoBoxes;
   TDrawClassList Selection;
+  // The rubber-band rectangle of the selection, drawn in not-xor grey by the redraw.
+  TRect SelectionRect;
   TUMLDrawClass* CurrentBox = nullptr;
   TUMLClass* CurrentClass = nullptr;
   // Destroyed first, before the classes of this diagram that they show.

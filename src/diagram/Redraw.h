@@ -1,0 +1,24 @@
+// The full redraw of a diagram: the surface is cleared and every box, connection and free
+// note is painted again in list order; the surface grows when the drawing does not fit.
+#pragma once
+
+namespace zedro {
+
+class DiagramDocument;
+class IMessages;
+
+// The surface never grows beyond this many pixels in either direction, whatever the
+// coordinates in a (possibly damaged) diagram say.
+constexpr int kMaxSurfaceExtent = 10000;
+// Space kept right of and below the drawing when the surface grows.
+constexpr int kSurfaceMargin = 50;
+
+// Redraws the document on its surface's canvas (nothing happens without one). With
+// markCurrent the current box shows its border points in black; selected boxes always
+// show theirs in blue, and the selection rectangle is drawn in not-xor grey. The status
+// line, when a message sink is given, shows "Verzeichnis: " + ProjectDir. Marks the
+// document as changed. Returns true when the surface grew (it never shrinks); the
+// drawing on the grown surface is then complete.
+bool Redraw(DiagramDocument& doc, bool markCurrent, IMessages* status = nullptr);
+
+}  // namespace zedro
