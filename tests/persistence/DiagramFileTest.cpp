@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "diagram/DiagramDocument.h"
+#include "model/Messages.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+#include "persistence/ValueStream.h"
+#include "support/OldFileWriter.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+OldDiagram Sample() {
+  OldDiagram d;
+  OldBox fahrzeug;
+  fahrzeug.left = 10, fahrzeug.top = 10, fahrzeug.right = 100, fahrzeug.bottom = 60;
+  fahrzeug.sourceFile = "mTFahrzeug.pas";
+  fahrzeug.cls.name = "TFahrzeug";
+  fahrzeug.cls.kind = 1;
+  fahrzeug.cls.doc = {"Ein Fahrzeug"};
+  fahrzeug.cls.interfaceUses = {"SysUtils", ";"};
+  OldAttribute km{"km", "Integer", 2, {"Kilometer"}, 1, -1};
+  fahrzeug.cls.attributes = {km};
+  OldMethod fahre;
+  fahre.name = "Fahre";
+  fahre.parameterText = "km: Integer; var ziel: String";
+  fahre.parameters = {{"km", "Integer"}, {"VAR ziel", "String"}};
+  fahre.directives = {"VIRTUAL"};
+  fahre.code = {"begin", "end;"};
+  OldMethod gib;
+  gib.name = "GibKm";
+  gib.kind = 2;
+  gib.result = "Integer";
+  gib.directives = {"abstract", "virtual"};
+  gib.isAbstract = true;
+  fahrzeug.cls.methods = {fahre, gib};
+  OldBox auto_;
+  auto_.left = 200, auto_.top = 10, auto_.right = 300, auto_.bottom = 60;
+  auto_.cls.name = "TAuto";
+  auto_.cls.attributes = {OldAttribute{"hatRad", "TRad", 0, {}, -1, -1}};
+  d.boxes = {fahrzeug, auto_};
+  OldConnection ist;
+  ist.kind = 1;
+  ist.startBox = 1, ist.startPoint = 28, ist.endBox = 0, ist.endPoint = 1;
+  ist.startX = 250, ist.startY = 60, ist.endX = 17, ist.endY = 10;
+  ist.color = 170;
+  OldConnection auftrag;
+  auftrag.kind = 10;
+  auftrag.startBox = 1, auftrag.startPoint = 2, auftrag.endBox = 0, auftrag.endPoint = 3;
+  auftrag.startX = 216, auftrag.startY = 10, auftrag.endX = 32, auftrag.endY = 10;
+  auftrag.method = 0;
+  auftrag.endText = "fahre los";
+  auftrag.textLines = {"fahre los"};
+  OldConnection hat;
+  hat.kind = 2;
+  hat.startBox = 1, hat.startPoint = 4, hat.endBox = 0, hat.endPoint = 5;
+  hat.startX = 233, hat.startY = 10, hat.endX = 47, hat.endY = 10;
+  hat.attributes = {0};
+  hat.endText = "4";
+  d.connections = {ist, auftrag, hat};
+  d.infoBoxes = {{"Notiz"}};
+  OldSub sub;
+  sub.name = "Unterdiagramm 1 - Objekte";
+  OldSubBox obj;
+  obj.classIndex = 0;
+  obj.isObject = true;
+  obj.objectName = "f1";
+  obj.values = {"100"};
+  OldSubBox cls;
+  cls.classIndex = 1;
+  sub.boxes = {obj, cls};
+  d.subs = {sub};
+  d.filter = 2;
+  return d;
+}
+
+struct Loaded {
+  std::unique_ptr<DiagramDocument> doc = std::make_unique<DiagramDocument>();
+  ScriptedMessages messages;
+  LoadResult result;
+};
+
+std::unique_ptr<Loaded> Load(const std::string& bytes, const std::string& path = "/p/Bank.urd") {
+  auto l = std::make_unique<Loaded>();
+  l->result = ReadDiagram(*l->doc, bytes, path, l->messages);
+  return l;
+}
+
+TUMLClass& ClassOf(DiagramDocument& d, int i) { return *d.DrawClasses.At(i)->UMLClass; }
+
+}  // namespace
+
+TEST(DiagramFile, EmptyDiagramLayoutIsExact) {
+  DiagramDocument doc;
+  std::string b = DiagramToBytes(doc);
+  ValueWriter head;
+  head.WriteInteger(184);
+  head.WriteInteger(1);
+  doc.ClassOptions.Save(head);
+  doc.ConnectionOptions.Save(head);
+  std::string expected = head.Bytes() + std::string("\x02\x00\x02\x00\x02\x00\x02\x00", 8);
+  EXPECT_EQ(b, expected);
+  EXPECT_EQ(b.substr(0, 3), std::string("\x03\xB8\x00", 3));
+}
+
+TEST(DiagramFile, EveryVersionLoadsWithItsConversions) {
+  for (int v : {134, 140, 141, 150, 160, 170, 175, 183, 184}) {
+    SCOPED_TRACE("version " + std::to_string(v));
+    auto l = Load(WriteOldDiagram(Sample(), v));
+    DiagramDocument& d = *l->doc;
+    EXPECT_TRUE(l->result.completed);
+    EXPECT_EQ(l->result.version, v);
+    EXPECT_EQ(l->messages.Contains("Altes Diagramm. Typ: " + std::to_string(v)), v < 184);
+    ASSERT_EQ(d.DrawClasses.Count(), 2);
+    TUMLClass& fz = ClassOf(d, 0);
+    EXPECT_EQ(fz.Name, "TFahrzeug");
+    EXPECT_TRUE(fz.IsAbstract);
+    EXPECT_EQ(fz.InterfaceUses.size(), v > 136 ? 2u : 0u);
+    ASSERT_EQ(fz.Methods.Count(), 2);
+    TMethod* fahre = fz.Methods.At(0);
+    TMethod* gib = fz.Methods.At(1);
+    EXPECT_EQ(fahre->Name, "Fahre");
+    ASSERT_EQ(fahre->Parameters.size(), 2u);
+    EXPECT_EQ(fahre->Parameters[1].Name, "VAR ziel");
+    EXPECT_EQ(fahre->Code.size(), v > 136 ? 2u : 0u);
+    // Directives of old files: virtual means overridable; no list at all means final.
+    EXPECT_EQ(fahre->IsFinal, v <= 136);
+    EXPECT_EQ(gib->Kind, v > 140 ? kFunction : kProcedure);
+    EXPECT_EQ(gib->IsAbstract, v > 136);
+    ASSERT_EQ(fz.Attributes.Count(), 1);
+    EXPECT_EQ(fz.Attributes.At(0)->Documentation, StringList{"Kilometer"});
+    EXPECT_EQ(fz.Attributes.At(0)->ReadMethod, v > 172 ? gib : nullptr);
+    EXPECT_EQ(d.DrawClasses.At(0)->SourceFileName, v > 170 ? "mTFahrzeug.pas" : "");
+
+    ASSERT_EQ(d.Connections.Count(), 3);
+    TConnection* ist = d.Connections.At(0);
+    EXPECT_EQ(ist->StartBox, d.DrawClasses.At(1));
+    EXPECT_EQ(ist->EndBox, d.DrawClasses.At(0));
+    EXPECT_EQ(ist->StartPoint, 28);
+    EXPECT_EQ(ist->EndPoint, 1);
+    EXPECT_EQ(ist->Color, 170);
+    EXPECT_EQ(ClassOf(d, 1).Parent, &fz);
+    TConnection* auftrag = d.Connections.At(1);
+    EXPECT_EQ(auftrag->Color, v > 141 ? 0 : 8388736);
+    EXPECT_EQ(auftrag->TextBox->Lines, StringList{"fahre los"});
+    EXPECT_EQ(auftrag->Method, v > 142 ? fahre : nullptr);
+    TConnection* hat = d.Connections.At(2);
+    EXPECT_EQ(hat->Color, v > 141 ? 0 : 11141120);
+    EXPECT_EQ(hat->Attributes.Count(), v > 142 ? 1 : 0);
+
+    EXPECT_EQ(d.InfoBoxes.Count(), v > 150 ? 1 : 0);
+    // Boxes of files before 142 take the diagram's options.
+    EXPECT_EQ(d.DrawClasses.At(0)->Options.RGWidth, v == 134 ? 1 : 1);
+    if (v > 134 && v < 151) {
+      EXPECT_EQ(d.ClassOptions.RgProtected, -1);
+      EXPECT_EQ(d.ClassOptions.RgPrivate, -1);
+      EXPECT_EQ(d.ClassOptions.RgPublic, 0);
+    }
+    ASSERT_EQ(d.SubDiagrams.size(), v > 153 ? 1u : 0u);
+    if (v > 153) {
+      DiagramDocument& sub = *d.SubDiagrams[0];
+      EXPECT_EQ(sub.FileName, v > 170 ? "Unterdiagramm 1 - Objekte" : "Bank. Unterdiagramm 1");
+      ASSERT_EQ(sub.DrawClasses.Count(), 2);
+      EXPECT_EQ(sub.DrawClasses.At(0)->UMLClass, &fz);
+      EXPECT_EQ(sub.DrawClasses.At(0)->IsObjectBox(), v >= 176);
+      if (v >= 176) {
+        auto* obj = static_cast<TUMLDrawObject*>(sub.DrawClasses.At(0));
+        EXPECT_EQ(obj->ObjectName, "f1");
+        EXPECT_EQ(obj->Values.ValueAt(0), "100");
+      }
+    }
+  }
+}
+
+TEST(DiagramFile, OldMethodKindsFourAndFiveAreClassMethods) {
+  OldDiagram d = Sample();
+  d.boxes[0].cls.methods[0].kind = 5;
+  auto l = Load(WriteOldDiagram(d, 170));
+  TMethod* m = ClassOf(*l->doc, 0).Methods.At(1);  // kind 5 sorts after the function
+  EXPECT_EQ(m->Name, "Fahre");
+  EXPECT_TRUE(m->IsClassMethod);
+  EXPECT_EQ(m->Kind, 5);
+}
+
+TEST(DiagramFile, VersionBoundaries) {
+  auto low = Load(WriteOldDiagram(Sample(), 133));
+  EXPECT_FALSE(low->result.completed);
+  EXPECT_EQ(low->messages.Texts(),
+            (std::vector<std::string>{"Altes Diagramm. Typ: 133",
+                                      "Zedro-Datei hat die falsche Versionsnummer :'133'"}));
+  EXPECT_EQ(low->doc->DrawClasses.Count(), 0);
+  std::string newer = WriteOldDiagram(Sample(), 184);
+  newer[1] = static_cast<char>(190);  // 03 BE 00: a later version, read as 184
+  auto high = Load(newer);
+  EXPECT_TRUE(high->result.completed);
+  ASSERT_FALSE(high->messages.shown.empty());
+  EXPECT_EQ(high->messages.shown[0].text.rfind("Diagramm hat den Typ: 190\nIhre Zedro-Version ist veraltet!\n\n"
+                                               "die aktuelle Version erhalten Sie bei ", 0),
+            0u);
+  EXPECT_EQ(high->doc->DrawClasses.Count(), 2);
+}
+
+TEST(DiagramFile, RepairsBadConnectionReferences) {
+  OldDiagram d = Sample();
+  d.connections[2].attributes = {0, 7};
+  d.connections[1].method = 9;
+  auto l = Load(WriteOldDiagram(d, 184));
+  EXPECT_TRUE(l->result.completed);
+  EXPECT_TRUE(l->messages.Contains("Index 7 ausserhalb des Bereichs einer Attribute-Liste"));
+  EXPECT_TRUE(l->messages.Contains(
+      "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\nStarklasse: TAuto\nZielklasse: TFahrzeug"));
+  EXPECT_TRUE(l->messages.Contains("Index ausserhalb des Bereichs einer Methoden-Liste"));
+  EXPECT_EQ(l->doc->Connections.At(2)->Attributes.Count(), 1);
+  EXPECT_EQ(l->doc->Connections.At(1)->Method, nullptr);
+}
+
+TEST(DiagramFile, MalformedFilesStopAndKeepWhatWasRead) {
+  std::string good = WriteOldDiagram(Sample(), 184);
+  for (size_t cut = 0; cut < good.size(); cut += 7) {
+    auto l = Load(good.substr(0, cut));
+    EXPECT_FALSE(l->result.completed) << cut;
+  }
+  auto l = Load(good.substr(0, good.size() - 30));
+  EXPECT_EQ(l->messages.shown.back().text, "Stream-Lesefehler");
+  EXPECT_EQ(l->doc->DrawClasses.Count(), 2);
+  // A box index outside the diagram stops with the list's range message.
+  OldDiagram d = Sample();
+  d.connections[0].startBox = 5;
+  auto bad = Load(WriteOldDiagram(d, 184));
+  EXPECT_FALSE(bad->result.completed);
+  EXPECT_TRUE(bad->messages.Contains("Index: 5 ausserhalb des Bereichs einer DrawClass-Liste"));
+  // An enormous count ends the load at once instead of allocating for it.
+  std::string hostile = good.substr(0, 3) + std::string("\x02\x01", 2);
+  ValueWriter rest;
+  TFOptions().Save(rest);
+  TFCoOptions().Save(rest);
+  rest.WriteInteger(2000000000);
+  auto h = Load(hostile + rest.Bytes());
+  EXPECT_FALSE(h->result.completed);
+  EXPECT_EQ(h->messages.shown.back().text, "Stream-Lesefehler");
+}
+
+TEST(DiagramFile, SavesAndReloadsEverything) {
+  auto l = Load(WriteOldDiagram(Sample(), 184));
+  DiagramDocument& d = *l->doc;
+  d.DrawClasses.At(1)->UMLClass->Name = W("TAutoGrößer");
+  std::string first = DiagramToBytes(d);
+  auto again = Load(first);
+  EXPECT_TRUE(again->result.completed);
+  EXPECT_EQ(again->messages.shown.size(), 0u);
+  EXPECT_EQ(DiagramToBytes(*again->doc), first);
+  EXPECT_EQ(ClassOf(*again->doc, 1).Name, W("TAutoGrößer"));
+  EXPECT_EQ(ClassOf(*again->doc, 0).Attributes.At(0)->ReadMethod, ClassOf(*again->doc, 0).Methods.At(1));
+}
+
+TEST(DiagramFile, RemovedMethodIsWrittenAsNone) {
+  auto l = Load(WriteOldDiagram(Sample(), 184));
+  DiagramDocument& d = *l->doc;
+  TUMLClass& fz = ClassOf(d, 0);
+  TMethod* fahre = fz.Methods.At(0);
+  ASSERT_EQ(d.Connections.At(1)->Method, fahre);
+  TUMLClass source("TFahrzeug");  // the source no longer has Fahre
+  fz.UpdateFrom(source, d.Purger());
+  auto again = Load(DiagramToBytes(d));
+  EXPECT_EQ(again->doc->Connections.At(1)->Method, nullptr);
+  EXPECT_EQ(again->doc->Connections.At(2)->Attributes.Count(), 1);  // TAuto's attribute stayed
+}
+
+TEST(DiagramFile, ObjectValuesFollowAttributesAddedSinceTheLastRebuild) {
+  auto l = Load(WriteOldDiagram(Sample(), 184));
+  DiagramDocument& d = *l->doc;
+  TUMLClass& fz = ClassOf(d, 0);
+  auto a = std::make_unique<TAttribute>();
+  a->Name = "aaa";
+  a->TypeName = "AAA";
+  a->Visibility = 3;  // sorts before km
+  fz.AddAttribute(std::move(a));
+  auto again = Load(DiagramToBytes(d));
+  auto* obj = static_cast<TUMLDrawObject*>(again->doc->SubDiagrams[0]->DrawClasses.At(0));
+  TUMLClass& fz2 = ClassOf(*again->doc, 0);
+  ASSERT_EQ(obj->Values.Count(), 2);
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(obj->Values.ValueAt(i), obj->Values.AttributeAt(i)->Name == "km" ? "100" : "-");
+  EXPECT_EQ(fz2.Attributes.Count(), 2);
+}
+
+TEST(DiagramFile, SavingNeverDestroysTheOldFile) {
+  auto dir = std::filesystem::temp_directory_path() / "zedro-save-test";
+  std::filesystem::create_directories(dir);
+  std::string path = (dir / "a.urd").string();
+  DiagramDocument doc;
+  ScriptedMessages m;
+  ASSERT_TRUE(WriteDiagramFile(doc, path, m));
+  EXPECT_EQ(m.shown[0].text, "Speichere Diagramm unter: " + path);
+  EXPECT_TRUE(doc.Saved);
+  EXPECT_TRUE(doc.HasFileName);
+  std::string before;
+  ASSERT_TRUE(ReadFileBytes(path, before));
+  // A target in a directory that does not exist fails, is reported and writes nothing.
+  std::string missing = (dir / "nope" / "b.urd").string();
+  doc.Saved = false;
+  EXPECT_FALSE(WriteDiagramFile(doc, missing, m));
+  EXPECT_FALSE(doc.Saved);
+  EXPECT_EQ(m.shown.back().kind, MsgKind::Error);
+  std::filesystem::remove_all(dir);
+}

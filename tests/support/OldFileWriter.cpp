@@ -1,0 +1,178 @@
+#include "support/OldFileWriter.h"
+
+namespace zedro::testing {
+namespace {
+
+void Font(ValueWriter& w, const OldFont& f) {
+  w.WriteString(f.name);
+  w.WriteInteger(f.size);
+  w.WriteInteger(f.color);
+  w.WriteBoolean(false);
+  w.WriteBoolean(false);
+  w.WriteBoolean(false);
+}
+
+void Options(ValueWriter& w, int v, int filter) {
+  Font(w, {});
+  if (v == 134) {
+    w.WriteBoolean(true);
+    return;
+  }
+  w.WriteInteger(1);  // width
+  w.WriteInteger(0);  // show access
+  if (v > 183) w.WriteInteger(0);
+  if (v < 151) {
+    w.WriteInteger(filter);
+    return;
+  }
+  for (int i = 0; i < 4; ++i) w.WriteInteger(0);
+}
+
+void Class(ValueWriter& w, int v, const OldClass& c) {
+  int cv = v;
+  if (v >= 140) w.WriteInteger(cv);
+  if (cv < 175) {
+    w.WriteInteger(c.kind);
+    w.WriteString(c.name);
+  } else {
+    w.WriteString(c.name);
+    w.WriteBoolean(c.kind == 1);
+    if (cv > 180) w.WriteBoolean(c.kind == 2);
+  }
+  w.WriteStrings(c.doc);
+  if (cv > 136) w.WriteStrings(c.interfaceUses);
+  if (cv > 170) w.WriteStrings(c.implementationUses);
+  w.WriteInteger(static_cast<int>(c.attributes.size()));
+  w.WriteInteger(static_cast<int>(c.methods.size()));
+  for (const OldAttribute& a : c.attributes) {
+    w.WriteString(a.name);
+    w.WriteString(a.type);
+    w.WriteInteger(a.visibility);
+    if (cv < 175) {
+      w.WriteString(a.doc.empty() ? "" : a.doc[0]);
+    } else {
+      w.WriteStrings(a.doc);
+    }
+    if (cv > 172) {
+      w.WriteInteger(a.readIndex);
+      w.WriteInteger(a.writeIndex);
+    }
+  }
+  for (const OldMethod& m : c.methods) {
+    w.WriteString(m.name);
+    if (cv < 175) w.WriteString(m.parameterText);
+    w.WriteString(m.result);
+    w.WriteInteger(m.visibility);
+    if (cv > 140) w.WriteInteger(m.kind);
+    if (cv >= 175) {
+      w.WriteBoolean(m.isClass);
+      w.WriteBoolean(m.isAbstract);
+      w.WriteBoolean(m.isFinal);
+      w.WriteInteger(static_cast<int>(m.parameters.size()));
+      for (const auto& p : m.parameters) {
+        w.WriteString(p.first);
+        w.WriteString(p.second);
+      }
+    }
+    w.WriteStrings(m.doc);
+    if (cv > 136) w.WriteStrings(m.code);
+    if (cv > 136 && cv < 175) w.WriteStrings(m.directives);
+  }
+}
+
+void Connection(ValueWriter& w, int v, const OldConnection& c) {
+  w.WriteInteger(c.kind);
+  w.WriteInteger(c.lineShape);
+  if (v > 141) w.WriteInteger(c.color);
+  if (v > 140) {
+    w.WriteInteger(c.startBox);
+    w.WriteInteger(c.startPoint);
+    w.WriteInteger(c.endBox);
+    if (v > 142) w.WriteInteger(c.method);
+    if (v >= 183) {
+      w.WriteInteger(static_cast<int>(c.attributes.size()));
+      for (int a : c.attributes) w.WriteInteger(a);
+    } else if (v > 142) {
+      w.WriteInteger(c.attributes.empty() ? -1 : c.attributes[0]);
+    }
+    w.WriteInteger(c.endPoint);
+  } else {
+    w.WriteInteger(c.startX);
+    w.WriteInteger(c.startY);
+    w.WriteInteger(c.endX);
+    w.WriteInteger(c.endY);
+  }
+  w.WriteString(c.startText);
+  w.WriteString(c.endText);
+  if (v >= 161) {
+    for (int i : {1, 2, 3, 4}) w.WriteInteger(i);
+    w.WriteStrings(c.textLines);
+    Font(w, {});
+  }
+  if (v >= 151) {
+    w.WriteInteger(c.offsetX);
+    w.WriteInteger(c.offsetY);
+  }
+  if (v > 141) Font(w, {});
+}
+
+}  // namespace
+
+std::string WriteOldDiagram(const OldDiagram& d, int v) {
+  ValueWriter w;
+  w.WriteInteger(v);
+  if (v > 181) w.WriteInteger(d.language);
+  Options(w, v, d.filter);
+  if (v > 141) Font(w, {});
+  w.WriteInteger(static_cast<int>(d.boxes.size()));
+  w.WriteInteger(static_cast<int>(d.connections.size()));
+  if (v > 150) w.WriteInteger(static_cast<int>(d.infoBoxes.size()));
+  for (const OldBox& b : d.boxes) {
+    w.WriteInteger(b.left);
+    w.WriteInteger(b.top);
+    w.WriteInteger(b.right);
+    w.WriteInteger(b.bottom);
+    if (v > 170) {
+      w.WriteString(b.sourceFile);
+      w.WriteInteger(b.sourceAge);
+    }
+    Class(w, v, b.cls);
+    if (v > 141) Options(w, v, d.filter);
+  }
+  for (const OldConnection& c : d.connections) Connection(w, v, c);
+  if (v > 150) {
+    for (const auto& lines : d.infoBoxes) {
+      for (int i : {5, 6, 7, 8}) w.WriteInteger(i);
+      w.WriteStrings(lines);
+      Font(w, {});
+    }
+  }
+  if (v > 153) {
+    w.WriteInteger(static_cast<int>(d.subs.size()));
+    for (const OldSub& s : d.subs) {
+      if (v > 170) w.WriteString(s.name);
+      Options(w, v, d.filter);
+      Font(w, {});
+      w.WriteInteger(static_cast<int>(s.boxes.size()));
+      w.WriteInteger(static_cast<int>(s.connections.size()));
+      w.WriteInteger(0);
+      for (const OldSubBox& b : s.boxes) {
+        w.WriteInteger(b.left);
+        w.WriteInteger(b.top);
+        w.WriteInteger(b.right);
+        w.WriteInteger(b.bottom);
+        w.WriteInteger(b.classIndex);
+        if (v >= 176) w.WriteBoolean(b.isObject);
+        if (b.isObject && v >= 176) {
+          w.WriteString(b.objectName);
+          w.WriteStrings(b.values);
+        }
+        Options(w, v, d.filter);
+      }
+      for (const OldConnection& c : s.connections) Connection(w, v, c);
+    }
+  }
+  return w.Bytes();
+}
+
+}  // namespace zedro::testing
