@@ -18,5 +18,10 @@ struct Command {
 int CmdDump(const Args& args);
 int CmdSave(const Args& args);
 int CmdNew(const Args& args);
+// Code generation (CmdCodegen.cpp).
+int CmdPascal(const Args& args);
+int CmdJava(const Args& args);
+int CmdDoc(const Args& args);
+int CmdExportAll(const Args& args);
 
 }  // namespace zedro::cli

@@ -14,6 +14,10 @@ const Command kCommands[] = {
     {"dump", "dump FILE.urd", zedro::cli::CmdDump},
     {"save", "save IN.urd OUT.urd", zedro::cli::CmdSave},
     {"new", "new OUT.urd", zedro::cli::CmdNew},
+    {"pascal", "pascal FILE.urd CLASS", zedro::cli::CmdPascal},
+    {"java", "java FILE.urd CLASS", zedro::cli::CmdJava},
+    {"doc", "doc FILE.urd CLASS OUT.rtf", zedro::cli::CmdDoc},
+    {"export-all", "export-all FILE.urd DIR [--pascal|--java]", zedro::cli::CmdExportAll},
 };
 
 int PrintUsage() {

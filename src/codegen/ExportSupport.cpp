@@ -1,0 +1,154 @@
+#include "codegen/ExportSupport.h"
+
+#include "codegen/JavaExport.h"
+#include "codegen/PascalExport.h"
+#include "diagram/DiagramDocument.h"
+#include "model/Messages.h"
+#include "model/Win1252.h"
+#include "persistence/Files.h"
+
+namespace zedro {
+
+namespace {
+
+bool HasExtension(const std::string& name, const std::string& extension) {
+  return name.size() > extension.size() &&
+         text::EqualsIgnoreCase(name.substr(name.size() - extension.size()), extension);
+}
+
+// A name that stays inside the directory it is written to.
+bool IsPlainFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char ch : name)
+    if (ch == '/' || ch == '\\' || ch == ':' || static_cast<unsigned char>(ch) < 0x20) return false;
+  return true;
+}
+
+}  // namespace
+
+TConnectionList PascalConnections(DiagramDocument& window) {
+  DiagramDocument& main = window.MainDocument();
+  TConnectionList list;
+  list.AddAll(main.Connections);
+  for (const auto& sub : main.SubDiagrams) list.AddAll(sub->Connections);
+  return list;
+}
+
+TConnectionList JavaConnections(DiagramDocument& window) {
+  TConnectionList list;
+  list.AddAll(window.Connections);
+  return list;
+}
+
+std::string UnitNameOfFile(const std::string& path) {
+  std::string name = FileNamePart(path);
+  size_t dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string UnitHeading(const std::string& unitName) { return "UNIT " + unitName + ";"; }
+
+StringList WithUnitHeading(const StringList& lines, const std::string& unitName) {
+  StringList out;
+  out.reserve(lines.size() + 2);
+  out.push_back(UnitHeading(unitName));
+  out.push_back("");
+  out.insert(out.end(), lines.begin(), lines.end());
+  return out;
+}
+
+std::string DefaultPascalFileName(const TUMLClass& cls) { return "m" + cls.Name + ".pas"; }
+
+std::string DefaultJavaFileName(const TUMLClass& cls) { return cls.Name + ".java"; }
+
+std::string ExportFileName(const TUMLDrawClass& box, int language) {
+  const std::string extension = language == 2 ? ".java" : ".pas";
+  std::string name = FileNamePart(box.SourceFileName);
+  // A file of the other language is not overwritten with this one's text.
+  if (IsPlainFileName(name) && HasExtension(name, extension)) return name;
+  if (!box.UMLClass) return {};
+  name = language == 2 ? DefaultJavaFileName(*box.UMLClass) : DefaultPascalFileName(*box.UMLClass);
+  return IsPlainFileName(name) ? name : std::string();
+}
+
+StringList PascalUnitText(DiagramDocument& window, TUMLDrawClass& box, IMessages* messages) {
+  if (!box.UMLClass) return {};
+  TConnectionList connections = PascalConnections(window);
+  TPascalExport generator(connections, messages);
+  const std::string unit = box.SourceFileName.empty() ? "m" + box.UMLClass->Name
+                                                      : UnitNameOfFile(box.SourceFileName);
+  return WithUnitHeading(generator.Generate(*box.UMLClass), unit);
+}
+
+StringList JavaClassText(DiagramDocument& window, const TUMLDrawClass& box) {
+  if (!box.UMLClass) return {};
+  TConnectionList connections = JavaConnections(window);
+  TJavaExport generator(connections);
+  return generator.Generate(*box.UMLClass);
+}
+
+std::string SourceFileBytes(const StringList& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += text::ToUtf8(line);
+    bytes += '\n';
+  }
+  return bytes;
+}
+
+bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages& messages) {
+  if (WriteFileAtomically(path, SourceFileBytes(lines))) return true;
+  messages.Message(MsgKind::Warning,
+                   W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet."),
+                   MsgButtons::Ok);
+  return false;
+}
+
+void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int32_t age) {
+  for (TUMLDrawClass* box : window.DrawClasses.Items)
+    if (box->UMLClass == cls) box->SourceFileAge = age;
+  if (window.IsMainDiagram)
+    for (const auto& sub : window.SubDiagrams) SetFileAgeForClass(*sub, cls, age);
+}
+
+ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
+                                 int language, IMessages& messages) {
+  DiagramDocument& main = mainDiagram.MainDocument();
+  ExportAllResult result;
+  TConnectionList pascalConnections = PascalConnections(main);
+  for (TUMLDrawClass* box : main.DrawClasses.Items) {
+    if (!box->UMLClass || box->UMLClass->IsLibraryClass) continue;
+    const std::string fileName = ExportFileName(*box, language);
+    if (fileName.empty()) {
+      messages.Message(MsgKind::Error,
+                       "Die Klasse '" + box->UMLClass->Name +
+                           W("' hat keinen brauchbaren Dateinamen und wird übersprungen."),
+                       MsgButtons::Ok);
+      ++result.failed;
+      continue;
+    }
+    StringList lines;
+    if (language == 2) {
+      TJavaExport generator(main.Connections);
+      lines = generator.Generate(*box->UMLClass);
+    } else {
+      TPascalExport generator(pascalConnections, &messages);
+      lines = WithUnitHeading(generator.Generate(*box->UMLClass), UnitNameOfFile(fileName));
+    }
+    const std::string path = directory + fileName;
+    if (!WriteSourceFile(path, lines, messages)) {
+      ++result.failed;
+      continue;
+    }
+    box->SourceFileName = fileName;
+    box->SourceFileAge = FileAge(path);
+    SetFileAgeForClass(main, box->UMLClass, box->SourceFileAge);
+    ++result.written;
+  }
+  messages.Message(MsgKind::Information,
+                   W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"),
+                   MsgButtons::Ok);
+  return result;
+}
+
+}  // namespace zedro

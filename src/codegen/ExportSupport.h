@@ -1,0 +1,67 @@
+// What the export commands share: which connections a generator sees, the file names and
+// unit heading of generated sources, writing them, and the export of all classes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "diagram/ElementLists.h"
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+class DiagramDocument;
+class IMessages;
+class TUMLDrawClass;
+
+// For the Pascal generator: every connection of the main diagram of the window, followed
+// by those of each of its sub-diagrams in order.
+TConnectionList PascalConnections(DiagramDocument& window);
+// For the Java generator: the connections of the window itself.
+TConnectionList JavaConnections(DiagramDocument& window);
+
+// The unit name of a Pascal file: its name without directory and without extension.
+std::string UnitNameOfFile(const std::string& path);
+// "UNIT " + unit name + ";"
+std::string UnitHeading(const std::string& unitName);
+// The heading line and an empty line in front of the generated lines.
+StringList WithUnitHeading(const StringList& lines, const std::string& unitName);
+
+// "m" + class name + ".pas"
+std::string DefaultPascalFileName(const TUMLClass& cls);
+// Class name + ".java": a public Java class must live in a file of its own name.
+std::string DefaultJavaFileName(const TUMLClass& cls);
+// The file name a box's class is exported under in the language (1 Pascal, 2 Java): its
+// SourceFileName without directory when that is set and fits the language, otherwise the
+// default name. Empty when no usable file name can be formed (a damaged class name).
+std::string ExportFileName(const TUMLDrawClass& box, int language);
+
+// The complete unit as saving writes it: heading, empty line, generated lines. The unit
+// name follows the box's source file, or "m" + class name when it has none.
+StringList PascalUnitText(DiagramDocument& window, TUMLDrawClass& box, IMessages* messages);
+// The Java source text of the box's class.
+StringList JavaClassText(DiagramDocument& window, const TUMLDrawClass& box);
+
+// The lines as the bytes of a UTF-8 text file, each line ended by a line feed.
+std::string SourceFileBytes(const StringList& lines);
+// Writes a source file (as UTF-8, atomically). On failure shows "Abspeichern nicht
+// möglich. Datei ist wahrscheinlich geöffnet." and returns false.
+bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages& messages);
+
+// Sets SourceFileAge of every box of the window that shows the class; from a main diagram
+// also in each of its sub-diagrams.
+void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int32_t age);
+
+struct ExportAllResult {
+  int written = 0;
+  int failed = 0;
+};
+
+// Writes every class of the main diagram that is not a library class into the directory
+// (a path ending with a separator, or empty for the current one), as a Pascal unit
+// (language 1) or a Java class (2), overwriting existing files without a question. Each
+// box's SourceFileName and SourceFileAge are set to the file written.
+ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
+                                 int language, IMessages& messages);
+
+}  // namespace zedro

@@ -1,0 +1,348 @@
+#include "codegen/PascalExport.h"
+
+#include <unordered_set>
+
+#include "codegen/ExportSupport.h"
+#include "codegen/MethodKinds.h"
+#include "diagram/ClassBox.h"
+#include "diagram/Connection.h"
+#include "diagram/ElementLists.h"
+#include "model/Messages.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+
+namespace zedro {
+
+using codegen::EffectiveClassMethod;
+using codegen::EffectiveKind;
+using codegen::IsObjectRelationship;
+
+namespace {
+
+const std::string kUsesTerminator = ";";
+const std::string kHeaderRule =
+    "//+---------------------------------------------------------------------";
+
+const TUMLClass* ClassOf(const TUMLDrawClass* box) { return box ? box->UMLClass : nullptr; }
+
+bool ContainsIgnoreCase(const StringList& list, const std::string& entry) {
+  for (const std::string& s : list)
+    if (text::EqualsIgnoreCase(s, entry)) return true;
+  return false;
+}
+
+bool Contains(const StringList& list, const std::string& entry) {
+  for (const std::string& s : list)
+    if (s == entry) return true;
+  return false;
+}
+
+// Puts a unit at the front of a uses list; a list that had been empty gets its terminator.
+void InsertUnit(StringList& uses, const std::string& unit) {
+  uses.insert(uses.begin(), unit);
+  if (uses.size() == 1) uses.push_back(kUsesTerminator);
+}
+
+}  // namespace
+
+std::string UnitOfBox(const TUMLDrawClass& box) {
+  if (box.SourceFileName.empty()) return {};
+  return UnitNameOfFile(box.SourceFileName);
+}
+
+TPascalExport::TPascalExport(const TConnectionList& connections, IMessages* messages)
+    : Connections(connections), messages_(messages) {}
+
+const StringList& TPascalExport::Generate(TUMLClass& umlClass) {
+  // Declarations are written in Delphi notation whatever the active window shows.
+  NotationScope notation(1);
+  UMLClass = &umlClass;
+  CollectUnitReferences();
+  Lines.push_back("interface");
+  Lines.push_back("");
+  WriteInterfaceUses();
+  Lines.push_back("");
+  Lines.push_back("type");
+  WriteClassDeclaration();
+  Lines.push_back("   end;");
+  Lines.push_back("");
+  const bool isForm = umlClass.IsFormClass();
+  if (isForm) {
+    Lines.push_back("var");
+    Lines.push_back("  " + umlClass.Name.substr(umlClass.Name.empty() ? 0 : 1) + ":  " +
+                    umlClass.Name + ";");
+    Lines.push_back("");
+  }
+  Lines.push_back("implementation");
+  Lines.push_back("");
+  WriteImplementationUses();
+  if (isForm) {
+    Lines.push_back("{$R *.DFM}");
+    Lines.push_back("");
+  }
+  WriteMethodImplementations();
+  Lines.push_back("end.");
+  return Lines;
+}
+
+void TPascalExport::CollectUnitReferences() {
+  UnresolvedInterfaceUnits.clear();
+  UnresolvedImplementationUnits.clear();
+  TUMLClass& c = *UMLClass;
+  for (const TConnection* con : Connections.Items) {
+    if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
+    if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
+    std::string unit = UnitOfBox(*con->EndBox);
+    if (!unit.empty()) {
+      if (!ContainsIgnoreCase(c.InterfaceUses, unit)) InsertUnit(c.InterfaceUses, unit);
+    } else {
+      std::string line = "//uses m" + con->EndBox->UMLClass->Name + " ??";
+      if (!Contains(UnresolvedInterfaceUnits, line) && !Contains(c.InterfaceUses, line))
+        UnresolvedInterfaceUnits.push_back(line);
+    }
+  }
+  for (const TConnection* con : Connections.Items) {
+    if (!con || ClassOf(con->EndBox) != &c || !ClassOf(con->StartBox)) continue;
+    if (con->Kind != kKennt || con->StartText.empty()) continue;
+    std::string unit = UnitOfBox(*con->StartBox);
+    if (!unit.empty()) {
+      if (!ContainsIgnoreCase(c.ImplementationUses, unit)) InsertUnit(c.ImplementationUses, unit);
+    } else {
+      std::string line = "//uses m" + con->StartBox->UMLClass->Name + " ??";
+      if (!Contains(UnresolvedImplementationUnits, line))
+        UnresolvedImplementationUnits.push_back(line);
+    }
+  }
+}
+
+size_t TPascalExport::WriteUsesClause(const StringList& u) {
+  // The first line carries up to seven unit names, every further line up to six. The
+  // names end at the terminator, or at the end of a list that lacks one.
+  std::string line = "uses " + u[0];
+  if (u[1] != kUsesTerminator) line += ", ";
+  size_t i = 1;
+  for (; i < u.size() && u[i] != kUsesTerminator; ++i) {
+    line += u[i];
+    if (i + 1 < u.size() && u[i + 1] != kUsesTerminator) line += ", ";
+    if (i % 6 == 0) {
+      Lines.push_back(line);
+      line = "     ";
+    }
+  }
+  line += ";";
+  Lines.push_back(line);
+  return i + 1;
+}
+
+void TPascalExport::WriteInterfaceUses() {
+  const StringList& u = UMLClass->InterfaceUses;
+  size_t k = u.size();
+  if (u.size() > 1 && u[0] != kUsesTerminator) {
+    Lines.push_back("//--------------------  ggf Uses-Liste anpassen !  --------------------");
+    k = WriteUsesClause(u);
+  } else {
+    if (!Contains(u, "//uses ....;")) {
+      Lines.push_back(W("//--------------------  ggf Uses-Liste einfügen !  --------------------"));
+      Lines.push_back("//uses ....;");
+    }
+    if (u.size() > 1) k = 1;
+  }
+  for (const std::string& s : UnresolvedInterfaceUnits) Lines.push_back(s);
+  if (u.size() > 1) {
+    bool lastEmpty = false;
+    for (size_t i = k; i < u.size(); ++i) {
+      bool empty = u[i].empty();
+      if (!(empty && lastEmpty)) Lines.push_back(u[i]);
+      lastEmpty = empty;
+    }
+  }
+}
+
+void TPascalExport::WriteImplementationUses() {
+  const StringList& v = UMLClass->ImplementationUses;
+  if (v.size() > 1) {
+    WriteUsesClause(v);
+    Lines.push_back("");
+  }
+  if (!UnresolvedImplementationUnits.empty()) {
+    for (const std::string& s : UnresolvedImplementationUnits) Lines.push_back(s);
+    Lines.push_back("");
+  }
+}
+
+void TPascalExport::WriteClassDeclaration() {
+  const TUMLClass& c = *UMLClass;
+  std::string heading = "  " + c.Name + " = class";
+  for (const TConnection* con : Connections.Items) {
+    if (con && con->Kind == kIst && ClassOf(con->StartBox) == &c && ClassOf(con->EndBox)) {
+      heading += "(" + con->EndBox->UMLClass->Name + ")";
+      break;
+    }
+  }
+  Lines.push_back(heading);
+
+  auto writeAttributes = [&](TVisibility v, const std::string& title) {
+    bool first = true;
+    for (const TAttribute* a : c.Attributes.Items) {
+      if (a->Visibility != v) continue;
+      if (first) {
+        Lines.push_back("");
+        Lines.push_back(title);
+        first = false;
+      }
+      Lines.push_back("    " + a->Name + " : " + a->TypeName + ";");
+    }
+  };
+  auto writeMethods = [&](TVisibility v, const std::string& title) {
+    bool first = true;
+    for (const TMethod* m : c.Methods.Items) {
+      if (m->Visibility != v) continue;
+      if (first) {
+        Lines.push_back("");
+        Lines.push_back(title);
+        first = false;
+      }
+      WriteMethodHeader(*m, 4, true, "");
+    }
+  };
+
+  writeAttributes(kPublished, "  // published Attribute");
+  writeMethods(kPublished, "  // published Methoden");
+  for (TVisibility v : {kPrivate, kProtected, kPublic})
+    writeAttributes(v, std::string("  ") + VisibilityName(v) + " //Attribute");
+  WriteRelationshipFields();
+  for (TVisibility v : {kPrivate, kProtected, kPublic})
+    writeMethods(v, std::string("  ") + VisibilityName(v) + " //Methoden");
+  Lines.push_back("");
+}
+
+void TPascalExport::WriteRelationshipFields() {
+  const TUMLClass& c = *UMLClass;
+  bool headingWritten = false;
+  auto fieldLine = [&](int kind, const std::string& partner, const std::string& multiplicity) {
+    if (!headingWritten) {
+      Lines.push_back("");
+      Lines.push_back("     //Objektbeziehungen:");
+      headingWritten = true;
+    }
+    const std::string l = kind == kHat ? "// hat" : "// kennt";
+    const int n = text::StrToIntDef(multiplicity, -1);
+    std::string line = "        ";
+    if (n == 1) {
+      line += l + partner + " : " + partner + ";";
+    } else if (n >= 2 && n <= 5) {
+      for (int i = 1; i <= n; ++i) {
+        if (i > 1) line += ", ";
+        line += l + partner + text::IntToStr(i);
+      }
+      line += " : " + partner + ";";
+    } else if (n >= 6) {
+      line += l + partner + " : array[1.." + text::IntToStr(n) + "] of " + partner + ";";
+    } else if (n == -1) {
+      line += l + partner + " (" + multiplicity + ") of " + partner + ";";
+    } else {
+      return;  // 0 or below -1: no field
+    }
+    Lines.push_back(line);
+  };
+  for (const TConnection* con : Connections.Items) {
+    if (!con || !ClassOf(con->StartBox) || !ClassOf(con->EndBox)) continue;
+    if (!IsObjectRelationship(con->Kind)) continue;
+    if (con->StartBox->UMLClass == &c)
+      fieldLine(con->Kind, con->EndBox->UMLClass->Name, con->EndText);
+    if (con->EndBox->UMLClass == &c && con->Kind == kKennt)
+      fieldLine(con->Kind, con->StartBox->UMLClass->Name, con->StartText);
+  }
+}
+
+void TPascalExport::WriteMethodHeader(const TMethod& m, int indent, bool withDirectives,
+                                      const std::string& qualifier) {
+  const TUMLClass& c = *UMLClass;
+  const TMethodKind kind = EffectiveKind(m);
+  std::string line(static_cast<size_t>(indent), ' ');
+  // Constructors and destructors always keep their keyword: without it the declaration
+  // would not be Pascal.
+  if (EffectiveClassMethod(m) && kind == kProcedure) {
+    line += "class procedure ";
+  } else if (EffectiveClassMethod(m) && kind == kFunction) {
+    line += "class function ";
+  } else if (kind == kConstructor) {
+    line += "constructor ";
+  } else if (kind == kProcedure) {
+    line += "procedure ";
+  } else if (kind == kFunction) {
+    line += "function ";
+  } else if (kind == kDestructor) {
+    line += "destructor ";
+  }
+  if (!qualifier.empty()) line += qualifier + ".";
+  line += m.Name;
+  const std::string params = m.ParameterListText(1);
+  if (!params.empty()) line += " (" + params + ")";
+  line += kind == kFunction ? " : " + m.ResultType + ";" : std::string(";");
+
+  if (withDirectives) {
+    bool overloaded = false;
+    for (const TMethod* other : c.Methods.Items)
+      if (other != &m && text::EqualsIgnoreCase(other->Name, m.Name)) overloaded = true;
+
+    // Inheritance drawn in a circle must not make the walk endless.
+    const TMethod* inherited = nullptr;
+    std::unordered_set<const TUMLClass*> seen{&c};
+    for (const TUMLClass* p = c.Parent; p && seen.insert(p).second; p = p->Parent) {
+      inherited = p->Methods.FindSameSignature(m);
+      if (inherited) break;
+    }
+
+    if (inherited && !inherited->IsFinal && m.IsFinal && messages_) {
+      messages_->Message(MsgKind::Warning,
+                         "Fehler: Methode '" + m.Name +
+                             "' darf nicht final sein, da sie eine Methode\n" +
+                             W("einer Vorgängerklasse überschreibt !!"),
+                         MsgButtons::Ok);
+    }
+    if (m.IsAbstract) {
+      if (overloaded) line += " overload;";
+      line += " virtual; abstract;";
+    } else {
+      if (overloaded) line += " overload;";
+      if (inherited) {
+        line += inherited->IsFinal ? " virtual;" : " override;";
+      } else if (!m.IsFinal) {
+        line += " virtual;";
+      }
+      if (m.IsFinal) line += W(" // nicht überschreibbar");
+    }
+  }
+  Lines.push_back(line);
+}
+
+void TPascalExport::WriteMethodImplementations() {
+  const TUMLClass& c = *UMLClass;
+  Lines.push_back(kHeaderRule);
+  Lines.push_back("//|         " + c.Name + ": Methodendefinition ");
+  Lines.push_back(kHeaderRule);
+  Lines.push_back("");
+  for (TVisibility v : {kPrivate, kProtected, kPublic, kPublished}) {
+    // Widths that make every separator 72 characters long.
+    const int width = v == kPrivate ? 50 : v == kPublic ? 51 : 48;
+    for (const TMethod* m : c.Methods.Items) {
+      if (m->Visibility != v || m->IsAbstract) continue;
+      std::string separator = "//-------- " + m->Name + " (" + VisibilityName(v) + ") ";
+      const int run = width - static_cast<int>(m->Name.size());
+      if (run > 0) separator += std::string(static_cast<size_t>(run), '-');
+      Lines.push_back(separator);
+      WriteMethodHeader(*m, 0, false, c.Name);
+      if (!m->Code.empty()) {
+        Lines.insert(Lines.end(), m->Code.begin(), m->Code.end());
+      } else {
+        Lines.push_back("begin");
+        Lines.push_back(W("  //Hier Code einfügen."));
+        Lines.push_back("end;");
+      }
+      Lines.push_back("");
+    }
+  }
+}
+
+}  // namespace zedro

@@ -1,0 +1,54 @@
+// The Pascal unit generator: one class of the model as the text of a Delphi unit.
+#pragma once
+
+#include <string>
+
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+class IMessages;
+class TConnectionList;
+class TUMLDrawClass;
+
+// Creates the text of one unit, without its "UNIT name;" heading (the export adds that
+// when it saves the file). Create one generator per class and discard it afterwards.
+//
+// Generating inserts the unit names of related classes into the class's two uses lists;
+// apart from that the model is only read.
+class TPascalExport {
+ public:
+  // The connections of the main diagram followed by those of every sub-diagram. Messages
+  // (the warning about a final method that overrides) go to the given sink, if any.
+  explicit TPascalExport(const TConnectionList& connections, IMessages* messages = nullptr);
+
+  // Appends the unit text for the class to Lines and returns them.
+  const StringList& Generate(TUMLClass& umlClass);
+
+  const TConnectionList& Connections;
+  TUMLClass* UMLClass = nullptr;
+  StringList Lines;
+  // "//uses mTName ??" placeholders for related classes that have no source file yet.
+  StringList UnresolvedInterfaceUnits;
+  StringList UnresolvedImplementationUnits;
+
+ private:
+  void CollectUnitReferences();
+  void WriteInterfaceUses();
+  void WriteImplementationUses();
+  // Emits the uses clause of U; returns the index at which the lines after it begin.
+  size_t WriteUsesClause(const StringList& uses);
+  void WriteClassDeclaration();
+  void WriteRelationshipFields();
+  void WriteMethodHeader(const TMethod& method, int indent, bool withDirectives,
+                         const std::string& qualifier);
+  void WriteMethodImplementations();
+
+  IMessages* messages_;
+};
+
+// The unit of a box: its source file name without directory and extension; empty when
+// the box has no source file.
+std::string UnitOfBox(const TUMLDrawClass& box);
+
+}  // namespace zedro
