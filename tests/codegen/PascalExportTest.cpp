@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include "codegen/CodegenTestSupport.h"
+#include "codegen/ExportSupport.h"
+#include "codegen/PascalExport.h"
+#include "model/Messages.h"
+#include "model/Notation.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+const std::string kRule = "//+---------------------------------------------------------------------";
+
+StringList Generate(TestDiagram& d, const std::string& name, IMessages* messages = nullptr) {
+  TConnectionList connections = PascalConnections(d.doc);
+  TPascalExport generator(connections, messages);
+  return generator.Generate(d.Class(name));
+}
+
+// The lines between the class heading and "   end;".
+StringList Declaration(const StringList& lines) {
+  StringList out;
+  bool in = false;
+  for (const std::string& l : lines) {
+    if (l == "   end;") break;
+    if (in) out.push_back(l);
+    if (l == "type") in = true;
+  }
+  return out;
+}
+
+StringList Fields(const StringList& lines) {
+  StringList out;
+  for (const std::string& l : lines)
+    if (l.rfind("        //", 0) == 0) out.push_back(l);
+  return out;
+}
+
+}  // namespace
+
+TEST(PascalExport, EmptyClass) {
+  TestDiagram d;
+  d.Box("TX");
+  StringList expected = {"interface",
+                         "",
+                         W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+                         "//uses ....;",
+                         "",
+                         "type",
+                         "  TX = class",
+                         "",
+                         "   end;",
+                         "",
+                         "implementation",
+                         "",
+                         kRule,
+                         "//|         TX: Methodendefinition ",
+                         kRule,
+                         "",
+                         "end."};
+  EXPECT_EQ(Generate(d, "TX"), expected);
+  EXPECT_EQ(kRule.size(), 72u);
+}
+
+TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
+  TestDiagram d;
+  d.Box("TFahrzeug", "mTFahrzeug.pas");
+  d.Box("TAuto", "mTAuto.pas");
+  d.Box("TKunde", "mTKunde.pas");
+  d.Box("TRad");  // never exported: no unit yet
+  TUMLClass& fahrzeug = d.Class("TFahrzeug");
+  AddMeth(fahrzeug, {"GibName", kFunction, {}, "String"});
+  TUMLClass& autoClass = d.Class("TAuto");
+  AddAttr(autoClass, "km", "Integer");
+  AddMeth(autoClass, {"Fahre", kProcedure, {{"km", "Integer"}}});
+  AddMeth(autoClass, {"GibName", kFunction, {}, "String"})->Code = {"begin", "  Result := 'Auto';",
+                                                                     "end;"};
+  AddMeth(autoClass, {"Zeichne"})->IsAbstract = true;
+  d.Connect("TAuto", kIst, "TFahrzeug");
+  d.Connect("TAuto", kHat, "TRad", "3");
+  d.Connect("TKunde", kKennt, "TAuto", "1", "n");
+
+  StringList expected = {
+      "interface",
+      "",
+      "//--------------------  ggf Uses-Liste anpassen !  --------------------",
+      "uses mTFahrzeug;",
+      "//uses mTRad ??",
+      "",
+      "type",
+      "  TAuto = class(TFahrzeug)",
+      "",
+      "  private //Attribute",
+      "    km : Integer;",
+      "",
+      "     //Objektbeziehungen:",
+      "        // hatTRad1, // hatTRad2, // hatTRad3 : TRad;",
+      "        // kenntTKunde (n) of TKunde;",
+      "",
+      "  public //Methoden",
+      "    procedure Fahre (km: Integer); virtual;",
+      "    procedure Zeichne; virtual; abstract;",
+      "    function GibName : String; override;",
+      "",
+      "   end;",
+      "",
+      "implementation",
+      "",
+      "uses mTKunde;",
+      "",
+      kRule,
+      "//|         TAuto: Methodendefinition ",
+      kRule,
+      "",
+      "//-------- Fahre (public) ----------------------------------------------",
+      "procedure TAuto.Fahre (km: Integer);",
+      "begin",
+      W("  //Hier Code einfügen."),
+      "end;",
+      "",
+      "//-------- GibName (public) " + std::string(44, '-'),
+      "function TAuto.GibName : String;",
+      "begin",
+      "  Result := 'Auto';",
+      "end;",
+      "",
+      "end."};
+  EXPECT_EQ(Generate(d, "TAuto"), expected);
+  // The related units stay in the class's uses lists.
+  EXPECT_EQ(autoClass.InterfaceUses, (StringList{"mTFahrzeug", ";"}));
+  EXPECT_EQ(autoClass.ImplementationUses, (StringList{"mTKunde", ";"}));
+  EXPECT_EQ(expected[31].size(), 72u);
+}
+
+TEST(PascalExport, GeneratingTwiceInsertsRelatedUnitsOnce) {
+  TestDiagram d;
+  d.Box("TA", "mTA.pas");
+  d.Box("TB", "mTB.pas");
+  d.Box("TC", "mTC.pas");
+  d.Connect("TA", kHat, "TB", "1");
+  d.Connect("TA", kKennt, "TC", "1");
+  d.Connect("TA", kKennt, "TC", "2");  // a second relationship to the same unit
+  d.Connect("TA", kHat, "TD", "1");    // TD has no source file
+  StringList first = Generate(d, "TA");
+  StringList second = Generate(d, "TA");
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(d.Class("TA").InterfaceUses, (StringList{"mTC", "mTB", ";"}));
+  EXPECT_EQ(std::count(second.begin(), second.end(), "//uses mTD ??"), 1);
+  // Unit names compare without regard to letter case.
+  d.Class("TA").InterfaceUses = {"MTB", ";"};
+  Generate(d, "TA");
+  EXPECT_EQ(d.Class("TA").InterfaceUses, (StringList{"mTC", "MTB", ";"}));
+}
+
+TEST(PascalExport, UsesClauseWrapsAfterSevenAndThenSixNames) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("TX");
+  auto usesLines = [&](StringList uses) {
+    c.InterfaceUses = std::move(uses);
+    StringList lines = Generate(d, "TX");
+    auto from = std::find(lines.begin(), lines.end(),
+                          "//--------------------  ggf Uses-Liste anpassen !  --------------------");
+    auto to = std::find(lines.begin(), lines.end(), "type");
+    EXPECT_NE(from, lines.end());
+    return StringList(from == lines.end() ? to : from + 1, to);
+  };
+  EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", ";"}),
+            (StringList{"uses U1, U2, U3, U4, U5, U6, U7", "     ;", ""}));
+  EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", "U8", ";"}),
+            (StringList{"uses U1, U2, U3, U4, U5, U6, U7, ", "     U8;", ""}));
+  StringList thirteen;
+  for (int i = 1; i <= 13; ++i) thirteen.push_back("U" + std::to_string(i));
+  thirteen.push_back(";");
+  EXPECT_EQ(usesLines(thirteen),
+            (StringList{"uses U1, U2, U3, U4, U5, U6, U7, ", "     U8, U9, U10, U11, U12, U13", "     ;",
+                        ""}));
+  // Lines that followed the uses clause of an imported unit come back, empty runs collapsed.
+  EXPECT_EQ(usesLines({"Classes", ";", "", "", "const", "  Max = 10;", "", "", ""}),
+            (StringList{"uses Classes;", "", "const", "  Max = 10;", "", ""}));
+  // A list that lost its terminator keeps all its names.
+  EXPECT_EQ(usesLines({"A", "B"}), (StringList{"uses A, B;", ""}));
+}
+
+TEST(PascalExport, UsesListWithoutUnitsKeepsItsTrailingLines) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("TX");
+  c.InterfaceUses = {";", "", "//uses ....;", "const K = 1;"};
+  StringList lines = Generate(d, "TX");
+  StringList head(lines.begin(), lines.begin() + 6);
+  EXPECT_EQ(head, (StringList{"interface", "", "", "//uses ....;", "const K = 1;", ""}));
+}
+
+TEST(PascalExport, ImplementationUsesWithPlaceholders) {
+  TestDiagram d;
+  d.Box("TA", "mTA.pas");
+  d.Connect("TB", kKennt, "TA", "1", "2");  // TB has no source file
+  d.Connect("TC", kKennt, "TA", "1", "");   // no multiplicity back: no unit needed
+  d.Class("TA").ImplementationUses = {"SysUtils", ";"};
+  StringList lines = Generate(d, "TA");
+  auto impl = std::find(lines.begin(), lines.end(), "implementation");
+  ASSERT_NE(impl, lines.end());
+  EXPECT_EQ(StringList(impl, impl + 7),
+            (StringList{"implementation", "", "uses SysUtils;", "", "//uses mTB ??", "", kRule}));
+}
+
+TEST(PascalExport, RelationshipFieldsForEveryMultiplicity) {
+  TestDiagram d;
+  for (const char* m : {"1", "2", "5", "6", "10", "n", "", "0", "-3", "1..*"})
+    d.Connect("TA", kHat, "TRad", m);
+  d.Connect("TA", kKennt, "TB", "1");
+  EXPECT_EQ(Fields(Generate(d, "TA")),
+            (StringList{"        // hatTRad : TRad;",
+                        "        // hatTRad1, // hatTRad2 : TRad;",
+                        "        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4, // hatTRad5 : TRad;",
+                        "        // hatTRad : array[1..6] of TRad;",
+                        "        // hatTRad : array[1..10] of TRad;",
+                        "        // hatTRad (n) of TRad;",
+                        "        // hatTRad () of TRad;",
+                        "        // hatTRad (1..*) of TRad;",
+                        "        // kenntTB : TB;"}));
+}
+
+TEST(PascalExport, KenntBackwardLineAndZeroMultiplicity) {
+  TestDiagram d;
+  d.Connect("TA", kKennt, "TB", "0", "");
+  StringList a = Declaration(Generate(d, "TA"));
+  // Multiplicity 0 writes no field, but the heading still appears.
+  EXPECT_EQ(a, (StringList{"  TA = class", "", "     //Objektbeziehungen:", ""}));
+  EXPECT_EQ(Fields(Generate(d, "TB")), (StringList{"        // kenntTA () of TA;"}));
+}
+
+TEST(PascalExport, MessagesAndClassNotesAreNoRelationshipFields) {
+  TestDiagram d;
+  d.Connect("TA", kAuftrag, "TB", "");
+  d.Connect("TA", kAnfrage, "TB", "GibWert", "Integer");
+  d.Connect("TA", kClassInfo, "TA");
+  StringList lines = Generate(d, "TA");
+  EXPECT_EQ(Declaration(lines), (StringList{"  TA = class", ""}));
+  // Messages need no unit either.
+  EXPECT_TRUE(d.Class("TA").InterfaceUses.empty());
+}
+
+TEST(PascalExport, DirectivesForOverloadsOverridesAndFinalMethods) {
+  TestDiagram d;
+  TUMLClass& base = d.Class("TBasis");
+  AddMeth(base, {"Fahre"});
+  AddMeth(base, {"Halte"})->IsFinal = true;
+  TUMLClass& c = d.Class("TAuto");
+  d.Connect("TAuto", kIst, "TBasis");
+  AddMeth(c, {"Setze", kProcedure, {{"x", "Integer"}}});
+  AddMeth(c, {"setze", kProcedure, {{"s", "String"}}});
+  AddMeth(c, {"Zeige", kProcedure, {{"x", "Integer"}}})->IsAbstract = true;
+  AddMeth(c, {"Zeige", kProcedure, {{"s", "String"}}})->IsAbstract = true;
+  AddMeth(c, {"FAHRE"})->IsFinal = true;   // final, but overrides TBasis.Fahre
+  AddMeth(c, {"Halte"});                   // the inherited one is final
+  AddMeth(c, {"Stopp"})->IsFinal = true;   // final and new
+  AddMeth(c, {"Zaehle"})->IsClassMethod = true;
+  AddMeth(c, {"Anzahl", kFunction, {}, "Integer"})->IsClassMethod = true;
+  AddMeth(c, {"Create", kConstructor})->IsClassMethod = true;
+  AddMeth(c, {"Destroy", kDestructor});
+  ScriptedMessages messages;
+  StringList decl = Declaration(Generate(d, "TAuto", &messages));
+  StringList expected = {
+      "  TAuto = class(TBasis)",
+      "",
+      "  public //Methoden",
+      "    constructor Create; virtual;",
+      "    procedure FAHRE; override;" + W(" // nicht überschreibbar"),
+      "    procedure Halte; virtual;",
+      "    procedure setze (s: String); overload; virtual;",
+      "    procedure Setze (x: Integer); overload; virtual;",
+      "    procedure Stopp;" + W(" // nicht überschreibbar"),
+      "    class procedure Zaehle; virtual;",
+      "    procedure Zeige (s: String); overload; virtual; abstract;",
+      "    procedure Zeige (x: Integer); overload; virtual; abstract;",
+      "    class function Anzahl : Integer; virtual;",
+      "    destructor Destroy; virtual;",
+      ""};
+  EXPECT_EQ(decl, expected);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, MsgKind::Warning);
+  EXPECT_EQ(messages.shown[0].text, W("Fehler: Methode 'FAHRE' darf nicht final sein, da sie eine "
+                                      "Methode\neiner Vorgängerklasse überschreibt !!"));
+}
+
+TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) {
+  TestDiagram d;
+  AddMeth(d.Class("TA"), {"Tu", kProcedure, {{"n", "Integer"}}});
+  d.Connect("TC", kIst, "TB");
+  d.Connect("TB", kIst, "TA");
+  AddMeth(d.Class("TC"), {"tu", kProcedure, {{"N", "integer"}}});
+  StringList decl = Declaration(Generate(d, "TC"));
+  EXPECT_EQ(decl[3], "    procedure tu (N: integer); override;");
+  // A circle of IST connections must not make the search endless.
+  d.Class("TA").Parent = &d.Class("TC");
+  AddMeth(d.Class("TC"), {"Neu"});
+  decl = Declaration(Generate(d, "TC"));
+  EXPECT_EQ(decl[3], "    procedure Neu; virtual;");
+}
+
+TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
+  TestDiagram d;
+  d.Connect("TForm1", kIst, "TBasisForm");
+  d.Connect("TBasisForm", kIst, "TFORM");
+  d.doc.AssertParents();
+  StringList lines = Generate(d, "TForm1");
+  auto end = std::find(lines.begin(), lines.end(), "   end;");
+  ASSERT_NE(end, lines.end());
+  EXPECT_EQ(StringList(end, end + 9),
+            (StringList{"   end;", "", "var", "  Form1:  TForm1;", "", "implementation", "",
+                        "{$R *.DFM}", ""}));
+  // The parent itself being TForm is not enough for its own class.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "var"), 1);
+  StringList formLines = Generate(d, "TFORM");
+  EXPECT_EQ(std::count(formLines.begin(), formLines.end(), "var"), 0);
+}
+
+TEST(PascalExport, SeparatorsAreSeventyTwoCharactersUntilTheNameIsTooLong) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("TX");
+  AddMeth(c, {"Privat", kProcedure, {}, "", kPrivate});
+  AddMeth(c, {"Geschuetzt", kProcedure, {}, "", kProtected});
+  AddMeth(c, {"Offen", kProcedure, {}, "", kPublic});
+  AddMeth(c, {"Veroeffentlicht", kProcedure, {}, "", kPublished});
+  const std::string longName(51, 'L');
+  AddMeth(c, {longName});
+  StringList separators;
+  for (const std::string& l : Generate(d, "TX"))
+    if (l.rfind("//-------- ", 0) == 0) separators.push_back(l);
+  ASSERT_EQ(separators.size(), 5u);
+  // Private, protected, public (by name), published.
+  EXPECT_EQ(separators[0].substr(0, 26), "//-------- Privat (private");
+  EXPECT_EQ(separators[1].substr(0, 32), "//-------- Geschuetzt (protected");
+  EXPECT_EQ(separators[2], "//-------- " + longName + " (public) ");
+  EXPECT_EQ(separators[3].substr(0, 25), "//-------- Offen (public)");
+  EXPECT_EQ(separators[4].substr(0, 37), "//-------- Veroeffentlicht (published");
+  for (const std::string& s : separators) EXPECT_EQ(s.size(), 72u) << s;
+}
+
+TEST(PascalExport, WritesDelphiNotationWhateverTheActiveWindowShows) {
+  TestDiagram d;
+  AddMeth(d.Class("TX"), {"Summe", kFunction, {{"a", "Integer"}, {"b", "Integer"}}, "Integer"});
+  NotationScope java(2);
+  StringList lines = Generate(d, "TX");
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "    function Summe (a: Integer; b: Integer) : Integer; virtual;"),
+            lines.end());
+  EXPECT_EQ(ActiveNotation::Get(), 2);
+}
+
+TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
+  EXPECT_EQ(UnitNameOfFile("mTAuto.pas"), "mTAuto");
+  EXPECT_EQ(UnitNameOfFile("C:\\Projekt\\mTAuto.pas"), "mTAuto");
+  EXPECT_EQ(UnitNameOfFile("/tmp/x.y/Unit1.PAS"), "Unit1");
+  EXPECT_EQ(UnitNameOfFile("ab"), "ab");
+  EXPECT_EQ(WithUnitHeading({"interface"}, "mTAuto"), (StringList{"UNIT mTAuto;", "", "interface"}));
+  TestDiagram d;
+  TUMLDrawClass* box = d.Box("TAuto");
+  EXPECT_EQ(ExportFileName(*box, 1), "mTAuto.pas");
+  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");
+  box->SourceFileName = "Auto.pas";
+  EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
+  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");  // the Pascal file is not overwritten
+  box->SourceFileName = "../../etc/Auto.pas";        // from a damaged diagram file
+  EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
+  box->SourceFileName = "";
+  box->UMLClass->Name = "../T";
+  EXPECT_EQ(ExportFileName(*box, 1), "");
+}
