@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "codegen/ClassDocumentation.h"
+#include "codegen/CodegenTestSupport.h"
+#include "model/Messages.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+std::vector<std::string> Texts(const TDocLines& lines) {
+  std::vector<std::string> out;
+  for (const TDocLine& l : lines) out.push_back(l.Text);
+  return out;
+}
+
+// "b" bold, "u" bold and underlined, "p" plain: the style of every line.
+std::string Styles(const TDocLines& lines) {
+  std::string out;
+  for (const TDocLine& l : lines) out += l.Font.Underline ? 'u' : l.Font.Bold ? 'b' : 'p';
+  return out;
+}
+
+// The paragraphs as unrtf reads them back (it shows runs of blanks as one blank, and
+// non-ASCII characters as Windows-1252 bytes).
+std::vector<std::string> ReadBack(const std::string& rtfPath) {
+  RunResult r = Run("unrtf --text '" + rtfPath + "'");
+  EXPECT_EQ(r.status, 0) << r.output;
+  std::vector<std::string> lines = SplitLines(r.output);
+  auto rule = std::find(lines.begin(), lines.end(), "-----------------");
+  return rule == lines.end() ? std::vector<std::string>() : std::vector<std::string>(rule + 1, lines.end());
+}
+
+std::string CollapseBlanks(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (!(c == ' ' && !out.empty() && out.back() == ' ')) out += c;
+  return out;
+}
+
+}  // namespace
+
+TEST(ClassDocumentation, EmptyClass) {
+  TestDiagram d;
+  TDocLines lines = BuildClassDocumentation(d.Class("TX"), d.doc.Connections);
+  EXPECT_EQ(Texts(lines),
+            (std::vector<std::string>{"", "Dokumentation der Klasse \"TX\"", "",
+                                      "Beschreibung der Klasse:", "", "", "Attribute", "", "",
+                                      "Protokoll der Dienste / Methoden", ""}));
+  EXPECT_EQ(Styles(lines), "bupbpuuuuup");
+  for (const TDocLine& l : lines) {
+    EXPECT_EQ(l.Font.Name, "ARIAL");
+    EXPECT_EQ(l.Font.Color, RGB(0, 0, 255));
+  }
+  EXPECT_EQ(lines[1].Font.Size, 12);
+  EXPECT_EQ(lines[3].Font.Size, 10);
+  EXPECT_EQ(DocumentationFileName(d.Class("TX")), "Doku_TX.rtf");
+}
+
+TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("TAuto");
+  c.Documentation = {"Ein Auto.", W("Fährt.")};
+  d.Connect("TAuto", kIst, "TA");
+  d.Connect("TAuto", kIst, "TB");
+  d.Connect("TAuto", kIst, "TAuto");          // no ancestor of its own
+  d.Connect("TAuto", kHat, "TRad", "4");
+  d.Connect("TAuto", kHat, "TSitz", "0");     // not listed
+  d.Connect("TAuto", kKennt, "TFahrer", "n");
+  d.Connect("TKunde", kKennt, "TAuto", "1", "2");
+  d.Connect("THalter", kKennt, "TAuto", "1", "0");
+  d.Connect("TAuto", kAuftrag, "TFahrer");    // messages are no relationships
+  d.Connect("TAuto", kClassInfo, "TAuto");
+  AddAttr(c, "km", "Integer")->Documentation = {"Kilometerstand"};
+  AddMeth(c, {"Create", kConstructor});
+  AddMeth(c, {"fahre", kProcedure, {{"km", "Integer"}, {"ziel", "String"}}})->Documentation = {
+      "bewegt das Auto"};
+  AddMeth(c, {"gibStand", kFunction, {}, "Integer"});
+  AddMeth(c, {"hupe", kProcedure, {}, "void"});  // a Java function read as procedure
+  AddMeth(c, {"Destroy", kDestructor});
+
+  TDocLines lines = BuildClassDocumentation(c, d.doc.Connections);
+  std::vector<std::string> expected = {
+      "", "Dokumentation der Klasse \"TAuto\"", "",
+      "Beschreibung der Klasse:", "  Ein Auto.", W("  Fährt."), "",
+      "Bezugsklasse:    TA, TB.", "",
+      "Objektbeziehungen",
+      W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
+      W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
+      W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"), "",
+      "", "Attribute", "",
+      "km : Integer", "        Kilometerstand", "",
+      "", "Protokoll der Dienste / Methoden", "",
+      "Konstruktor ", "   Create()", "",
+      "Auftrag     ", "   fahre(km : Integer, ziel : String)", "        bewegt das Auto", "",
+      "Auftrag     ", "   hupe() : void", "",
+      "Anfrage     ", "   gibStand() : Integer", "",
+      "Destruktor  ", "   Destroy()", ""};
+  EXPECT_EQ(Texts(lines), expected);
+  EXPECT_EQ(Styles(lines), "bupbpppppubbbpuuubpppup" "pbppbpppbppbppbp");
+}
+
+TEST(ClassDocumentation, RtfFileReadsBackWithUmlautsAndSpecialCharacters) {
+  TestDiagram d;
+  TUMLClass& c = d.Class(W("TGrößе"));
+  c.Name = W("TGröße{x}");
+  c.Documentation = {W("Prüft \\par und {geschweifte} Klammern")};
+  AddAttr(c, W("maß"), "Real")->Documentation = {"}}}{{{\\"};
+  TDocLines lines = BuildClassDocumentation(c, d.doc.Connections);
+
+  std::string rtf = WriteRtf(lines);
+  EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
+  EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fnil\\fcharset0 ARIAL;}}"), std::string::npos);
+  EXPECT_NE(rtf.find("{\\colortbl ;\\red0\\green0\\blue255;}"), std::string::npos);
+  EXPECT_NE(rtf.find("\\'f6\\'df"), std::string::npos);  // ö and ß
+  for (char ch : rtf) EXPECT_LT(static_cast<unsigned char>(ch), 0x80);
+
+  if (!HaveProgram("unrtf")) GTEST_SKIP() << "unrtf is not installed";
+  TempDir dir;
+  ScriptedMessages messages;
+  ASSERT_TRUE(SaveDocumentation(dir.File("doku.rtf"), lines, messages));
+  std::vector<std::string> back = ReadBack(dir.File("doku.rtf"));
+  ASSERT_GE(back.size(), lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string want = lines[i].Text;
+    EXPECT_EQ(CollapseBlanks(back[i]), CollapseBlanks(want)) << "line " << i;
+  }
+}
+
+TEST(ClassDocumentation, NoTextCanBreakTheRtfStructure) {
+  // Tabs, line breaks, the euro sign and every other byte included.
+  std::string every;
+  for (int b = 1; b < 256; ++b) every += static_cast<char>(b);
+  TDocLines lines = {{every, {}}, {"\\", {}}, {"{", {}}, {"}\\'", {}}};
+  lines[0].Font.Name = "Evil}Font{\\";
+  std::string rtf = WriteRtf(lines);
+  // Braces outside escapes must balance, and the document must close at the very end.
+  int depth = 0;
+  for (size_t i = 0; i < rtf.size(); ++i) {
+    if (rtf[i] == '\\') {
+      ++i;
+      continue;
+    }
+    if (rtf[i] == '{') ++depth;
+    if (rtf[i] == '}') --depth;
+    ASSERT_TRUE(depth > 0 || i >= rtf.size() - 2) << "closed early at " << i;
+  }
+  EXPECT_EQ(depth, 0);
+  EXPECT_EQ(std::count(rtf.begin(), rtf.end(), '\n'), 3 + 4 + 1);  // header, lines, end
+}
+
+TEST(ClassDocumentation, FailedWriteIsReported) {
+  TestDiagram d;
+  ScriptedMessages messages;
+  TDocLines lines = BuildClassDocumentation(d.Class("TX"), d.doc.Connections);
+  EXPECT_FALSE(SaveDocumentation("/nonexistent-dir/x/Doku_TX.rtf", lines, messages));
+  EXPECT_TRUE(messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
+}

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "codegen/CodegenTestSupport.h"
+#include "codegen/ExportSupport.h"
+#include "codegen/JavaExport.h"
+#include "model/Notation.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+StringList Generate(TestDiagram& d, const std::string& name) {
+  TJavaExport generator(d.doc.Connections);
+  return generator.Generate(d.Class(name));
+}
+
+const StringList kImportComment = {" /**", "  * import-Liste ", "  * ggf. weiter von Hand anpassen ",
+                                   "  */"};
+
+StringList Between(const StringList& lines, const std::string& from, const std::string& to) {
+  auto a = std::find(lines.begin(), lines.end(), from);
+  auto b = std::find(a, lines.end(), to);
+  return a == lines.end() ? StringList() : StringList(a + 1, b);
+}
+
+}  // namespace
+
+TEST(JavaExport, EmptyClass) {
+  TestDiagram d;
+  d.Box("TX");
+  StringList expected = kImportComment;
+  for (const char* l : {" ", "public class TX {", " ", " /**", "  *  Attribute der Klasse", "  */",
+                        " ", " ", " /**", "  *  Attribute die aus Beziehungen resultieren", "  */",
+                        " ", "", "/**", " *         TX: Methoden ", " */", "", "}"})
+    expected.push_back(l);
+  EXPECT_EQ(Generate(d, "TX"), expected);
+}
+
+TEST(JavaExport, CompleteClass) {
+  TestDiagram d;
+  d.Connect("TAuto", kIst, "TFahrzeug");
+  d.Connect("TAuto", kIst, "TAnderes");  // Java has one superclass: the first IST counts
+  d.Connect("TAuto", kHat, "TRad", "4");
+  d.Connect("TAuto", kHat, "TSitz", "1");
+  d.Connect("TAuto", kKennt, "TFahrer", "10");
+  d.Connect("TAuto", kKennt, "TKunde", "n");   // no field for "n"
+  d.Connect("TBesitzer", kKennt, "TAuto", "1", "1");  // the far end gets no field
+  TUMLClass& c = d.Class("TAuto");
+  c.IsAbstract = true;
+  c.JavaImports = StringList{"java.util.List", "java.io.*"};
+  AddAttr(c, "kilometer", "int")->Documentation = {"gefahrene Kilometer"};
+  AddAttr(c, "name", "String", kPublished);
+  AddAttr(c, "farbe", "String", kProtected);
+  AddMeth(c, {"Create", kConstructor, {{"km", "int"}}});
+  AddMeth(c, {"fahre", kProcedure, {{"km", "int"}, {"ziel", "String"}}})->Code = {"{", "  km++;",
+                                                                                  "}"};
+  AddMeth(c, {"gibStand", kFunction, {}, "int", kProtected})->IsAbstract = true;
+  AddMeth(c, {"gibText", kFunction, {{"s", "String"}}, "String"})->IsClassMethod = true;
+  AddMeth(c, {"zeige", kProcedure, {}, "", kPublished});
+  AddMeth(c, {"Destroy", kDestructor, {{"x", "int"}}, "", kPrivate});
+
+  StringList lines = Generate(d, "TAuto");
+  EXPECT_EQ(StringList(lines.begin(), lines.begin() + 4), kImportComment);
+  EXPECT_EQ(StringList(lines.begin() + 4, lines.begin() + 8),
+            (StringList{"import java.util.List;", "import java.io.*;", " ",
+                        "public abstract class TAuto extends TFahrzeug {"}));
+  EXPECT_EQ(Between(lines, "  *  Attribute der Klasse", "  *  Attribute die aus Beziehungen resultieren"),
+            (StringList{"  */", " ", "   public String name;", "   protected String farbe;", "   /**",
+                        "    * gefahrene Kilometer", "    */", "   private int kilometer;", " ",
+                        " /**"}));
+  EXPECT_EQ(Between(lines, "  *  Attribute die aus Beziehungen resultieren", "/**"),
+            (StringList{"  */", " ", "   // private TRad hatTRad1;", "   // private TRad hatTRad2;",
+                        "   // private TRad hatTRad3;", "   // private TRad hatTRad4;",
+                        "   // private TSitz hatTSitz;",
+                        "   // private TFahrer[] kenntTFahrer = new TFahrer[10];", ""}));
+  auto stars = [](const std::string& name, const std::string& vis) {
+    std::string s = "/********* " + name + " (" + vis + ") ";
+    if (name.size() < 50) s += std::string(50 - name.size(), '*');
+    return s + "*/";
+  };
+  StringList methods = Between(lines, " *         TAuto: Methoden ", "no such line");
+  StringList expected = {" */", "",
+                         stars("zeige", "published"), "public void zeige()", "{",
+                         W("  //Hier Code einfügen."), "}", "",
+                         stars("Create", "public"), "public TAuto(int km)", "{",
+                         W("  //Hier Code einfügen."), "}", "",
+                         stars("fahre", "public"), "public void fahre(int km, String ziel)", "{",
+                         "  km++;", "}", "",
+                         stars("gibText", "public"), "public static String gibText(String s)", "{",
+                         W("  //Hier Code einfügen."), "}", "",
+                         stars("gibStand", "protected"), "protected abstract int gibStand();", "",
+                         stars("Destroy", "private"), "public void finalize() throws Throwable", "{",
+                         W("  //Hier Code einfügen."), "}", "",
+                         "}"};
+  EXPECT_EQ(methods, expected);
+  EXPECT_EQ(stars("fahre", "public"), "/********* fahre (public) " + std::string(45, '*') + "*/");
+}
+
+TEST(JavaExport, MessagesNotesAndZeroMultiplicitiesGiveNoFields) {
+  TestDiagram d;
+  d.Connect("TA", kHat, "TB", "0");
+  d.Connect("TA", kHat, "TB", "-2");
+  d.Connect("TA", kHat, "TB", "");
+  d.Connect("TA", kAuftrag, "TB", "");
+  d.Connect("TA", kAnfrage, "TB", "1", "int");
+  d.Connect("TA", kClassInfo, "TA");
+  StringList fields = Between(Generate(d, "TA"), "  *  Attribute die aus Beziehungen resultieren", "/**");
+  EXPECT_EQ(fields, (StringList{"  */", " ", ""}));
+}
+
+TEST(JavaExport, LongNamesGetNoStarsAndTheModelStaysAsItWas) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("TX");
+  const std::string longName(50, 'm');
+  AddMeth(c, {longName});
+  d.Box("TY", "mTY.pas");
+  d.Connect("TX", kHat, "TY", "1");
+  NotationScope delphi(1);
+  StringList lines = Generate(d, "TX");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "/********* " + longName + " (public) */"),
+            lines.end());
+  EXPECT_TRUE(c.InterfaceUses.empty());
+  EXPECT_EQ(ActiveNotation::Get(), 1);
+}
