@@ -27,7 +27,7 @@ std::string Styles(const TDocLines& lines) {
 // The paragraphs as unrtf reads them back (it shows runs of blanks as one blank, and
 // non-ASCII characters as Windows-1252 bytes).
 std::vector<std::string> ReadBack(const std::string& rtfPath) {
-  RunResult r = Run("unrtf --text '" + rtfPath + "'");
+  RunResult r = RunCommand("unrtf --text '" + rtfPath + "'");
   EXPECT_EQ(r.status, 0) << r.output;
   std::vector<std::string> lines = SplitLines(r.output);
   auto rule = std::find(lines.begin(), lines.end(), "-----------------");

@@ -93,7 +93,7 @@ struct RunResult {
 };
 
 // Runs a shell command and collects what it prints.
-inline RunResult Run(const std::string& command) {
+inline RunResult RunCommand(const std::string& command) {
   RunResult r;
   FILE* p = ::popen((command + " 2>&1").c_str(), "r");
   if (!p) return r;
@@ -106,7 +106,7 @@ inline RunResult Run(const std::string& command) {
 }
 
 inline bool HaveProgram(const std::string& name) {
-  return Run("command -v " + name + " >/dev/null").status == 0;
+  return RunCommand("command -v " + name + " >/dev/null").status == 0;
 }
 
 inline std::vector<std::string> SplitLines(const std::string& s) {

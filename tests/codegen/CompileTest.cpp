@@ -1,0 +1,108 @@
+// Exports whole diagrams and has the real compilers check the result: Free Pascal in
+// Delphi mode for the units, javac for the Java classes.
+//
+// What the diagrams avoid, and why:
+// - Every class that takes part in a relationship has a source file name, so that every
+//   unit named in a uses clause exists: fpc compiles the used units along, and a
+//   "//uses mTX ??" placeholder would leave the related class undeclared.
+// - No published attributes in Pascal: Free Pascal (like Delphi) publishes only fields of
+//   class type, and the model's published fields are usually strings or numbers.
+// - No form classes: they need the LCL's Forms unit and a .dfm resource.
+// - Java functions get bodies that return a value; the placeholder body of a new method
+//   would be refused as "missing return statement".
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "codegen/ExportSupport.h"
+#include "codegen/VehicleDiagram.h"
+#include "model/Messages.h"
+#include "persistence/Files.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TEST(CompileCheck, PascalUnitsCompileWithFreePascal) {
+  if (!HaveProgram("fpc")) GTEST_SKIP() << "fpc is not installed";
+  TestDiagram d;
+  BuildVehicleDiagram(d, 1);
+  TempDir dir;
+  ScriptedMessages messages;
+  ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 1, messages);
+  EXPECT_EQ(result.written, 5);
+  EXPECT_EQ(result.failed, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("mTBibliothek.pas")));
+
+  std::string autoUnit = ReadText(dir.File("mTAuto.pas"));
+  EXPECT_EQ(autoUnit.rfind("UNIT mTAuto;\n\ninterface\n", 0), 0u);
+  EXPECT_NE(autoUnit.find("uses mTFahrer, mTRad, mTFahrzeug;"), std::string::npos);
+  EXPECT_NE(autoUnit.find("  //Hier Code einfügen."), std::string::npos);  // written as UTF-8
+  EXPECT_NE(ReadText(dir.File("mTGarage.pas")).find("        // kenntTRad1, // kenntTRad2 : TRad;"),
+            std::string::npos);
+
+  for (const char* unit : {"mTFahrzeug", "mTRad", "mTFahrer", "mTAuto", "mTGarage"}) {
+    RunResult r = RunCommand("cd '" + dir.Path() + "' && fpc -Mdelphi -Fu. " + unit + ".pas");
+    EXPECT_EQ(r.status, 0) << unit << ":\n" << r.output;
+    EXPECT_TRUE(std::filesystem::exists(dir.File(std::string(unit) + ".ppu"))) << unit;
+  }
+  // The final method that overrides is declared after a warning, and still compiles.
+  EXPECT_NE(autoUnit.find("    procedure Fahre (km: Integer); override; // nicht überschreibbar"),
+            std::string::npos);
+  EXPECT_TRUE(messages.Contains(W("Fehler: Methode 'Fahre' darf nicht final sein, da sie eine "
+                                  "Methode\neiner Vorgängerklasse überschreibt !!")));
+  EXPECT_TRUE(messages.Contains(W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")));
+}
+
+TEST(CompileCheck, JavaClassesCompileWithJavac) {
+  if (!HaveProgram("javac")) GTEST_SKIP() << "javac is not installed";
+  TestDiagram d;
+  BuildVehicleDiagram(d, 2);
+  // Java knows no published members: they are written as public and still compile.
+  AddMeth(d.Class("TRad"), {"zeige", kProcedure, {}, "", kPublished});
+  AddAttr(d.Class("TRad"), "marke", "String", kPublished);
+  TempDir dir;
+  ScriptedMessages messages;
+  ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 2, messages);
+  EXPECT_EQ(result.written, 5);
+  for (const char* cls : {"TFahrzeug", "TAuto", "TRad", "TFahrer", "TGarage"})
+    EXPECT_TRUE(std::filesystem::exists(dir.File(std::string(cls) + ".java"))) << cls;
+  RunResult r = RunCommand("cd '" + dir.Path() + "' && javac -encoding UTF-8 -nowarn -d classes *.java");
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_TRUE(std::filesystem::exists(dir.File("classes/TAuto.class")));
+}
+
+TEST(CompileCheck, ExportAllSetsFileNamesAndAgesAndReportsFailures) {
+  TestDiagram d;
+  d.Box("TNeu");
+  d.Box("TAlt", "Alt.pas");
+  TempDir dir;
+  ScriptedMessages messages;
+  ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 1, messages);
+  EXPECT_EQ(result.written, 2);
+  EXPECT_EQ(d.Box("TNeu")->SourceFileName, "mTNeu.pas");
+  EXPECT_EQ(d.Box("TNeu")->SourceFileAge, FileAge(dir.File("mTNeu.pas")));
+  EXPECT_NE(d.Box("TNeu")->SourceFileAge, -1);
+  EXPECT_EQ(ReadText(dir.File("Alt.pas")).rfind("UNIT Alt;\n\ninterface\n", 0), 0u);
+
+  ScriptedMessages failing;
+  result = ExportAllClasses(d.doc, "/nonexistent-dir/", 1, failing);
+  EXPECT_EQ(result.written, 0);
+  EXPECT_EQ(result.failed, 2);
+  const std::vector<std::string> texts = failing.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(),
+                       W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")),
+            2);
+  EXPECT_EQ(d.Box("TAlt")->SourceFileName, "Alt.pas");  // a failed write changes nothing
+}

@@ -1,0 +1,80 @@
+// A small vehicle project in either language, built for the compile checks and the
+// zedro-cli tests: inheritance over two levels, HAT and KENNT with several
+// multiplicities, a relationship drawn only in a sub-diagram, abstract methods, class
+// methods, overloads, overrides, a final method and a library class.
+#pragma once
+
+#include "codegen/CodegenTestSupport.h"
+
+namespace zedro::testing {
+
+inline void BuildVehicleDiagram(TestDiagram& d, int language) {
+  const bool pascal = language == 1;
+  d.doc.Language = language;
+  const std::string ext = pascal ? ".pas" : ".java";
+  auto file = [&](const std::string& cls) { return pascal ? "m" + cls + ext : cls + ext; };
+  const std::string Int = pascal ? "Integer" : "int";
+  const std::string Str = "String";
+  const std::string Real = pascal ? "Real" : "double";
+
+  TUMLClass& fahrzeug = *d.Box("TFahrzeug", file("TFahrzeug"))->UMLClass;
+  TUMLClass& autoC = *d.Box("TAuto", file("TAuto"))->UMLClass;
+  TUMLClass& rad = *d.Box("TRad", file("TRad"))->UMLClass;
+  TUMLClass& fahrer = *d.Box("TFahrer", file("TFahrer"))->UMLClass;
+  TUMLClass& garage = *d.Box("TGarage", file("TGarage"))->UMLClass;
+  // Never exported: the export of all classes leaves it out (a box without a file name
+  // would otherwise get the default name).
+  d.Box("TBibliothek")->UMLClass->IsLibraryClass = true;
+
+  fahrzeug.IsAbstract = true;
+  fahrzeug.Documentation = {W("Oberklasse aller Fahrzeuge, mit Umlauten: äöüß")};
+  AddAttr(fahrzeug, "FName", Str);
+  AddAttr(fahrzeug, "FKm", Int, kProtected)->Documentation = {"gefahrene Kilometer"};
+  AddMeth(fahrzeug, {"Create", kConstructor});
+  AddMeth(fahrzeug, {"Destroy", kDestructor});
+  AddMeth(fahrzeug, {"Fahre", kProcedure, {{"km", Int}}});
+  AddMeth(fahrzeug, {"Setze", kProcedure, {{"x", Int}}});
+  AddMeth(fahrzeug, {"Setze", kProcedure, {{"s", Str}}});
+  AddMeth(fahrzeug, {"Zeichne"})->IsAbstract = true;
+  TMethod* gibName = AddMeth(fahrzeug, {"GibName", kFunction, {}, Str});
+  TMethod* anzahl = AddMeth(fahrzeug, {"Anzahl", kFunction, {}, Int});
+  anzahl->IsClassMethod = true;
+  if (pascal) {
+    AddMeth(fahrzeug, {"Lies", kProcedure, {{"VAR k", Int}}});
+    gibName->Code = {"begin", "  Result := FName;", "end;"};
+    anzahl->Code = {"begin", "  Result := 0;", "end;"};
+  } else {
+    gibName->Code = {"{", "  return FName;", "}"};
+    anzahl->Code = {"{", "  return 0;", "}"};
+  }
+
+  d.Connect("TAuto", kIst, "TFahrzeug");
+  autoC.JavaImports = StringList{"java.util.List"};
+  AddMeth(autoC, {"Zeichne"});
+  AddMeth(autoC, {"Hupe"})->IsFinal = true;
+  AddMeth(autoC, {"Fahre", kProcedure, {{"km", Int}}})->IsFinal = true;  // overrides: a warning
+  AddMeth(autoC, {"GibName", kFunction, {}, Str})->Code =
+      pascal ? StringList{"begin", "  Result := 'Auto';", "end;"}
+             : StringList{"{", "  return \"Auto\";", "}"};
+  d.Connect("TAuto", kHat, "TRad", "4");
+  d.Connect("TAuto", kKennt, "TFahrer", "1", "3");
+
+  AddAttr(rad, "Durchmesser", Real);
+  AddMeth(rad, {"GibDurchmesser", kFunction, {}, Real})->Code =
+      pascal ? StringList{"begin", "  Result := Durchmesser;", "end;"}
+             : StringList{"{", "  return Durchmesser;", "}"};
+
+  AddAttr(fahrer, "Name", Str, kPublic);
+  d.Connect("TGarage", kHat, "TAuto", "10");
+  d.Connect("TGarage", kKennt, "TFahrer", "n");
+  AddMeth(garage, {"Parke", kProcedure, {{"nummer", Int}, {"name", Str}}, "", kProtected});
+
+  // Only the sub-diagram shows that a garage knows its wheels.
+  DiagramDocument* sub = d.doc.AddSubDiagram("Garage");
+  TUMLDrawClass* g = sub->AddBoxForClass(&garage);
+  TUMLDrawClass* r = sub->AddBoxForClass(&rad);
+  sub->AddConnection(g, 2, r, 30, kKennt)->EndText = "2";
+  d.doc.AssertParents();
+}
+
+}  // namespace zedro::testing
