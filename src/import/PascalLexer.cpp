@@ -1,0 +1,185 @@
+#include "import/PascalLexer.h"
+
+#include <cstring>
+
+#include "model/Win1252.h"
+
+namespace zedro {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsWordChar(char c) { return IsAsciiLetter(c) || IsDigit(c) || c == '_'; }
+
+struct Keyword {
+  const char* word;
+  TPascalTokenKind kind;
+};
+
+const Keyword kKeywords[] = {
+    {"class", tkClass},
+    {"type", tkType},
+    {"implementation", tkImplementation},
+    {"interface", tkInterface},
+    {"function", tkMethodKeyword},
+    {"procedure", tkMethodKeyword},
+    {"constructor", tkMethodKeyword},
+    {"destructor", tkMethodKeyword},
+    {"private", tkVisibility},
+    {"protected", tkVisibility},
+    {"public", tkVisibility},
+    {"published", tkVisibility},
+    {"uses", tkUses},
+    {"virtual", tkDirective},
+    {"dynamic", tkDirective},
+    {"abstract", tkDirective},
+    {"override", tkDirective},
+    {"overload", tkDirective},
+    {"reintroduce", tkDirective},
+};
+
+}  // namespace
+
+void tLexer::ReadLine() {
+  if (next_ >= lines_.size()) {
+    next_ = lines_.size() + 1;
+    Line = "end.";
+    restPos_ = 0;
+    Token.Kind = tkEndOfUnit;
+    Token.Text = "end.";
+    return;
+  }
+  Line = text::Trim(lines_[next_++]);
+  restPos_ = 0;
+}
+
+void tLexer::ReadRawLine() {
+  if (next_ >= lines_.size()) {
+    next_ = lines_.size() + 1;
+    Line = "end.";
+  } else {
+    Line = lines_[next_++];
+  }
+  restPos_ = 0;
+}
+
+std::string tLexer::LineWithoutBlanks() const { return text::RemoveBlanks(Line); }
+
+void tLexer::ResumeAt(size_t index, size_t restPos, const TPascalToken& token) {
+  next_ = index;
+  ReadLine();
+  restPos_ = restPos;
+  Token = token;
+  inComment_ = false;
+}
+
+void tLexer::ScanNumber() {
+  size_t p = restPos_;
+  while (p < Line.size() && IsDigit(Line[p])) ++p;
+  Token.Kind = tkInteger;
+  if (p < Line.size() && Line[p] == '.') {
+    Token.Kind = tkReal;
+    ++p;
+    while (p < Line.size() && IsDigit(Line[p])) ++p;
+  }
+  Token.Text = Line.substr(restPos_, p - restPos_);
+  restPos_ = p;
+}
+
+void tLexer::ScanWord() {
+  size_t p = restPos_;
+  while (p < Line.size() && IsWordChar(Line[p])) ++p;
+  std::string word = Line.substr(restPos_, p - restPos_);
+  std::string lower = text::LowerAscii(word);
+  Token.Kind = tkIdentifier;
+  for (const Keyword& k : kKeywords) {
+    if (lower == k.word) {
+      Token.Kind = k.kind;
+      break;
+    }
+  }
+  // "end" closes the unit only as the whole line "end." (blanks aside).
+  if (lower == "end" && p < Line.size() && Line[p] == '.' &&
+      text::LowerAscii(LineWithoutBlanks()) == "end.") {
+    Token.Kind = tkEndOfUnit;
+    word += '.';
+    ++p;
+  }
+  Token.Text = word;
+  restPos_ = p;
+}
+
+void tLexer::ScanSymbol() {
+  char c = Line[restPos_];
+  char d = restPos_ + 1 < Line.size() ? Line[restPos_ + 1] : '\0';
+  size_t len = 1;
+  TPascalTokenKind kind = tkOther;
+  switch (c) {
+    case '{': kind = tkCommentOpen; break;
+    case '}': kind = tkCommentClose; break;
+    case '(':
+      if (d == '*') {
+        kind = tkCommentOpen;
+        len = 2;
+      } else {
+        kind = tkOpenParen;
+      }
+      break;
+    case '*':
+      if (d == ')') {
+        kind = tkCommentClose;
+        len = 2;
+      }
+      break;
+    case '/':
+      if (d == '/') {
+        kind = tkLineComment;
+        len = 2;
+      }
+      break;
+    case '.': kind = tkDot; break;
+    case ':': kind = tkColon; break;
+    case ',': kind = tkComma; break;
+    case ')': kind = tkCloseParen; break;
+    case '[': kind = tkOpenBracket; break;
+    case ']': kind = tkCloseBracket; break;
+    case '=': kind = tkEquals; break;
+    case ';': kind = tkSemicolon; break;
+    default: break;
+  }
+  if (kind == tkOther) return;  // consumed by NextToken
+  Token.Kind = kind;
+  Token.Text = kind == tkLineComment ? std::string() : Line.substr(restPos_, len);
+  restPos_ += len;
+}
+
+void tLexer::NextToken(TPascalToken& token) {
+  for (;;) {
+    if (Token.Kind == tkLineComment) ReadLine();
+    while (Token.Kind != tkEndOfUnit && RestEmpty()) ReadLine();
+    if (Token.Kind == tkEndOfUnit) {
+      token = Token;
+      return;
+    }
+    Token.Kind = tkOther;
+    Token.Text.clear();
+    while (restPos_ < Line.size() && static_cast<unsigned char>(Line[restPos_]) <= ' ')
+      ++restPos_;
+    if (RestEmpty()) continue;  // only blanks were left: on to the next line
+    char c = Line[restPos_];
+    if (IsDigit(c)) {
+      ScanNumber();
+    } else if (IsAsciiLetter(c) || c == '_') {
+      ScanWord();
+    } else {
+      ScanSymbol();
+    }
+    token = Token;
+    if (Token.Kind == tkOther) ++restPos_;
+    if (Token.Kind == tkCommentOpen) inComment_ = true;
+    if (Token.Kind == tkCommentClose) inComment_ = false;
+    if (Token.Kind != tkLineComment && !inComment_) return;
+  }
+}
+
+}  // namespace zedro

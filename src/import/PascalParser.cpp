@@ -1,0 +1,630 @@
+#include "import/PascalParser.h"
+
+#include <algorithm>
+
+#include "model/Messages.h"
+#include "model/ParameterScanner.h"
+#include "model/Win1252.h"
+
+namespace zedro {
+namespace {
+
+using text::EqualsIgnoreCase;
+using text::LowerAscii;
+
+TMethodKind KindOfKeyword(const std::string& keyword) {
+  std::string k = LowerAscii(keyword);
+  if (k == "constructor") return kConstructor;
+  if (k == "function") return kFunction;
+  if (k == "destructor") return kDestructor;
+  return kProcedure;
+}
+
+TVisibility VisibilityOfWord(const std::string& word) {
+  std::string w = LowerAscii(word);
+  if (w == "private") return kPrivate;
+  if (w == "protected") return kProtected;
+  if (w == "public") return kPublic;
+  return kPublished;
+}
+
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+bool IsKeyword(const TPascalToken& t, TPascalTokenKind kind, const char* lowerText) {
+  return t.Kind == kind && LowerAscii(t.Text) == lowerText;
+}
+
+const char* const kKindKeywords[4] = {"constructor", "procedure", "function", "destructor"};
+
+}  // namespace
+
+// --- Finding method bodies ---------------------------------------------------------------
+//
+// A body is found by walking the unit line by line: each step reads one line, looks at its
+// first token and, when that opens a heading of the method's kind, reads the heading on.
+// Where a step ends depends only on the line it starts from, except at the headings that
+// the method compares in detail. The index below walks the unit once, remembers the first
+// token of every line it visits and files each heading under its kind, class name and
+// method name; the search for one method then jumps from heading to heading of its own
+// name and gives the same result as the line-by-line walk in time independent of the size
+// of the unit.
+
+struct TSourceParser::HeadingPos {
+  bool computed = false;
+  TPascalToken token;  // the first token of the step that starts at this line
+  size_t line = 0;     // the line the lexer holds after that token
+  size_t rest = 0;     // and the position of the unread rest in it
+};
+
+class TSourceParser::BodyIndex {
+ public:
+  explicit BodyIndex(const SourceLines& lines)
+      : lines_(lines), lexer_(lines), first_(lines.size()), onChain_(lines.size(), 0) {
+    size_t pos = 0;
+    while (pos < lines_.size()) {
+      const HeadingPos& f = First(pos);
+      if (f.token.Kind == tkEndOfUnit) break;
+      onChain_[pos] = 1;
+      Classify(pos, f);
+      pos = f.line + 1;
+    }
+  }
+
+  const HeadingPos& First(size_t i) {
+    HeadingPos& f = first_[i];
+    if (!f.computed) {
+      lexer_.ResumeAt(i, 0, TPascalToken{tkIdentifier, std::string()});
+      lexer_.NextToken(f.token);
+      f.line = static_cast<size_t>(lexer_.LineIndex());
+      f.rest = lexer_.RestPosition();
+      f.computed = true;
+    }
+    return f;
+  }
+
+  bool OnChain(size_t i) const { return i < onChain_.size() && onChain_[i]; }
+
+  // The first position at or after pos on the walk from the first line where a method of
+  // the category with that key needs a closer look; npos when there is none.
+  size_t NextInteresting(size_t pos, int category, const std::string& key) const {
+    size_t best = std::string::npos;
+    const std::vector<size_t>& s = special_[category];
+    auto it = std::lower_bound(s.begin(), s.end(), pos);
+    if (it != s.end()) best = *it;
+    auto k = keyed_.find(key);
+    if (k != keyed_.end()) {
+      auto jt = std::lower_bound(k->second.begin(), k->second.end(), pos);
+      if (jt != k->second.end() && *jt < best) best = *jt;
+    }
+    return best;
+  }
+
+  static std::string Key(int category, const std::string& className, const std::string& name) {
+    return std::string(1, static_cast<char>('0' + category)) + LowerAscii(text::Trim(className)) +
+           '\x01' + LowerAscii(text::Trim(name));
+  }
+
+ private:
+  // Files the heading that starts at pos under each category it is a candidate for.
+  void Classify(size_t pos, const HeadingPos& f) {
+    if (f.token.Kind == tkMethodKeyword) {
+      int c = KindOfKeyword(f.token.Text);
+      File(pos, f, c, false);
+    } else if (f.token.Kind == tkClass) {
+      File(pos, f, kProcedure, true);
+      File(pos, f, kFunction, true);
+    }
+  }
+
+  void File(size_t pos, const HeadingPos& f, int category, bool afterClass) {
+    lexer_.ResumeAt(f.line, f.rest, f.token);
+    TPascalToken t;
+    auto nextOnLine = [&]() {
+      lexer_.NextToken(t);
+      return t.Kind != tkEndOfUnit && static_cast<size_t>(lexer_.LineIndex()) == f.line;
+    };
+    if (afterClass) {
+      if (!nextOnLine()) return Special(pos, category);
+      if (!IsKeyword(t, tkMethodKeyword, kKindKeywords[category])) return;  // fails here for all
+    }
+    if (!nextOnLine()) return Special(pos, category);
+    if (t.Kind != tkIdentifier) return;
+    std::string className = t.Text;
+    if (!nextOnLine()) return Special(pos, category);
+    if (t.Kind != tkDot) return;
+    if (!nextOnLine()) return Special(pos, category);
+    keyed_[Key(category, className, t.Text)].push_back(pos);
+  }
+
+  void Special(size_t pos, int category) { special_[category].push_back(pos); }
+
+  const SourceLines& lines_;
+  tLexer lexer_;
+  std::vector<HeadingPos> first_;
+  std::vector<char> onChain_;
+  std::vector<size_t> special_[4];
+  std::unordered_map<std::string, std::vector<size_t>> keyed_;
+};
+
+// --- Parser ------------------------------------------------------------------------------
+
+TSourceParser::TSourceParser(std::string fileName, IMessages& messages)
+    : FileName(std::move(fileName)), messages_(messages) {
+  std::string error;
+  bool ok = ReadSourceLines(FileName, lines_, &error);
+  Lexer = std::make_unique<tLexer>(lines_);
+  if (!ok) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
+  Init();
+}
+
+TSourceParser::TSourceParser(std::string fileName, SourceLines lines, IMessages& messages)
+    : FileName(std::move(fileName)), messages_(messages), lines_(std::move(lines)) {
+  Lexer = std::make_unique<tLexer>(lines_);
+  Init();
+}
+
+TSourceParser::~TSourceParser() = default;
+
+void TSourceParser::Init() {
+  Token = TPascalToken{tkIdentifier, std::string()};
+  do {
+    Next();
+  } while (Token.Kind != tkType && Token.Kind != tkEndOfUnit);
+}
+
+std::string TSourceParser::FileNameWithoutPath() const {
+  size_t p = FileName.find_last_of("/\\");
+  return p == std::string::npos ? FileName : FileName.substr(p + 1);
+}
+
+std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
+  for (;;) {
+    TPascalToken prev2{tkOther, std::string()};
+    TPascalToken prev1{tkOther, std::string()};
+    for (;;) {
+      if (Token.Kind == tkEndOfUnit) return nullptr;
+      prev2 = std::move(prev1);
+      prev1 = Token;
+      Next();
+      if (prev2.Kind == tkIdentifier && prev1.Kind == tkEquals && Token.Kind == tkClass) break;
+    }
+    const std::string name = prev2.Text;
+    Next();
+    // "TRef = class of TSome" declares a class reference type, not a class.
+    if (Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "of") continue;
+    messages_.Status("Klasse gefunden: " + name);
+    auto cls = std::make_unique<TUMLClass>(name);
+    if (Token.Kind == tkOpenParen) {
+      Next();
+      if (Token.Kind != tkIdentifier) {
+        messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + name + "' fehlt!");
+        return nullptr;
+      }
+      cls->AncestorName = Token.Text;
+      Next();
+      if (Token.Kind != tkCloseParen) {
+        messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
+                                              "Vorgängerklasse von '") +
+                                                name + "' fehlt!");
+        return nullptr;
+      }
+      Next();
+      // "EError = class(Exception);" is a complete declaration without members.
+      if (Token.Kind == tkSemicolon) return cls;
+    } else if (Token.Kind == tkSemicolon) {
+      messages_.Message(MsgKind::Information,
+                        "Forward Deklaration der Klasse: '" + name + "' gefunden.");
+      continue;
+    }
+    Visibility = kPublished;
+    current_ = cls.get();
+    while (ReadMember(*cls)) {
+    }
+    current_ = nullptr;
+    return cls;
+  }
+}
+
+bool TSourceParser::ReadMember(TUMLClass& cls) {
+  while (Token.Kind != tkIdentifier && Token.Kind != tkType && Token.Kind != tkClass &&
+         Token.Kind != tkMethodKeyword && Token.Kind != tkVisibility &&
+         Token.Kind != tkEndOfUnit)
+    Next();
+  switch (Token.Kind) {
+    case tkIdentifier:
+      if (LowerAscii(Token.Text) == "end") return false;
+      return ReadAttributes(cls);
+    case tkVisibility:
+      Visibility = VisibilityOfWord(Token.Text);
+      Next();
+      return true;
+    case tkClass:
+    case tkMethodKeyword:
+      return ReadMethod(cls);
+    default:
+      // A declaration that runs into the next "type" or the end of the unit.
+      messages_.Message(MsgKind::Warning, "Die Deklaration der Klasse '" + cls.Name +
+                                              "' ist nicht mit 'end' abgeschlossen.");
+      return false;
+  }
+}
+
+bool TSourceParser::ReadAttributes(TUMLClass& cls) {
+  StringList names{Token.Text};
+  Next();
+  while (Token.Kind != tkColon) {
+    if (Token.Kind != tkComma) {
+      messages_.Message(MsgKind::Error, "Fehler bei '" + Token.Text + "' in oder vor der Zeile\n\n" +
+                                            Lexer->CurrentLine());
+      return false;
+    }
+    Next();
+    if (Token.Kind != tkIdentifier) {
+      messages_.Message(MsgKind::Error, "Fehler bei '" + Token.Text +
+                                            "' nach Komma in der Zeile\n\n" + Lexer->CurrentLine());
+      return false;
+    }
+    names.push_back(Token.Text);
+    Next();
+  }
+  Next();
+  std::string type;
+  if (Token.Kind == tkMethodKeyword) {
+    // A method pointer: "procedure ( Sender : TObject ) of object".
+    type = Token.Text;
+    Next();
+    if (Token.Kind == tkOpenParen) {
+      type += " (";
+      Next();
+      while (Token.Kind != tkCloseParen) {
+        if (Token.Kind == tkEndOfUnit) {
+          messages_.Message(MsgKind::Warning, "Fehler in der Typangabe eines Methodenzeigers");
+          return false;
+        }
+        type += " " + Token.Text;
+        Next();
+      }
+    }
+    while (Token.Kind != tkSemicolon) {
+      if (Token.Kind == tkEndOfUnit) {
+        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
+                                                names.back() + "' fehlt!");
+        return false;
+      }
+      type += " " + Token.Text;
+      Next();
+    }
+  } else {
+    bool first = true;
+    while (Token.Kind != tkSemicolon) {
+      if (Token.Kind == tkEndOfUnit) {
+        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
+                                                names.back() + "' fehlt!");
+        return false;
+      }
+      if (!first && !(!type.empty() && type.back() == '.')) type += ' ';
+      type += Token.Text;
+      first = false;
+      Next();
+    }
+  }
+  for (const std::string& n : names)
+    cls.AddAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
+  Next();
+  return true;
+}
+
+std::string TSourceParser::CollectParameterText(tLexer& lexer, TPascalToken& token) {
+  std::string text;
+  bool arraySeen = false;
+  lexer.NextToken(token);
+  while (token.Kind != tkCloseParen && token.Kind != tkEndOfUnit) {
+    std::string lower = LowerAscii(token.Text);
+    text += token.Text;
+    if (lower == "array") arraySeen = true;
+    if (arraySeen || lower == "var" || token.Kind == tkSemicolon) text += ' ';
+    lexer.NextToken(token);
+  }
+  if (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+bool TSourceParser::ReadMethod(TUMLClass& cls) {
+  bool isClassMethod = false;
+  if (Token.Kind == tkClass) {
+    Next();
+    if (!IsKeyword(Token, tkMethodKeyword, "procedure") &&
+        !IsKeyword(Token, tkMethodKeyword, "function")) {
+      messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
+      return false;
+    }
+    isClassMethod = true;
+  }
+  auto m = std::make_unique<TMethod>();
+  m->Kind = KindOfKeyword(Token.Text);
+  m->IsClassMethod = isClassMethod;
+  Next();
+  if (Token.Kind != tkIdentifier) {
+    messages_.Message(MsgKind::Error,
+                      "Name einer Methode fehlt in oder vor der Zeile\n" + Lexer->CurrentLine());
+    return false;
+  }
+  const std::string name = Token.Text;
+  m->Name = name;
+  Next();
+  if (Token.Kind == tkOpenParen) {
+    std::string params = CollectParameterText(*Lexer, Token);
+    TParameterScanner scanner(params, messages_);
+    if (!scanner.Parse()) {
+      messages_.Message(MsgKind::Error,
+                        "Der Fehler stammt aus der Parameterliste der Methode '" + name);
+      return false;
+    }
+    for (TParameter& p : scanner.Parameters()) m->AddParameter(std::move(p));
+    if (Token.Kind != tkCloseParen) {
+      messages_.Message(MsgKind::Error, "Schliessende Klammer in der Parameterliste der Methode '" +
+                                            name + "' fehlt.");
+      return false;
+    }
+    Next();
+  }
+  if (m->Kind == kFunction) {
+    if (Token.Kind == tkColon) {
+      Next();
+      std::string result;
+      bool first = true;
+      while (Token.Kind != tkSemicolon) {
+        if (Token.Kind == tkEndOfUnit) {
+          messages_.Message(MsgKind::Error,
+                            "Abschliessendes Semikolon nach der Methode '" + name + "' fehlt.");
+          return false;
+        }
+        if (!first) result += ' ';
+        result += Token.Text;
+        first = false;
+        Next();
+      }
+      m->ResultType = result;
+    } else {
+      messages_.Message(MsgKind::Warning, "Doppelpunkt bei Funktion " + name +
+                                              " fehlt in oder vor der Zeile\n\n" +
+                                              Lexer->CurrentLine());
+    }
+  }
+  if (Token.Kind != tkSemicolon) {
+    messages_.Message(MsgKind::Error,
+                      "Semikolon nach Methodendeklaration von '" + name + "' fehlt!");
+    return false;
+  }
+  Next();
+  bool isAbstract = false;
+  bool overridable = false;
+  while (Token.Kind == tkDirective) {
+    std::string d = LowerAscii(Token.Text);
+    if (d == "abstract") isAbstract = true;
+    if (d == "virtual" || d == "dynamic" || d == "override") overridable = true;
+    Next();
+    if (Token.Kind != tkSemicolon) {
+      messages_.Message(MsgKind::Error,
+                        "Semikolon nach Compilerdirektive der Methode '" + name + "' fehlt!");
+      return false;
+    }
+    Next();
+  }
+  m->IsAbstract = isAbstract;
+  m->IsFinal = !overridable;
+  m->Visibility = Visibility;
+  cls.AddMethod(std::move(m));
+  return true;
+}
+
+// --- Method bodies -----------------------------------------------------------------------
+
+void TSourceParser::ReadMethodBodies() {
+  if (!UMLClass) return;
+  if (!bodyIndex_) bodyIndex_ = std::make_unique<BodyIndex>(lines_);
+  for (TMethod* m : UMLClass->Methods.Items) {
+    messages_.Status("Lese Methode: " + m->Name);
+    if (m->IsAbstract) continue;
+    if (!FindBody(*m, *bodyIndex_))
+      messages_.Message(MsgKind::Information, "Methode >>>" + UMLClass->Name + "." + m->Name +
+                                                  "<<<" + " wurde NICHT eingelesen !");
+    while (m->Code.size() >= 2) {
+      std::string last = text::RemoveBlanks(m->Code.back());
+      if (!last.empty() && !StartsWith(last, "//----")) break;
+      m->Code.pop_back();
+    }
+  }
+  messages_.Status("");
+}
+
+bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
+  if (m.Kind > kDestructor) return false;
+  const int category = m.Kind;
+  const std::string key = BodyIndex::Key(category, UMLClass->Name, m.Name);
+  const std::string className = text::Trim(UMLClass->Name);
+  const std::string methodName = text::Trim(m.Name);
+  const std::string wantedParams = m.ParameterListText(1);
+  tLexer lexer(lines_);
+  size_t pos = 0;
+  while (pos < lines_.size()) {
+    if (index.OnChain(pos)) {
+      pos = index.NextInteresting(pos, category, key);
+      if (pos == std::string::npos) return false;
+    }
+    const HeadingPos f = index.First(pos);
+    if (f.token.Kind == tkEndOfUnit) return false;
+    bool candidate = f.token.Kind == tkClass
+                         ? (category == kProcedure || category == kFunction)
+                         : IsKeyword(f.token, tkMethodKeyword, kKindKeywords[category]);
+    if (!candidate) {
+      pos = f.line + 1;
+      continue;
+    }
+    // Read the heading on and compare it with the method.
+    lexer.ResumeAt(f.line, f.rest, f.token);
+    TPascalToken t = f.token;
+    bool match = true;
+    if (t.Kind == tkClass) {
+      lexer.NextToken(t);
+      match = IsKeyword(t, tkMethodKeyword, kKindKeywords[category]);
+    }
+    if (match) {
+      lexer.NextToken(t);
+      match = t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), className);
+    }
+    if (match) {
+      lexer.NextToken(t);
+      match = t.Kind == tkDot;
+    }
+    if (match) {
+      lexer.NextToken(t);
+      match = EqualsIgnoreCase(text::Trim(t.Text), methodName);
+    }
+    if (match && !m.Parameters.empty()) {
+      lexer.NextToken(t);
+      match = t.Kind == tkOpenParen;
+      if (match) {
+        std::string params = CollectParameterText(lexer, t);
+        TParameterScanner scanner(params, messages_);
+        if (!scanner.Parse()) {
+          messages_.Message(MsgKind::Warning,
+                            "Der Fehler stammt aus der Parameterliste der Methode " + m.Name + "'");
+          match = false;
+        } else {
+          match = EqualsIgnoreCase(scanner.ParameterListText(), wantedParams);
+        }
+      }
+    }
+    if (match) {
+      lexer.NextToken(t);
+      if (m.Kind == kFunction) {
+        match = t.Kind == tkColon;
+        if (match) {
+          lexer.NextToken(t);
+          match = EqualsIgnoreCase(t.Text, m.ResultType);
+        }
+      } else {
+        match = t.Kind == tkSemicolon;
+      }
+    }
+    if (match) {
+      ReadBody(lexer, m);
+      return true;
+    }
+    if (t.Kind == tkEndOfUnit) return false;
+    pos = static_cast<size_t>(lexer.LineIndex()) + 1;
+  }
+  return false;
+}
+
+void TSourceParser::ReadBody(tLexer& lexer, TMethod& m) {
+  const std::string cls = LowerAscii(UMLClass->Name) + ".";
+  StringList body;
+  for (;;) {
+    lexer.ReadRawLine();
+    const std::string& line = lexer.Line;
+    if (line == "end.") break;
+    std::string s = LowerAscii(text::RemoveBlanks(line));
+    if (StartsWith(s, "constructor") || StartsWith(s, "destructor")) break;
+    if ((StartsWith(s, "procedure") || StartsWith(s, "function")) &&
+        s.find(cls, 1) != std::string::npos)
+      break;
+    if (StartsWith(s, "class")) {
+      if (s.find("function", 5) != std::string::npos && s.find(cls, 13) != std::string::npos)
+        break;
+      if (s.find("procedure", 5) != std::string::npos && s.find(cls, 14) != std::string::npos)
+        break;
+    }
+    body.push_back(line);
+  }
+  m.Code.clear();
+  m.AddCodeLines(body);
+}
+
+// --- Uses lists --------------------------------------------------------------------------
+
+void TSourceParser::ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list) {
+  lexer.NextToken(token);
+  while (token.Kind != tkSemicolon && token.Kind != tkEndOfUnit) {
+    if (token.Kind == tkIdentifier) list.push_back(token.Text);
+    lexer.NextToken(token);
+  }
+  if (token.Kind == tkSemicolon) list.push_back(";");
+}
+
+void TSourceParser::ReadInterfaceUses() {
+  if (!UMLClass) return;
+  messages_.Status("Lese erste Uses-Liste. ");
+  StringList& list = UMLClass->InterfaceUses;
+  list.clear();
+  auto lexer = std::make_unique<tLexer>(lines_);
+  TPascalToken t;
+  do {
+    lexer->NextToken(t);
+  } while (t.Kind != tkUses && t.Kind != tkImplementation && t.Kind != tkEndOfUnit);
+  if (t.Kind == tkUses) {
+    ReadUsesList(*lexer, t, list);
+    if (t.Kind == tkEndOfUnit) {
+      messages_.Message(MsgKind::Warning, "Semikolon bei erster Uses-Liste fehlt !!");
+      list.clear();
+      return;
+    }
+  } else {
+    list.push_back(";");
+    lexer = std::make_unique<tLexer>(lines_);
+    do {
+      lexer->NextToken(t);
+    } while (t.Kind != tkInterface && t.Kind != tkImplementation && t.Kind != tkEndOfUnit);
+    if (t.Kind != tkInterface) {
+      messages_.Message(MsgKind::Warning,
+                        "Kein Interface-Teil vorhanden in Unit '" + FileNameWithoutPath() + "' !");
+      return;
+    }
+  }
+  const std::string stop = LowerAscii(UMLClass->Name) + "=class";
+  for (;;) {
+    lexer->ReadRawLine();
+    std::string s = LowerAscii(text::RemoveBlanks(lexer->Line));
+    if (s.find(stop) != std::string::npos) break;
+    if (LowerAscii(lexer->Line) == "end.") break;
+    list.push_back(lexer->Line);
+  }
+  while (list.size() > 1) {
+    std::string last = text::TrimLeft(list.back());
+    if (!last.empty() && LowerAscii(last) != "type" && list.back() != "// Uses-Klausel ggf. anpassen")
+      break;
+    list.pop_back();
+  }
+}
+
+void TSourceParser::ReadImplementationUses() {
+  if (!UMLClass) return;
+  messages_.Status("Lese zweite Uses-Liste. ");
+  StringList& list = UMLClass->ImplementationUses;
+  list.clear();
+  tLexer lexer(lines_);
+  TPascalToken t;
+  do {
+    lexer.NextToken(t);
+  } while (t.Kind != tkImplementation && t.Kind != tkEndOfUnit);
+  if (t.Kind == tkEndOfUnit) {
+    messages_.Message(MsgKind::Warning, "Kein Implementation-Teil vorhanden in Unit '" +
+                                            FileNameWithoutPath() + "' !");
+    messages_.Status("");
+    return;
+  }
+  do {
+    lexer.NextToken(t);
+  } while (t.Kind != tkUses && t.Kind != tkEndOfUnit);
+  if (t.Kind == tkUses) {
+    ReadUsesList(lexer, t, list);
+    if (t.Kind == tkEndOfUnit) {
+      messages_.Message(MsgKind::Warning, "Semokolon bei zweiter Uses-Liste fehlt !!");
+      list.clear();
+    }
+  }
+  messages_.Status("");
+}
+
+}  // namespace zedro

@@ -1,0 +1,66 @@
+// Reads the classes of a Pascal unit: the declarations with their attributes and method
+// headings, and for one chosen class the method bodies and the two uses lists.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "import/PascalLexer.h"
+#include "import/SourceText.h"
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+class IMessages;
+
+class TSourceParser {
+ public:
+  // Reads the unit and moves to its first "type". When the file cannot be read the error
+  // box "Fehler beim Suchen nach Typdaklaration" is shown; the parser then finds nothing.
+  TSourceParser(std::string fileName, IMessages& messages);
+  // The same on lines already in memory (fileName is used in messages only).
+  TSourceParser(std::string fileName, SourceLines lines, IMessages& messages);
+  ~TSourceParser();
+  TSourceParser(const TSourceParser&) = delete;
+  TSourceParser& operator=(const TSourceParser&) = delete;
+
+  // The next class declaration of the unit in file order, or nullptr when none is left.
+  std::unique_ptr<TUMLClass> ReadNextClass();
+  // The class that the next three steps fill; the caller keeps owning it.
+  void SetClass(TUMLClass* cls) { UMLClass = cls; }
+  void ReadMethodBodies();
+  void ReadInterfaceUses();
+  void ReadImplementationUses();
+
+  std::string FileName;
+  TVisibility Visibility = kPublished;
+  TUMLClass* UMLClass = nullptr;
+  TPascalToken Token;
+
+ private:
+  struct HeadingPos;
+  class BodyIndex;
+
+  void Init();
+  void Next() { Lexer->NextToken(Token); }
+  bool ReadMember(TUMLClass& cls);
+  bool ReadAttributes(TUMLClass& cls);
+  bool ReadMethod(TUMLClass& cls);
+  // Collects "(...)" as a parameter text; the current token is the "(" and afterwards
+  // the one that ended the text (")" or the end of the unit).
+  static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
+  bool FindBody(TMethod& m, BodyIndex& index);
+  void ReadBody(tLexer& lexer, TMethod& m);
+  void ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list);
+  std::string FileNameWithoutPath() const;
+
+  IMessages& messages_;
+  SourceLines lines_;
+  std::unique_ptr<tLexer> Lexer;
+  std::unique_ptr<BodyIndex> bodyIndex_;
+  TUMLClass* current_ = nullptr;  // the class being read by ReadNextClass
+};
+
+}  // namespace zedro
