@@ -23,5 +23,9 @@ int CmdPascal(const Args& args);
 int CmdJava(const Args& args);
 int CmdDoc(const Args& args);
 int CmdExportAll(const Args& args);
+// Source import (CmdImport.cpp).
+int CmdImportPascal(const Args& args);
+int CmdImportJava(const Args& args);
+int CmdUpdate(const Args& args);
 
 }  // namespace zedro::cli
