@@ -92,10 +92,11 @@ struct RunResult {
   std::string output;  // stdout and stderr together
 };
 
-// Runs a shell command and collects what it prints.
-inline RunResult RunCommand(const std::string& command) {
+// Runs a shell command and collects what it prints (with its error output unless that
+// is redirected by the command itself).
+inline RunResult RunCommand(const std::string& command, bool withErrors = true) {
   RunResult r;
-  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
+  FILE* p = ::popen((withErrors ? command + " 2>&1" : command).c_str(), "r");
   if (!p) return r;
   char buf[4096];
   size_t n;

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "codegen/VehicleDiagram.h"
+#include "model/Messages.h"
+#include "persistence/DiagramFile.h"
+
+using namespace zedro;
+using namespace zedro::testing;
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class CodegenCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildVehicleDiagram(d, 1);
+    TUMLClass& umlaut = *d.Box(W("TGröße"))->UMLClass;
+    AddAttr(umlaut, W("Maß"), "Real");
+    ScriptedMessages messages;
+    ASSERT_TRUE(WriteDiagramFile(d.doc, urd, messages));
+  }
+  // Runs zedro-cli; its error output goes to err.
+  RunResult Cli(const std::string& args) {
+    return RunCommand(std::string(ZEDRO_CLI) + " " + args + " 2>'" + dir.File("err.txt") + "'",
+                      false);
+  }
+  std::string Errors() { return ReadText(dir.File("err.txt")); }
+
+  TempDir dir;
+  TestDiagram d;
+  std::string urd = dir.File("Fahrzeuge.urd");
+};
+
+}  // namespace
+
+TEST_F(CodegenCli, PascalPrintsTheUnitAsSavingWritesIt) {
+  RunResult r = Cli("pascal '" + urd + "' TAuto");
+  EXPECT_EQ(r.status, 0) << Errors();
+  EXPECT_EQ(r.output.rfind("UNIT mTAuto;\n\ninterface\n\n", 0), 0u) << r.output;
+  EXPECT_NE(r.output.find("  TAuto = class(TFahrzeug)\n"), std::string::npos);
+  EXPECT_NE(r.output.find("  //Hier Code einfügen.\n"), std::string::npos);
+  EXPECT_NE(Errors().find("[warning] Fehler: Methode 'Fahre' darf nicht final sein, da sie eine "
+                          "Methode\\neiner Vorgängerklasse überschreibt !!"),
+            std::string::npos)
+      << Errors();
+
+  // Relationships drawn in a sub-diagram count as well.
+  r = Cli("pascal '" + urd + "' TGarage");
+  EXPECT_NE(r.output.find("        // kenntTRad1, // kenntTRad2 : TRad;\n"), std::string::npos)
+      << r.output;
+  // Without a source file the unit is named after the class.
+  r = Cli("pascal '" + urd + "' 'TGröße'");
+  EXPECT_EQ(r.status, 0) << Errors();
+  EXPECT_EQ(r.output.rfind("UNIT mTGröße;\n", 0), 0u) << r.output;
+  EXPECT_NE(r.output.find("    Maß : Real;\n"), std::string::npos);
+}
+
+TEST_F(CodegenCli, JavaPrintsTheClassText) {
+  RunResult r = Cli("java '" + urd + "' TAuto");
+  EXPECT_EQ(r.status, 0) << Errors();
+  EXPECT_EQ(r.output.rfind(" /**\n  * import-Liste \n", 0), 0u) << r.output;
+  EXPECT_NE(r.output.find("public class TAuto extends TFahrzeug {\n"), std::string::npos);
+  // Sub-diagrams do not count for Java.
+  r = Cli("java '" + urd + "' TGarage");
+  EXPECT_EQ(r.output.find("TRad"), std::string::npos) << r.output;
+  EXPECT_EQ(Errors(), "");
+}
+
+TEST_F(CodegenCli, UnknownClassAndWrongArguments) {
+  RunResult r = Cli("pascal '" + urd + "' TNix");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.output, "");
+  EXPECT_EQ(Errors(), "[error] Die Klasse 'TNix' ist nicht im Diagramm.\n");
+  EXPECT_EQ(Cli("java '" + urd + "'").status, 2);
+  EXPECT_EQ(Cli("doc '" + urd + "' TAuto").status, 2);
+  EXPECT_EQ(Cli("export-all '" + urd + "' '" + dir.Path() + "' --cobol").status, 2);
+  r = Cli("export-all '" + urd + "' '" + dir.File("fehlt") + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(Errors().find("[error] Das Verzeichnis"), std::string::npos);
+  r = Cli("pascal '" + dir.File("fehlt.urd") + "' TAuto");
+  EXPECT_NE(r.status, 0);
+}
+
+TEST_F(CodegenCli, DocWritesReadableRtf) {
+  const std::string rtf = dir.File("Doku_TFahrzeug.rtf");
+  RunResult r = Cli("doc '" + urd + "' TFahrzeug '" + rtf + "'");
+  ASSERT_EQ(r.status, 0) << Errors();
+  EXPECT_EQ(ReadText(rtf).rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
+  if (!HaveProgram("unrtf")) GTEST_SKIP() << "unrtf is not installed";
+  RunResult text = RunCommand("unrtf --text '" + rtf + "' | iconv -f latin1 -t utf-8");
+  EXPECT_NE(text.output.find("Dokumentation der Klasse \"TFahrzeug\""), std::string::npos);
+  EXPECT_NE(text.output.find(" Oberklasse aller Fahrzeuge, mit Umlauten: äöüß"), std::string::npos)
+      << text.output;
+}
+
+TEST_F(CodegenCli, ExportAllWritesEveryClassButLibraryClasses) {
+  const std::string out = dir.File("pas");
+  std::filesystem::create_directories(out);
+  RunResult r = Cli("export-all '" + urd + "' '" + out + "'");
+  EXPECT_EQ(r.status, 0) << Errors();
+  std::vector<std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(out)) files.push_back(e.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"mTAuto.pas", "mTFahrer.pas", "mTFahrzeug.pas",
+                                             "mTGarage.pas", "mTGröße.pas", "mTRad.pas"}));
+  EXPECT_EQ(ReadText(out + "/mTRad.pas").rfind("UNIT mTRad;\n\ninterface\n", 0), 0u);
+  EXPECT_NE(Errors().find("[information] Alle Klassen des Hauptdiagramms sind ohne Rückfrage "
+                          "exportiert worden!"),
+            std::string::npos);
+
+  const std::string javaOut = dir.File("java");
+  std::filesystem::create_directories(javaOut);
+  r = Cli("export-all '" + urd + "' '" + javaOut + "/' --java");
+  EXPECT_EQ(r.status, 0) << Errors();
+  EXPECT_TRUE(std::filesystem::exists(javaOut + "/TAuto.java"));
+  EXPECT_TRUE(std::filesystem::exists(javaOut + "/TGröße.java"));
+  EXPECT_FALSE(std::filesystem::exists(javaOut + "/mTAuto.pas"));
+  EXPECT_EQ(ReadText(javaOut + "/TAuto.java").rfind(" /**\n", 0), 0u);
+}
