@@ -18,6 +18,9 @@ struct Command {
 int CmdDump(const Args& args);
 int CmdSave(const Args& args);
 int CmdNew(const Args& args);
+// Draws a diagram (or sub-diagram N) into a PNG or BMP file, prints the element geometry.
+int CmdRender(const Args& args);
+int CmdExample(const Args& args);
 // Code generation (CmdCodegen.cpp).
 int CmdPascal(const Args& args);
 int CmdJava(const Args& args);

@@ -14,6 +14,8 @@ const Command kCommands[] = {
     {"dump", "dump FILE.urd", zedro::cli::CmdDump},
     {"save", "save IN.urd OUT.urd", zedro::cli::CmdSave},
     {"new", "new OUT.urd", zedro::cli::CmdNew},
+    {"render", "render FILE.urd OUT.png|OUT.bmp [--sub N]", zedro::cli::CmdRender},
+    {"example", "example vehicles|bank OUT.urd", zedro::cli::CmdExample},
     {"pascal", "pascal FILE.urd CLASS", zedro::cli::CmdPascal},
     {"java", "java FILE.urd CLASS", zedro::cli::CmdJava},
     {"doc", "doc FILE.urd CLASS OUT.rtf", zedro::cli::CmdDoc},

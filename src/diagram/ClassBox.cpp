@@ -34,7 +34,8 @@ void TUMLDrawClass::Assign(const TUMLDrawClass& source, const AttributePurge& pu
 
 int TUMLDrawClass::SideOfBorderPoint(int index) const {
   int n = BorderPointsPerSide;
-  if (index >= 1 && index <= n) return 1;
+  // Indices outside 1..4N are taken as the nearest valid point, as BorderPointX/Y do.
+  if (index <= n) return 1;
   if (index <= 2 * n) return 2;
   if (index <= 3 * n) return 3;
   return 4;
@@ -46,14 +47,14 @@ int TUMLDrawClass::BorderPointX(int index) const {
   if (index > 4 * n) index = 4 * n;
   int side = (index - 1) / n + 1;
   int k = index - (side - 1) * n;
-  int w = Right - Left;
+  long long w = static_cast<long long>(Right) - Left;
   switch (side) {
     case 1:
-      return Left + w * k / (n + 1);
+      return static_cast<int>(Left + w * k / (n + 1));
     case 2:
       return Right;
     case 3:
-      return Right - w * k / (n + 1);
+      return static_cast<int>(Right - w * k / (n + 1));
     default:
       return Left;
   }
@@ -65,16 +66,16 @@ int TUMLDrawClass::BorderPointY(int index) const {
   if (index > 4 * n) index = 4 * n;
   int side = (index - 1) / n + 1;
   int k = index - (side - 1) * n;
-  int t = Bottom - Top;
+  long long t = static_cast<long long>(Bottom) - Top;
   switch (side) {
     case 1:
       return Top;
     case 2:
-      return Top + t * k / (n + 1);
+      return static_cast<int>(Top + t * k / (n + 1));
     case 3:
       return Bottom;
     default:
-      return Bottom - t * k / (n + 1);
+      return static_cast<int>(Bottom - t * k / (n + 1));
   }
 }
 

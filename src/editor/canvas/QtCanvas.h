@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -32,8 +33,7 @@ class QtCanvas : public Canvas {
   int Height() const override { return image_.height(); }
   void Resize(int width, int height) override;
 
-  // The picture. Finish painting (End) before handing it to code that paints on it itself;
-  // the next drawing call of the canvas starts painting again.
+  // The picture, with painting finished; the next drawing call starts painting again.
   const QImage& Image();
   // Writes the picture; the format follows the extension (".png", otherwise BMP).
   // Returns false when the file could not be written.
@@ -46,25 +46,31 @@ class QtCanvas : public Canvas {
  protected:
   void DrawLine(int x1, int y1, int x2, int y2) override;
   int DrawText(int x, int y, const std::string& text) override;
-  void FontChanged() override { fontValid_ = false; }
+  void FontChanged() override;
 
  private:
   struct FontEntry {
     QFont font;
     QFontMetrics metrics;
   };
-  QPainter& Painter();
+  // The painter on the picture, begun on first use; null when the picture could not be
+  // allocated.
+  QPainter* Painter();
   void End();
   const FontEntry& CurrentFont();
-  void Plot(int x, int y, unsigned rgb);
-  void FillSpan(int y, int x1, int x2, unsigned rgb, bool notXor);
+  void PreparePen(QPainter& p);
+  std::uint32_t* Row(int y);
+  void Plot(int x, int y, std::uint32_t rgb, bool notXor);
+  void FillSpan(int y, int x1, int x2, std::uint32_t rgb, bool notXor);
   void ThinLine(int x1, int y1, int x2, int y2);
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;
   std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
-  const FontEntry* font_ = nullptr;
+  const FontEntry* entry_ = nullptr;  // the entry of the current font
+  TFontSpec entrySpec_;               // the font that entry_ was made for
   bool fontValid_ = false;
+  const FontEntry* painterFont_ = nullptr;  // the font last given to the painter
 };
 
 // Windows-1252 text as a QString, and back.

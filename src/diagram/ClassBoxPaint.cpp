@@ -1,0 +1,321 @@
+// Layout and drawing of class boxes and object boxes. There is no cached layout: every
+// paint recomputes Right and Bottom from the texts it writes.
+#include <algorithm>
+
+#include "diagram/Canvas.h"
+#include "diagram/ClassBox.h"
+#include "diagram/Connection.h"
+#include "diagram/ElementLists.h"
+#include "model/Notation.h"
+
+namespace zedro {
+namespace {
+
+// Boxes never sit closer than this to the surface's top-left corner, nor further away
+// than kFarthest (coordinates beyond it only come from damaged files and would overflow
+// the layout arithmetic).
+constexpr int kNearest = 3;
+constexpr int kFarthest = 1000000;
+
+Canvas* CanvasOf(DrawingSurface* image) { return image ? image->canvas : nullptr; }
+
+// The member filter of a visibility: a member counts as shown only when it is 0.
+int FilterOf(const TFOptions& o, int visibility) {
+  switch (visibility) {
+    case kPublished:
+      return o.RgPublished;
+    case kPublic:
+      return o.RgPublic;
+    case kProtected:
+      return o.RgProtected;
+    default:
+      return o.RgPrivate;
+  }
+}
+
+// The connections that can colour members of one class: a connection's attributes belong
+// to its start class and its method to its end class. Gathered once per paint so that a
+// box does not scan the whole connection list for every member line; when more than fit,
+// every connection is consulted.
+class MemberColours {
+ public:
+  MemberColours(const TConnectionList* connections, const TUMLClass* cls)
+      : all_(connections) {
+    if (!connections) return;
+    for (TConnection* c : connections->Items) {
+      bool attrs = !c->Attributes.Items.empty() && c->StartBox && c->StartBox->UMLClass == cls;
+      bool method = c->Method && c->EndBox && c->EndBox->UMLClass == cls;
+      if (!attrs && !method) continue;
+      if (count_ == kMax) {
+        overflow_ = true;
+        return;
+      }
+      found_[count_++] = c;
+    }
+  }
+
+  // The colour of the last connection whose attribute list holds a; `colour` otherwise.
+  TColor ForAttribute(const TAttribute* a, TColor colour) const {
+    Each([&](const TConnection* c) {
+      if (c->Attributes.Contains(a)) colour = c->Color;
+    });
+    return colour;
+  }
+  TColor ForMethod(const TMethod* m, TColor colour) const {
+    Each([&](const TConnection* c) {
+      if (c->Method == m) colour = c->Color;
+    });
+    return colour;
+  }
+  // Some connection calls the method.
+  bool Calls(const TMethod* m) const {
+    bool found = false;
+    Each([&](const TConnection* c) { found = found || c->Method == m; });
+    return found;
+  }
+
+ private:
+  template <class F>
+  void Each(F f) const {
+    if (overflow_) {
+      for (const TConnection* c : all_->Items) f(c);
+    } else {
+      for (int i = 0; i < count_; ++i) f(found_[i]);
+    }
+  }
+  static constexpr int kMax = 32;
+  const TConnectionList* all_;
+  const TConnection* found_[kMax];
+  int count_ = 0;
+  bool overflow_ = false;
+};
+
+std::string ParameterText(const TMethod& m, int notation) {
+  std::string p;
+  for (size_t i = 0; i < m.Parameters.size(); ++i) {
+    if (i) p += "; ";
+    p += m.Parameters[i].DisplayText(notation);
+  }
+  return p;
+}
+
+// The running state of one box layout.
+struct Layout {
+  Canvas& c;
+  TUMLDrawClass& box;
+  int step;
+  int y;
+
+  void Text(int x, const std::string& s) {
+    c.TextOut(x, y, s);
+    box.Right = std::max(box.Right, c.PenPos().X);
+  }
+  // The narrow form of a method: the head, then the parameters one per line (each piece
+  // up to and including its semicolon), the closing text after the last one.
+  void Narrow(const std::string& head, std::string params, const std::string& closing) {
+    c.TextOut(box.Left + 4, y, head);
+    int xp = c.PenPos().X;
+    size_t semi;
+    while ((semi = params.find(';')) != std::string::npos) {
+      Text(xp, params.substr(0, semi + 1));
+      params.erase(0, semi + 1);
+      y += step;
+    }
+    if (!params.empty()) c.TextOut(xp, y, params);
+    Text(c.PenPos().X, closing);
+  }
+};
+
+void StartBox(Canvas& c, TUMLDrawClass& box) {
+  TFontSpec font = box.Options.Font;
+  font.Italic = false;
+  c.SetFont(font);
+  c.SetBrushColor(kClWhite);
+  c.SetBrushStyle(BrushStyle::Solid);
+  if (box.UMLClass->IsLibraryClass) {
+    c.SetFontColor(kClGray);
+    c.SetPenColor(kClGray);
+  }
+  box.Left = std::clamp(box.Left, kNearest, kFarthest);
+  box.Top = std::clamp(box.Top, kNearest, kFarthest);
+  box.Right = box.Left;
+  box.Bottom = box.Top;
+  c.SetFontBold(false);
+}
+
+// Name (or object head), frame and separators, once the members have been laid out.
+void FinishBox(Canvas& c, TUMLDrawClass& box, const Layout& l, int ySep, const std::string& head,
+               bool underline) {
+  int h = c.FontPixelHeight();
+  box.Right += 6;
+  box.Bottom = l.y + 2;
+  c.SetFontBold(true);
+  c.SetFontItalic(box.UMLClass->IsAbstract);
+  if (underline) c.SetFontUnderline(true);
+  int w = c.TextWidth(head);
+  if (box.Left + w > box.Right) box.Right = box.Left + w + 6;
+  c.TextOut(box.Left + (box.Right - box.Left - w) / 2, box.Top + 4, head);
+  c.SetFontBold(false);
+  if (underline) c.SetFontUnderline(false);
+
+  c.SetBrushStyle(BrushStyle::Clear);
+  c.SetPenColor(kClBlack);
+  c.SetPenMode(PenMode::Copy);
+  c.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+  c.MoveTo(box.Left, ySep);
+  c.LineTo(box.Right, ySep);
+  c.MoveTo(box.Left, box.Top + h + 8);
+  c.LineTo(box.Right, box.Top + h + 8);
+  if (box.UMLClass->IsLibraryClass) {
+    c.SetFontColor(kClBlack);
+    c.SetPenColor(kClBlack);
+  }
+  c.SetFontItalic(false);
+}
+
+}  // namespace
+
+void TUMLDrawClass::Paint() {
+  Canvas* canvas = CanvasOf(Image);
+  if (!canvas || !UMLClass) return;
+  Canvas& c = *canvas;
+  const int notation = ActiveNotation::Get();
+  const bool java = notation == 2;
+  StartBox(c, *this);
+  const int h = c.FontPixelHeight();
+  Layout l{c, *this, h + 4, Top + h + 12};
+  MemberColours colours(Connections, UMLClass);
+
+  for (TAttribute* a : UMLClass->Attributes.Items) {
+    TColor saved = c.Font().Color;
+    if (FilterOf(Options, a->Visibility) != 0) continue;
+    c.SetFontColor(colours.ForAttribute(a, saved));
+    std::string line = Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " "
+                                             : std::string();
+    line += Options.RGWidth == 2 ? a->Name : a->DisplayText(notation);
+    l.Text(Left + 4, line);
+    l.y += l.step;
+    c.SetFontColor(saved);
+  }
+
+  const int ySep = l.y;
+  l.y += 4;
+
+  for (TMethod* m : UMLClass->Methods.Items) {
+    TColor saved = c.Font().Color;
+    if (FilterOf(Options, m->Visibility) != 0) continue;
+    c.SetFontItalic(m->IsAbstract);
+    c.SetFontColor(colours.ForMethod(m, saved));
+    std::string params = ParameterText(*m, notation);
+    std::string v = Options.RGShowAc == 1 ? std::string() : VisibilitySymbol(m->Visibility);
+    std::string r;
+    if (m->Kind == kFunction) {
+      r = java ? m->ResultType : ": " + m->ResultType;
+      if (Options.RGShowKindOfM == 0) v += " ? ";
+    } else if (Options.RGShowKindOfM == 0) {
+      v += " ! ";
+    }
+    if (Options.RGWidth == 0) {
+      l.Text(Left + 4, java ? v + r + " " + m->Name + " (" + params + ")"
+                            : v + " " + m->Name + " (" + params + ")" + r);
+    } else if (Options.RGWidth == 1) {
+      l.Narrow(java ? v + " " + r + " " + m->Name + " (" : v + " " + m->Name + " (", params,
+               java ? ")" : ")" + r);
+    } else {
+      l.Text(Left + 4, v + " " + m->Name);
+    }
+    l.y += l.step;
+    Bottom = l.y;
+    c.SetFontColor(saved);
+  }
+  c.SetFontItalic(false);
+
+  FinishBox(c, *this, l, ySep, UMLClass->Name, false);
+}
+
+void TUMLDrawObject::Paint() {
+  Canvas* canvas = CanvasOf(Image);
+  if (!canvas || !UMLClass) return;
+  Canvas& c = *canvas;
+  const int notation = ActiveNotation::Get();
+  StartBox(c, *this);
+  const int h = c.FontPixelHeight();
+  Layout l{c, *this, h + 4, Top + h + 12};
+  MemberColours colours(Connections, UMLClass);
+
+  for (int i = 0; i < Values.Count(); ++i) {
+    const TAttribute* a = Values.AttributeAt(i);
+    const std::string& value = Values.ValueAt(i);
+    if (!a) continue;
+    TColor saved = c.Font().Color;
+    if (FilterOf(Options, a->Visibility) != 0 && value.empty()) continue;
+    c.SetFontColor(colours.ForAttribute(a, saved));
+    std::string line = Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " "
+                                             : std::string();
+    line += a->Name;
+    if (Options.RGWidth != 2) line += ": " + a->TypeName;
+    line += " -> " + value;
+    l.Text(Left + 4, line);
+    l.y += l.step;
+    c.SetFontColor(saved);
+  }
+
+  const int ySep = l.y;
+  l.y += 4;
+
+  for (TMethod* m : UMLClass->Methods.Items) {
+    TColor saved = c.Font().Color;
+    if (FilterOf(Options, m->Visibility) != 0 && !colours.Calls(m)) continue;
+    c.SetFontItalic(m->IsAbstract);
+    c.SetFontColor(colours.ForMethod(m, saved));
+    std::string v = Options.RGShowAc == 1 ? std::string() : VisibilitySymbol(m->Visibility);
+    std::string r;
+    if (m->ResultType.empty()) {
+      v += " !";
+    } else {
+      v += " ?";
+      r = ": " + m->ResultType;
+    }
+    if (Options.RGWidth == 0) {
+      l.Text(Left + 4, v + " " + m->Name + " (" + ParameterText(*m, notation) + ")" + r);
+    } else if (Options.RGWidth == 1) {
+      l.Narrow(v + " " + m->Name + " (", ParameterText(*m, notation), ")" + r);
+    } else {
+      l.Text(Left + 4, v + " " + m->Name);
+    }
+    l.y += l.step;
+    Bottom = l.y;
+    c.SetFontColor(saved);
+  }
+  c.SetFontItalic(false);
+
+  FinishBox(c, *this, l, ySep, ObjectName + " : " + UMLClass->Name, true);
+}
+
+void TUMLDrawClass::DrawBorderPoints(TColor color, int radius) {
+  Canvas* c = CanvasOf(Image);
+  if (!c) return;
+  c->SetBrushStyle(BrushStyle::Solid);
+  c->SetBrushColor(color);
+  c->SetPenColor(color);
+  for (int i = 1; i <= 4 * BorderPointsPerSide; ++i) {
+    int x = BorderPointX(i), y = BorderPointY(i);
+    c->Ellipse(x - radius, y - radius, x + radius, y + radius);
+  }
+}
+
+void TUMLDrawClass::MoveBy(int dx, int dy) {
+  if (Canvas* c = CanvasOf(Image)) {
+    c->SetPenColor(kClWhite);
+    c->SetPenMode(PenMode::Copy);
+    c->SetBrushColor(kClWhite);
+    c->SetBrushStyle(BrushStyle::Solid);
+    c->Rectangle(Left - 3, Top - 3, Right + 3, Bottom + 3);
+    c->SetPenColor(kClBlack);
+  }
+  Left += dx;
+  Top += dy;
+  Paint();
+}
+
+}  // namespace zedro

@@ -1,0 +1,354 @@
+// Layout of class and object boxes on the recording canvas (6 px per character, 7 in bold,
+// texts 13 px high with the default 11-pixel font).
+#include <gtest/gtest.h>
+
+#include "diagram/PaintFixtures.h"
+#include "model/Notation.h"
+
+namespace zedro {
+namespace {
+
+using testing::Attr;
+using testing::Method;
+using testing::PaintedDiagram;
+using Op = RecordingCanvas::Op;
+
+TEST(ClassBoxPaint, CompartmentsOfABoxWithOneAttributeAndOneMethod) {
+  NotationScope delphi(1);
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("Konto");
+  box->UMLClass->AddAttribute(Attr("stand", "Integer"));
+  box->UMLClass->AddMethod(Method("einzahlen"));
+  box->Left = 50;
+  box->Top = 50;
+  box->Paint();
+
+  const auto* name = d.canvas.FindText("Konto");
+  const auto* attr = d.canvas.FindText("- stand: Integer");
+  const auto* method = d.canvas.FindText("+ !  einzahlen ()");
+  ASSERT_TRUE(name && attr && method);
+  EXPECT_EQ(54, name->y1);
+  EXPECT_TRUE(name->font.Bold);
+  EXPECT_EQ(73, attr->y1);
+  EXPECT_EQ(54, attr->x1);
+  EXPECT_FALSE(attr->font.Bold);
+  EXPECT_EQ(92, method->y1);
+  EXPECT_EQ(109, box->Bottom);
+  // Widest line (17 characters) plus 4 on the left and 6 on the right.
+  EXPECT_EQ(50 + 4 + 17 * 6 + 6, box->Right);
+  // The bold name is centred: 5 characters of 7 pixels.
+  EXPECT_EQ(50 + (box->Right - 50 - 35) / 2, name->x1);
+  EXPECT_TRUE(d.HasLine(50, 69, box->Right, 69));
+  EXPECT_TRUE(d.HasLine(50, 88, box->Right, 88));
+  auto frames = d.canvas.Of(Op::Rectangle);
+  ASSERT_EQ(1u, frames.size());
+  EXPECT_EQ((TRect{50, 50, box->Right, 109}), (TRect{frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2}));
+  EXPECT_EQ(BrushStyle::Clear, frames[0].brushStyle);
+  EXPECT_EQ(kClBlack, frames[0].penColor);
+  // Texts are written on an opaque white background.
+  EXPECT_EQ(BrushStyle::Solid, attr->brushStyle);
+  EXPECT_EQ(kClWhite, attr->brushColor);
+}
+
+TEST(ClassBoxPaint, EmptyClassAndClampingToTheSurfaceCorner) {
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("A");
+  box->Left = -40;
+  box->Top = -7;
+  box->Paint();
+  EXPECT_EQ(3, box->Left);
+  EXPECT_EQ(3, box->Top);
+  EXPECT_EQ(3 + 29, box->Bottom);  // H + 18
+  EXPECT_EQ(3 + 7 + 6, box->Right);
+
+  TUMLDrawClass* unnamed = d.Box("");
+  unnamed->Left = 100;
+  unnamed->Paint();
+  EXPECT_EQ(106, unnamed->Right);  // never narrower than 6
+}
+
+TEST(ClassBoxPaint, JavaNotationAndMethodKinds) {
+  NotationScope java(2);
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("Konto");
+  box->UMLClass->AddAttribute(Attr("stand", "int"));
+  auto get = Method("getStand", kFunction, "int");
+  get->AddParameter(TParameter("a", "int"));
+  box->UMLClass->AddMethod(std::move(get));
+  box->UMLClass->AddMethod(Method("abheben"));
+  box->Paint();
+  EXPECT_TRUE(d.canvas.FindText("- int stand"));
+  EXPECT_TRUE(d.canvas.FindText("+ ? int getStand (int  a)"));
+  EXPECT_TRUE(d.canvas.FindText("+ !  abheben ()"));
+
+  NotationScope delphi(1);
+  d.canvas.Clear();
+  box->Options.RGShowKindOfM = 1;
+  box->Options.RGShowAc = 1;
+  box->Paint();
+  EXPECT_TRUE(d.canvas.FindText("stand: int"));
+  EXPECT_TRUE(d.canvas.FindText(" getStand (a: int): int"));
+  EXPECT_TRUE(d.canvas.FindText(" abheben ()"));
+}
+
+TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("K");
+  box->UMLClass->AddAttribute(Attr("geheim", "Integer", kPrivate));
+  box->UMLClass->AddAttribute(Attr("offen", "Integer", kPublic));
+  box->UMLClass->AddMethod(Method("m", kProcedure, "", kProtected));
+  box->Options.RgPrivate = 1;
+  box->Paint();
+  EXPECT_FALSE(d.canvas.FindText("- geheim: Integer"));
+  EXPECT_TRUE(d.canvas.FindText("+ offen: Integer"));
+  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+
+  // -1 (old files) hides the symbol of attributes but keeps that of methods.
+  d.canvas.Clear();
+  box->Options.RGShowAc = -1;
+  box->Paint();
+  EXPECT_TRUE(d.canvas.FindText("offen: Integer"));
+  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+
+  // Every filter at "nein": only the three compartments remain.
+  d.canvas.Clear();
+  box->Options.RgPublished = box->Options.RgPublic = box->Options.RgProtected = 1;
+  box->Top = 50;
+  box->Paint();
+  EXPECT_EQ(1u, d.Texts().size());
+  EXPECT_TRUE(d.HasLine(box->Left, 50 + 23, box->Right, 50 + 23));
+  EXPECT_EQ(50 + 29, box->Bottom);
+}
+
+TEST(ClassBoxPaint, NarrowModeBreaksTheParameterList) {
+  NotationScope delphi(1);
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("R");
+  auto m = Method("rechne", kFunction, "Integer");
+  m->AddParameter(TParameter("a", "Integer"));
+  m->AddParameter(TParameter("b", "Integer"));
+  box->UMLClass->AddMethod(std::move(m));
+  box->Options.RGWidth = 1;
+  box->Left = 10;
+  box->Top = 10;
+  box->Paint();
+
+  const auto* head = d.canvas.FindText("+ ?  rechne (");
+  const auto* first = d.canvas.FindText("a: Integer;");
+  const auto* second = d.canvas.FindText(" b: Integer");
+  const auto* closing = d.canvas.FindText("): Integer");
+  ASSERT_TRUE(head && first && second && closing);
+  const int xp = 14 + 13 * 6;
+  const int yMethod = 10 + 23 + 4;
+  EXPECT_EQ(yMethod, head->y1);
+  EXPECT_EQ(xp, first->x1);
+  EXPECT_EQ(yMethod, first->y1);
+  EXPECT_EQ(xp, second->x1);
+  EXPECT_EQ(yMethod + 15, second->y1);
+  EXPECT_EQ(xp + 11 * 6, closing->x1);
+  EXPECT_EQ(yMethod + 15, closing->y1);
+  EXPECT_EQ(yMethod + 30 + 2, box->Bottom);
+  EXPECT_EQ(xp + 11 * 6 + 10 * 6 + 6, box->Right);
+
+  // Without parameters the closing text follows the head directly.
+  d.canvas.Clear();
+  box->UMLClass->Methods.At(0)->Parameters.clear();
+  box->Paint();
+  const auto* close2 = d.canvas.FindText("): Integer");
+  ASSERT_TRUE(close2);
+  EXPECT_EQ(xp, close2->x1);
+}
+
+TEST(ClassBoxPaint, MembersTakeTheColourOfTheLastConnectionStandingForThem) {
+  PaintedDiagram d;
+  TUMLDrawClass* whole = d.Box("Ganzes");
+  TUMLDrawClass* part = d.Box("Teil");
+  TAttribute* a = whole->UMLClass->AddAttribute(Attr("teile", "TTeil"));
+  TMethod* m = part->UMLClass->AddMethod(Method("tuWas"));
+  TConnection* c1 = d.doc.AddConnection(whole, 6, part, 28, kHat);
+  TConnection* c2 = d.doc.AddConnection(whole, 7, part, 29, kHat);
+  TConnection* msg = d.doc.AddConnection(whole, 8, part, 30, kAuftrag);
+  c1->Color = RGB(1, 2, 3);
+  c2->Color = RGB(4, 5, 6);
+  msg->Color = RGB(7, 8, 9);
+  c1->Attributes.Add(a);
+  c2->Attributes.Add(a);
+  msg->Method = m;
+  whole->Paint();
+  part->Paint();
+  const auto* attr = d.canvas.FindText("- teile: TTeil");
+  const auto* method = d.canvas.FindText("+ !  tuWas ()");
+  ASSERT_TRUE(attr && method);
+  EXPECT_EQ(RGB(4, 5, 6), attr->font.Color);
+  EXPECT_EQ(RGB(7, 8, 9), method->font.Color);
+  // The name keeps the box's font colour.
+  EXPECT_EQ(kClWindowText, d.canvas.FindText("Ganzes")->font.Color);
+}
+
+TEST(ClassBoxPaint, LibraryAndAbstractClasses) {
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("TObject");
+  box->UMLClass->IsLibraryClass = true;
+  box->UMLClass->IsAbstract = true;
+  auto m = Method("Free");
+  m->IsAbstract = true;
+  box->UMLClass->AddMethod(std::move(m));
+  box->UMLClass->AddMethod(Method("Create", kConstructor));
+  box->Paint();
+  const auto* name = d.canvas.FindText("TObject");
+  const auto* abstractMethod = d.canvas.FindText("+ !  Free ()");
+  const auto* plainMethod = d.canvas.FindText("+ !  Create ()");
+  ASSERT_TRUE(name && abstractMethod && plainMethod);
+  EXPECT_EQ(kClGray, name->font.Color);
+  EXPECT_TRUE(name->font.Italic);
+  EXPECT_TRUE(abstractMethod->font.Italic);
+  EXPECT_FALSE(plainMethod->font.Italic);
+  for (const auto& line : d.Lines()) EXPECT_EQ(kClBlack, line.penColor);
+  EXPECT_EQ(kClBlack, d.canvas.Font().Color);
+  EXPECT_FALSE(d.canvas.Font().Italic);
+}
+
+TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
+  TUMLDrawClass box(0, 0, nullptr, nullptr, nullptr);
+  box.Left = 100;
+  box.Right = 160;
+  box.Top = 50;
+  box.Bottom = 90;
+  for (int k = 1; k <= 11; ++k) {
+    EXPECT_EQ(100 + 5 * k, box.BorderPointX(k));
+    EXPECT_EQ(50, box.BorderPointY(k));
+  }
+  // Clockwise: right side downwards, bottom leftwards, left upwards.
+  EXPECT_EQ(160, box.BorderPointX(12));
+  EXPECT_EQ(50 + 40 / 12, box.BorderPointY(12));
+  EXPECT_EQ(160 - 5, box.BorderPointX(23));
+  EXPECT_EQ(90, box.BorderPointY(23));
+  EXPECT_EQ(100, box.BorderPointX(34));
+  EXPECT_EQ(90 - 40 / 12, box.BorderPointY(34));
+  EXPECT_EQ(1, box.SideOfBorderPoint(11));
+  EXPECT_EQ(2, box.SideOfBorderPoint(12));
+  EXPECT_EQ(3, box.SideOfBorderPoint(33));
+  EXPECT_EQ(4, box.SideOfBorderPoint(44));
+  EXPECT_EQ(1, box.SideOfBorderPoint(0));  // taken as point 1, as its coordinates are
+
+  int px = box.BorderPointX(3), py = box.BorderPointY(3);
+  EXPECT_EQ(3, box.BorderPointAt(px + 3, py + 2));  // distance 3.6
+  EXPECT_EQ(-1, box.BorderPointAt(px + 4, py + 50));
+  box.Top = 0;
+  box.Bottom = 200;  // keep other points away
+  px = box.BorderPointX(3);
+  py = box.BorderPointY(3);
+  EXPECT_EQ(-1, box.BorderPointAt(px, py - 4));  // distance 4.0
+
+  EXPECT_FALSE(box.ContainsPoint(100, 70));
+  EXPECT_TRUE(box.ContainsPoint(101, 70));
+  EXPECT_FALSE(box.ContainsPoint(160, 70));
+  EXPECT_TRUE(box.ContainsPoint(159, 199));
+}
+
+TEST(ClassBoxGeometry, FarCoordinatesDoNotOverflow) {
+  TUMLDrawClass box(0, 0, nullptr, nullptr, nullptr);
+  box.Left = -2000000000;
+  box.Right = 2000000000;
+  box.Top = 0;
+  box.Bottom = 10;
+  EXPECT_EQ(0, box.BorderPointX(6));
+  PaintedDiagram d;
+  TUMLDrawClass* far = d.Box("Weit");
+  far->Left = 2147483000;
+  far->Top = 2147483000;
+  far->Paint();
+  EXPECT_LT(far->Left, far->Right);
+  EXPECT_LT(far->Top, far->Bottom);
+}
+
+TEST(ClassBoxCreation, EachNewBoxLandsOnePixelFurther) {
+  DiagramDocument doc;
+  TUMLDrawClass* a = doc.AddClassBox(std::make_unique<TUMLClass>("A"));
+  TUMLDrawClass* b = doc.AddClassBox(std::make_unique<TUMLClass>("B"));
+  TUMLDrawClass* c = doc.AddClassBox(std::make_unique<TUMLClass>("C"));
+  EXPECT_EQ(51, a->Left);
+  EXPECT_EQ(51, a->Top);
+  EXPECT_EQ(52, b->Left);
+  EXPECT_EQ(53, c->Top);
+  // A connection brings a text box and a font set: two more components.
+  doc.AddConnection(a, 1, b, 1, kHat);
+  EXPECT_EQ(56, doc.AddClassBox(std::make_unique<TUMLClass>("D"))->Left);
+}
+
+TEST(ClassBoxPaint, MoveByErasesTheOldPlace) {
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.Box("A");
+  box->Paint();
+  TRect old{box->Left, box->Top, box->Right, box->Bottom};
+  d.canvas.Clear();
+  box->MoveBy(10, 20);
+  auto rects = d.canvas.Of(Op::Rectangle);
+  ASSERT_EQ(2u, rects.size());
+  EXPECT_EQ((TRect{old.Left - 3, old.Top - 3, old.Right + 3, old.Bottom + 3}),
+            (TRect{rects[0].x1, rects[0].y1, rects[0].x2, rects[0].y2}));
+  EXPECT_EQ(kClWhite, rects[0].penColor);
+  EXPECT_EQ(BrushStyle::Solid, rects[0].brushStyle);
+  EXPECT_EQ(old.Left + 10, box->Left);
+  EXPECT_EQ(old.Top + 20, rects[1].y1);
+}
+
+TEST(ClassBoxPaint, BorderPointsAreSmallFilledCircles) {
+  PaintedDiagram d;
+  TUMLDrawClass* box = d.BoxAt("A", 10, 10, 70, 50);
+  box->DrawBorderPoints(kClRed, 2);
+  auto dots = d.canvas.Of(Op::Ellipse);
+  ASSERT_EQ(44u, dots.size());
+  EXPECT_EQ(15 - 2, dots[0].x1);
+  EXPECT_EQ(10 + 2, dots[0].y2);
+  EXPECT_EQ(kClRed, dots[0].brushColor);
+  EXPECT_EQ(kClRed, dots[0].penColor);
+  EXPECT_EQ(BrushStyle::Solid, dots[0].brushStyle);
+}
+
+TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
+  PaintedDiagram d;
+  DiagramDocument& doc = d.doc;
+  TUMLDrawClass* cls = d.Box("Konto");
+  TAttribute* stand = cls->UMLClass->AddAttribute(Attr("stand", "Integer", kPrivate));
+  cls->UMLClass->AddAttribute(Attr("inhaber", "String", kPrivate));
+  TMethod* einzahlen = cls->UMLClass->AddMethod(Method("einzahlen"));
+  cls->UMLClass->AddMethod(Method("saldo", kFunction, ""));
+  cls->UMLClass->AddMethod(Method("zins", kFunction, "Real"));
+  TUMLDrawObject* obj = doc.AddObjectBox(cls->UMLClass, 100, 100);
+  obj->ObjectName = "k1";
+  obj->Values.Rebuild(&cls->UMLClass->Attributes);
+  for (int i = 0; i < obj->Values.Count(); ++i)
+    if (obj->Values.AttributeAt(i) == stand) obj->Values.Item(i).Value = "100";
+  TConnection* call = doc.AddConnection(cls, 1, obj, 1, kAuftrag);
+  call->Method = einzahlen;
+  obj->Paint();
+
+  const auto* head = d.canvas.FindText("k1 : Konto");
+  ASSERT_TRUE(head);
+  EXPECT_TRUE(head->font.Bold);
+  EXPECT_TRUE(head->font.Underline);
+  EXPECT_EQ(RGB(0, 0, 170), head->font.Color);
+  EXPECT_TRUE(d.canvas.FindText("stand -> 100"));
+  EXPECT_TRUE(d.canvas.FindText("inhaber -> -"));
+  EXPECT_TRUE(d.canvas.FindText(" ! einzahlen"));
+  EXPECT_FALSE(d.canvas.FindText(" ? zins"));  // filtered and not called
+  EXPECT_FALSE(d.canvas.FindText(" ! saldo"));
+  EXPECT_FALSE(d.canvas.Font().Underline);
+
+  // An empty value hides the attribute while its filter says "nein".
+  for (int i = 0; i < obj->Values.Count(); ++i)
+    if (obj->Values.AttributeAt(i) == stand) obj->Values.Item(i).Value = "";
+  obj->Options.RgPublic = 0;
+  obj->Options.RGWidth = 0;
+  d.canvas.Clear();
+  obj->Paint();
+  EXPECT_FALSE(d.canvas.FindText("stand: Integer -> "));
+  EXPECT_TRUE(d.canvas.FindText("inhaber: String -> -"));
+  // The marker follows the result type, not the kind.
+  EXPECT_TRUE(d.canvas.FindText(" ! saldo ()"));
+  EXPECT_TRUE(d.canvas.FindText(" ? zins (): Real"));
+}
+
+}  // namespace
+}  // namespace zedro
