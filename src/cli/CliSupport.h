@@ -23,7 +23,8 @@ constexpr int kExitUsage = 2;
 // questions with No; list choices are cancelled. Status texts are not printed.
 class StderrMessages : public IMessages {
  public:
-  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override;
+  MsgResult Message(MsgKind kind, const std::string& text,
+                    MsgButtons buttons = MsgButtons::Ok) override;
   int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
                      const std::string& okCaption, const std::string& cancelCaption) override;
   // Answers of ChooseFromList by entry name (for example --choose), in order.

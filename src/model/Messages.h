@@ -46,7 +46,8 @@ class ScriptedMessages : public IMessages {
     std::string cancelCaption;
   };
 
-  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override;
+  MsgResult Message(MsgKind kind, const std::string& text,
+                    MsgButtons buttons = MsgButtons::Ok) override;
   int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
                      const std::string& okCaption, const std::string& cancelCaption) override;
   void Status(const std::string& text) override { statusTexts.push_back(text); }

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+CliRun Cli(const std::string& args) {
+  auto dir = std::filesystem::temp_directory_path();
+  auto out = dir / "zedro-cli-test.out";
+  auto err = dir / "zedro-cli-test.err";
+  std::string cmd = std::string(ZEDRO_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
+  int rc = std::system(cmd.c_str());
+  return {WEXITSTATUS(rc), ReadAll(out), ReadAll(err)};
+}
+
+std::string Example(const std::string& name) {
+  return std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name;
+}
+
+}  // namespace
+
+TEST(Cli, DumpPrintsTheDiagramAsJson) {
+  CliRun r = Cli("dump " + Example("Fahrzeuge.urd"));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\"Version\": 184"), std::string::npos);
+  EXPECT_NE(r.out.find("\"Name\": \"TAuto\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"ObjectName\": \"meinAuto\""), std::string::npos);
+  EXPECT_NE(r.out.find("Räder des Autos"), std::string::npos);  // UTF-8 on stdout
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(Cli, SaveWritesTheSameDiagramAgain) {
+  auto dir = std::filesystem::temp_directory_path() / "zedro-cli-save";
+  std::filesystem::create_directories(dir);
+  std::string copy = (dir / "copy.urd").string();
+  CliRun r = Cli("save " + Example("Fahrzeuge.urd") + " " + copy);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "[information] Speichere Diagramm unter: " + copy + "\n");
+  EXPECT_EQ(ReadAll(copy), ReadAll(Example("Fahrzeuge.urd")));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, ReportsMessagesAndExitStatus) {
+  auto dir = std::filesystem::temp_directory_path() / "zedro-cli-msg";
+  std::filesystem::create_directories(dir);
+  std::string fresh = (dir / "neu.urd").string();
+  EXPECT_EQ(Cli("new " + fresh).status, 0);
+  CliRun empty = Cli("dump " + fresh);
+  EXPECT_EQ(empty.status, 0);
+  EXPECT_NE(empty.out.find("\"DrawClasses\": []"), std::string::npos);
+
+  std::string truncated = (dir / "kaputt.urd").string();
+  std::string bytes = ReadAll(Example("Fahrzeuge.urd"));
+  std::ofstream(truncated, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  CliRun bad = Cli("dump " + truncated);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("[error] Stream-Lesefehler"), std::string::npos);
+
+  std::string old = (dir / "alt.urd").string();
+  std::ofstream(old, std::ios::binary) << std::string("\x02\x64", 2);  // version 100
+  CliRun wrong = Cli("dump " + old);
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_EQ(wrong.err,
+            "[warning] Altes Diagramm. Typ: 100\n[error] Zedro-Datei hat die falsche Versionsnummer :'100'\n");
+
+  EXPECT_EQ(Cli("dump").status, 2);
+  EXPECT_EQ(Cli("frobnicate x").status, 2);
+  EXPECT_EQ(Cli("dump " + (dir / "fehlt.urd").string()).status, 1);
+  std::filesystem::remove_all(dir);
+}
