@@ -234,4 +234,15 @@ bool SaveDocumentation(const std::string& path, const TDocLines& lines, IMessage
   return false;
 }
 
+SaveOutcome SaveDocumentationAsked(const std::string& path, const TDocLines& lines,
+                                   IMessages& messages) {
+  if (FileExists(path) &&
+      messages.Message(MsgKind::Warning,
+                       "Die Datei '" + path +
+                           "' existiert schon !   ...    Soll sie ersetzt werden ?",
+                       MsgButtons::YesNo) != MsgResult::Yes)
+    return SaveOutcome::Declined;
+  return SaveDocumentation(path, lines, messages) ? SaveOutcome::Saved : SaveOutcome::Failed;
+}
+
 }  // namespace zedro

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/ExportSupport.h"
 #include "diagram/Font.h"
 
 namespace zedro {
@@ -35,5 +36,11 @@ std::string WriteRtf(const TDocLines& lines);
 // Writes the RTF file atomically. On failure shows "Abspeichern nicht möglich. Datei ist
 // wahrscheinlich geöffnet." and returns false.
 bool SaveDocumentation(const std::string& path, const TDocLines& lines, IMessages& messages);
+
+// Saving from the documentation viewer: an existing file is replaced only after the
+// question "Die Datei '" + path + "' existiert schon !   ...    Soll sie ersetzt werden ?"
+// is answered Yes.
+SaveOutcome SaveDocumentationAsked(const std::string& path, const TDocLines& lines,
+                                   IMessages& messages);
 
 }  // namespace zedro

@@ -111,11 +111,35 @@ void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int3
     for (const auto& sub : window.SubDiagrams) SetFileAgeForClass(*sub, cls, age);
 }
 
+std::string ProposedFileName(const TUMLDrawClass& box, int language) {
+  if (!box.SourceFileName.empty()) return box.SourceFileName;
+  if (!box.UMLClass) return {};
+  return language == 2 ? DefaultJavaFileName(*box.UMLClass) : DefaultPascalFileName(*box.UMLClass);
+}
+
+SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
+                                const std::string& path, const StringList& generated,
+                                int language, IMessages& messages) {
+  if (FileExists(path) &&
+      messages.Message(MsgKind::Warning,
+                       "Die Datei '" + path + "' existiert schon. Soll sie ersetzt werden",
+                       MsgButtons::YesNo) != MsgResult::Yes)
+    return SaveOutcome::Declined;
+  const StringList lines =
+      language == 2 ? generated : WithUnitHeading(generated, UnitNameOfFile(path));
+  if (!WriteSourceFile(path, lines, messages)) return SaveOutcome::Failed;
+  box.SourceFileName = FileNamePart(path);
+  box.SourceFileAge = FileAge(path);
+  SetFileAgeForClass(window.MainDocument(), box.UMLClass, box.SourceFileAge);
+  return SaveOutcome::Saved;
+}
+
 ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
                                  int language, IMessages& messages) {
   DiagramDocument& main = mainDiagram.MainDocument();
   ExportAllResult result;
-  TConnectionList pascalConnections = PascalConnections(main);
+  // Both generators see the connections of the main diagram and all its sub-diagrams.
+  TConnectionList connections = PascalConnections(main);
   for (TUMLDrawClass* box : main.DrawClasses.Items) {
     if (!box->UMLClass || box->UMLClass->IsLibraryClass) continue;
     const std::string fileName = ExportFileName(*box, language);
@@ -129,10 +153,10 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
     }
     StringList lines;
     if (language == 2) {
-      TJavaExport generator(main.Connections);
+      TJavaExport generator(connections);
       lines = generator.Generate(*box->UMLClass);
     } else {
-      TPascalExport generator(pascalConnections, &messages);
+      TPascalExport generator(connections, &messages);
       lines = WithUnitHeading(generator.Generate(*box->UMLClass), UnitNameOfFile(fileName));
     }
     const std::string path = directory + fileName;

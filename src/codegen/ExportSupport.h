@@ -52,6 +52,23 @@ bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages
 // also in each of its sub-diagrams.
 void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int32_t age);
 
+// The file name the save dialog of the code viewer proposes: the box's SourceFileName
+// when set, otherwise "m" + class name + ".pas" (Pascal, language 1) or class name +
+// ".java".
+std::string ProposedFileName(const TUMLDrawClass& box, int language);
+
+enum class SaveOutcome { Saved, Declined, Failed };
+
+// Saves the generated text of the box's class from the code viewer to the chosen path. An
+// existing file is replaced only after the question "Die Datei '" + path + "' existiert
+// schon. Soll sie ersetzt werden" is answered Yes. A Pascal unit (language 1) gets the
+// heading with the unit name taken from the path. After writing, the box records the file
+// name (without directory) and every box of the class the file's age. A failed write
+// shows the message of WriteSourceFile and leaves the box as it was.
+SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
+                                const std::string& path, const StringList& generated,
+                                int language, IMessages& messages);
+
 struct ExportAllResult {
   int written = 0;
   int failed = 0;
