@@ -1,0 +1,88 @@
+// The editor program: creates the application and the main window and runs the event
+// loop until the main window closes.
+//
+//   zedro [FILE.urd]                       the editor, opening the diagram file
+//   zedro --screenshot OUT.png [FILE.urd]  renders the main window with the diagram into a
+//                                          PNG file and exits (for documentation and tests)
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "editor/DialogService.h"
+#include "editor/QtDialogService.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "model/Win1252.h"
+
+namespace {
+
+int Screenshot(const std::string& out, const std::vector<std::string>& files) {
+  zedro::ScriptedDialogs dialogs;
+  dialogs.screenWidth = 1280;
+  dialogs.screenHeight = 900;
+  zedro::TMainForm form(dialogs);
+  form.show();
+  QApplication::processEvents();
+  for (const std::string& f : files) form.OpenDiagramFile(f);
+  QApplication::processEvents();
+  for (const auto& shown : dialogs.messages.shown)
+    std::fprintf(stderr, "[%s] %s\n", zedro::MsgKindName(shown.kind),
+                 zedro::text::ToUtf8(shown.text).c_str());
+  if (!form.SaveScreenshot(out)) {
+    std::fprintf(stderr, "Das Bild '%s' kann nicht geschrieben werden.\n",
+                 zedro::text::ToUtf8(out).c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(zedro::kApplicationTitle);
+
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(zedro::text::FromUtf8(argv[i]));
+  if (!args.empty() && args[0] == "--screenshot") {
+    if (args.size() < 2) {
+      std::fprintf(stderr, "Aufruf: zedro --screenshot BILD.png [DIAGRAMM.urd]\n");
+      return 2;
+    }
+    return Screenshot(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+  }
+
+  zedro::QtDialogService dialogs;
+  zedro::TMainForm form(dialogs, args);
+  dialogs.SetParentWindow(&form);
+  dialogs.onStatus = [&form](const std::string& text) {
+    if (zedro::TFChild* child = form.ActiveChild()) child->SetStatus(text);
+  };
+  form.show();
+  // An unattended run (the start check under a virtual display) ends the program after a
+  // while the way a user would: closing the main window and confirming its questions.
+  QTimer confirm;
+  if (qEnvironmentVariableIsSet("ZEDRO_QUIT_AFTER_MS")) {
+    QTimer::singleShot(qEnvironmentVariableIntValue("ZEDRO_QUIT_AFTER_MS"), &form, [&form, &confirm] {
+      confirm.start(200);
+      form.close();
+    });
+    QObject::connect(&confirm, &QTimer::timeout, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      // "Save the changed diagram?" is answered No, "Close the diagram?" Yes.
+      QAbstractButton* answer = box->button(QMessageBox::Cancel) ? box->button(QMessageBox::No)
+                                                                 : box->button(QMessageBox::Yes);
+      if (!answer) answer = box->button(QMessageBox::Ok);
+      if (answer)
+        answer->click();
+      else
+        box->reject();
+    });
+  }
+  return app.exec();
+}

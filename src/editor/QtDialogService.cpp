@@ -1,0 +1,187 @@
+#include "editor/QtDialogService.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+
+#include "editor/Picture.h"
+#include "editor/QtDialogs.h"
+#include "editor/QtText.h"
+#include "editor/TMainForm.h"
+
+namespace zedro {
+
+QtDialogService::QtDialogService() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+QtDialogService::~QtDialogService() = default;
+
+QString QtFileFilter(const std::string& filter) {
+  QStringList parts = Q(filter).split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    out << QString("%1 (%2)").arg(parts[i], patterns);
+  }
+  return out.join(";;");
+}
+
+MsgResult QtDialogService::Show(MsgKind kind, const std::string& text, MsgButtons buttons,
+                                const QPoint* at) {
+  QMessageBox box(parent_);
+  box.setWindowTitle(kApplicationTitle);
+  box.setText(Q(text));
+  switch (kind) {
+    case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+  }
+  switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::Yes: box.setStandardButtons(QMessageBox::Yes); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  if (QAbstractButton* b = box.button(QMessageBox::Yes)) b->setText("&Ja");
+  if (QAbstractButton* b = box.button(QMessageBox::No)) b->setText("&Nein");
+  if (QAbstractButton* b = box.button(QMessageBox::Cancel)) b->setText("Abbrechen");
+  if (at) box.move(*at);
+  int r = box.exec();
+  switch (r) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Ok: return MsgResult::Ok;
+    default: break;
+  }
+  // Closing the box otherwise: Cancel where there is one, else the safe answer.
+  if (buttons == MsgButtons::YesNoCancel) return MsgResult::Cancel;
+  if (buttons == MsgButtons::YesNo) return MsgResult::No;
+  return buttons == MsgButtons::Yes ? MsgResult::Yes : MsgResult::Ok;
+}
+
+MsgResult QtDialogService::Message(MsgKind kind, const std::string& text, MsgButtons buttons) {
+  return Show(kind, text, buttons, nullptr);
+}
+
+MsgResult QtDialogService::MessageAt(MsgKind kind, const std::string& text, MsgButtons buttons,
+                                     int x, int y) {
+  QPoint at(x, y);
+  return Show(kind, text, buttons, &at);
+}
+
+bool QtDialogService::InputBox(const std::string& caption, const std::string& prompt,
+                               std::string& value) {
+  bool ok = false;
+  QString answer = QInputDialog::getText(parent_, Q(caption), Q(prompt), QLineEdit::Normal,
+                                         Q(value), &ok);
+  if (!ok) return false;
+  value = S(answer);
+  return true;
+}
+
+namespace {
+std::string RunFileDialog(QWidget* parent, const TFileRequest& request, bool save) {
+  QFileDialog dialog(parent, Q(request.caption), Q(request.initialDir), QtFileFilter(request.filter));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The editor asks before it replaces a file.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(Q(request.defaultExt));
+  if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return S(dialog.selectedFiles().first());
+}
+}  // namespace
+
+std::string QtDialogService::OpenFileName(const TFileRequest& request) {
+  return RunFileDialog(parent_, request, false);
+}
+
+std::string QtDialogService::SaveFileName(const TFileRequest& request) {
+  return RunFileDialog(parent_, request, true);
+}
+
+bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
+  QFont initial(Q(font.Name), font.Size > 0 ? font.Size : 8);
+  initial.setBold(font.Bold);
+  initial.setItalic(font.Italic);
+  initial.setUnderline(font.Underline);
+  initial.setStrikeOut(font.StrikeOut);
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, initial, parent_, "Schrift");
+  if (!ok) return false;
+  font.Name = S(chosen.family());
+  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
+  font.Bold = chosen.bold();
+  font.Italic = chosen.italic();
+  if (withEffects) {
+    font.Underline = chosen.underline();
+    font.StrikeOut = chosen.strikeOut();
+  }
+  return true;
+}
+
+bool QtDialogService::ChooseColor(TColor& color) {
+  TColor c = color < 0 ? 0 : color;
+  QColor initial(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  QColor chosen = QColorDialog::getColor(initial, parent_, "Farbe");
+  if (!chosen.isValid()) return false;
+  color = RGB(chosen.red(), chosen.green(), chosen.blue());
+  return true;
+}
+
+void QtDialogService::PrinterSetup() {
+  QPageSetupDialog dialog(printer_.get(), parent_);
+  dialog.exec();
+}
+
+bool QtDialogService::PrintPicture(const QImage& picture, const std::string& title) {
+  QPrintDialog dialog(printer_.get(), parent_);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!PrintPictureOn(*printer_, picture, title)) {
+    Message(MsgKind::Error, "Das Bild konnte nicht gedruckt werden.", MsgButtons::Ok);
+    return false;
+  }
+  return true;
+}
+
+void QtDialogService::RunDialog(TDialogForm& form) {
+  form.Result = 0;
+  std::unique_ptr<QDialog> dialog(CreateFormDialog(form, *this, parent_));
+  if (!dialog) {
+    form.CloseBox();
+    return;
+  }
+  dialog->exec();
+  if (form.IsOpen()) form.CloseBox();
+}
+
+int QtDialogService::ScreenWidth() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().width() : 1024;
+}
+
+int QtDialogService::ScreenHeight() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().height() : 768;
+}
+
+int QtDialogService::ScreenPpi() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? static_cast<int>(s->logicalDotsPerInch() + 0.5) : 96;
+}
+
+}  // namespace zedro

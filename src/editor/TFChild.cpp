@@ -1,0 +1,728 @@
+#include "editor/TFChild.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "diagram/Redraw.h"
+#include "editor/DialogService.h"
+#include "editor/Picture.h"
+#include "editor/QtText.h"
+#include "editor/SurfaceView.h"
+#include "editor/TMainForm.h"
+#include "editor/canvas/QtCanvas.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+
+namespace zedro {
+
+namespace {
+
+std::vector<TFChild::CreationHook>& Hooks() {
+  static std::vector<TFChild::CreationHook> hooks;
+  return hooks;
+}
+
+// The message sink a window hands to the core: boxes go to the dialog service, status
+// texts into this window's own status line.
+class WindowMessages : public IMessages {
+ public:
+  explicit WindowMessages(TFChild& window) : window_(window) {}
+  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
+    return window_.Dialogs().Message(kind, text, buttons);
+  }
+  int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
+                     const std::string& okCaption, const std::string& cancelCaption) override {
+    return window_.Dialogs().ChooseFromList(caption, items, okCaption, cancelCaption);
+  }
+  void Status(const std::string& text) override { window_.SetStatus(text); }
+
+ private:
+  TFChild& window_;
+};
+
+std::string WithDefaultExtension(const std::string& path, const std::string& ext) {
+  std::string name = FileNamePart(path);
+  if (!name.empty() && name.find('.') == std::string::npos) return path + "." + ext;
+  return path;
+}
+
+const char* const kReplaceQuestion = "' existiert schon !   ...    Soll sie ersetzt werden ?";
+
+}  // namespace
+
+void TFChild::AddCreationHook(CreationHook hook) { Hooks().push_back(std::move(hook)); }
+
+TFChild::TFChild(TMainForm& mainForm)
+    : QMdiSubWindow(nullptr),
+      main_(mainForm),
+      ownDoc_(std::make_unique<DiagramDocument>()),
+      doc_(ownDoc_.get()) {
+  FormCreate();
+  main_.ChildCreated(this);
+  for (auto& hook : Hooks()) hook(*this);
+}
+
+TFChild::TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& subDocument)
+    : QMdiSubWindow(nullptr), main_(mainForm), doc_(&subDocument), mainDiagram_(&mainDiagram) {
+  FormCreate();
+  UpdateMenusForDiagramKind();
+  main_.ChildCreated(this);
+  for (auto& hook : Hooks()) hook(*this);
+}
+
+TFChild::~TFChild() {
+  destroying_ = true;
+  CloseSubWindows();
+  if (mainDiagram_) {
+    auto& subs = mainDiagram_->subWindows_;
+    subs.erase(std::remove(subs.begin(), subs.end(), this), subs.end());
+  }
+  main_.ChildGone(this);
+  doc_->Surface.canvas = nullptr;
+  for (QMenu* m : menus_) delete m;
+  delete MyClassMenue;
+  delete MyConnectionMenue;
+  delete MyCreateMenu;
+  delete MyInfoBoxMenu;
+}
+
+IDialogService& TFChild::Dialogs() { return main_.Dialogs(); }
+
+// ---- creation --------------------------------------------------------------------------
+
+void TFChild::FormCreate() {
+  setAttribute(Qt::WA_DeleteOnClose);
+  CloseAllowed = false;
+  main_.ShowInspectorWindow();
+  Mode = EditMode::Idle;
+  doc_->Saved = true;
+  WatchEnabled = true;
+  ClosingAll = false;
+
+  auto* content = new QWidget(this);
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  ScrollBox1 = new QScrollArea(content);
+  ScrollBox1->setObjectName("ScrollBox1");
+  ScrollBox1->setBackgroundRole(QPalette::Dark);
+  ImClassDiagramm = new SurfaceView();
+  ImClassDiagramm->setObjectName("ImClassDiagramm");
+  ScrollBox1->setWidget(ImClassDiagramm);
+  ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  StatusBar = new QStatusBar(content);
+  StatusBar->setObjectName("StatusBar");
+  StatusBar->setSizeGripEnabled(false);
+  layout->addWidget(ScrollBox1, 1);
+  layout->addWidget(StatusBar);
+  setWidget(content);
+  resize(560, 460);
+
+  ImClassDiagramm->onMouseDown = [this](int b, int x, int y) { ImClassDiagrammMouseDown(b, x, y); };
+  ImClassDiagramm->onMouseMove = [this](int x, int y) { ImClassDiagrammMouseMove(x, y); };
+  ImClassDiagramm->onMouseUp = [this](int b, int x, int y) { ImClassDiagrammMouseUp(b, x, y); };
+  // The scroll area would take the arrow keys for scrolling; the diagram moves boxes.
+  ScrollBox1->installEventFilter(this);
+  ImClassDiagramm->installEventFilter(this);
+  ImClassDiagramm->setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(ImClassDiagramm);
+
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(500);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  Timer1->start();
+
+  BuildMenus();
+
+  // A new window starts in Delphi; a sub-diagram read from a file keeps the language
+  // of its main diagram until it becomes active.
+  int language = doc_->IsMainDiagram ? 1 : doc_->Language;
+  IstDelphiVersion->setChecked(language != 2);
+  IstJavaVersion->setChecked(language == 2);
+  ItemAt(Klasse1, 7)->setVisible(language == 2);
+  ItemAt(Klasse1, 10)->setVisible(language == 2);
+  ItemAt(Klasse1, 8)->setVisible(language != 2);
+  ItemAt(Klasse1, 11)->setVisible(language != 2);
+  ItemAt(MyCreateMenu, 2)->setVisible(language == 2);
+  ItemAt(MyCreateMenu, 3)->setVisible(language != 2);
+  ItemAt(MyClassMenue, 14)->setVisible(language == 2);
+  ItemAt(MyClassMenue, 15)->setVisible(language != 2);
+  doc_->Language = language;
+  main_.SetCaptionForLanguage(language);
+  ShowSurface();
+}
+
+QAction* TFChild::AddItem(QMenu* menu, const char* name, const std::string& caption) {
+  QAction* a = menu->addAction(Q(caption));
+  a->setObjectName(name);
+  return a;
+}
+
+void TFChild::BuildMenus() {
+  auto menu = [this](const char* name, const std::string& caption) {
+    QMenu* m = new QMenu(Q(caption));
+    m->setObjectName(name);
+    menus_.push_back(m);
+    return m;
+  };
+  auto separator = [](QMenu* m) { return m->addSeparator(); };
+
+  Klasse1 = menu("Klasse1", "Klasse");
+  AddItem(Klasse1, "newClass", "Neue Klasse");
+  separator(Klasse1);
+  AddItem(Klasse1, "DeleteClassItem", W("Klasse löschen"));
+  AddItem(Klasse1, "Klasseausscheiden1", "Klasse ausscheiden")->setVisible(false);
+  AddItem(Klasse1, "Klassekopieren1", "Klasse kopieren");
+  AddItem(Klasse1, "Klasseeinfgen1", W("Klasse einfügen"));
+  separator(Klasse1);
+  AddItem(Klasse1, "ImportJavaSource", "Klassenimport aus Java");
+  AddItem(Klasse1, "ImportPascalSource", "Klassenimport aus Delphi");
+  AddItem(Klasse1, "MiAktualisieren", "Klasse aktualisieren");
+  AddItem(Klasse1, "JavaExport1", "Java Export");
+  AddItem(Klasse1, "Quellcodeanzeigen1", "Delphi Export");
+  separator(Klasse1);
+  AddItem(Klasse1, "DokumentationderKlasseanzeigen1", "Dokumentation anzeigen / speichern");
+  separator(Klasse1);
+  AddItem(Klasse1, "MiKlassenDarstellungAendern", W("Klassendarstellung ändern"));
+  AddItem(Klasse1, "InfoBoxzurKlasseeinfgen1", W("InfoBox zur Klasse einfügen"));
+  separator(Klasse1);
+  AddItem(Klasse1, "IST2", "IST........");
+  AddItem(Klasse1, "HAT2", "HAT.......");
+  AddItem(Klasse1, "KENNT2", "KENNT....");
+  AddItem(Klasse1, "StelltANFRAGEan2", "Stellt ANFRAGE an ...");
+  AddItem(Klasse1, "ErteiltAUFTRAGan1", "Erteilt AUFTRAG an ..");
+
+  Unterdiagramm = menu("Unterdiagramm", "Unterdiagramm");
+  AddItem(Unterdiagramm, "erzeugeUnterdiagramm", "Neues Unterdiagramm");
+  QMenu* del = Unterdiagramm->addMenu(Q(W("Unterdiagramm löschen")));
+  del->setObjectName("Unterdiagrammloeschen");
+  del->menuAction()->setObjectName("UnterdiagrammloeschenItem");
+  QMenu* rename = Unterdiagramm->addMenu(Q(W("Name ändern")));
+  rename->setObjectName("NamenAendern1");
+  rename->menuAction()->setObjectName("NamenAendern1Item");
+
+  Beziehungen1 = menu("Beziehungen1", "Beziehungen");
+  for (QAction* a : {AddItem(Beziehungen1, "Vererbung", "IST........ : Vererbung"),
+                     AddItem(Beziehungen1, "Aggregation", "HAT....... : Aggregation"),
+                     AddItem(Beziehungen1, "Assoziation", "KENNT.... : Assoziation")})
+    a->setCheckable(true);
+  separator(Beziehungen1);
+  AddItem(Beziehungen1, "deleteConnection", W("Löschen"))->setCheckable(true);
+
+  Botschaft = menu("Botschaft", "Botschaft");
+  AddItem(Botschaft, "Auftrag", "Auftrag")->setCheckable(true);
+  AddItem(Botschaft, "Anfrage", "Anfrage")->setCheckable(true);
+  separator(Botschaft);
+  AddItem(Botschaft, "BotschaftLoeschen", W("Löschen"))->setCheckable(true);
+
+  DelphiVersion = menu("DelphiVersion", "Optionen");
+  AddItem(DelphiVersion, "AlleKlassendarstellungenAendern", W("Darstellung für alle Klassen ändern"));
+  AddItem(DelphiVersion, "SchriftallerBeziehungenAendern", W("Schrift aller Beziehungen ändern"));
+  QAction* inspector = AddItem(DelphiVersion, "Klassensinspectorzeigen1", "Klassensinspektor anzeigen");
+  connect(inspector, &QAction::triggered, this, [this] { main_.ShowInspectorWindow(); });
+  separator(DelphiVersion);
+  IstJavaVersion = AddItem(DelphiVersion, "IstJavaVersion", "Java-Version");
+  IstDelphiVersion = AddItem(DelphiVersion, "IstDelphiVersion", "Delphi-Version");
+  IstJavaVersion->setCheckable(true);
+  IstDelphiVersion->setCheckable(true);
+  separator(DelphiVersion);
+  connect(IstJavaVersion, &QAction::triggered, this, [this] { IstJavaVersionClick(); });
+  connect(IstDelphiVersion, &QAction::triggered, this, [this] { DelphiVersionClick(); });
+
+  Extras1 = menu("Extras1", "Extras");
+  AddItem(Extras1, "AlleKlassenbrutalexportieren1", "Alle Klassen \"brutal\" exportieren");
+  AddItem(Extras1, "aktualisiereAlle", "Alle Klassen aktualisieren");
+  AddItem(Extras1, "InfoBoxEinfuegen", W("InfoBox einfügen"));
+  AddItem(Extras1, "InfozueinerKlasseeinfgen1", W("Info zur aktuellen Klasse einfügen"));
+  AddItem(Extras1, "Verzeichnisndern1", W("Projektverzeichnis ändern"));
+
+  // The context menus; the interaction state machine fills in titles and visibility.
+  MyClassMenue = new QMenu();
+  MyClassMenue->setObjectName("MyClassMenue");
+  AddItem(MyClassMenue, "MyClassMenueTitle", "     Klasse: ---->")->setEnabled(false);
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "Wertbelegungndern1", W("Wertbelegung ändern"));
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "Attributhinzufuegen", W("Attribut hinzufügen"));
+  AddItem(MyClassMenue, "MethodeHinzufuegen", W("Methode hinzufügen"));
+  AddItem(MyClassMenue, "Methodeberschreiben1", W("Methode überschreiben"));
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "NameoderArtAendern", W("Name oder Art der Klasse ändern"));
+  AddItem(MyClassMenue, "BeschreibungAendern", W("Beschreibung der Klasse ändern"));
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "loeschen", W("Klasse Löschen"));
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "Codeersetzen1", "Klasse aktualisieren");
+  AddItem(MyClassMenue, "pmiJavaExport2", "Java Export");
+  AddItem(MyClassMenue, "Codeanzeigenspeichern", "Delphi Export");
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "DokuAnzeigen", "Dokumentation anzeigen / speichern");
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "Klassendarstellungndern1", W("Klassendarstellung ändern"));
+  AddItem(MyClassMenue, "InfoBoxzurKlasseeinfgen2", W("Infobox zur Klasse einfügen"));
+  separator(MyClassMenue);
+  AddItem(MyClassMenue, "IST1", "IST........");
+  AddItem(MyClassMenue, "HAT1", "HAT.......");
+  AddItem(MyClassMenue, "KENNT1", "KENNT....");
+  AddItem(MyClassMenue, "StelltAnfragean1", "Stellt ANFRAGE an ...");
+  AddItem(MyClassMenue, "BEAUFTRAGT1", "Erteilt AUFTRAG an ..");
+
+  MyConnectionMenue = new QMenu();
+  MyConnectionMenue->setObjectName("MyConnectionMenue");
+  AddItem(MyConnectionMenue, "MyConnectionMenueTitle", "   Beziehung: ")->setEnabled(false);
+  separator(MyConnectionMenue);
+  AddItem(MyConnectionMenue, "beziehungLoeschen", W("löschen"));
+  AddItem(MyConnectionMenue, "beziehungBearbeiten", W("Text(e) ändern"));
+  AddItem(MyConnectionMenue, "SchriftAendern", W("Schrifttyp ändern"));
+  AddItem(MyConnectionMenue, "LinienzugWaehlen", "Linienzug waehlen");
+  AddItem(MyConnectionMenue, "CoFarbenAendern", W("Farbe ändern"));
+  AddItem(MyConnectionMenue, "Methodewaehlen", W("Methode wählen"));
+  AddItem(MyConnectionMenue, "Attributwaehlen", W("Attribute wählen"));
+
+  MyCreateMenu = new QMenu();
+  MyCreateMenu->setObjectName("MyCreateMenu");
+  AddItem(MyCreateMenu, "MyCreateMenuTitle", "Klasse")->setEnabled(false);
+  AddItem(MyCreateMenu, "NeueKlasseanlegen1", "       neue Klasse");
+  AddItem(MyCreateMenu, "ImportJavaSource2", "       Klassenimport aus Java");
+  AddItem(MyCreateMenu, "ImportPascalSource2", "       Klassenimport aus Delphi");
+
+  MyInfoBoxMenu = new QMenu();
+  MyInfoBoxMenu->setObjectName("MyInfoBoxMenu");
+  AddItem(MyInfoBoxMenu, "InfoBoxInhaltAendern", W("Texte ändern"));
+  AddItem(MyInfoBoxMenu, "InfoBoxSchrifttypAendern", W("Schrift ändern"));
+  AddItem(MyInfoBoxMenu, "Farbendern1", W("Farbe ändern"));
+  AddItem(MyInfoBoxMenu, "InfoBoxLoeschen", W("Löschen"));
+}
+
+QAction* TFChild::ItemAt(QMenu* menu, int position) {
+  if (!menu) return nullptr;
+  const QList<QAction*> items = menu->actions();
+  return position >= 0 && position < items.size() ? items[position] : nullptr;
+}
+
+QAction* TFChild::Item(const std::string& name) const {
+  QString n = QString::fromStdString(name);
+  for (QMenu* m : menus_) {
+    if (QAction* a = m->findChild<QAction*>(n)) return a;
+    for (QAction* a : m->actions())
+      if (a->objectName() == n) return a;
+    for (QMenu* sub : m->findChildren<QMenu*>())
+      for (QAction* a : sub->actions())
+        if (a->objectName() == n) return a;
+  }
+  for (QMenu* m : {MyClassMenue, MyConnectionMenue, MyCreateMenu, MyInfoBoxMenu})
+    for (QAction* a : m->actions())
+      if (a->objectName() == n) return a;
+  return nullptr;
+}
+
+QMenu* TFChild::Menu(const std::string& name) const {
+  QString n = QString::fromStdString(name);
+  for (QMenu* m : menus_) {
+    if (m->objectName() == n) return m;
+    if (QMenu* sub = m->findChild<QMenu*>(n)) return sub;
+  }
+  for (QMenu* m : {MyClassMenue, MyConnectionMenue, MyCreateMenu, MyInfoBoxMenu})
+    if (m->objectName() == n) return m;
+  return nullptr;
+}
+
+// ---- activation, menus, language -------------------------------------------------------
+
+void TFChild::FormActivate() {
+  // Becoming active never marks the diagram modified, although it redraws (also in the
+  // language switch below).
+  const bool saved = doc_->Saved;
+  Redraw(true);
+  main_.ShowClassInInspector(doc_->CurrentClass);
+  UpdateMenusForDiagramKind();
+  doc_->Language = main_.LanguageOfMainWindow;
+  SwitchLanguage(doc_->Language == 2 ? 2 : 1);
+  doc_->Saved = saved;
+}
+
+void TFChild::DelphiVersionClick() { SwitchLanguage(1); }
+void TFChild::IstJavaVersionClick() { SwitchLanguage(2); }
+
+void TFChild::SwitchLanguage(int language) {
+  const bool java = language == 2;
+  IstDelphiVersion->setChecked(!java);
+  IstJavaVersion->setChecked(java);
+  // Classes are imported into main diagrams only; a sub-diagram keeps both imports hidden.
+  const bool main = doc_->IsMainDiagram;
+  ItemAt(Klasse1, 7)->setVisible(java && main);
+  ItemAt(Klasse1, 10)->setVisible(java);
+  ItemAt(Klasse1, 8)->setVisible(!java && main);
+  ItemAt(Klasse1, 11)->setVisible(!java);
+  ItemAt(MyCreateMenu, 2)->setVisible(java);
+  ItemAt(MyCreateMenu, 3)->setVisible(!java);
+  ItemAt(MyClassMenue, 14)->setVisible(java);
+  ItemAt(MyClassMenue, 15)->setVisible(!java);
+  doc_->Language = language;
+  ActiveNotation::Set(language);
+  main_.SetCaptionForLanguage(language);
+  if (main_.LanguageOfMainWindow != language) {
+    main_.LanguageOfMainWindow = language;
+    Dialogs().Message(MsgKind::Information,
+                      "Diagramm: " + S(windowTitle()) +
+                          "\n\n                  Sprache gewechselt !\n\n"
+                          "Zedro arbeitet bei diesem Diagramm nun auf der Basis von " +
+                          (java ? "JAVA" : "DELPHI"),
+                      MsgButtons::Yes);
+  }
+  Redraw(true);
+}
+
+void TFChild::UpdateMenusForDiagramKind() {
+  if (doc_->IsMainDiagram) {
+    Klasse1->setTitle("Klasse");
+    ItemAt(Klasse1, 2)->setText(Q(W("Klasse löschen")));
+    return;
+  }
+  Klasse1->setTitle("Objekt/Klasse");
+  ItemAt(Klasse1, 0)->setText(Q(W("Objekt einfügen")));
+  QAction* insert = ItemAt(Klasse1, 1);
+  insert->setSeparator(false);
+  insert->setText(Q(W("Klasse einfügen")));
+  insert->setObjectName("KlasseEinfuegenSub");
+  ItemAt(Klasse1, 2)->setText(Q(W("Klasse/Objekt löschen")));
+  ItemAt(Klasse1, 3)->setSeparator(true);
+  for (int i : {4, 5, 7, 8}) ItemAt(Klasse1, i)->setVisible(false);
+  ItemAt(Klasse1, 9)->setText("Klasse/Objekt aktualisieren");
+  ItemAt(Klasse1, 15)->setText(Q(W("Klassen-/Objektdarstellung ändern")));
+  ItemAt(Klasse1, 16)->setText(Q(W("Infobox zur Klasse/zum Objekt einfügen")));
+  Unterdiagramm->menuAction()->setVisible(false);
+}
+
+// ---- drawing ---------------------------------------------------------------------------
+
+void TFChild::ShowSurface() {
+  if (!canvas_) {
+    canvas_ = std::make_unique<QtCanvas>(doc_->Surface.Width, doc_->Surface.Height);
+    doc_->Surface.canvas = canvas_.get();
+  }
+  ImClassDiagramm->SetPicture(canvas_->Image());
+}
+
+void TFChild::Redraw(bool markCurrent) {
+  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  if (!canvas_) ShowSurface();
+  WindowMessages status(*this);
+  zedro::Redraw(*doc_, markCurrent, &status);
+  doc_->Saved = false;
+  ImClassDiagramm->SetPicture(canvas_->Image());
+}
+
+void TFChild::RedrawKeepSaved(bool markCurrent) {
+  const bool saved = doc_->Saved;
+  Redraw(markCurrent);
+  doc_->Saved = saved;
+}
+
+QImage TFChild::Picture() {
+  Redraw(false);
+  QImage picture = canvas_->Image().copy();
+  return picture;
+}
+
+// ---- status, resize, keyboard ----------------------------------------------------------
+
+void TFChild::SetStatus(const std::string& text) { StatusBar->showMessage(Q(text)); }
+std::string TFChild::StatusText() const { return S(StatusBar->currentMessage()); }
+
+void TFChild::FormResize() {
+  StatusBar->clearMessage();
+  SetStatus("Verzeichnis: " + doc_->ProjectDir);
+}
+
+void TFChild::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  if (StatusBar) FormResize();
+}
+
+bool TFChild::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Escape:
+        FormKeyDown(key->key());
+        return true;
+      default:
+        break;
+    }
+  }
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void TFChild::FormKeyDown(int qtKey) {
+  if (doc_->DrawClasses.Count() == 0) return;
+  int dx = 0, dy = 0;
+  switch (qtKey) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    case Qt::Key_Escape: {
+      Mode = EditMode::Idle;
+      StatusBar->clearMessage();
+      for (const char* name : {"deleteConnection", "Vererbung", "Assoziation", "Aggregation"})
+        if (QAction* a = Item(name)) a->setChecked(false);
+      Redraw(true);
+      return;
+    }
+    default:
+      return;
+  }
+  if (doc_->Selection.Count() == 0) {
+    if (!doc_->CurrentBox) return;
+    doc_->CurrentBox->MoveBy(dx, dy);
+    Redraw(true);
+    return;
+  }
+  TRect& r = doc_->SelectionRect;
+  const int w = doc_->Surface.Width, h = doc_->Surface.Height;
+  if (!(r.Left + dx > 2 && r.Top + dy > 2 && r.Right + dx < w - 2 && r.Bottom + dy < h - 2))
+    return;
+  for (TUMLDrawClass* box : doc_->Selection.Items) box->MoveBy(dx, dy);
+  r.Left += dx;
+  r.Right += dx;
+  r.Top += dy;
+  r.Bottom += dy;
+  Redraw(true);
+}
+
+// ---- hooks of later parts --------------------------------------------------------------
+
+void TFChild::ImClassDiagrammMouseDown(int, int, int) {}
+void TFChild::ImClassDiagrammMouseMove(int, int) {}
+void TFChild::ImClassDiagrammMouseUp(int, int, int) {}
+void TFChild::Timer1Timer() {}
+
+// ---- closing ---------------------------------------------------------------------------
+
+bool TFChild::AskClose() {
+  CloseConfirmed = false;
+  if (!doc_->IsMainDiagram && !CloseAllowed) {
+    Dialogs().Message(MsgKind::Warning,
+                      W("Schliessen ist nur über den Menüpunkt 'Unterdiagramm'\n"
+                        "des Hauptdiagramms möglich !!"));
+    return false;
+  }
+  main_.ActivateChild(this);
+  const std::string name = FileNamePart(doc_->FileName);
+  if (doc_->IsMainDiagram) {
+    const size_t n = doc_->SubDiagrams.size();
+    bool modified = !doc_->Saved;
+    for (auto& sub : doc_->SubDiagrams) modified = modified || !sub->Saved;
+    const std::string head =
+        n == 0 ? "Diagramm '" + name + "' "
+               : "Diagramm '" + name + "'\nund alle Unterdiagramme (" +
+                     text::IntToStr(static_cast<long long>(n)) + ")\n";
+    if (modified) {
+      MsgResult r = Dialogs().Message(MsgKind::Confirmation,
+                                      head + W("in diesem geänderten Zustand speichern?"),
+                                      MsgButtons::YesNoCancel);
+      if (r == MsgResult::Cancel) return false;
+      if (r == MsgResult::Yes) {
+        // A save that was cancelled or failed keeps the window, so nothing is lost.
+        if (!doc_->HasFileName)
+          SaveDiagrammAs();
+        else
+          WriteDiagramFile(*doc_, doc_->FileName, Dialogs());
+        bool saved = doc_->Saved;
+        for (auto& sub : doc_->SubDiagrams) saved = saved && sub->Saved;
+        if (!saved) return false;
+      }
+      CloseConfirmed = true;
+      return true;
+    }
+    CloseConfirmed = Dialogs().Message(MsgKind::Confirmation,
+                                       head + (n == 0 ? "schliessen?" : "schliessen ?"),
+                                       MsgButtons::YesNo) == MsgResult::Yes;
+    return CloseConfirmed;
+  }
+  CloseConfirmed = Dialogs().Message(MsgKind::Confirmation,
+                                     "Diagramm '" + name + "' wirklich schliessen?",
+                                     MsgButtons::YesNo) == MsgResult::Yes;
+  return CloseConfirmed;
+}
+
+void TFChild::closeEvent(QCloseEvent* event) {
+  if (!ClosingAll) {
+    if (!doc_->IsMainDiagram && !CloseAllowed) {
+      Dialogs().Message(MsgKind::Warning,
+                        W("Schliessen Sie dieses Diagramm über den Menüpunkt 'Unterdiagramm'\n"
+                          "des Hauptdiagramms\n\n"
+                          "oder schliessen Sie das Hauptdiagramm mit allen Unterdiagrammen\n"
+                          "direkt vom Hauptdiagramm aus!"));
+      event->ignore();
+      return;
+    }
+    if (!AskClose()) {
+      event->ignore();
+      return;
+    }
+    for (TUMLDrawClass* box : doc_->DrawClasses.Items)
+      box->SourceFileAge =
+          box->SourceFileName.empty() ? -1 : FileAge(doc_->ProjectDir + box->SourceFileName);
+  }
+  Timer1->stop();
+  CloseSubWindows();
+  main_.ChildGone(this);
+  QMdiSubWindow::closeEvent(event);
+  event->accept();
+}
+
+void TFChild::CloseSubWindows() {
+  std::vector<TFChild*> subs = subWindows_;
+  subWindows_.clear();
+  for (TFChild* sub : subs) {
+    sub->ClosingAll = true;
+    sub->mainDiagram_ = nullptr;
+    main_.ChildGone(sub);
+    // Gone at once: the sub documents belong to this window's document.
+    delete sub;
+  }
+}
+
+void TFChild::AttachSubWindow(DiagramDocument& sub) {
+  auto* window = new TFChild(main_, *this, sub);
+  subWindows_.push_back(window);
+  SubDiagramWindow = window;
+}
+
+// ---- files -----------------------------------------------------------------------------
+
+bool TFChild::LoadDiagram(const std::string& path) {
+  LoadOptions options;
+  options.languageOfMainWindow = main_.LanguageOfMainWindow;
+  options.switchLanguage = [this](int language) { SwitchLanguage(language == 2 ? 2 : 1); };
+  options.subDiagramCreated = [this](DiagramDocument& sub) { AttachSubWindow(sub); };
+  WindowMessages messages(*this);
+  LoadResult result = LoadDiagramFile(*doc_, path, messages, options);
+  if (result.version == 0 && doc_->FileName.empty()) return false;  // nothing could be read
+  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  main_.ShowClassInInspector(doc_->CurrentClass);
+  for (TFChild* sub : subWindows_) {
+    sub->Redraw(true);
+    sub->Doc().Saved = true;
+  }
+  Redraw(true);
+  doc_->Saved = true;
+  return true;
+}
+
+void TFChild::SaveDiagramm() {
+  if (!doc_->IsMainDiagram) {
+    if (Dialogs().Message(MsgKind::Confirmation,
+                          "         Speichern aus einem Unterdiagramm heraus!\n\n"
+                          "Soll das Hauptdiagramm mit allen Unterdiagrammen gespeichert werden ?",
+                          MsgButtons::YesNo) == MsgResult::Yes &&
+        mainDiagram_)
+      mainDiagram_->SaveDiagramm();
+    return;
+  }
+  if (!doc_->HasFileName) {
+    SaveDiagrammAs();
+    return;
+  }
+  WriteDiagramFile(*doc_, doc_->FileName, Dialogs());
+  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+}
+
+void TFChild::SaveDiagrammAs() {
+  if (!doc_->IsMainDiagram) {
+    if (Dialogs().Message(MsgKind::Confirmation,
+                          "         Speichern aus einem Unterdiagramm heraus!\n\n"
+                          "Soll das Hauptdiagramm mit allen Unterdiagrammen gespeichert werden ?",
+                          MsgButtons::YesNo) == MsgResult::Yes &&
+        mainDiagram_)
+      mainDiagram_->SaveDiagrammAs();
+    return;
+  }
+  TFileRequest request;
+  request.caption = "Diagramm speichern unter";
+  request.filter = "Beziehungsdiagramme|*.urd|Alle Dateien|*.*";
+  request.defaultExt = "urd";
+  request.initialDir = doc_->ProjectDir;
+  request.fileName = FileNamePart(doc_->FileName);
+  std::string path = Dialogs().SaveFileName(request);
+  if (path.empty()) return;
+  path = WithDefaultExtension(path, "urd");
+  if (FileExists(path) &&
+      Dialogs().Message(MsgKind::Warning, "Die Datei '" + path + kReplaceQuestion,
+                        MsgButtons::YesNo) != MsgResult::Yes)
+    return;
+  bool written = WriteDiagramFile(*doc_, path, Dialogs());
+  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  if (!written) return;
+  SetProjectDirectory(DirectoryPart(path));
+  doc_->Saved = true;
+}
+
+void TFChild::SetProjectDirectory(const std::string& directory) {
+  if (text::EqualsIgnoreCase(directory, doc_->ProjectDir)) return;
+  if (!doc_->ProjectDir.empty())
+    Dialogs().Message(MsgKind::Warning, "Projektverzeichnis wurde gewechselt !!", MsgButtons::Yes);
+  else
+    Dialogs().Message(MsgKind::Information,
+                      W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."), MsgButtons::Yes);
+  DiagramDocument& main = doc_->MainDocument();
+  main.ProjectDir = directory;
+  for (auto& sub : main.SubDiagrams) sub->ProjectDir = directory;
+  StatusBar->clearMessage();
+  SetStatus("Verzeichnis: " + doc_->ProjectDir);
+}
+
+// ---- pictures --------------------------------------------------------------------------
+
+void TFChild::PictureToClipboard() {
+  CopyPictureToClipboard(Picture());
+  Redraw(true);
+}
+
+void TFChild::SavePicture() {
+  QImage picture = Picture();
+  TFileRequest request;
+  request.caption = "Bild speichern";
+  request.filter = "Bitmap-Dateien (*.bmp)|*.bmp|PNG-Dateien (*.png)|*.png";
+  request.defaultExt = "BMP";
+  request.initialDir = doc_->ProjectDir;
+  std::string path = Dialogs().SaveFileName(request);
+  if (!path.empty()) {
+    path = WithDefaultExtension(path, "BMP");
+    if (!FileExists(path) ||
+        Dialogs().Message(MsgKind::Warning, "Die Datei '" + path + kReplaceQuestion,
+                          MsgButtons::YesNo) == MsgResult::Yes) {
+      std::string error;
+      if (!SavePictureFile(picture, path, &error))
+        Dialogs().Message(MsgKind::Error,
+                          "Das Bild kann nicht in die Datei '" + path +
+                              "' geschrieben werden.\n" + error);
+    }
+  }
+  Redraw(true);
+}
+
+void TFChild::PrintPicture() {
+  QImage picture = Picture();
+  Dialogs().PrintPicture(picture, S(windowTitle()));
+  Redraw(true);
+}
+
+}  // namespace zedro

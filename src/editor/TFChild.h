@@ -1,0 +1,197 @@
+// The diagram window: one main diagram or one sub-diagram inside the frame's
+// multi-document area, with its menus, context menus, status bar, the scrolling drawing
+// surface and the interaction state that the mouse handlers and commands share.
+//
+// Ownership: a main diagram window owns its DiagramDocument, and with it every sub
+// document; a sub-diagram window refers to a sub document of its main diagram's document.
+// The main diagram window closes its sub-diagram windows before its document goes.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diagram/Canvas.h"
+#include "diagram/DiagramDocument.h"
+
+class QAction;
+class QImage;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QStatusBar;
+class QTimer;
+
+namespace zedro {
+
+class IDialogService;
+class QtCanvas;
+class SurfaceView;
+class TMainForm;
+
+enum class EditMode : unsigned char {
+  Idle = 0,
+  PickFirstPoint = 1,
+  PickSecondPoint = 2,
+  SelectionShown = 3,
+  PickFirstPointOnCurrent = 4,
+  MoveStartEnd = 5,
+  MoveTargetEnd = 6,
+  ConnectionEndHit = 7,
+  DeleteConnection = 8,
+  RubberBand = 9,
+  MoveSelection = 11,
+  MoveBox = 12,
+  BoxMenu = 13,
+  MoveInfoBox = 14,
+  MoveConnectionText = 15,
+  BoxHit = 16,
+  InfoBoxHit = 17,
+  ConnectionTextHit = 18,
+  EmptyAreaMenu = 19,
+};
+
+class TFChild : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  // A main diagram window owning a new, empty document.
+  explicit TFChild(TMainForm& mainForm);
+  // A sub-diagram window for a sub document of the main diagram window.
+  TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& subDocument);
+  ~TFChild() override;
+
+  // Called for every window right after it was created (main and sub-diagram windows),
+  // so that the commands of other parts of the editor can hook into its menus.
+  using CreationHook = std::function<void(TFChild&)>;
+  static void AddCreationHook(CreationHook hook);
+
+  DiagramDocument& Doc() { return *doc_; }
+  const DiagramDocument& Doc() const { return *doc_; }
+  TMainForm& MainForm() { return main_; }
+  IDialogService& Dialogs();
+  // The main diagram window of a sub-diagram window (itself for a main diagram).
+  TFChild& MainDiagramWindow() { return mainDiagram_ ? *mainDiagram_ : *this; }
+  const std::vector<TFChild*>& SubDiagramWindows() const { return subWindows_; }
+  bool IsMainDiagram() const { return doc_->IsMainDiagram; }
+  int Language() const { return doc_->Language; }
+
+  // Window events.
+  void FormActivate();
+  void FormResize();
+  void FormKeyDown(int qtKey);
+
+  // The language switch (menu items "Delphi-Version" and "Java-Version").
+  void DelphiVersionClick();
+  void IstJavaVersionClick();
+  void UpdateMenusForDiagramKind();
+
+  // The close question; the answer also goes into CloseConfirmed.
+  bool AskClose();
+
+  // Full redraw of the diagram on the surface; every redraw marks the diagram changed
+  // and sets the caption to the file-name part of FileName.
+  void Redraw(bool markCurrent = true);
+  // Redraw without touching Saved (becoming active, activation of other windows).
+  void RedrawKeepSaved(bool markCurrent = true);
+  // The surface picture without markers (for the clipboard, files and the printer).
+  QImage Picture();
+
+  // File commands (the window side of loading and saving).
+  bool LoadDiagram(const std::string& path);
+  void SaveDiagramm();
+  void SaveDiagrammAs();
+  void PictureToClipboard();
+  void SavePicture();
+  void PrintPicture();
+  // Makes the directory the project directory of the diagram (and its sub-diagrams).
+  void SetProjectDirectory(const std::string& directory);
+
+  // The status line.
+  void SetStatus(const std::string& text);
+  std::string StatusText() const;
+
+  // Mouse events of the drawing surface in surface pixels; the interaction state machine
+  // overrides or fills these. button: Qt::MouseButton value.
+  virtual void ImClassDiagrammMouseDown(int button, int x, int y);
+  virtual void ImClassDiagrammMouseMove(int x, int y);
+  virtual void ImClassDiagrammMouseUp(int button, int x, int y);
+  // The watch timer's tick (every 500 ms).
+  virtual void Timer1Timer();
+
+  // Menus and their items by the names they have in the menu tables. The window menus
+  // are shown in the frame's menu bar while the window is active.
+  const std::vector<QMenu*>& WindowMenus() const { return menus_; }
+  QAction* Item(const std::string& name) const;
+  QMenu* Menu(const std::string& name) const;
+  // The item at a position of a menu (separators counted), or nullptr.
+  static QAction* ItemAt(QMenu* menu, int position);
+
+  QMenu* Klasse1 = nullptr;
+  QMenu* Unterdiagramm = nullptr;
+  QMenu* Beziehungen1 = nullptr;
+  QMenu* Botschaft = nullptr;
+  QMenu* DelphiVersion = nullptr;
+  QMenu* Extras1 = nullptr;
+  QMenu* MyClassMenue = nullptr;
+  QMenu* MyConnectionMenue = nullptr;
+  QMenu* MyCreateMenu = nullptr;
+  QMenu* MyInfoBoxMenu = nullptr;
+  QAction* IstDelphiVersion = nullptr;
+  QAction* IstJavaVersion = nullptr;
+
+  // Interaction state (the document carries the diagram's own data).
+  bool CloseAllowed = false;
+  bool WatchEnabled = true;
+  TPoint DragLast;
+  TPoint ClickPos;
+  int FirstBoxIndex = -1;
+  int SecondBoxIndex = -1;
+  int FirstBorderPoint = 0;
+  int SecondBorderPoint = 0;
+  TConnection* NewConnection = nullptr;
+  TConnection* SelectedConnection = nullptr;
+  TFChild* SubDiagramWindow = nullptr;
+  TInfoBox* DraggedBox = nullptr;
+  EditMode Mode = EditMode::Idle;
+  TUMLDrawClass* ReattachBox = nullptr;
+  bool ClosingAll = false;
+  bool CloseConfirmed = false;
+  TPoint PopupPos;
+  TUMLDrawObject* NewObjectBox = nullptr;
+
+  QScrollArea* ScrollBox1 = nullptr;
+  SurfaceView* ImClassDiagramm = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  QTimer* Timer1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void BuildMenus();
+  void SwitchLanguage(int language);
+  // Closes the sub-diagram windows without questions (the main diagram goes).
+  void CloseSubWindows();
+  void AttachSubWindow(DiagramDocument& sub);
+  void ShowSurface();
+  QAction* AddItem(QMenu* menu, const char* name, const std::string& caption);
+
+  TMainForm& main_;
+  std::unique_ptr<DiagramDocument> ownDoc_;
+  DiagramDocument* doc_;
+  TFChild* mainDiagram_ = nullptr;
+  std::vector<TFChild*> subWindows_;
+  std::vector<QMenu*> menus_;
+  std::unique_ptr<QtCanvas> canvas_;
+  std::unique_ptr<QImage> placeholder_;
+  bool destroying_ = false;
+};
+
+}  // namespace zedro

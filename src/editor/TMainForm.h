@@ -1,0 +1,141 @@
+// The frame of the editor: the multi-document area with the diagram windows, the
+// application menus, the tool bar and the status bar. It opens and creates diagrams,
+// forwards the file, picture and clipboard commands to the active diagram window, keeps
+// the class clipboard and the application-wide language, and asks every main diagram
+// before the program ends.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diagram/ClassBox.h"
+#include "diagram/ElementLists.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace zedro {
+
+class IDialogService;
+class TFChild;
+
+constexpr const char* kApplicationTitle = "Zedro 1.8.4_03 b";
+constexpr const char* kInitialCaption = "Zedro 1.8.4_02";
+
+// The class inspector as the frame sees it; the inspector window plugs in here.
+class IClassInspector {
+ public:
+  virtual ~IClassInspector() = default;
+  virtual void ShowClass(TUMLClass* cls) = 0;
+  virtual void ShowInspectorWindow() = 0;
+};
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // args: the command-line arguments after the program name.
+  TMainForm(IDialogService& dialogs, const std::vector<std::string>& args = {});
+  ~TMainForm() override;
+
+  IDialogService& Dialogs() { return dialogs_; }
+
+  // The diagram windows (main and sub-diagram windows) in creation order.
+  std::vector<TFChild*> Children() const;
+  // The active diagram window, or nullptr.
+  TFChild* ActiveChild() const;
+  void ActivateChild(TFChild* child);
+
+  // Operations offered to the rest of the editor.
+  TFChild* OpenDiagramFile(const std::string& path);
+  void RedrawActiveDiagram();
+  void RedrawAllDiagrams();
+  void PurgeAttribute(TUMLClass& cls, TAttribute& attribute);
+  // Every "show this class in the class inspector" passes through here.
+  void ShowClassInInspector(TUMLClass* cls);
+  void ShowInspectorWindow();
+  void SetClassInspector(IClassInspector* inspector) { inspector_ = inspector; }
+  IClassInspector* ClassInspector() const { return inspector_; }
+
+  // The commands of the menus and the tool bar.
+  void FileNew1Execute();
+  void FileOpen1Execute();
+  void FileSaveClick();
+  void FileSaveAsClick();
+  void SavePictureItemClick();
+  void PictureToClipboardItemClick();
+  void PrintPictureItemClick();
+  void DruckerEinrichtenClick();
+  void FileClose1Click();
+  void FileExit1Execute();
+  void DeleteItemClick();
+  void CopyItemClick();
+  void PasteItemClick();
+  void HelpAboutItemClick();
+
+  // Opens the start file when the window first becomes active (once).
+  void FormActivate();
+  // The close question to every main diagram, last to first; true when all agreed.
+  bool FormCloseQuery();
+
+  // Renders the frame with its menu bar and diagram windows into a picture file.
+  bool SaveScreenshot(const std::string& path);
+
+  // Called by the diagram windows.
+  void ChildCreated(TFChild* child);
+  void ChildGone(TFChild* child);
+  void SetCaptionForLanguage(int language);
+  void EnableDiagramItems();
+
+  // State.
+  bool OpenStartFile = false;
+  std::string StartFile;
+  TDrawClassList ClipboardBoxes;
+  int LanguageOfMainWindow = 1;
+  std::unique_ptr<TUMLClass> ClipboardClass;
+  TUMLDrawClass* ClipboardBox = nullptr;
+
+  QAction* Item(const std::string& name) const;
+  QMenu* File1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QMenu* Window1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QToolBar* ToolBar2 = nullptr;
+  QMdiArea* MdiArea = nullptr;
+
+  // Commands of later parts hook in here: copy and paste of classes and deletion.
+  std::function<void(TFChild&)> onDeleteClass;
+  std::function<void(TFChild&)> onCopyClass;
+  std::function<void(TFChild&)> onPasteClass;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void ChildActivated(QMdiSubWindow* window);
+  void MergeMenus(TFChild* child);
+  QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
+                     const std::string& hint = {});
+
+  IDialogService& dialogs_;
+  IClassInspector* inspector_ = nullptr;
+  std::unique_ptr<TUMLDrawClass> clipboardBoxStore_;
+  std::vector<TFChild*> children_;
+  QPointer<TFChild> merged_;
+  std::vector<QAction*> mergedActions_;
+  QAction* windowMenuAction_ = nullptr;
+  int creating_ = 0;  // a diagram window is being created
+  int loading_ = 0;   // a diagram file is being read into a new window
+};
+
+}  // namespace zedro
