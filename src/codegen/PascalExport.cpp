@@ -57,6 +57,9 @@ const StringList& TPascalExport::Generate(TUMLClass& umlClass) {
   // Declarations are written in Delphi notation whatever the active window shows.
   NotationScope notation(1);
   UMLClass = &umlClass;
+  signatures_.clear();
+  nameCounts_.clear();
+  for (const TMethod* m : umlClass.Methods.Items) ++nameCounts_[text::LowerAscii(m->Name)];
   CollectUnitReferences();
   Lines.push_back("interface");
   Lines.push_back("");
@@ -257,7 +260,6 @@ void TPascalExport::WriteRelationshipFields() {
 
 void TPascalExport::WriteMethodHeader(const TMethod& m, int indent, bool withDirectives,
                                       const std::string& qualifier) {
-  const TUMLClass& c = *UMLClass;
   const TMethodKind kind = EffectiveKind(m);
   std::string line(static_cast<size_t>(indent), ' ');
   // Constructors and destructors always keep their keyword: without it the declaration
@@ -282,17 +284,10 @@ void TPascalExport::WriteMethodHeader(const TMethod& m, int indent, bool withDir
   line += kind == kFunction ? " : " + m.ResultType + ";" : std::string(";");
 
   if (withDirectives) {
-    bool overloaded = false;
-    for (const TMethod* other : c.Methods.Items)
-      if (other != &m && text::EqualsIgnoreCase(other->Name, m.Name)) overloaded = true;
-
-    // Inheritance drawn in a circle must not make the walk endless.
-    const TMethod* inherited = nullptr;
-    std::unordered_set<const TUMLClass*> seen{&c};
-    for (const TUMLClass* p = c.Parent; p && seen.insert(p).second; p = p->Parent) {
-      inherited = p->Methods.FindSameSignature(m);
-      if (inherited) break;
-    }
+    // Another method object of the class with the same name makes both overloaded.
+    auto count = nameCounts_.find(text::LowerAscii(m.Name));
+    const bool overloaded = count != nameCounts_.end() && count->second > 1;
+    const TMethod* inherited = InheritedMethod(m);
 
     if (inherited && !inherited->IsFinal && m.IsFinal && messages_) {
       messages_->Message(MsgKind::Warning,
@@ -315,6 +310,21 @@ void TPascalExport::WriteMethodHeader(const TMethod& m, int indent, bool withDir
     }
   }
   Lines.push_back(line);
+}
+
+const TMethod* TPascalExport::InheritedMethod(const TMethod& m) {
+  const std::string signature = text::LowerAscii(m.MethodSignature(1));
+  // Inheritance drawn in a circle must not make the walk endless.
+  std::unordered_set<const TUMLClass*> seen{UMLClass};
+  for (const TUMLClass* p = UMLClass->Parent; p && seen.insert(p).second; p = p->Parent) {
+    auto [entry, added] = signatures_.try_emplace(p);
+    if (added)
+      for (const TMethod* candidate : p->Methods.Items)
+        entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
+    auto found = entry->second.find(signature);
+    if (found != entry->second.end()) return found->second;
+  }
+  return nullptr;
 }
 
 void TPascalExport::WriteMethodImplementations() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "model/UMLClass.h"
 
@@ -44,7 +45,16 @@ class TPascalExport {
                          const std::string& qualifier);
   void WriteMethodImplementations();
 
+  // The method of the nearest ancestor with the same signature (letter case ignored).
+  const TMethod* InheritedMethod(const TMethod& method);
+
   IMessages* messages_;
+  // Per ancestor: lower-cased signature -> the last method with it. Built on first use,
+  // so that big hierarchies are not searched again for every method.
+  std::unordered_map<const TUMLClass*, std::unordered_map<std::string, const TMethod*>>
+      signatures_;
+  // Lower-cased method names of the class and how often each occurs.
+  std::unordered_map<std::string, int> nameCounts_;
 };
 
 // The unit of a box: its source file name without directory and extension; empty when
