@@ -1,0 +1,512 @@
+// The frame and its diagram windows, offscreen, with the scripted dialog service.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "diagram/DiagramDocument.h"
+#include "editor/DialogService.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+
+namespace zedro {
+namespace {
+
+class Editor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ActiveNotation::Set(1);
+    form = std::make_unique<TMainForm>(dialogs);
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    form.reset();
+    ActiveNotation::Set(1);
+  }
+
+  std::string Path(const std::string& name) const {
+    return text::FromUtf8(dir.filePath(QString::fromStdString(name)).toStdString());
+  }
+  // A main diagram with two classes and the given number of sub-diagrams, each showing
+  // the first class.
+  std::string WriteDiagram(const std::string& name, int subDiagrams, int language = 1) {
+    DiagramDocument doc;
+    doc.Language = language;
+    TUMLDrawClass* konto = doc.AddClassBox(std::make_unique<TUMLClass>("TKonto"), 50, 50);
+    doc.AddClassBox(std::make_unique<TUMLClass>("TBank"), 250, 60);
+    for (int i = 0; i < subDiagrams; ++i)
+      doc.AddSubDiagram("Teil " + text::IntToStr(i + 1))->AddBoxForClass(konto->UMLClass, 60, 70);
+    ScriptedMessages m;
+    std::string path = Path(name);
+    EXPECT_TRUE(WriteDiagramFile(doc, path, m));
+    return path;
+  }
+  TFChild* Open(const std::string& path) {
+    dialogs.openFiles.push_back(path);
+    form->FileOpen1Execute();
+    return form->ActiveChild();
+  }
+  void Flush() {
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  int Count() const { return static_cast<int>(form->Children().size()); }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(Editor, NewDiagramsAreNumberedByAllOpenWindows) {
+  EXPECT_EQ(form->windowTitle().toStdString(), kInitialCaption);
+  form->FileNew1Execute();
+  form->FileNew1Execute();
+  std::vector<TFChild*> c = form->Children();
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_EQ(c[0]->Doc().FileName, "NONAME1");
+  EXPECT_EQ(c[1]->Doc().FileName, "NONAME2");
+  EXPECT_EQ(c[1]->windowTitle().toStdString(), "NONAME2");
+  EXPECT_FALSE(c[1]->Doc().HasFileName);
+  EXPECT_TRUE(c[1]->Doc().Saved);
+  EXPECT_EQ(form->ActiveChild(), c[1]);
+  EXPECT_TRUE(form->Item("SavePictureItem")->isEnabled());
+  EXPECT_EQ(form->windowTitle().toStdString(), "Zedro 184 - Delphi Version");
+}
+
+TEST_F(Editor, ANewDiagramCountsSubDiagramWindowsToo) {
+  std::string path = WriteDiagram("Bank.urd", 1);
+  ASSERT_NE(Open(path), nullptr);
+  ASSERT_EQ(Count(), 2);
+  form->FileNew1Execute();
+  EXPECT_EQ(form->ActiveChild()->Doc().FileName, "NONAME3");
+}
+
+TEST_F(Editor, DateiCommandsDoNothingWithoutADiagram) {
+  form->FileSaveClick();
+  form->FileSaveAsClick();
+  form->SavePictureItemClick();
+  form->PictureToClipboardItemClick();
+  form->PrintPictureItemClick();
+  form->FileClose1Click();
+  form->DeleteItemClick();
+  EXPECT_TRUE(dialogs.asked.empty());
+  EXPECT_EQ(Count(), 0);
+  EXPECT_FALSE(form->Item("FileCloseItem")->isEnabled());
+}
+
+TEST_F(Editor, StartArgumentMustEndInLowerCaseUrd) {
+  std::string path = WriteDiagram("Start.urd", 0);
+  std::string upper = Path("START.URD");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(text::ToUtf8(path)),
+                          QString::fromStdString(text::ToUtf8(upper))));
+  {
+    TMainForm f(dialogs, {upper});
+    EXPECT_FALSE(f.OpenStartFile);
+    f.FormActivate();
+    EXPECT_TRUE(f.Children().empty());
+  }
+  TMainForm f(dialogs, {path});
+  EXPECT_TRUE(f.OpenStartFile);
+  f.FormActivate();
+  f.FormActivate();  // becoming active again does not open it again
+  ASSERT_EQ(f.Children().size(), 1u);
+  TFChild* c = f.Children()[0];
+  EXPECT_EQ(c->Doc().ProjectDir, DirectoryPart(path));
+  EXPECT_TRUE(c->Doc().HasFileName);
+  EXPECT_TRUE(c->Doc().Saved);
+  EXPECT_EQ(c->windowTitle().toStdString(), "Start.urd");
+}
+
+TEST_F(Editor, AMissingFileLeavesNoEmptyWindow) {
+  EXPECT_EQ(Open(Path("fehlt.urd")), nullptr);
+  EXPECT_EQ(Count(), 0);
+  ASSERT_EQ(dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(dialogs.messages.shown[0].kind, MsgKind::Error);
+}
+
+TEST_F(Editor, OpenChangeSaveReopen) {
+  std::string path = WriteDiagram("Bank.urd", 1);
+  TFChild* c = Open(path);
+  ASSERT_NE(c, nullptr);
+  EXPECT_TRUE(c->Doc().Saved) << "opening does not count as a change";
+  EXPECT_TRUE(c->Doc().IsMainDiagram);
+  EXPECT_EQ(c->Doc().ProjectDir, DirectoryPart(path));
+  ASSERT_EQ(c->Doc().DrawClasses.Count(), 2);
+  EXPECT_EQ(c->Doc().CurrentClass->Name, "TBank");
+  const int left = c->Doc().CurrentBox->Left;
+  c->FormKeyDown(Qt::Key_Right);
+  c->FormKeyDown(Qt::Key_Down);
+  EXPECT_FALSE(c->Doc().Saved);
+  form->FileSaveClick();
+  EXPECT_TRUE(c->Doc().Saved);
+  EXPECT_TRUE(dialogs.messages.Contains("Speichere Diagramm unter: " + path));
+
+  dialogs.messages.answers = {MsgResult::Yes};  // "schliessen ?" of the unchanged diagram
+  form->FileClose1Click();
+  Flush();
+  EXPECT_EQ(Count(), 0);
+
+  c = Open(path);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->Doc().CurrentBox->Left, left + 1);
+  ASSERT_EQ(c->SubDiagramWindows().size(), 1u);
+  EXPECT_EQ(c->SubDiagramWindows()[0]->Doc().DrawClasses.Count(), 1);
+}
+
+TEST_F(Editor, SaveAsAsksBeforeReplacingAndTakesTheDirectory) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  std::string existing = WriteDiagram("Alt.urd", 0);
+  std::string before;
+  ASSERT_TRUE(ReadFileBytes(existing, before));
+  dialogs.saveFiles = {existing};
+  dialogs.messages.answers = {MsgResult::No};
+  form->FileSaveAsClick();
+  EXPECT_TRUE(dialogs.messages.Contains("Die Datei '" + existing +
+                                        "' existiert schon !   ...    Soll sie ersetzt werden ?"));
+  EXPECT_FALSE(c->Doc().HasFileName);
+  std::string after;
+  ASSERT_TRUE(ReadFileBytes(existing, after));
+  EXPECT_EQ(before, after);
+
+  dialogs.saveFiles = {Path("Neu")};  // the default extension is added
+  form->FileSaveAsClick();
+  EXPECT_TRUE(FileExists(Path("Neu.urd")));
+  EXPECT_TRUE(c->Doc().HasFileName);
+  EXPECT_TRUE(c->Doc().Saved);
+  EXPECT_EQ(c->Doc().ProjectDir, DirectoryPart(Path("Neu.urd")));
+  EXPECT_EQ(c->windowTitle().toStdString(), "Neu.urd");
+  EXPECT_TRUE(dialogs.messages.Contains(W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt.")));
+  ASSERT_FALSE(dialogs.fileRequests.empty());
+  EXPECT_EQ(dialogs.fileRequests.back().filter, "Beziehungsdiagramme|*.urd|Alle Dateien|*.*");
+}
+
+TEST_F(Editor, ClosingAChangedDiagramWithTwoSubDiagramsCanBeCancelled) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 2));
+  ASSERT_NE(c, nullptr);
+  ASSERT_EQ(Count(), 3);
+  // Only a sub-diagram changed: the main diagram counts as changed.
+  c->SubDiagramWindows()[1]->Redraw(true);
+  dialogs.messages.answers = {MsgResult::Cancel};
+  EXPECT_FALSE(form->close());
+  Flush();
+  EXPECT_EQ(Count(), 3);
+  EXPECT_TRUE(form->isVisible());
+  ASSERT_EQ(dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            W("Diagramm 'Bank.urd'\nund alle Unterdiagramme (2)\n"
+              "in diesem geänderten Zustand speichern?"));
+  EXPECT_EQ(dialogs.messages.shown[0].buttons, MsgButtons::YesNoCancel);
+}
+
+TEST_F(Editor, AnUnchangedDiagramIsAskedWhetherToClose) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 2));
+  ASSERT_NE(c, nullptr);
+  dialogs.messages.answers = {MsgResult::Yes};
+  EXPECT_TRUE(form->close());
+  Flush();
+  EXPECT_EQ(Count(), 0);
+  ASSERT_EQ(dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            "Diagramm 'Bank.urd'\nund alle Unterdiagramme (2)\nschliessen ?");
+}
+
+TEST_F(Editor, QuittingAsksEveryMainDiagramLastToFirst) {
+  form->FileNew1Execute();
+  form->FileNew1Execute();
+  for (TFChild* c : form->Children()) c->Redraw(true);
+  // NONAME2 is asked first and cancels; NONAME1 is still asked and closes unsaved.
+  dialogs.messages.answers = {MsgResult::Cancel, MsgResult::No};
+  EXPECT_FALSE(form->close());
+  Flush();
+  ASSERT_EQ(dialogs.messages.shown.size(), 2u);
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            W("Diagramm 'NONAME2' in diesem geänderten Zustand speichern?"));
+  EXPECT_EQ(dialogs.messages.shown[1].text,
+            W("Diagramm 'NONAME1' in diesem geänderten Zustand speichern?"));
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(form->Children()[0]->Doc().FileName, "NONAME2");
+}
+
+TEST_F(Editor, ASaveThatDidNotHappenKeepsTheWindow) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  c->Redraw(true);
+  // Yes, save; the save dialog is then cancelled: nothing was saved, nothing is closed.
+  dialogs.messages.answers = {MsgResult::Yes};
+  EXPECT_FALSE(c->close());
+  Flush();
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(dialogs.CountAsked("save"), 1);
+}
+
+TEST_F(Editor, SubDiagramWindowsCloseOnlyThroughTheirMainDiagram) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 1));
+  ASSERT_NE(c, nullptr);
+  TFChild* sub = c->SubDiagramWindows()[0];
+  EXPECT_FALSE(sub->close());
+  Flush();
+  EXPECT_EQ(Count(), 2);
+  ASSERT_EQ(dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(dialogs.messages.shown[0].kind, MsgKind::Warning);
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            W("Schliessen Sie dieses Diagramm über den Menüpunkt 'Unterdiagramm'\n"
+              "des Hauptdiagramms\n\noder schliessen Sie das Hauptdiagramm mit allen "
+              "Unterdiagrammen\ndirekt vom Hauptdiagramm aus!"));
+  EXPECT_FALSE(sub->AskClose());
+  EXPECT_TRUE(dialogs.messages.Contains(W("Schliessen ist nur über den Menüpunkt 'Unterdiagramm'\n"
+                                          "des Hauptdiagramms möglich !!")));
+  // Permitted by the main diagram, it asks once more.
+  sub->CloseAllowed = true;
+  dialogs.messages.answers = {MsgResult::Yes};
+  EXPECT_TRUE(sub->AskClose());
+  EXPECT_EQ(dialogs.messages.shown.back().text, "Diagramm 'Teil 1' wirklich schliessen?");
+  // Closing the main diagram takes the sub-diagram window along.
+  sub->CloseAllowed = false;
+  dialogs.messages.answers = {MsgResult::Yes};
+  EXPECT_TRUE(c->close());
+  Flush();
+  EXPECT_EQ(Count(), 0);
+}
+
+TEST_F(Editor, SavingFromASubDiagramSavesTheMainDiagram) {
+  std::string path = WriteDiagram("Bank.urd", 1);
+  TFChild* c = Open(path);
+  ASSERT_NE(c, nullptr);
+  TFChild* sub = c->SubDiagramWindows()[0];
+  sub->Redraw(true);
+  form->ActivateChild(sub);
+  dialogs.messages.answers = {MsgResult::Yes};
+  form->FileSaveClick();
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            "         Speichern aus einem Unterdiagramm heraus!\n\n"
+            "Soll das Hauptdiagramm mit allen Unterdiagrammen gespeichert werden ?");
+  EXPECT_TRUE(dialogs.messages.Contains("Speichere Diagramm unter: " + path));
+  EXPECT_TRUE(sub->Doc().Saved);
+}
+
+TEST_F(Editor, LanguageSwitchSpreadsToTheNextActivatedWindow) {
+  form->FileNew1Execute();
+  form->FileNew1Execute();
+  TFChild* first = form->Children()[0];
+  TFChild* second = form->Children()[1];
+  form->ActivateChild(first);
+  first->IstJavaVersionClick();
+  EXPECT_EQ(form->LanguageOfMainWindow, 2);
+  EXPECT_EQ(ActiveNotation::Get(), 2);
+  EXPECT_EQ(form->windowTitle().toStdString(), "Zedro 184 - Java Version");
+  ASSERT_EQ(dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(dialogs.messages.shown[0].text,
+            "Diagramm: NONAME1\n\n                  Sprache gewechselt !\n\n"
+            "Zedro arbeitet bei diesem Diagramm nun auf der Basis von JAVA");
+  EXPECT_EQ(dialogs.messages.shown[0].buttons, MsgButtons::Yes);
+  EXPECT_TRUE(first->IstJavaVersion->isChecked());
+  EXPECT_TRUE(TFChild::ItemAt(first->Klasse1, 7)->isVisible());
+  EXPECT_FALSE(TFChild::ItemAt(first->Klasse1, 8)->isVisible());
+  EXPECT_TRUE(TFChild::ItemAt(first->MyClassMenue, 14)->isVisible());
+  EXPECT_FALSE(TFChild::ItemAt(first->MyClassMenue, 15)->isVisible());
+
+  form->ActivateChild(second);
+  EXPECT_EQ(second->Language(), 2);
+  EXPECT_TRUE(second->IstJavaVersion->isChecked());
+  EXPECT_FALSE(second->IstDelphiVersion->isChecked());
+  EXPECT_EQ(dialogs.messages.shown.size(), 1u) << "no message for the window taking over";
+  EXPECT_TRUE(second->Doc().Saved) << "becoming active does not mark the diagram changed";
+
+  second->DelphiVersionClick();
+  EXPECT_EQ(ActiveNotation::Get(), 1);
+  EXPECT_EQ(dialogs.messages.shown.size(), 2u);
+}
+
+TEST_F(Editor, AFileInTheOtherLanguageSwitchesWithAMessage) {
+  TFChild* c = Open(WriteDiagram("Java.urd", 0, 2));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(form->LanguageOfMainWindow, 2);
+  EXPECT_EQ(c->Language(), 2);
+  EXPECT_TRUE(c->IstJavaVersion->isChecked());
+  EXPECT_TRUE(c->Doc().Saved);
+  EXPECT_EQ(dialogs.messages.shown.back().buttons, MsgButtons::Yes);
+}
+
+TEST_F(Editor, SubDiagramMenus) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 1));
+  ASSERT_NE(c, nullptr);
+  TFChild* sub = c->SubDiagramWindows()[0];
+  form->ActivateChild(sub);
+  EXPECT_EQ(sub->Klasse1->title().toStdString(), "Objekt/Klasse");
+  auto text = [&](int i) { return text::FromUtf8(TFChild::ItemAt(sub->Klasse1, i)->text().toStdString()); };
+  EXPECT_EQ(text(0), W("Objekt einfügen"));
+  EXPECT_FALSE(TFChild::ItemAt(sub->Klasse1, 1)->isSeparator());
+  EXPECT_EQ(text(1), W("Klasse einfügen"));
+  EXPECT_EQ(text(2), W("Klasse/Objekt löschen"));
+  EXPECT_EQ(text(9), "Klasse/Objekt aktualisieren");
+  EXPECT_EQ(text(15), W("Klassen-/Objektdarstellung ändern"));
+  EXPECT_EQ(text(16), W("Infobox zur Klasse/zum Objekt einfügen"));
+  for (int i : {4, 5, 7, 8}) EXPECT_FALSE(TFChild::ItemAt(sub->Klasse1, i)->isVisible()) << i;
+  EXPECT_FALSE(sub->Unterdiagramm->menuAction()->isVisible());
+  // Imports stay hidden in a sub-diagram whatever the language.
+  sub->IstJavaVersionClick();
+  EXPECT_FALSE(TFChild::ItemAt(sub->Klasse1, 7)->isVisible());
+  EXPECT_TRUE(TFChild::ItemAt(sub->Klasse1, 10)->isVisible());
+  // The main diagram keeps its own menus.
+  EXPECT_EQ(c->Klasse1->title().toStdString(), "Klasse");
+  EXPECT_TRUE(c->Unterdiagramm->menuAction()->isVisible());
+}
+
+TEST_F(Editor, TheActiveWindowsMenusAreInTheFramesMenuBar) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  QList<QAction*> bar = form->menuBar()->actions();
+  ASSERT_GE(bar.size(), 10);
+  EXPECT_EQ(bar[0]->text().toStdString(), "&Datei");
+  EXPECT_EQ(bar[1]->text().toStdString(), "B&earbeiten");
+  EXPECT_EQ(bar[2], c->Klasse1->menuAction());
+  EXPECT_EQ(bar[7], c->Extras1->menuAction());
+  EXPECT_EQ(bar[8]->text().toStdString(), "&Fenster");
+  EXPECT_EQ(bar[9]->text().toStdString(), "&Info");
+  dialogs.messages.answers = {MsgResult::Yes};
+  c->close();
+  Flush();
+  EXPECT_EQ(form->menuBar()->actions().size(), 4);
+}
+
+TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  DiagramDocument& d = c->Doc();
+  TUMLDrawClass* a = d.AddClassBox(std::make_unique<TUMLClass>("TA"), 10, 10);
+  TUMLDrawClass* b = d.AddClassBox(std::make_unique<TUMLClass>("TB"), 100, 10);
+  c->Redraw(true);
+  d.Selection.Add(a);
+  d.Selection.Add(b);
+  d.SelectionRect = {4, 4, 200, d.Surface.Height - 4};
+  const int aLeft = a->Left, bTop = b->Top;
+  c->FormKeyDown(Qt::Key_Left);
+  EXPECT_EQ(a->Left, aLeft - 1);
+  EXPECT_EQ(d.SelectionRect.Left, 3);
+  c->FormKeyDown(Qt::Key_Left);  // Left would become 2: not more than 2
+  EXPECT_EQ(a->Left, aLeft - 1);
+  c->FormKeyDown(Qt::Key_Down);
+  EXPECT_EQ(b->Top, bTop + 1);
+  c->FormKeyDown(Qt::Key_Down);
+  EXPECT_EQ(b->Top, bTop + 1);
+  EXPECT_EQ(d.SelectionRect.Bottom, d.Surface.Height - 3);
+  c->FormKeyDown(Qt::Key_Up);
+  EXPECT_EQ(b->Top, bTop);
+
+  // Without a selection the current box moves alone.
+  d.Selection.Clear();
+  d.CurrentBox = b;
+  const int bLeft = b->Left;
+  c->FormKeyDown(Qt::Key_Right);
+  EXPECT_EQ(b->Left, bLeft + 1);
+  EXPECT_EQ(a->Left, aLeft - 1);
+}
+
+TEST_F(Editor, EscapeEndsTheCommandButKeepsMessageTicks) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  c->Doc().AddClassBox(std::make_unique<TUMLClass>("TA"), 10, 10);
+  c->Item("Assoziation")->setChecked(true);
+  c->Item("Auftrag")->setChecked(true);
+  c->Mode = EditMode::PickFirstPoint;
+  c->SetStatus("bitte klicken");
+  c->FormKeyDown(Qt::Key_Escape);
+  EXPECT_EQ(c->Mode, EditMode::Idle);
+  EXPECT_FALSE(c->Item("Assoziation")->isChecked());
+  EXPECT_TRUE(c->Item("Auftrag")->isChecked());
+  // Keys do nothing in a diagram without boxes.
+  form->FileNew1Execute();
+  TFChild* empty = form->ActiveChild();
+  empty->Mode = EditMode::PickFirstPoint;
+  empty->FormKeyDown(Qt::Key_Escape);
+  EXPECT_EQ(empty->Mode, EditMode::PickFirstPoint);
+}
+
+TEST_F(Editor, SavePictureAsksBeforeReplacingAndWritesBmpOrPng) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 0));
+  ASSERT_NE(c, nullptr);
+  dialogs.saveFiles = {Path("bild")};
+  form->SavePictureItemClick();
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(Path("bild.BMP"), bytes));
+  EXPECT_EQ(bytes.substr(0, 2), "BM");
+  QImage saved(QString::fromStdString(text::ToUtf8(Path("bild.BMP"))));
+  EXPECT_EQ(saved.width(), c->Doc().Surface.Width);
+
+  // Declining to replace writes nothing.
+  ASSERT_TRUE(WriteFileAtomically(Path("alt.bmp"), "alt"));
+  dialogs.saveFiles = {Path("alt.bmp")};
+  dialogs.messages.answers = {MsgResult::No};
+  form->SavePictureItemClick();
+  ASSERT_TRUE(ReadFileBytes(Path("alt.bmp"), bytes));
+  EXPECT_EQ(bytes, "alt");
+  EXPECT_EQ(dialogs.messages.shown.back().text,
+            "Die Datei '" + Path("alt.bmp") + "' existiert schon !   ...    Soll sie ersetzt werden ?");
+
+  dialogs.saveFiles = {Path("bild.png")};
+  form->SavePictureItemClick();
+  ASSERT_TRUE(ReadFileBytes(Path("bild.png"), bytes));
+  EXPECT_EQ(bytes.substr(1, 3), "PNG");
+
+  // An unwritable place gives a message, not silence.
+  dialogs.saveFiles = {Path("fehlt/bild.bmp")};
+  form->SavePictureItemClick();
+  EXPECT_EQ(dialogs.messages.shown.back().kind, MsgKind::Error);
+}
+
+TEST_F(Editor, PictureToClipboardAndPrintToFile) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 0));
+  ASSERT_NE(c, nullptr);
+  form->PictureToClipboardItemClick();
+  QImage clip = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(clip.width(), c->Doc().Surface.Width);
+  EXPECT_EQ(clip.height(), c->Doc().Surface.Height);
+
+  form->PrintPictureItemClick();  // print dialog cancelled
+  EXPECT_TRUE(dialogs.printed.empty());
+  dialogs.printAnswers = {true};
+  dialogs.printFile = Path("druck.pdf");
+  form->PrintPictureItemClick();
+  ASSERT_EQ(dialogs.printed.size(), 1u);
+  EXPECT_EQ(dialogs.printed[0].title, "Bank.urd");
+  std::string pdf;
+  ASSERT_TRUE(ReadFileBytes(Path("druck.pdf"), pdf));
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  form->DruckerEinrichtenClick();
+  EXPECT_EQ(dialogs.CountAsked("printer"), 1);
+}
+
+TEST_F(Editor, RedrawAllAndPurgeAttributeReachEveryWindow) {
+  TFChild* c = Open(WriteDiagram("Bank.urd", 1));
+  ASSERT_NE(c, nullptr);
+  DiagramDocument& main = c->Doc();
+  TUMLClass* konto = main.DrawClasses.At(0)->UMLClass;
+  TAttribute* a = konto->AddAttribute(std::make_unique<TAttribute>("stand", "Integer", 0, StringList{}));
+  DiagramDocument& sub = c->SubDiagramWindows()[0]->Doc();
+  TUMLDrawObject* object = sub.AddObjectBox(konto, 100, 100);
+  object->Values.Rebuild(&konto->Attributes);
+  TConnection* link = main.AddConnection(main.DrawClasses.At(0), 3, main.DrawClasses.At(1), 40, kKennt);
+  link->Attributes.Add(a);
+  form->PurgeAttribute(*konto, *a);
+  EXPECT_EQ(link->Attributes.Count(), 0);
+  EXPECT_EQ(object->Values.Count(), 0);
+  EXPECT_EQ(konto->Attributes.Count(), 1) << "the class itself removes its attribute";
+
+  form->RedrawAllDiagrams();
+  EXPECT_FALSE(main.Saved);
+  EXPECT_FALSE(sub.Saved);
+}
+
+}  // namespace
+}  // namespace zedro
