@@ -64,16 +64,16 @@ int main(int argc, char** argv) {
   };
   form.show();
   // An unattended run (the start check under a virtual display) ends the program after a
-  // while the way a user would: closing the main window and confirming its questions.
-  QTimer confirm;
+  // while the way a user would: closing the main window and answering its questions.
+  QTimer quit;
   if (qEnvironmentVariableIsSet("ZEDRO_QUIT_AFTER_MS")) {
-    QTimer::singleShot(qEnvironmentVariableIntValue("ZEDRO_QUIT_AFTER_MS"), &form, [&form, &confirm] {
-      confirm.start(200);
-      form.close();
-    });
-    QObject::connect(&confirm, &QTimer::timeout, [] {
+    QObject::connect(&quit, &QTimer::timeout, &form, [&form, &quit] {
+      quit.setInterval(200);
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
+      if (!box) {
+        form.close();
+        return;
+      }
       // "Save the changed diagram?" is answered No, "Close the diagram?" Yes.
       QAbstractButton* answer = box->button(QMessageBox::Cancel) ? box->button(QMessageBox::No)
                                                                  : box->button(QMessageBox::Yes);
@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
       else
         box->reject();
     });
+    quit.start(qEnvironmentVariableIntValue("ZEDRO_QUIT_AFTER_MS"));
   }
   return app.exec();
 }

@@ -56,19 +56,21 @@ TMainForm::TMainForm(IDialogService& dialogs, const std::vector<std::string>& ar
 }
 
 TMainForm::~TMainForm() {
-  // The diagram windows go first, main diagrams taking their sub-diagram windows along.
-  std::vector<TFChild*> all = children_;
-  for (auto it = all.rbegin(); it != all.rend(); ++it) {
-    if (std::find(children_.begin(), children_.end(), *it) == children_.end()) continue;
-    if (!(*it)->IsMainDiagram()) continue;
-    (*it)->ClosingAll = true;
-    delete *it;
-  }
-  std::vector<TFChild*> rest = children_;
-  for (TFChild* c : rest) {
-    c->ClosingAll = true;
-    delete c;
-  }
+  // The diagram windows go first, main diagrams taking their sub-diagram windows along;
+  // windows already closed but not yet deleted are among them.
+  std::vector<QPointer<TFChild>> all;
+  for (TFChild* c : MdiArea->findChildren<TFChild*>()) all.emplace_back(c);
+  for (auto& c : all)
+    if (c && c->IsMainDiagram()) {
+      c->ClosingAll = true;
+      delete c.data();
+    }
+  for (auto& c : all)
+    if (c) {
+      c->ClosingAll = true;
+      delete c.data();
+    }
+  children_.clear();
 }
 
 QAction* TMainForm::AddAction(QMenu* menu, const char* name, const std::string& caption,
@@ -457,6 +459,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
+  // Not in the middle of reading a diagram (its messages run their own event loop).
+  if (loading_ > 0) return false;
   bool canClose = true;
   std::vector<QPointer<TFChild>> snapshot;
   for (TFChild* c : children_) snapshot.emplace_back(c);
