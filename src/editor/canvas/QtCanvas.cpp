@@ -36,8 +36,11 @@ bool PatternOn(PenStyle style, long long i) {
   }
 }
 
+// Products of two coordinate spans need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
 // Floor division for a positive divisor.
-long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+Wide FloorDiv(Wide a, Wide b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 }  // namespace
 
@@ -63,7 +66,7 @@ QString QtCanvas::FamilyFor(const std::string& name) {
     if (has("courier") || has("mono") || has("fixedsys") || has("terminal") ||
         has("console") || has("consolas"))
       substitute = "DejaVu Sans Mono";
-    else if (has("times") || has("serif") && !has("sans") || has("georgia") || has("garamond"))
+    else if (has("times") || (has("serif") && !has("sans")) || has("georgia") || has("garamond"))
       substitute = "DejaVu Serif";
     family = QString::fromLatin1(substitute);
     if (!QFontDatabase::hasFamily(family))
@@ -167,7 +170,7 @@ void QtCanvas::ThinLine(int x1, int y1, int x2, int y2) {
   }
   for (long long i = from; i <= to; ++i) {
     if (!PatternOn(penStyle_, i)) continue;
-    long long minor = minor0 + FloorDiv(2 * i * minorDelta + n, 2 * n);
+    Wide minor = minor0 + FloorDiv(Wide(2) * i * minorDelta + n, Wide(2) * n);
     if (minor < 0 || minor >= minorLimit) continue;
     int major = static_cast<int>(major0 + step * i);
     if (xMajor)

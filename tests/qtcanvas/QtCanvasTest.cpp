@@ -1,0 +1,205 @@
+// Real pixels of the QPainter canvas, on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "diagram/DiagramDocument.h"
+#include "diagram/Redraw.h"
+#include "editor/canvas/QtCanvas.h"
+#include "model/Win1252.h"
+
+namespace zedro {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+constexpr QRgb kBlack = 0xFF000000u;
+
+QRgb Pixel(QtCanvas& c, int x, int y) { return c.Image().pixel(x, y); }
+
+TEST(QtCanvas, LinesLeaveOutTheirEndPixelAndFollowThePenPattern) {
+  QtCanvas c(100, 60);
+  c.MoveTo(10, 10);
+  c.LineTo(40, 10);
+  EXPECT_EQ(kBlack, Pixel(c, 10, 10));
+  EXPECT_EQ(kBlack, Pixel(c, 39, 10));
+  EXPECT_EQ(kWhite, Pixel(c, 40, 10));
+  EXPECT_EQ(40, c.PenPos().X);
+
+  c.SetPenStyle(PenStyle::Dash);
+  c.MoveTo(0, 20);
+  c.LineTo(60, 20);
+  EXPECT_EQ(kBlack, Pixel(c, 17, 20));
+  EXPECT_EQ(kWhite, Pixel(c, 18, 20));
+  EXPECT_EQ(kWhite, Pixel(c, 23, 20));
+  EXPECT_EQ(kBlack, Pixel(c, 24, 20));
+  c.SetPenStyle(PenStyle::Dot);
+  c.MoveTo(0, 30);
+  c.LineTo(60, 30);
+  EXPECT_EQ(kBlack, Pixel(c, 2, 30));
+  EXPECT_EQ(kWhite, Pixel(c, 3, 30));
+
+  // Diagonals set one pixel per step; colours are $00BBGGRR.
+  c.SetPenStyle(PenStyle::Solid);
+  c.SetPenColor(RGB(255, 0, 0));
+  c.MoveTo(50, 40);
+  c.LineTo(60, 50);
+  EXPECT_EQ(qRgb(255, 0, 0), Pixel(c, 55, 45));
+  EXPECT_EQ(kWhite, Pixel(c, 60, 50));
+}
+
+TEST(QtCanvas, NotXorTwiceRestoresThePicture) {
+  QtCanvas c(120, 80);
+  c.SetBrushColor(RGB(0, 200, 0));
+  c.Rectangle(5, 5, 60, 40);
+  c.TextOut(10, 50, "Text");
+  const QImage before = c.Image().copy();
+
+  c.SetPenMode(PenMode::NotXor);
+  c.SetPenColor(kClRed);
+  c.SetBrushStyle(BrushStyle::Clear);
+  for (int pass = 0; pass < 2; ++pass) {
+    c.SetPenStyle(PenStyle::Dash);
+    c.MoveTo(0, 20);
+    c.LineTo(110, 20);
+    c.LineTo(110, 70);
+    c.SetPenStyle(PenStyle::Dot);
+    c.MoveTo(3, 3);
+    c.LineTo(100, 75);
+    c.SetPenStyle(PenStyle::Solid);
+    c.Rectangle(20, 10, 90, 60);
+    if (pass == 0) {
+      EXPECT_NE(before, c.Image());
+      // On white, not-xor shows the pen colour.
+      EXPECT_EQ(qRgb(255, 0, 0), Pixel(c, 100, 20));
+    }
+  }
+  EXPECT_EQ(before, c.Image());
+}
+
+TEST(QtCanvas, RectanglesAreHalfOpenAndFilled) {
+  QtCanvas c(50, 50);
+  c.SetBrushColor(RGB(0, 0, 255));
+  c.Rectangle(10, 10, 20, 30);
+  EXPECT_EQ(kBlack, Pixel(c, 10, 10));
+  EXPECT_EQ(kBlack, Pixel(c, 19, 29));
+  EXPECT_EQ(kWhite, Pixel(c, 20, 29));
+  EXPECT_EQ(kWhite, Pixel(c, 19, 30));
+  EXPECT_EQ(qRgb(0, 0, 255), Pixel(c, 15, 15));
+  c.SetBrushStyle(BrushStyle::Clear);
+  c.Rectangle(30, 30, 40, 40);
+  EXPECT_EQ(kWhite, Pixel(c, 35, 35));
+}
+
+TEST(QtCanvas, ClassBoxFrameIsBlackAtItsCorners) {
+  DiagramDocument doc;
+  QtCanvas canvas(505, 385);
+  doc.Surface.canvas = &canvas;
+  TUMLDrawClass* box = doc.AddClassBox(std::make_unique<TUMLClass>("Konto"));
+  auto a = std::make_unique<TAttribute>("stand", "Integer", kPrivate, StringList{});
+  box->UMLClass->AddAttribute(std::move(a));
+  box->UMLClass->IsLibraryClass = true;  // grey texts, black frame
+  doc.CurrentBox = box;
+  Redraw(doc, true);
+  Redraw(doc, false);
+  EXPECT_EQ(kBlack, Pixel(canvas, box->Left, box->Top));
+  EXPECT_EQ(kBlack, Pixel(canvas, box->Right - 1, box->Top));
+  EXPECT_EQ(kBlack, Pixel(canvas, box->Left, box->Bottom - 1));
+  EXPECT_EQ(kBlack, Pixel(canvas, box->Right - 1, box->Bottom - 1));
+  EXPECT_EQ(kWhite, Pixel(canvas, box->Right, box->Bottom));
+  // Some grey text inside the attribute compartment, nothing else than grey and white.
+  int grey = 0;
+  for (int y = box->Top + 20; y < box->Top + 36; ++y)
+    for (int x = box->Left + 2; x < box->Right - 2; ++x) {
+      QRgb p = Pixel(canvas, x, y);
+      if (p == qRgb(128, 128, 128)) ++grey;
+      else EXPECT_TRUE(p == kWhite || p == kBlack) << x << "," << y;
+    }
+  EXPECT_GT(grey, 10);
+}
+
+TEST(QtCanvas, MissingFontsAreSubstitutedAndTextAdvancesThePen) {
+  QtCanvas c(300, 60);
+  EXPECT_EQ(QString("DejaVu Sans"), QtCanvas::FamilyFor("MS Sans Serif"));
+  EXPECT_EQ(QString("DejaVu Sans Mono"), QtCanvas::FamilyFor("Courier New"));
+  EXPECT_EQ(QString("DejaVu Sans"), QtCanvas::FamilyFor("DejaVu Sans"));
+  TFontSpec f;
+  c.SetFont(f);
+  EXPECT_EQ("MS Sans Serif", c.Font().Name);
+  const std::string text = W("Größe");
+  int w = c.TextWidth(text);
+  int h = c.TextHeight("");
+  EXPECT_GT(w, 20);
+  EXPECT_LT(w, 45);
+  EXPECT_GE(h, 12);
+  EXPECT_LE(h, 15);
+  c.SetBrushColor(RGB(255, 255, 0));
+  c.TextOut(10, 10, text);
+  EXPECT_EQ(10 + w, c.PenPos().X);
+  EXPECT_EQ(10, c.PenPos().Y);
+  // Opaque background in the brush colour, text in the font colour (window text: black).
+  EXPECT_EQ(qRgb(255, 255, 0), Pixel(c, 10, 10));
+  int black = 0;
+  for (int y = 10; y < 10 + h; ++y)
+    for (int x = 10; x < 10 + w; ++x) black += Pixel(c, x, y) == kBlack;
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(kWhite, Pixel(c, 10 + w, 10));
+  // Bold is wider.
+  c.SetFontBold(true);
+  EXPECT_GT(c.TextWidth(text), w);
+}
+
+TEST(QtCanvas, FarCoordinatesAreCheap) {
+  QtCanvas c(200, 200);
+  auto start = std::chrono::steady_clock::now();
+  c.MoveTo(-2000000000, -2000000000);
+  c.LineTo(2000000000, 2000000000);
+  EXPECT_EQ(kBlack, Pixel(c, 100, 100));
+  EXPECT_EQ(kBlack, Pixel(c, 199, 199));
+  c.Rectangle(-2000000000, -5, 2000000000, 2000000000);
+  c.TextOut(2000000000, 5, "weit");
+  c.SetPenWidth(2);
+  c.LineTo(-2000000000, 7);
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start)
+                .count();
+  EXPECT_LT(ms, 500);
+  EXPECT_EQ(kWhite, Pixel(c, 100, 100));  // inside the far rectangle, filled white
+  EXPECT_EQ(kBlack, Pixel(c, 100, 6));    // the wide line back across the picture
+}
+
+TEST(QtCanvas, ResizeAndPictureFiles) {
+  QtCanvas c(40, 30);
+  c.MoveTo(0, 0);
+  c.LineTo(40, 0);
+  c.Resize(80, 70);
+  EXPECT_EQ(80, c.Width());
+  EXPECT_EQ(kWhite, Pixel(c, 0, 0));
+  c.MoveTo(0, 69);
+  c.LineTo(80, 69);
+  auto dir = std::filesystem::temp_directory_path() / "zedro_qtcanvas_test";
+  std::filesystem::create_directories(dir);
+  for (const char* name : {"bild.png", "bild.bmp"}) {
+    std::string path = (dir / name).string();
+    ASSERT_TRUE(c.SavePicture(path));
+    QImage back(QString::fromStdString(path));
+    EXPECT_EQ(QSize(80, 70), back.size());
+    EXPECT_EQ(kBlack, back.pixel(5, 69));
+  }
+  EXPECT_TRUE(QImage((dir / "bild.bmp").string().c_str(), "BMP").isNull() == false);
+  EXPECT_FALSE(c.SavePicture((dir / "fehlt" / "x.png").string()));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace zedro
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  ::testing::InitGoogleTest(&argc, argv);
+  QGuiApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
