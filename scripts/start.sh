@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zedro and starts it on the bundled vehicles example.
+# Installs what is missing, builds Zedro and starts the editor on the bundled vehicles
+# example. Without a display the example is shown as text by zedro-cli instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-EXAMPLE="examples/Fahrzeuge.urd"
-if [ -x build/zedro ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-  exec build/zedro "$EXAMPLE"
+BUILD_DIR="${BUILD_DIR:-build}"
+EXAMPLE="${1:-examples/Fahrzeuge.urd}"
+if [ -x "$BUILD_DIR/zedro" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec "$BUILD_DIR/zedro" "$EXAMPLE"
 fi
-exec build/zedro-cli dump "$EXAMPLE"
+echo "Kein Bildschirm gefunden (DISPLAY ist nicht gesetzt): das Beispiel als Text." >&2
+echo "Ein Bild des Editors: QT_QPA_PLATFORM=offscreen $BUILD_DIR/zedro --screenshot zedro.png $EXAMPLE" >&2
+exec "$BUILD_DIR/zedro-cli" dump "$EXAMPLE"

@@ -30,7 +30,8 @@ QString QtFileFilter(const std::string& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(';', ' ');
-    out << QString("%1 (%2)").arg(parts[i], patterns);
+    // A description that names its patterns already, "Alle Dateien (*.*)", stays as it is.
+    out << (parts[i].trimmed().endsWith(')') ? parts[i] : QString("%1 (%2)").arg(parts[i], patterns));
   }
   return out.join(";;");
 }

@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "editor/DialogService.h"
 #include "editor/Forms.h"
@@ -134,7 +135,7 @@ class AttributeDialog : public FormDialog {
     type_ = new QLineEdit(this);
     type_->setObjectName("EdAttributType");
     layout->addWidget(type_, 2, 1);
-    access_ = new RadioGroup("Zugriffsrecht", {"private", "protected", "public", "published"}, 4, this);
+    access_ = std::make_unique<RadioGroup>("Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 4, this);
     layout->addWidget(access_->box, 3, 0, 1, 2);
     layout->addWidget(new QLabel("Dokumentation", this), 4, 0, 1, 2);
     doku_ = new QPlainTextEdit(this);
@@ -207,7 +208,7 @@ class AttributeDialog : public FormDialog {
   TAttributeForm& f_;
   QLabel* classLabel_;
   QLineEdit *name_, *type_, *readName_, *writeName_;
-  RadioGroup* access_;
+  std::unique_ptr<RadioGroup> access_;
   QPlainTextEdit* doku_;
   QCheckBox *read_, *write_;
   QPushButton* del_;
@@ -303,9 +304,9 @@ class MethodDialog : public FormDialog {
     result_ = new QLineEdit(this);
     result_->setObjectName("EdResult");
     layout->addWidget(result_, 2, 1, 1, 2);
-    access_ = new RadioGroup("Zugriffsrecht", {"private", "protected", "public", "published"}, 1, this);
+    access_ = std::make_unique<RadioGroup>("Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 1, this);
     access_->box->setObjectName("RgAccess");
-    kind_ = new RadioGroup("Art der Methode", {"Construktor", "Auftrag", "Anfrage", "Destruktor"}, 1, this);
+    kind_ = std::make_unique<RadioGroup>("Art der Methode", std::vector<std::string>{"Construktor", "Auftrag", "Anfrage", "Destruktor"}, 1, this);
     kind_->box->setObjectName("RgSorte");
     layout->addWidget(access_->box, 3, 0);
     layout->addWidget(kind_->box, 3, 1);
@@ -396,7 +397,7 @@ class MethodDialog : public FormDialog {
   TMethodForm& f_;
   QLabel *classLabel_, *resultLabel_;
   QLineEdit *name_, *result_;
-  RadioGroup *access_, *kind_;
+  std::unique_ptr<RadioGroup> access_, kind_;
   QCheckBox *classMethod_, *abstract_, *final_;
   QListWidget* params_;
   QPlainTextEdit* doku_;
@@ -413,7 +414,7 @@ class ClassnameDialog : public FormDialog {
     name_ = new QLineEdit(Q(f.Name), this);
     name_->setObjectName("EdClName");
     layout->addWidget(name_, 0, 1);
-    kind_ = new RadioGroup("Art der Klasse", {"normal", "abstrakt", "Bibliotheksklasse"}, 3, this);
+    kind_ = std::make_unique<RadioGroup>("Art der Klasse", std::vector<std::string>{"normal", "abstrakt", "Bibliotheksklasse"}, 3, this);
     kind_->box->setObjectName("RgClSorte");
     kind_->SetIndex(f.Kind);
     layout->addWidget(kind_->box, 1, 0, 1, 2);
@@ -439,7 +440,7 @@ class ClassnameDialog : public FormDialog {
  private:
   TClassnameForm& f_;
   QLineEdit* name_;
-  RadioGroup* kind_;
+  std::unique_ptr<RadioGroup> kind_;
 };
 
 // ---- line, texts, note -----------------------------------------------------------------
@@ -448,7 +449,7 @@ class ChooseLineDialog : public FormDialog {
  public:
   ChooseLineDialog(TChooseLineForm& f, IDialogService& d, QWidget* p) : FormDialog(f, d, p), f_(f) {
     auto* layout = new QVBoxLayout(this);
-    group_ = new RadioGroup("", {"lang gestrichelt", "kurz gestrichelt"}, 1, this);
+    group_ = std::make_unique<RadioGroup>("", std::vector<std::string>{"lang gestrichelt", "kurz gestrichelt"}, 1, this);
     group_->box->setObjectName("RadioGroup1");
     group_->SetIndex(f.LongDash ? 0 : 1);
     layout->addWidget(group_->box);
@@ -469,7 +470,7 @@ class ChooseLineDialog : public FormDialog {
 
  private:
   TChooseLineForm& f_;
-  RadioGroup* group_;
+  std::unique_ptr<RadioGroup> group_;
 };
 
 class ConnectionTextDialog : public FormDialog {
@@ -727,7 +728,8 @@ class OptionsDialog : public FormDialog {
     QPushButton* font = Button(W("Schrift ändern"), this);
     layout->addWidget(font);
     auto group = [this, layout](const std::string& title, std::vector<std::string> items, int& value) {
-      auto* g = new RadioGroup(title, items, static_cast<int>(items.size()), this);
+      groups_.push_back(std::make_unique<RadioGroup>(title, items, static_cast<int>(items.size()), this));
+      RadioGroup* g = groups_.back().get();
       g->SetIndex(value);
       int* target = &value;
       // The groups are the settings: every change is in effect at once.
@@ -755,6 +757,7 @@ class OptionsDialog : public FormDialog {
 
  private:
   TOptionsForm& f_;
+  std::vector<std::unique_ptr<RadioGroup>> groups_;
 };
 
 }  // namespace

@@ -700,7 +700,7 @@ void TFChild::SavePicture() {
   QImage picture = Picture();
   TFileRequest request;
   request.caption = "Bild speichern";
-  request.filter = "Bitmap-Dateien (*.bmp)|*.bmp|PNG-Dateien (*.png)|*.png";
+  request.filter = "Bitmap-Dateien|*.bmp|PNG-Dateien|*.png";
   request.defaultExt = "BMP";
   request.initialDir = doc_->ProjectDir;
   std::string path = Dialogs().SaveFileName(request);

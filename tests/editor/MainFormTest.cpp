@@ -2,10 +2,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -506,6 +508,31 @@ TEST_F(Editor, RedrawAllAndPurgeAttributeReachEveryWindow) {
   form->RedrawAllDiagrams();
   EXPECT_FALSE(main.Saved);
   EXPECT_FALSE(sub.Saved);
+}
+
+TEST_F(Editor, DamagedFilesOpenWithMessagesAndNeverCrash) {
+  QDir corpus(ZEDRO_SOURCE_DIR "/tests/fuzz_corpus/diagram");
+  QStringList files = corpus.entryList({"*.urd"}, QDir::Files, QDir::Name);
+  int opened = 0;
+  for (int i = 0; i < files.size(); i += 6) {
+    std::string path = text::FromUtf8(corpus.filePath(files[i]).toStdString());
+    if (TFChild* c = Open(path)) {
+      ++opened;
+      EXPECT_TRUE(c->Doc().IsMainDiagram);
+      EXPECT_EQ(c->windowTitle().toStdString(), text::ToUtf8(FileNamePart(path)));
+    }
+    // Closing a main diagram deletes its sub-diagram windows at once.
+    std::vector<TFChild*> all = form->Children();
+    std::vector<QPointer<TFChild>> windows(all.begin(), all.end());
+    for (auto& c : windows)
+      if (c && c->IsMainDiagram()) {
+        c->ClosingAll = true;
+        c->close();
+      }
+    Flush();
+    EXPECT_EQ(Count(), 0) << path;
+  }
+  EXPECT_GT(opened, 0);
 }
 
 }  // namespace
