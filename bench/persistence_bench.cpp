@@ -6,6 +6,9 @@
 #include "model/Messages.h"
 #include "model/Notation.h"
 #include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+
+#include <filesystem>
 
 using namespace zedro;
 
@@ -96,5 +99,20 @@ void BM_CopyFileBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_CopyFileBytes)->Unit(benchmark::kMillisecond);
+
+// Reading the file's bytes from the (cached) file system, the yardstick for loading.
+void BM_ReadFileBytes(benchmark::State& state) {
+  std::string path = (std::filesystem::temp_directory_path() / "zedro-bench.urd").string();
+  WriteFileAtomically(path, LargeDiagramBytes());
+  for (auto _ : state) {
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(LargeDiagramBytes().size()));
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
 
 }  // namespace

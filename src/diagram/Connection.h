@@ -2,6 +2,8 @@
 // link of a class note, anchored at border points of two boxes.
 #pragma once
 
+#include <unordered_map>
+
 #include "diagram/ClassBox.h"
 #include "diagram/InfoBox.h"
 #include "diagram/Options.h"
@@ -44,6 +46,8 @@ class TConnection : public TComponent {
   // The connection record; box indices refer to Boxes.
   void Load(ValueReader& reader, int version);
   void Save(ValueWriter& writer) const;
+  // The same, with the box positions looked up in a table made once for a whole diagram.
+  void Save(ValueWriter& writer, const std::unordered_map<const TUMLDrawClass*, int>& positions) const;
 
   int StartX = 0, StartY = 0;
   int EndX = 0, EndY = 0;

@@ -162,10 +162,25 @@ void TMethodList::Remove(const TMethod* m) {
 }
 
 void TMethodList::Sort() {
-  // The parameter texts depend on the active notation; compute them once per sort.
-  std::stable_sort(Items.begin(), Items.end(), [](const TMethod* x, const TMethod* y) {
-    return CompareMethods(*x, *y) < 0;
+  if (Items.size() < 2) return;
+  // The parameter texts depend on the active notation; build every key once per sort.
+  struct Key {
+    TMethod* method;
+    std::string name;
+    std::string parameters;
+  };
+  std::vector<Key> keys;
+  keys.reserve(Items.size());
+  for (TMethod* m : Items)
+    keys.push_back({m, text::UpperAscii(m->Name), text::UpperAscii(m->ParameterListText())});
+  std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.method->Visibility != b.method->Visibility)
+      return a.method->Visibility > b.method->Visibility;
+    if (a.method->Kind != b.method->Kind) return a.method->Kind < b.method->Kind;
+    if (int c = a.name.compare(b.name)) return c < 0;
+    return a.parameters.compare(b.parameters) < 0;
   });
+  for (size_t i = 0; i < keys.size(); ++i) Items[i] = keys[i].method;
 }
 
 TMethod* TMethodList::Get(int index, IMessages* messages) const {

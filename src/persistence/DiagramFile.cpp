@@ -10,6 +10,13 @@
 namespace zedro {
 namespace {
 
+// Position of every box in the diagram's list (the first one for a box listed twice).
+std::unordered_map<const TUMLDrawClass*, int> BoxPositions(const DiagramDocument& doc) {
+  std::unordered_map<const TUMLDrawClass*, int> positions;
+  for (int i = doc.DrawClasses.Count() - 1; i >= 0; --i) positions[doc.DrawClasses.At(i)] = i;
+  return positions;
+}
+
 void SortAllMembers(DiagramDocument& doc) {
   for (TUMLDrawClass* box : doc.DrawClasses.Items) {
     if (box->OwnsClass() && box->UMLClass) box->UMLClass->SortMembers();
@@ -143,7 +150,8 @@ void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDo
     }
     box->Options.Save(w);
   }
-  for (const TConnection* c : sub.Connections.Items) c->Save(w);
+  auto positions = BoxPositions(sub);
+  for (const TConnection* c : sub.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : sub.InfoBoxes.Items) i->Save(w);
 }
 
@@ -225,7 +233,8 @@ std::string DiagramToBytes(const DiagramDocument& doc) {
   w.WriteInteger(doc.Connections.Count());
   w.WriteInteger(doc.InfoBoxes.Count());
   for (const TUMLDrawClass* box : doc.DrawClasses.Items) box->Save(w);
-  for (const TConnection* c : doc.Connections.Items) c->Save(w);
+  auto positions = BoxPositions(doc);
+  for (const TConnection* c : doc.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : doc.InfoBoxes.Items) i->Save(w);
   w.WriteInteger(doc.IsMainDiagram ? static_cast<int>(doc.SubDiagrams.size()) : 0);
   if (doc.IsMainDiagram)

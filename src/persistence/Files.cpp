@@ -8,8 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include "model/Win1252.h"
 
@@ -28,18 +26,23 @@ std::string ErrnoText() { return text::FromUtf8(std::strerror(errno)); }
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
-  std::ifstream in(Native(path), std::ios::binary);
-  if (!in) {
+  std::FILE* f = std::fopen(Native(path).c_str(), "rb");
+  if (!f) {
     if (error) *error = ErrnoText();
     return false;
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) {
-    if (error) *error = ErrnoText();
-    return false;
-  }
-  bytes = ss.str();
+  struct stat st {};
+  std::string data;
+  if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    data.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
+  bool failed = std::ferror(f) != 0;
+  if (failed && error) *error = ErrnoText();
+  std::fclose(f);
+  if (failed) return false;
+  bytes = std::move(data);
   return true;
 }
 

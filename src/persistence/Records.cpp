@@ -431,12 +431,24 @@ void TConnection::Load(ValueReader& r, int v) {
 }
 
 void TConnection::Save(ValueWriter& w) const {
+  std::unordered_map<const TUMLDrawClass*, int> positions;
+  if (Boxes)
+    for (int i = Boxes->Count() - 1; i >= 0; --i) positions[Boxes->At(i)] = i;
+  Save(w, positions);
+}
+
+void TConnection::Save(ValueWriter& w,
+                       const std::unordered_map<const TUMLDrawClass*, int>& positions) const {
+  auto position = [&](const TUMLDrawClass* box) {
+    auto it = positions.find(box);
+    return it == positions.end() ? -1 : it->second;
+  };
   w.WriteInteger(Kind);
   w.WriteInteger(LineShape);
   w.WriteInteger(Color);
-  w.WriteInteger(Boxes ? Boxes->IndexOf(StartBox) : -1);
+  w.WriteInteger(position(StartBox));
   w.WriteInteger(StartPoint);
-  w.WriteInteger(Boxes ? Boxes->IndexOf(EndBox) : -1);
+  w.WriteInteger(position(EndBox));
   int methodIndex = -1;
   if (Method && EndBox && EndBox->UMLClass) methodIndex = EndBox->UMLClass->Methods.LastIndexOf(Method);
   w.WriteInteger(methodIndex);
