@@ -614,6 +614,8 @@ bool TFChild::LoadDiagram(const std::string& path) {
   options.switchLanguage = [this](int language) { SwitchLanguage(language == 2 ? 2 : 1); };
   options.subDiagramCreated = [this](DiagramDocument& sub) { AttachSubWindow(sub); };
   WindowMessages messages(*this);
+  // The caption first: the messages of the load name the diagram.
+  setWindowTitle(Q(FileNamePart(path)));
   LoadResult result = LoadDiagramFile(*doc_, path, messages, options);
   if (result.version == 0 && doc_->FileName.empty()) return false;  // nothing could be read
   setWindowTitle(Q(FileNamePart(doc_->FileName)));

@@ -337,7 +337,9 @@ TEST_F(Editor, AFileInTheOtherLanguageSwitchesWithAMessage) {
   EXPECT_EQ(c->Language(), 2);
   EXPECT_TRUE(c->IstJavaVersion->isChecked());
   EXPECT_TRUE(c->Doc().Saved);
+  ASSERT_FALSE(dialogs.messages.shown.empty());
   EXPECT_EQ(dialogs.messages.shown.back().buttons, MsgButtons::Yes);
+  EXPECT_EQ(dialogs.messages.shown.back().text.rfind("Diagramm: Java.urd\n\n", 0), 0u);
 }
 
 TEST_F(Editor, SubDiagramMenus) {
