@@ -38,10 +38,7 @@ TMainForm::TMainForm(IDialogService& dialogs, const std::vector<std::string>& ar
   BuildMenus();
   statusBar()->setObjectName("StatusBar");
 
-  // The frame leaves room for the class inspector on the left.
-  const int left = 0;
-  setGeometry(left, 0, std::max(640, dialogs_.ScreenWidth() - left),
-              std::max(480, dialogs_.ScreenHeight() - 20));
+  PlaceOnScreen();
 
   ClipboardClass = std::make_unique<TUMLClass>("dummy");
   clipboardBoxStore_ =
@@ -71,6 +68,18 @@ TMainForm::~TMainForm() {
       delete c.data();
     }
   children_.clear();
+}
+
+// The frame leaves room for the class inspector on the left.
+void TMainForm::PlaceOnScreen() {
+  const int left = inspector_ ? inspector_->InspectorWidth() : 0;
+  setGeometry(left, 0, std::max(640, dialogs_.ScreenWidth() - left),
+              std::max(480, dialogs_.ScreenHeight() - 20));
+}
+
+void TMainForm::SetClassInspector(IClassInspector* inspector) {
+  inspector_ = inspector;
+  PlaceOnScreen();
 }
 
 QAction* TMainForm::AddAction(QMenu* menu, const char* name, const std::string& caption,
@@ -251,6 +260,8 @@ TFChild* TMainForm::ActiveChild() const {
 void TMainForm::ChildCreated(TFChild* child) {
   children_.push_back(child);
   MdiArea->addSubWindow(child);
+  const QSize area = MdiArea->viewport()->size();
+  child->resize(std::clamp(area.width() * 2 / 3, 400, 900), std::clamp(area.height() * 3 / 4, 300, 700));
   ++creating_;
   child->show();
   --creating_;

@@ -35,6 +35,8 @@ class IClassInspector {
   virtual ~IClassInspector() = default;
   virtual void ShowClass(TUMLClass* cls) = 0;
   virtual void ShowInspectorWindow() = 0;
+  // The frame starts right of the inspector window.
+  virtual int InspectorWidth() const { return 0; }
 };
 
 class TMainForm : public QMainWindow {
@@ -61,7 +63,7 @@ class TMainForm : public QMainWindow {
   // Every "show this class in the class inspector" passes through here.
   void ShowClassInInspector(TUMLClass* cls);
   void ShowInspectorWindow();
-  void SetClassInspector(IClassInspector* inspector) { inspector_ = inspector; }
+  void SetClassInspector(IClassInspector* inspector);
   IClassInspector* ClassInspector() const { return inspector_; }
 
   // The commands of the menus and the tool bar.
@@ -122,6 +124,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void BuildMenus();
+  void PlaceOnScreen();
   void ChildActivated(QMdiSubWindow* window);
   void MergeMenus(TFChild* child);
   QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
