@@ -99,8 +99,13 @@ int CmdRender(const Args& args) {
     shown = doc.SubDiagrams[static_cast<size_t>(sub - 1)].get();
   }
 
-  // Drawing needs fonts, not a screen.
+  // Drawing needs fonts, not a screen. Qt's own notes (no runtime directory and the like)
+  // would mix with the messages on stderr.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      std::cerr << msg.toStdString() << "\n";
+  });
   static int argc = 1;
   static char name[] = "zedro-cli";
   static char* argv[] = {name, nullptr};

@@ -74,7 +74,7 @@ std::string ExportFileName(const TUMLDrawClass& box, int language) {
 StringList PascalUnitText(DiagramDocument& window, TUMLDrawClass& box, IMessages* messages) {
   if (!box.UMLClass) return {};
   TConnectionList connections = PascalConnections(window);
-  TPascalExport generator(connections, messages);
+  TPascalExport generator(connections, messages, &window.MainDocument().DrawClasses);
   const std::string unit = box.SourceFileName.empty() ? "m" + box.UMLClass->Name
                                                       : UnitNameOfFile(box.SourceFileName);
   return WithUnitHeading(generator.Generate(*box.UMLClass), unit);
@@ -156,7 +156,7 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
       TJavaExport generator(connections);
       lines = generator.Generate(*box->UMLClass);
     } else {
-      TPascalExport generator(connections, &messages);
+      TPascalExport generator(connections, &messages, &main.DrawClasses);
       lines = WithUnitHeading(generator.Generate(*box->UMLClass), UnitNameOfFile(fileName));
     }
     const std::string path = directory + fileName;

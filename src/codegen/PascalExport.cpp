@@ -50,8 +50,19 @@ std::string UnitOfBox(const TUMLDrawClass& box) {
   return UnitNameOfFile(box.SourceFileName);
 }
 
-TPascalExport::TPascalExport(const TConnectionList& connections, IMessages* messages)
-    : Connections(connections), messages_(messages) {}
+TPascalExport::TPascalExport(const TConnectionList& connections, IMessages* messages,
+                             const TDrawClassList* mainBoxes)
+    : Connections(connections), messages_(messages), mainBoxes_(mainBoxes) {}
+
+std::string TPascalExport::UnitOf(const TUMLDrawClass& box) const {
+  std::string unit = UnitOfBox(box);
+  if (unit.empty() && mainBoxes_) {
+    for (const TUMLDrawClass* b : mainBoxes_->Items)
+      if (b && b != &box && b->UMLClass == box.UMLClass && !b->SourceFileName.empty())
+        return UnitOfBox(*b);
+  }
+  return unit;
+}
 
 const StringList& TPascalExport::Generate(TUMLClass& umlClass) {
   // Declarations are written in Delphi notation whatever the active window shows.
@@ -95,7 +106,7 @@ void TPascalExport::CollectUnitReferences() {
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
-    std::string unit = UnitOfBox(*con->EndBox);
+    std::string unit = UnitOf(*con->EndBox);
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.InterfaceUses, unit)) InsertUnit(c.InterfaceUses, unit);
     } else {
@@ -107,7 +118,7 @@ void TPascalExport::CollectUnitReferences() {
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->EndBox) != &c || !ClassOf(con->StartBox)) continue;
     if (con->Kind != kKennt || con->StartText.empty()) continue;
-    std::string unit = UnitOfBox(*con->StartBox);
+    std::string unit = UnitOf(*con->StartBox);
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.ImplementationUses, unit)) InsertUnit(c.ImplementationUses, unit);
     } else {

@@ -10,6 +10,7 @@ namespace zedro {
 
 class IMessages;
 class TConnectionList;
+class TDrawClassList;
 class TUMLDrawClass;
 
 // Creates the text of one unit, without its "UNIT name;" heading (the export adds that
@@ -21,7 +22,10 @@ class TPascalExport {
  public:
   // The connections of the main diagram followed by those of every sub-diagram. Messages
   // (the warning about a final method that overrides) go to the given sink, if any.
-  explicit TPascalExport(const TConnectionList& connections, IMessages* messages = nullptr);
+  // Boxes of sub-diagrams record no source file; with the main diagram's boxes given, the
+  // unit of such a box is that of the main diagram's box of the same class.
+  explicit TPascalExport(const TConnectionList& connections, IMessages* messages = nullptr,
+                         const TDrawClassList* mainBoxes = nullptr);
 
   // Appends the unit text for the class to Lines and returns them.
   const StringList& Generate(TUMLClass& umlClass);
@@ -47,8 +51,10 @@ class TPascalExport {
 
   // The method of the nearest ancestor with the same signature (letter case ignored).
   const TMethod* InheritedMethod(const TMethod& method);
+  std::string UnitOf(const TUMLDrawClass& box) const;
 
   IMessages* messages_;
+  const TDrawClassList* mainBoxes_;
   // Per ancestor: lower-cased signature -> the last method with it. Built on first use,
   // so that big hierarchies are not searched again for every method.
   std::unordered_map<const TUMLClass*, std::unordered_map<std::string, const TMethod*>>

@@ -506,13 +506,6 @@ void TFChild::FormKeyDown(int qtKey) {
   Redraw(true);
 }
 
-// ---- hooks of later parts --------------------------------------------------------------
-
-void TFChild::ImClassDiagrammMouseDown(int, int, int) {}
-void TFChild::ImClassDiagrammMouseMove(int, int) {}
-void TFChild::ImClassDiagrammMouseUp(int, int, int) {}
-void TFChild::Timer1Timer() {}
-
 // ---- closing ---------------------------------------------------------------------------
 
 bool TFChild::AskClose() {

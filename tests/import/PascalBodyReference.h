@@ -1,0 +1,124 @@
+// The plain form of the body search, for comparison with the parser's indexed one: for
+// every method the unit is walked again from its first line, one line per step.
+#pragma once
+
+#include "import/PascalLexer.h"
+#include "model/Messages.h"
+#include "model/ParameterScanner.h"
+#include "model/UMLClass.h"
+#include "model/Win1252.h"
+
+namespace zedro::testing {
+
+class DropMessages : public IMessages {
+ public:
+  MsgResult Message(MsgKind, const std::string&, MsgButtons) override { return MsgResult::Ok; }
+  int ChooseFromList(const std::string&, const std::vector<std::string>&, const std::string&,
+                     const std::string&) override {
+    return -1;
+  }
+};
+
+inline std::string ReferenceParams(tLexer& lx, TPascalToken& t) {
+  std::string text;
+  bool arraySeen = false;
+  lx.NextToken(t);
+  while (t.Kind != tkCloseParen && t.Kind != tkEndOfUnit) {
+    std::string lower = text::LowerAscii(t.Text);
+    text += t.Text;
+    if (lower == "array") arraySeen = true;
+    if (arraySeen || lower == "var" || t.Kind == tkSemicolon) text += ' ';
+    lx.NextToken(t);
+  }
+  if (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// The body lines of m, or nothing (found false).
+inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, const TMethod& m,
+                                bool& found) {
+  static const char* const kw[4] = {"constructor", "procedure", "function", "destructor"};
+  using text::EqualsIgnoreCase;
+  using text::LowerAscii;
+  found = false;
+  DropMessages quiet;
+  tLexer lx(lines);
+  TPascalToken t;
+  for (;;) {
+    lx.ReadLine();
+    if (lx.Token.Kind == tkEndOfUnit) return {};
+    lx.NextToken(t);
+    if (t.Kind == tkEndOfUnit) return {};
+    bool match;
+    if (t.Kind == tkClass) {
+      if (m.Kind != kProcedure && m.Kind != kFunction) continue;
+      lx.NextToken(t);
+      match = t.Kind == tkMethodKeyword && LowerAscii(t.Text) == kw[m.Kind];
+    } else {
+      if (!(t.Kind == tkMethodKeyword && m.Kind <= 3 && LowerAscii(t.Text) == kw[m.Kind])) continue;
+      match = true;
+    }
+    if (match) {
+      lx.NextToken(t);
+      match = t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), text::Trim(cls.Name));
+    }
+    if (match) {
+      lx.NextToken(t);
+      match = t.Kind == tkDot;
+    }
+    if (match) {
+      lx.NextToken(t);
+      match = EqualsIgnoreCase(text::Trim(t.Text), text::Trim(m.Name));
+    }
+    if (match && !m.Parameters.empty()) {
+      lx.NextToken(t);
+      match = t.Kind == tkOpenParen;
+      if (match) {
+        TParameterScanner sc(ReferenceParams(lx, t), quiet);
+        match = sc.Parse() && EqualsIgnoreCase(sc.ParameterListText(), m.ParameterListText(1));
+      }
+    }
+    if (match) {
+      lx.NextToken(t);
+      if (m.Kind == kFunction) {
+        match = t.Kind == tkColon;
+        if (match) {
+          lx.NextToken(t);
+          match = EqualsIgnoreCase(t.Text, m.ResultType);
+        }
+      } else {
+        match = t.Kind == tkSemicolon;
+      }
+    }
+    if (!match) {
+      if (t.Kind == tkEndOfUnit) return {};
+      continue;
+    }
+    found = true;
+    StringList body;
+    const std::string c = LowerAscii(cls.Name) + ".";
+    for (;;) {
+      lx.ReadRawLine();
+      if (lx.Line == "end.") break;
+      std::string s = LowerAscii(text::RemoveBlanks(lx.Line));
+      auto starts = [&](const char* p) { return s.rfind(p, 0) == 0; };
+      if (starts("constructor") || starts("destructor")) break;
+      if ((starts("procedure") || starts("function")) && s.find(c, 1) != std::string::npos) break;
+      if (starts("class") && s.find("function", 5) != std::string::npos &&
+          s.find(c, 13) != std::string::npos)
+        break;
+      if (starts("class") && s.find("procedure", 5) != std::string::npos &&
+          s.find(c, 14) != std::string::npos)
+        break;
+      body.push_back(lx.Line);
+    }
+    while (body.size() >= 2) {
+      std::string last = text::RemoveBlanks(body.back());
+      if (!last.empty() && last.rfind("//----", 0) != 0) break;
+      body.pop_back();
+    }
+    return body;
+  }
+}
+
+}  // namespace zedro::testing
