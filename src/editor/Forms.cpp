@@ -15,12 +15,6 @@ bool TDialogForm::IsIdentifier(const std::string& name) {
   return scanner.IsIdentifier();
 }
 
-std::string CapitalizedName(const std::string& name) {
-  std::string s = text::Trim(name);
-  if (!s.empty()) s[0] = text::UpperAsciiChar(s[0]);
-  return s;
-}
-
 namespace {
 bool Blank(const std::string& s) { return text::Trim(s).empty(); }
 }  // namespace

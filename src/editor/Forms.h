@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "diagram/Options.h"
+#include "model/MemberCode.h"
 #include "model/ObjectValues.h"
 #include "model/UMLClass.h"
 
@@ -47,9 +48,6 @@ class TDialogForm {
   IMessages& messages_;
 };
 
-// The text with surrounding blanks removed and its first ASCII letter upper-cased, as
-// read/write method names and parameter names are proposed.
-std::string CapitalizedName(const std::string& name);
 
 // TFAttributeDialog: an attribute's name, type, visibility, documentation and the read and
 // write methods that go with it.

@@ -144,6 +144,10 @@ void TFChild::FormCreate() {
   Timer1->start();
 
   BuildMenus();
+  WireMouseCommands();
+  WireElementCommands();
+  WireMemberCommands();
+  WireRoundTripCommands();
 
   // A new window starts in Delphi; a sub-diagram read from a file keeps the language
   // of its main diagram until it becomes active.
@@ -227,9 +231,11 @@ void TFChild::BuildMenus() {
   AddItem(Botschaft, "BotschaftLoeschen", W("Löschen"))->setCheckable(true);
 
   DelphiVersion = menu("DelphiVersion", "Optionen");
-  AddItem(DelphiVersion, "AlleKlassendarstellungenAendern", W("Darstellung für alle Klassen ändern"));
+  AddItem(DelphiVersion, "AlleKlassendarstellungenAendern",
+          W("Darstellung für alle Klassen ändern"));
   AddItem(DelphiVersion, "SchriftallerBeziehungenAendern", W("Schrift aller Beziehungen ändern"));
-  QAction* inspector = AddItem(DelphiVersion, "Klassensinspectorzeigen1", "Klassensinspektor anzeigen");
+  QAction* inspector =
+      AddItem(DelphiVersion, "Klassensinspectorzeigen1", "Klassensinspektor anzeigen");
   connect(inspector, &QAction::triggered, this, [this] { main_.ShowInspectorWindow(); });
   separator(DelphiVersion);
   IstJavaVersion = AddItem(DelphiVersion, "IstJavaVersion", "Java-Version");
@@ -473,10 +479,18 @@ void TFChild::FormKeyDown(int qtKey) {
   if (doc_->DrawClasses.Count() == 0) return;
   int dx = 0, dy = 0;
   switch (qtKey) {
-    case Qt::Key_Left: dx = -1; break;
-    case Qt::Key_Right: dx = 1; break;
-    case Qt::Key_Up: dy = -1; break;
-    case Qt::Key_Down: dy = 1; break;
+    case Qt::Key_Left:
+      dx = -1;
+      break;
+    case Qt::Key_Right:
+      dx = 1;
+      break;
+    case Qt::Key_Up:
+      dy = -1;
+      break;
+    case Qt::Key_Down:
+      dy = 1;
+      break;
     case Qt::Key_Escape: {
       Mode = EditMode::Idle;
       StatusBar->clearMessage();
@@ -496,8 +510,7 @@ void TFChild::FormKeyDown(int qtKey) {
   }
   TRect& r = doc_->SelectionRect;
   const int w = doc_->Surface.Width, h = doc_->Surface.Height;
-  if (!(r.Left + dx > 2 && r.Top + dy > 2 && r.Right + dx < w - 2 && r.Bottom + dy < h - 2))
-    return;
+  if (!(r.Left + dx > 2 && r.Top + dy > 2 && r.Right + dx < w - 2 && r.Bottom + dy < h - 2)) return;
   for (TUMLDrawClass* box : doc_->Selection.Items) box->MoveBy(dx, dy);
   r.Left += dx;
   r.Right += dx;
@@ -511,9 +524,8 @@ void TFChild::FormKeyDown(int qtKey) {
 bool TFChild::AskClose() {
   CloseConfirmed = false;
   if (!doc_->IsMainDiagram && !CloseAllowed) {
-    Dialogs().Message(MsgKind::Warning,
-                      W("Schliessen ist nur über den Menüpunkt 'Unterdiagramm'\n"
-                        "des Hauptdiagramms möglich !!"));
+    Dialogs().Message(MsgKind::Warning, W("Schliessen ist nur über den Menüpunkt 'Unterdiagramm'\n"
+                                          "des Hauptdiagramms möglich !!"));
     return false;
   }
   main_.ActivateChild(this);
@@ -522,10 +534,9 @@ bool TFChild::AskClose() {
     const size_t n = doc_->SubDiagrams.size();
     bool modified = !doc_->Saved;
     for (auto& sub : doc_->SubDiagrams) modified = modified || !sub->Saved;
-    const std::string head =
-        n == 0 ? "Diagramm '" + name + "' "
-               : "Diagramm '" + name + "'\nund alle Unterdiagramme (" +
-                     text::IntToStr(static_cast<long long>(n)) + ")\n";
+    const std::string head = n == 0 ? "Diagramm '" + name + "' "
+                                    : "Diagramm '" + name + "'\nund alle Unterdiagramme (" +
+                                          text::IntToStr(static_cast<long long>(n)) + ")\n";
     if (modified) {
       MsgResult r = Dialogs().Message(MsgKind::Confirmation,
                                       head + W("in diesem geänderten Zustand speichern?"),
@@ -544,14 +555,14 @@ bool TFChild::AskClose() {
       CloseConfirmed = true;
       return true;
     }
-    CloseConfirmed = Dialogs().Message(MsgKind::Confirmation,
-                                       head + (n == 0 ? "schliessen?" : "schliessen ?"),
-                                       MsgButtons::YesNo) == MsgResult::Yes;
+    CloseConfirmed =
+        Dialogs().Message(MsgKind::Confirmation, head + (n == 0 ? "schliessen?" : "schliessen ?"),
+                          MsgButtons::YesNo) == MsgResult::Yes;
     return CloseConfirmed;
   }
-  CloseConfirmed = Dialogs().Message(MsgKind::Confirmation,
-                                     "Diagramm '" + name + "' wirklich schliessen?",
-                                     MsgButtons::YesNo) == MsgResult::Yes;
+  CloseConfirmed =
+      Dialogs().Message(MsgKind::Confirmation, "Diagramm '" + name + "' wirklich schliessen?",
+                        MsgButtons::YesNo) == MsgResult::Yes;
   return CloseConfirmed;
 }
 
@@ -676,7 +687,8 @@ void TFChild::SetProjectDirectory(const std::string& directory) {
     Dialogs().Message(MsgKind::Warning, "Projektverzeichnis wurde gewechselt !!", MsgButtons::Yes);
   else
     Dialogs().Message(MsgKind::Information,
-                      W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."), MsgButtons::Yes);
+                      W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."),
+                      MsgButtons::Yes);
   DiagramDocument& main = doc_->MainDocument();
   main.ProjectDir = directory;
   for (auto& sub : main.SubDiagrams) sub->ProjectDir = directory;
@@ -706,9 +718,8 @@ void TFChild::SavePicture() {
                           MsgButtons::YesNo) == MsgResult::Yes) {
       std::string error;
       if (!SavePictureFile(picture, path, &error))
-        Dialogs().Message(MsgKind::Error,
-                          "Das Bild kann nicht in die Datei '" + path +
-                              "' geschrieben werden.\n" + error);
+        Dialogs().Message(MsgKind::Error, "Das Bild kann nicht in die Datei '" + path +
+                                              "' geschrieben werden.\n" + error);
     }
   }
   Redraw(true);

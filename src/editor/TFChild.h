@@ -114,13 +114,28 @@ class TFChild : public QMdiSubWindow {
   void SetStatus(const std::string& text);
   std::string StatusText() const;
 
-  // Mouse events of the drawing surface in surface pixels; the interaction state machine
-  // overrides or fills these. button: Qt::MouseButton value.
-  virtual void ImClassDiagrammMouseDown(int button, int x, int y);
-  virtual void ImClassDiagrammMouseMove(int x, int y);
-  virtual void ImClassDiagrammMouseUp(int button, int x, int y);
+  // Mouse events of the drawing surface in surface pixels (TFChildMouse.cpp).
+  // button: Qt::MouseButton value.
+  void ImClassDiagrammMouseDown(int button, int x, int y);
+  void ImClassDiagrammMouseMove(int x, int y);
+  void ImClassDiagrammMouseUp(int button, int x, int y);
   // The watch timer's tick (every 500 ms).
-  virtual void Timer1Timer();
+  void Timer1Timer();
+
+  // ---- mouse, relationship and message commands ----------------------------------------
+  // Connects the menu items of these commands (called once by FormCreate).
+  void WireMouseCommands();
+
+  // ---- classes, notes, sub-diagrams, objects, class transfer, display options ----------
+  void WireElementCommands();
+
+  // ---- class inspector commands ---------------------------------------------------------
+  void WireMemberCommands();
+
+  // ---- export, import, update and watching of source files -----------------------------
+  void WireRoundTripCommands();
+
+  // ---------------------------------------------------------------------------------------
 
   // Menus and their items by the names they have in the menu tables. The window menus
   // are shown in the frame's menu bar while the window is active.

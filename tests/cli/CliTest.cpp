@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
@@ -23,9 +24,10 @@ std::string ReadAll(const std::filesystem::path& p) {
 
 CliRun Cli(const std::string& args) {
   auto dir = std::filesystem::temp_directory_path();
-  auto out = dir / "zedro-cli-test.out";
-  auto err = dir / "zedro-cli-test.err";
-  std::string cmd = std::string(ZEDRO_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
+  auto out = dir / ("zedro-cli-test-" + std::to_string(::getpid()) + ".out");
+  auto err = dir / ("zedro-cli-test-" + std::to_string(::getpid()) + ".err");
+  std::string cmd =
+      std::string(ZEDRO_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
   int rc = std::system(cmd.c_str());
   return {WEXITSTATUS(rc), ReadAll(out), ReadAll(err)};
 }
@@ -47,7 +49,8 @@ TEST(Cli, DumpPrintsTheDiagramAsJson) {
 }
 
 TEST(Cli, SaveWritesTheSameDiagramAgain) {
-  auto dir = std::filesystem::temp_directory_path() / "zedro-cli-save";
+  auto dir =
+      std::filesystem::temp_directory_path() / ("zedro-cli-save-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::string copy = (dir / "copy.urd").string();
   CliRun r = Cli("save " + Example("Fahrzeuge.urd") + " " + copy);
@@ -58,7 +61,8 @@ TEST(Cli, SaveWritesTheSameDiagramAgain) {
 }
 
 TEST(Cli, ReportsMessagesAndExitStatus) {
-  auto dir = std::filesystem::temp_directory_path() / "zedro-cli-msg";
+  auto dir =
+      std::filesystem::temp_directory_path() / ("zedro-cli-msg-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::string fresh = (dir / "neu.urd").string();
   EXPECT_EQ(Cli("new " + fresh).status, 0);
@@ -78,7 +82,8 @@ TEST(Cli, ReportsMessagesAndExitStatus) {
   CliRun wrong = Cli("dump " + old);
   EXPECT_EQ(wrong.status, 1);
   EXPECT_EQ(wrong.err,
-            "[warning] Altes Diagramm. Typ: 100\n[error] Zedro-Datei hat die falsche Versionsnummer :'100'\n");
+            "[warning] Altes Diagramm. Typ: 100\n[error] Zedro-Datei hat die falsche "
+            "Versionsnummer :'100'\n");
 
   EXPECT_EQ(Cli("dump").status, 2);
   EXPECT_EQ(Cli("frobnicate x").status, 2);

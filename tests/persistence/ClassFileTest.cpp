@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -12,7 +13,8 @@
 using namespace zedro;
 
 TEST(ClassFile, HoldsOneClassRecordAndReadsItBack) {
-  auto dir = std::filesystem::temp_directory_path() / "zedro-umc-test";
+  auto dir =
+      std::filesystem::temp_directory_path() / ("zedro-umc-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::string path = (dir / "k.umc").string();
   TUMLClass cls(W("TKäfer"));

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -200,8 +201,10 @@ TEST(DiagramFile, VersionBoundaries) {
   auto high = Load(newer);
   EXPECT_TRUE(high->result.completed);
   ASSERT_FALSE(high->messages.shown.empty());
-  EXPECT_EQ(high->messages.shown[0].text.rfind("Diagramm hat den Typ: 190\nIhre Zedro-Version ist veraltet!\n\n"
-                                               "die aktuelle Version erhalten Sie bei ", 0),
+  EXPECT_EQ(high->messages.shown[0].text.rfind(
+                "Diagramm hat den Typ: 190\nIhre Zedro-Version ist veraltet!\n\n"
+                "die aktuelle Version erhalten Sie bei ",
+                0),
             0u);
   EXPECT_EQ(high->doc->DrawClasses.Count(), 2);
 }
@@ -213,8 +216,9 @@ TEST(DiagramFile, RepairsBadConnectionReferences) {
   auto l = Load(WriteOldDiagram(d, 184));
   EXPECT_TRUE(l->result.completed);
   EXPECT_TRUE(l->messages.Contains("Index 7 ausserhalb des Bereichs einer Attribute-Liste"));
-  EXPECT_TRUE(l->messages.Contains(
-      "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\nStarklasse: TAuto\nZielklasse: TFahrzeug"));
+  EXPECT_TRUE(
+      l->messages.Contains("Fehler in Attributliste einer Beziehung wird automatisch "
+                           "beseitigt.\n\nStarklasse: TAuto\nZielklasse: TFahrzeug"));
   EXPECT_TRUE(l->messages.Contains("Index ausserhalb des Bereichs einer Methoden-Liste"));
   EXPECT_EQ(l->doc->Connections.At(2)->Attributes.Count(), 1);
   EXPECT_EQ(l->doc->Connections.At(1)->Method, nullptr);
@@ -256,7 +260,8 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   EXPECT_EQ(again->messages.shown.size(), 0u);
   EXPECT_EQ(DiagramToBytes(*again->doc), first);
   EXPECT_EQ(ClassOf(*again->doc, 1).Name, W("TAutoGrößer"));
-  EXPECT_EQ(ClassOf(*again->doc, 0).Attributes.At(0)->ReadMethod, ClassOf(*again->doc, 0).Methods.At(1));
+  EXPECT_EQ(ClassOf(*again->doc, 0).Attributes.At(0)->ReadMethod,
+            ClassOf(*again->doc, 0).Methods.At(1));
 }
 
 TEST(DiagramFile, RemovedMethodIsWrittenAsNone) {
@@ -291,7 +296,8 @@ TEST(DiagramFile, ObjectValuesFollowAttributesAddedSinceTheLastRebuild) {
 }
 
 TEST(DiagramFile, SavingNeverDestroysTheOldFile) {
-  auto dir = std::filesystem::temp_directory_path() / "zedro-save-test";
+  auto dir =
+      std::filesystem::temp_directory_path() / ("zedro-save-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::string path = (dir / "a.urd").string();
   DiagramDocument doc;

@@ -1,5 +1,6 @@
 // Real pixels of the QPainter canvas, on the offscreen platform.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QGuiApplication>
 #include <QImage>
@@ -115,8 +116,10 @@ TEST(QtCanvas, ClassBoxFrameIsBlackAtItsCorners) {
   for (int y = box->Top + 20; y < box->Top + 36; ++y)
     for (int x = box->Left + 2; x < box->Right - 2; ++x) {
       QRgb p = Pixel(canvas, x, y);
-      if (p == qRgb(128, 128, 128)) ++grey;
-      else EXPECT_TRUE(p == kWhite || p == kBlack) << x << "," << y;
+      if (p == qRgb(128, 128, 128))
+        ++grey;
+      else
+        EXPECT_TRUE(p == kWhite || p == kBlack) << x << "," << y;
     }
   EXPECT_GT(grey, 10);
 }
@@ -163,8 +166,8 @@ TEST(QtCanvas, FarCoordinatesAreCheap) {
   c.TextOut(2000000000, 5, "weit");
   c.SetPenWidth(2);
   c.LineTo(-2000000000, 7);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start)
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
                 .count();
   EXPECT_LT(ms, 500);
   EXPECT_EQ(kWhite, Pixel(c, 100, 100));  // inside the far rectangle, filled white
@@ -180,7 +183,8 @@ TEST(QtCanvas, ResizeAndPictureFiles) {
   EXPECT_EQ(kWhite, Pixel(c, 0, 0));
   c.MoveTo(0, 69);
   c.LineTo(80, 69);
-  auto dir = std::filesystem::temp_directory_path() / "zedro_qtcanvas_test";
+  auto dir = std::filesystem::temp_directory_path() /
+             ("zedro_qtcanvas_test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   for (const char* name : {"bild.png", "bild.bmp"}) {
     std::string path = (dir / name).string();

@@ -1,0 +1,37 @@
+// The code lines that the editor writes into generated read and write methods and into
+// new methods, in the two notations (1 Delphi, 2 Java). The lines are stored in a method's
+// Code exactly as returned; the generators copy them unchanged.
+#pragma once
+
+#include <string>
+
+#include "model/UMLClass.h"
+
+namespace zedro {
+
+// The attribute name without surrounding blanks, its first ASCII letter upper-cased:
+// "anzahl" gives "Anzahl".
+std::string CapitalizedName(const std::string& name);
+// The parameter of a write command: "p" + CapitalizedName (pAnzahl).
+std::string WriteParameterName(const std::string& attribute);
+
+// The body of a read query. Delphi: "begin", "  result" + blanks + ":= " + attribute,
+// "end;" where blanks is "  " when twoBlanks is set (new attributes) and " " otherwise
+// (changed attributes). Java: "{", "  return " + attribute, "}". Any other language: none.
+StringList ReadQueryCode(int language, const std::string& attribute, bool twoBlanks);
+// The body of a write command. Delphi: "begin", "  " + attribute + " := " + parameter,
+// "end;". Java: "{", "  " + attribute + " = " + parameter, "}". Other languages: none.
+StringList WriteCommandCode(int language, const std::string& attribute,
+                            const std::string& parameter);
+// The body of a new method: "{"/"begin", "  //hier ggf. Code ergänzen", "}"/"end;".
+StringList NewMethodCode(bool java);
+
+// A read query (kind function) and a write command (kind procedure with one parameter of
+// the attribute's type) with their bodies, for the attribute of that name and type.
+std::unique_ptr<TMethod> MakeReadQuery(const std::string& methodName, const std::string& attribute,
+                                       const std::string& type, int language, bool twoBlanks);
+std::unique_ptr<TMethod> MakeWriteCommand(const std::string& methodName,
+                                          const std::string& attribute, const std::string& type,
+                                          int language);
+
+}  // namespace zedro
