@@ -41,11 +41,16 @@ class DocBuilder {
 
 const char* KindLabel(const TMethod& m) {
   switch (codegen::EffectiveKind(m)) {
-    case kConstructor: return "Konstruktor ";
-    case kProcedure: return "Auftrag     ";
-    case kFunction: return "Anfrage     ";
-    case kDestructor: return "Destruktor  ";
-    default: return "            ";
+    case kConstructor:
+      return "Konstruktor ";
+    case kProcedure:
+      return "Auftrag     ";
+    case kFunction:
+      return "Anfrage     ";
+    case kDestructor:
+      return "Destruktor  ";
+    default:
+      return "            ";
   }
 }
 
@@ -94,11 +99,12 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     doc.Add(partner + "   (Beziehungstyp: " + word + W("Kardinalität ") + multiplicity + ")");
   };
   for (const TConnection* con : connections.Items) {
-    if (!con || !codegen::IsObjectRelationship(con->Kind)) continue;
+    if (!con) continue;
     const TUMLClass* start = ClassOf(con->StartBox);
     const TUMLClass* end = ClassOf(con->EndBox);
     if (!start || !end) continue;
-    if (start == &cls && end != &cls && text::StrToIntDef(con->EndText, -1) != 0)
+    if (start == &cls && end != &cls && codegen::IsForwardRelationship(con->Kind) &&
+        text::StrToIntDef(con->EndText, -1) != 0)
       relation(end->Name, con->Kind == kKennt ? "Kennt, " : "Hat, ", con->EndText);
     if (end == &cls && start != &cls && con->Kind == kKennt &&
         text::StrToIntDef(con->StartText, -1) != 0)
@@ -198,8 +204,9 @@ std::string WriteRtf(const TDocLines& lines) {
   for (const TDocLine& line : lines) {
     // System colours (negative values) have no RGB value here: they print as black.
     TColor c = line.Font.Color < 0 ? kClBlack : line.Font.Color;
-    refs.emplace_back(IndexOf(fonts, line.Font.Name.empty() ? std::string("ARIAL") : line.Font.Name),
-                      IndexOf(colours, c));
+    refs.emplace_back(
+        IndexOf(fonts, line.Font.Name.empty() ? std::string("ARIAL") : line.Font.Name),
+        IndexOf(colours, c));
   }
   if (fonts.empty()) fonts.push_back("ARIAL");
 
@@ -237,10 +244,10 @@ bool SaveDocumentation(const std::string& path, const TDocLines& lines, IMessage
 SaveOutcome SaveDocumentationAsked(const std::string& path, const TDocLines& lines,
                                    IMessages& messages) {
   if (FileExists(path) &&
-      messages.Message(MsgKind::Warning,
-                       "Die Datei '" + path +
-                           "' existiert schon !   ...    Soll sie ersetzt werden ?",
-                       MsgButtons::YesNo) != MsgResult::Yes)
+      messages.Message(
+          MsgKind::Warning,
+          "Die Datei '" + path + "' existiert schon !   ...    Soll sie ersetzt werden ?",
+          MsgButtons::YesNo) != MsgResult::Yes)
     return SaveOutcome::Declined;
   return SaveDocumentation(path, lines, messages) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }

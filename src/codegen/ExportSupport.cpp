@@ -1,5 +1,7 @@
 #include "codegen/ExportSupport.h"
 
+#include <vector>
+
 #include "codegen/JavaExport.h"
 #include "codegen/PascalExport.h"
 #include "diagram/DiagramDocument.h"
@@ -75,8 +77,8 @@ StringList PascalUnitText(DiagramDocument& window, TUMLDrawClass& box, IMessages
   if (!box.UMLClass) return {};
   TConnectionList connections = PascalConnections(window);
   TPascalExport generator(connections, messages, &window.MainDocument().DrawClasses);
-  const std::string unit = box.SourceFileName.empty() ? "m" + box.UMLClass->Name
-                                                      : UnitNameOfFile(box.SourceFileName);
+  const std::string unit =
+      box.SourceFileName.empty() ? "m" + box.UMLClass->Name : UnitNameOfFile(box.SourceFileName);
   return WithUnitHeading(generator.Generate(*box.UMLClass), unit);
 }
 
@@ -118,8 +120,8 @@ std::string ProposedFileName(const TUMLDrawClass& box, int language) {
 }
 
 SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
-                                const std::string& path, const StringList& generated,
-                                int language, IMessages& messages) {
+                                const std::string& path, const StringList& generated, int language,
+                                IMessages& messages) {
   if (FileExists(path) &&
       messages.Message(MsgKind::Warning,
                        "Die Datei '" + path + "' existiert schon. Soll sie ersetzt werden",
@@ -140,6 +142,15 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
   ExportAllResult result;
   // Both generators see the connections of the main diagram and all its sub-diagrams.
   TConnectionList connections = PascalConnections(main);
+
+  // Every class gets its file name before the first unit is generated, so that each uses
+  // clause names the units of all related classes, also those written later in the loop.
+  struct Job {
+    TUMLDrawClass* box;
+    std::string fileName;
+    std::string previousName;
+  };
+  std::vector<Job> jobs;
   for (TUMLDrawClass* box : main.DrawClasses.Items) {
     if (!box->UMLClass || box->UMLClass->IsLibraryClass) continue;
     const std::string fileName = ExportFileName(*box, language);
@@ -151,20 +162,26 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
       ++result.failed;
       continue;
     }
+    jobs.push_back({box, fileName, box->SourceFileName});
+    box->SourceFileName = fileName;
+  }
+
+  for (const Job& job : jobs) {
+    TUMLDrawClass* box = job.box;
     StringList lines;
     if (language == 2) {
       TJavaExport generator(connections);
       lines = generator.Generate(*box->UMLClass);
     } else {
       TPascalExport generator(connections, &messages, &main.DrawClasses);
-      lines = WithUnitHeading(generator.Generate(*box->UMLClass), UnitNameOfFile(fileName));
+      lines = WithUnitHeading(generator.Generate(*box->UMLClass), UnitNameOfFile(job.fileName));
     }
-    const std::string path = directory + fileName;
+    const std::string path = directory + job.fileName;
     if (!WriteSourceFile(path, lines, messages)) {
+      box->SourceFileName = job.previousName;  // nothing was written: the box stays as it was
       ++result.failed;
       continue;
     }
-    box->SourceFileName = fileName;
     box->SourceFileAge = FileAge(path);
     SetFileAgeForClass(main, box->UMLClass, box->SourceFileAge);
     ++result.written;

@@ -66,8 +66,8 @@ enum class SaveOutcome { Saved, Declined, Failed };
 // name (without directory) and every box of the class the file's age. A failed write
 // shows the message of WriteSourceFile and leaves the box as it was.
 SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
-                                const std::string& path, const StringList& generated,
-                                int language, IMessages& messages);
+                                const std::string& path, const StringList& generated, int language,
+                                IMessages& messages);
 
 struct ExportAllResult {
   int written = 0;
@@ -76,8 +76,10 @@ struct ExportAllResult {
 
 // Writes every class of the main diagram that is not a library class into the directory
 // (a path ending with a separator, or empty for the current one), as a Pascal unit
-// (language 1) or a Java class (2), overwriting existing files without a question. Each
-// box's SourceFileName and SourceFileAge are set to the file written.
+// (language 1) or a Java class (2), overwriting existing files without a question. All
+// file names are settled before the first class is generated, so the uses clauses name
+// the units of classes written later too. Each box's SourceFileName and SourceFileAge are
+// set to the file written; a box whose file could not be written keeps its old name.
 ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
                                  int language, IMessages& messages);
 

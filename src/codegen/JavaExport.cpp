@@ -11,14 +11,15 @@ namespace zedro {
 
 using codegen::EffectiveClassMethod;
 using codegen::EffectiveKind;
-using codegen::IsObjectRelationship;
+using codegen::IsForwardRelationship;
 
 namespace {
 
 const TUMLClass* ClassOf(const TUMLDrawClass* box) { return box ? box->UMLClass : nullptr; }
 
-// Java knows no "published": such members are public.
-std::string JavaVisibility(int visibility) {
+// Java knows no "published": such attributes are declared public. Method headings keep
+// the visibility's own name, so a published method is left for the user to decide.
+std::string AttributeVisibility(int visibility) {
   return visibility == kPublished ? "public" : VisibilityName(visibility);
 }
 
@@ -71,19 +72,21 @@ void TJavaExport::WriteAttributes() {
       for (const std::string& d : a->Documentation) Lines.push_back("    * " + d);
       Lines.push_back("    */");
     }
-    Lines.push_back("   " + JavaVisibility(a->Visibility) + " " + a->TypeName + " " + a->Name + ";");
+    Lines.push_back("   " + AttributeVisibility(a->Visibility) + " " + a->TypeName + " " + a->Name +
+                    ";");
   }
   for (const char* s : {" ", " /**", "  *  Attribute die aus Beziehungen resultieren", "  */", " "})
     Lines.push_back(s);
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
-    if (!IsObjectRelationship(con->Kind)) continue;
+    if (!IsForwardRelationship(con->Kind)) continue;
     const std::string& p = con->EndBox->UMLClass->Name;
     const std::string w = con->Kind == kHat ? "hat" : "kennt";
     const int n = text::StrToIntDef(con->EndText, -1);
     if (n >= 1 && n <= 5) {
       for (int i = 1; i <= n; ++i)
-        Lines.push_back("   // private " + p + " " + w + p + (n > 1 ? text::IntToStr(i) : "") + ";");
+        Lines.push_back("   // private " + p + " " + w + p + (n > 1 ? text::IntToStr(i) : "") +
+                        ";");
     } else if (n >= 6) {
       Lines.push_back("   // private " + p + "[] " + w + p + " = new " + p + "[" +
                       text::IntToStr(n) + "];");
@@ -94,7 +97,7 @@ void TJavaExport::WriteAttributes() {
 std::string TJavaExport::Heading(const TMethod& m) const {
   const TMethodKind kind = EffectiveKind(m);
   if (kind == kDestructor) return "public void finalize() throws Throwable";
-  std::string s = JavaVisibility(m.Visibility) + " ";
+  std::string s = std::string(VisibilityName(m.Visibility)) + " ";
   std::string name = m.Name;
   if (kind == kConstructor) {
     name = UMLClass->Name;
@@ -118,8 +121,7 @@ std::string TJavaExport::Heading(const TMethod& m) const {
 
 void TJavaExport::WriteMethods() {
   for (const TMethod* m : UMLClass->Methods.Items) {
-    std::string separator =
-        "/********* " + m->Name + " (" + VisibilityName(m->Visibility) + ") ";
+    std::string separator = "/********* " + m->Name + " (" + VisibilityName(m->Visibility) + ") ";
     const int run = 50 - static_cast<int>(m->Name.size());
     if (run > 0) separator += std::string(static_cast<size_t>(run), '*');
     Lines.push_back(separator + "*/");

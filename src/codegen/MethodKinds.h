@@ -16,8 +16,9 @@ inline bool EffectiveClassMethod(const TMethod& m) {
   return m.IsClassMethod || m.Kind == 4 || m.Kind == 5;
 }
 
-// Only HAT and KENNT relationships stand for fields of a class; IST is the ancestor, and
-// messages and class notes are no object relationships.
-inline bool IsObjectRelationship(int kind) { return kind == 2 || kind == 3; }
+// The connections that the generators and the documentation list from their start class
+// as object relationships: every kind but IST, which names the ancestor. Messages and the
+// class note count too, as in the program's earlier versions; their lines are comments.
+inline bool IsForwardRelationship(int kind) { return kind != 1; }
 
 }  // namespace zedro::codegen

@@ -15,7 +15,7 @@ namespace zedro {
 
 using codegen::EffectiveClassMethod;
 using codegen::EffectiveKind;
-using codegen::IsObjectRelationship;
+using codegen::IsForwardRelationship;
 
 namespace {
 
@@ -103,10 +103,20 @@ void TPascalExport::CollectUnitReferences() {
   UnresolvedInterfaceUnits.clear();
   UnresolvedImplementationUnits.clear();
   TUMLClass& c = *UMLClass;
+  // A unit never names itself in its uses clauses: a relationship of the class with itself,
+  // or with a class kept in the same unit, needs no entry (Pascal refuses a unit that
+  // uses itself).
+  auto isOwnUnit = [&](const TUMLDrawClass& related, const TUMLDrawClass& own,
+                       const std::string& unit) {
+    if (related.UMLClass == &c) return true;
+    const std::string ownUnit = UnitOf(own);
+    return !unit.empty() && !ownUnit.empty() && text::EqualsIgnoreCase(unit, ownUnit);
+  };
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
     std::string unit = UnitOf(*con->EndBox);
+    if (isOwnUnit(*con->EndBox, *con->StartBox, unit)) continue;
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.InterfaceUses, unit)) InsertUnit(c.InterfaceUses, unit);
     } else {
@@ -119,6 +129,7 @@ void TPascalExport::CollectUnitReferences() {
     if (!con || ClassOf(con->EndBox) != &c || !ClassOf(con->StartBox)) continue;
     if (con->Kind != kKennt || con->StartText.empty()) continue;
     std::string unit = UnitOf(*con->StartBox);
+    if (isOwnUnit(*con->StartBox, *con->EndBox, unit)) continue;
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.ImplementationUses, unit)) InsertUnit(c.ImplementationUses, unit);
     } else {
@@ -261,8 +272,7 @@ void TPascalExport::WriteRelationshipFields() {
   };
   for (const TConnection* con : Connections.Items) {
     if (!con || !ClassOf(con->StartBox) || !ClassOf(con->EndBox)) continue;
-    if (!IsObjectRelationship(con->Kind)) continue;
-    if (con->StartBox->UMLClass == &c)
+    if (con->StartBox->UMLClass == &c && IsForwardRelationship(con->Kind))
       fieldLine(con->Kind, con->EndBox->UMLClass->Name, con->EndText);
     if (con->EndBox->UMLClass == &c && con->Kind == kKennt)
       fieldLine(con->Kind, con->StartBox->UMLClass->Name, con->StartText);

@@ -57,8 +57,7 @@ class TPascalExport {
   const TDrawClassList* mainBoxes_;
   // Per ancestor: lower-cased signature -> the last method with it. Built on first use,
   // so that big hierarchies are not searched again for every method.
-  std::unordered_map<const TUMLClass*, std::unordered_map<std::string, const TMethod*>>
-      signatures_;
+  std::unordered_map<const TUMLClass*, std::unordered_map<std::string, const TMethod*>> signatures_;
   // Lower-cased method names of the class and how often each occurs.
   std::unordered_map<std::string, int> nameCounts_;
 };

@@ -219,7 +219,8 @@ int StrToIntDef(std::string_view s, int def) {
     base = 16;
     ++i;
   }
-  if (i >= s.size()) return def;
+  // Exactly one sign: from_chars would take a second one ("--3", "$-5").
+  if (i >= s.size() || s[i] == '-' || s[i] == '+') return def;
   long long value = 0;
   auto [ptr, ec] = std::from_chars(s.data() + i, s.data() + s.size(), value, base);
   if (ec != std::errc() || ptr != s.data() + s.size()) return def;

@@ -31,7 +31,8 @@ std::vector<std::string> ReadBack(const std::string& rtfPath) {
   EXPECT_EQ(r.status, 0) << r.output;
   std::vector<std::string> lines = SplitLines(r.output);
   auto rule = std::find(lines.begin(), lines.end(), "-----------------");
-  return rule == lines.end() ? std::vector<std::string>() : std::vector<std::string>(rule + 1, lines.end());
+  return rule == lines.end() ? std::vector<std::string>()
+                             : std::vector<std::string>(rule + 1, lines.end());
 }
 
 std::string CollapseBlanks(const std::string& s) {
@@ -66,14 +67,15 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   c.Documentation = {"Ein Auto.", W("Fährt.")};
   d.Connect("TAuto", kIst, "TA");
   d.Connect("TAuto", kIst, "TB");
-  d.Connect("TAuto", kIst, "TAuto");          // no ancestor of its own
+  d.Connect("TAuto", kIst, "TAuto");  // no ancestor of its own
   d.Connect("TAuto", kHat, "TRad", "4");
-  d.Connect("TAuto", kHat, "TSitz", "0");     // not listed
+  d.Connect("TAuto", kHat, "TSitz", "0");  // not listed
   d.Connect("TAuto", kKennt, "TFahrer", "n");
   d.Connect("TKunde", kKennt, "TAuto", "1", "2");
   d.Connect("THalter", kKennt, "TAuto", "1", "0");
-  d.Connect("TAuto", kAuftrag, "TFahrer");    // messages are no relationships
-  d.Connect("TAuto", kClassInfo, "TAuto");
+  d.Connect("TAuto", kAuftrag, "TFahrer");  // every kind but IST is listed, as "Hat"
+  d.Connect("TAuto", kAnfrage, "TKunde", "0", "int");
+  d.Connect("TAuto", kClassInfo, "TAuto");  // the class itself is no partner
   AddAttr(c, "km", "Integer")->Documentation = {"Kilometerstand"};
   AddMeth(c, {"Create", kConstructor});
   AddMeth(c, {"fahre", kProcedure, {{"km", "Integer"}, {"ziel", "String"}}})->Documentation = {
@@ -83,24 +85,50 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   AddMeth(c, {"Destroy", kDestructor});
 
   TDocLines lines = BuildClassDocumentation(c, d.doc.Connections);
-  std::vector<std::string> expected = {
-      "", "Dokumentation der Klasse \"TAuto\"", "",
-      "Beschreibung der Klasse:", "  Ein Auto.", W("  Fährt."), "",
-      "Bezugsklasse:    TA, TB.", "",
-      "Objektbeziehungen",
-      W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
-      W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
-      W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"), "",
-      "", "Attribute", "",
-      "km : Integer", "        Kilometerstand", "",
-      "", "Protokoll der Dienste / Methoden", "",
-      "Konstruktor ", "   Create()", "",
-      "Auftrag     ", "   fahre(km : Integer, ziel : String)", "        bewegt das Auto", "",
-      "Auftrag     ", "   hupe() : void", "",
-      "Anfrage     ", "   gibStand() : Integer", "",
-      "Destruktor  ", "   Destroy()", ""};
+  std::vector<std::string> expected = {"",
+                                       "Dokumentation der Klasse \"TAuto\"",
+                                       "",
+                                       "Beschreibung der Klasse:",
+                                       "  Ein Auto.",
+                                       W("  Fährt."),
+                                       "",
+                                       "Bezugsklasse:    TA, TB.",
+                                       "",
+                                       "Objektbeziehungen",
+                                       W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
+                                       W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
+                                       W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"),
+                                       W("TFahrer   (Beziehungstyp: Hat, Kardinalität )"),
+                                       "",
+                                       "",
+                                       "Attribute",
+                                       "",
+                                       "km : Integer",
+                                       "        Kilometerstand",
+                                       "",
+                                       "",
+                                       "Protokoll der Dienste / Methoden",
+                                       "",
+                                       "Konstruktor ",
+                                       "   Create()",
+                                       "",
+                                       "Auftrag     ",
+                                       "   fahre(km : Integer, ziel : String)",
+                                       "        bewegt das Auto",
+                                       "",
+                                       "Auftrag     ",
+                                       "   hupe() : void",
+                                       "",
+                                       "Anfrage     ",
+                                       "   gibStand() : Integer",
+                                       "",
+                                       "Destruktor  ",
+                                       "   Destroy()",
+                                       ""};
   EXPECT_EQ(Texts(lines), expected);
-  EXPECT_EQ(Styles(lines), "bupbpppppubbbpuuubpppup" "pbppbpppbppbppbp");
+  EXPECT_EQ(Styles(lines),
+            "bupbpppppubbbbpuuubpppup"
+            "pbppbpppbppbppbp");
 }
 
 TEST(ClassDocumentation, RtfFileReadsBackWithUmlautsAndSpecialCharacters) {
@@ -157,5 +185,6 @@ TEST(ClassDocumentation, FailedWriteIsReported) {
   ScriptedMessages messages;
   TDocLines lines = BuildClassDocumentation(d.Class("TX"), d.doc.Connections);
   EXPECT_FALSE(SaveDocumentation("/nonexistent-dir/x/Doku_TX.rtf", lines, messages));
-  EXPECT_TRUE(messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
+  EXPECT_TRUE(
+      messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
 }

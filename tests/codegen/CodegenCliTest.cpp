@@ -108,7 +108,8 @@ TEST_F(CodegenCli, ExportAllWritesEveryClassButLibraryClasses) {
   RunResult r = Cli("export-all '" + urd + "' '" + out + "'");
   EXPECT_EQ(r.status, 0) << Errors();
   std::vector<std::string> files;
-  for (const auto& e : std::filesystem::directory_iterator(out)) files.push_back(e.path().filename());
+  for (const auto& e : std::filesystem::directory_iterator(out))
+    files.push_back(e.path().filename());
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"mTAuto.pas", "mTFahrer.pas", "mTFahrzeug.pas",
                                              "mTGarage.pas", "mTGröße.pas", "mTRad.pas"}));

@@ -10,6 +10,13 @@
 // - No form classes: they need the LCL's Forms unit and a .dfm resource.
 // - Java functions get bodies that return a value; the placeholder body of a new method
 //   would be refused as "missing return statement".
+// - No published methods in Java: their heading keeps the visibility's name "published",
+//   which is no Java modifier (the user has to choose one). Published attributes are
+//   declared public and do compile.
+// - The bundled examples carry the accessor bodies that the editor generates; in Java
+//   these are written without a semicolon after the statement ("return stand"), which a
+//   student completes. The test adds the semicolon before compiling (Pascal needs none
+//   before "end").
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,6 +25,8 @@
 #include "codegen/ExportSupport.h"
 #include "codegen/VehicleDiagram.h"
 #include "model/Messages.h"
+#include "model/Notation.h"
+#include "persistence/DiagramFile.h"
 #include "persistence/Files.h"
 
 using namespace zedro;
@@ -64,17 +73,18 @@ TEST(CompileCheck, PascalUnitsCompileWithFreePascal) {
   // The final method that overrides is declared after a warning, and still compiles.
   EXPECT_NE(autoUnit.find("    procedure Fahre (km: Integer); override; // nicht überschreibbar"),
             std::string::npos);
-  EXPECT_TRUE(messages.Contains(W("Fehler: Methode 'Fahre' darf nicht final sein, da sie eine "
-                                  "Methode\neiner Vorgängerklasse überschreibt !!")));
-  EXPECT_TRUE(messages.Contains(W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")));
+  EXPECT_TRUE(
+      messages.Contains(W("Fehler: Methode 'Fahre' darf nicht final sein, da sie eine "
+                          "Methode\neiner Vorgängerklasse überschreibt !!")));
+  EXPECT_TRUE(messages.Contains(
+      W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")));
 }
 
 TEST(CompileCheck, JavaClassesCompileWithJavac) {
   if (!HaveProgram("javac")) GTEST_SKIP() << "javac is not installed";
   TestDiagram d;
   BuildVehicleDiagram(d, 2);
-  // Java knows no published members: they are written as public and still compile.
-  AddMeth(d.Class("TRad"), {"zeige", kProcedure, {}, "", kPublished});
+  // A published attribute is declared public and compiles.
   AddAttr(d.Class("TRad"), "marke", "String", kPublished);
   TempDir dir;
   ScriptedMessages messages;
@@ -82,7 +92,8 @@ TEST(CompileCheck, JavaClassesCompileWithJavac) {
   EXPECT_EQ(result.written, 5);
   for (const char* cls : {"TFahrzeug", "TAuto", "TRad", "TFahrer", "TGarage"})
     EXPECT_TRUE(std::filesystem::exists(dir.File(std::string(cls) + ".java"))) << cls;
-  RunResult r = RunCommand("cd '" + dir.Path() + "' && javac -encoding UTF-8 -nowarn -d classes *.java");
+  RunResult r =
+      RunCommand("cd '" + dir.Path() + "' && javac -encoding UTF-8 -nowarn -d classes *.java");
   EXPECT_EQ(r.status, 0) << r.output;
   EXPECT_TRUE(std::filesystem::exists(dir.File("classes/TAuto.class")));
 }
@@ -109,4 +120,80 @@ TEST(CompileCheck, ExportAllSetsFileNamesAndAgesAndReportsFailures) {
                        W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")),
             2);
   EXPECT_EQ(d.Box("TAlt")->SourceFileName, "Alt.pas");  // a failed write changes nothing
+}
+
+namespace {
+
+// A bundled example as the editor loads it.
+void LoadExample(DiagramDocument& doc, const std::string& name) {
+  ScriptedMessages messages;
+  LoadOptions options;
+  options.switchLanguage = [&doc](int language) { doc.Language = language; };
+  ASSERT_TRUE(
+      LoadDiagramFile(doc, std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name, messages, options)
+          .completed);
+  doc.AssertParents();
+}
+
+// Ends every one-statement Java body line with a semicolon (see the note at the top).
+void CompleteJavaStatements(DiagramDocument& doc) {
+  for (TUMLDrawClass* box : doc.DrawClasses.Items)
+    for (TMethod* m : box->UMLClass->Methods.Items)
+      for (std::string& line : m->Code)
+        if (line.size() > 2 && line.rfind("  ", 0) == 0 && line.find("//") == std::string::npos &&
+            line.back() != ';')
+          line += ';';
+}
+
+}  // namespace
+
+TEST(CompileCheck, BundledExamplesCompile) {
+  // Each example is written in its own language: the vehicles in Pascal, the bank in Java.
+  for (const char* example : {"Fahrzeuge.urd", "Bank.urd"}) {
+    SCOPED_TRACE(example);
+    DiagramDocument doc;
+    LoadExample(doc, example);
+    const int language = doc.Language;
+    if (!HaveProgram(language == 1 ? "fpc" : "javac")) continue;
+    NotationScope notation(language);
+    if (language == 2) CompleteJavaStatements(doc);
+    TempDir dir;
+    ScriptedMessages messages;
+    ExportAllResult result = ExportAllClasses(doc, dir.Path(), language, messages);
+    EXPECT_EQ(result.failed, 0);
+    EXPECT_GE(result.written, 3);
+    std::vector<std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+      files.push_back(e.path().filename().string());
+    for (const std::string& file : files) {
+      // Every class has a file name before the first one is generated: no placeholders.
+      EXPECT_EQ(ReadText(dir.File(file)).find("??"), std::string::npos) << file;
+      if (language == 1) {
+        RunResult r = RunCommand("cd '" + dir.Path() + "' && fpc -Mdelphi -Fu. '" + file + "'");
+        EXPECT_EQ(r.status, 0) << file << ":\n" << r.output;
+      }
+    }
+    if (language == 2) {
+      RunResult r =
+          RunCommand("cd '" + dir.Path() + "' && javac -encoding UTF-8 -nowarn -d classes *.java");
+      EXPECT_EQ(r.status, 0) << r.output;
+    }
+  }
+}
+
+TEST(CompileCheck, ExportAllNamesEveryUnitBeforeGenerating) {
+  // TA comes first and relates to classes that have never been exported.
+  TestDiagram d;
+  d.Connect("TA", kHat, "TB", "2");
+  d.Connect("TC", kKennt, "TA", "1", "1");
+  d.Box("TLib")->UMLClass->IsLibraryClass = true;
+  d.Connect("TA", kKennt, "TLib", "1");
+  TempDir dir;
+  ScriptedMessages messages;
+  ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 1, messages);
+  EXPECT_EQ(result.written, 3);
+  const std::string unit = ReadText(dir.File("mTA.pas"));
+  EXPECT_NE(unit.find("\nuses mTB;\n//uses mTLib ??\n"), std::string::npos) << unit;
+  EXPECT_NE(unit.find("implementation\n\nuses mTC;\n"), std::string::npos) << unit;
+  EXPECT_EQ(d.Box("TLib")->SourceFileName, "");
 }

@@ -77,7 +77,8 @@ TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(ReadText(path), "alt");
   EXPECT_EQ(box->SourceFileName, "");
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Die Datei '" + path + "' existiert schon. Soll sie ersetzt werden");
+  EXPECT_EQ(messages.shown[0].text,
+            "Die Datei '" + path + "' existiert schon. Soll sie ersetzt werden");
   EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
 
   messages.answers = {MsgResult::Yes};
@@ -88,11 +89,13 @@ TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
 TEST_F(ExportSave, FailedWriteKeepsTheEarlierFile) {
   box->SourceFileName = "mTAuto.pas";
   box->SourceFileAge = 17;
-  EXPECT_EQ(SaveGeneratedSource(d.doc, *box, "/nonexistent-dir/mTNeu.pas", PascalText(), 1, messages),
-            SaveOutcome::Failed);
+  EXPECT_EQ(
+      SaveGeneratedSource(d.doc, *box, "/nonexistent-dir/mTNeu.pas", PascalText(), 1, messages),
+      SaveOutcome::Failed);
   EXPECT_EQ(box->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(box->SourceFileAge, 17);
-  EXPECT_TRUE(messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
+  EXPECT_TRUE(
+      messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
 }
 
 TEST_F(ExportSave, DocumentationAsksBeforeReplacing) {

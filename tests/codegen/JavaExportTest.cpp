@@ -15,8 +15,8 @@ StringList Generate(TestDiagram& d, const std::string& name) {
   return generator.Generate(d.Class(name));
 }
 
-const StringList kImportComment = {" /**", "  * import-Liste ", "  * ggf. weiter von Hand anpassen ",
-                                   "  */"};
+const StringList kImportComment = {" /**", "  * import-Liste ",
+                                   "  * ggf. weiter von Hand anpassen ", "  */"};
 
 StringList Between(const StringList& lines, const std::string& from, const std::string& to) {
   auto a = std::find(lines.begin(), lines.end(), from);
@@ -44,7 +44,7 @@ TEST(JavaExport, CompleteClass) {
   d.Connect("TAuto", kHat, "TRad", "4");
   d.Connect("TAuto", kHat, "TSitz", "1");
   d.Connect("TAuto", kKennt, "TFahrer", "10");
-  d.Connect("TAuto", kKennt, "TKunde", "n");   // no field for "n"
+  d.Connect("TAuto", kKennt, "TKunde", "n");          // no field for "n"
   d.Connect("TBesitzer", kKennt, "TAuto", "1", "1");  // the far end gets no field
   TUMLClass& c = d.Class("TAuto");
   c.IsAbstract = true;
@@ -65,10 +65,11 @@ TEST(JavaExport, CompleteClass) {
   EXPECT_EQ(StringList(lines.begin() + 4, lines.begin() + 8),
             (StringList{"import java.util.List;", "import java.io.*;", " ",
                         "public abstract class TAuto extends TFahrzeug {"}));
-  EXPECT_EQ(Between(lines, "  *  Attribute der Klasse", "  *  Attribute die aus Beziehungen resultieren"),
-            (StringList{"  */", " ", "   public String name;", "   protected String farbe;", "   /**",
-                        "    * gefahrene Kilometer", "    */", "   private int kilometer;", " ",
-                        " /**"}));
+  EXPECT_EQ(
+      Between(lines, "  *  Attribute der Klasse", "  *  Attribute die aus Beziehungen resultieren"),
+      (StringList{"  */", " ", "   public String name;", "   protected String farbe;", "   /**",
+                  "    * gefahrene Kilometer", "    */", "   private int kilometer;", " ",
+                  " /**"}));
   EXPECT_EQ(Between(lines, "  *  Attribute die aus Beziehungen resultieren", "/**"),
             (StringList{"  */", " ", "   // private TRad hatTRad1;", "   // private TRad hatTRad2;",
                         "   // private TRad hatTRad3;", "   // private TRad hatTRad4;",
@@ -80,33 +81,62 @@ TEST(JavaExport, CompleteClass) {
     return s + "*/";
   };
   StringList methods = Between(lines, " *         TAuto: Methoden ", "no such line");
-  StringList expected = {" */", "",
-                         stars("zeige", "published"), "public void zeige()", "{",
-                         W("  //Hier Code einfügen."), "}", "",
-                         stars("Create", "public"), "public TAuto(int km)", "{",
-                         W("  //Hier Code einfügen."), "}", "",
-                         stars("fahre", "public"), "public void fahre(int km, String ziel)", "{",
-                         "  km++;", "}", "",
-                         stars("gibText", "public"), "public static String gibText(String s)", "{",
-                         W("  //Hier Code einfügen."), "}", "",
-                         stars("gibStand", "protected"), "protected abstract int gibStand();", "",
-                         stars("Destroy", "private"), "public void finalize() throws Throwable", "{",
-                         W("  //Hier Code einfügen."), "}", "",
+  StringList expected = {" */",
+                         "",
+                         stars("zeige", "published"),
+                         "published void zeige()",
+                         "{",
+                         W("  //Hier Code einfügen."),
+                         "}",
+                         "",
+                         stars("Create", "public"),
+                         "public TAuto(int km)",
+                         "{",
+                         W("  //Hier Code einfügen."),
+                         "}",
+                         "",
+                         stars("fahre", "public"),
+                         "public void fahre(int km, String ziel)",
+                         "{",
+                         "  km++;",
+                         "}",
+                         "",
+                         stars("gibText", "public"),
+                         "public static String gibText(String s)",
+                         "{",
+                         W("  //Hier Code einfügen."),
+                         "}",
+                         "",
+                         stars("gibStand", "protected"),
+                         "protected abstract int gibStand();",
+                         "",
+                         stars("Destroy", "private"),
+                         "public void finalize() throws Throwable",
+                         "{",
+                         W("  //Hier Code einfügen."),
+                         "}",
+                         "",
                          "}"};
   EXPECT_EQ(methods, expected);
   EXPECT_EQ(stars("fahre", "public"), "/********* fahre (public) " + std::string(45, '*') + "*/");
 }
 
-TEST(JavaExport, MessagesNotesAndZeroMultiplicitiesGiveNoFields) {
+TEST(JavaExport, FieldsOnlyForPositiveMultiplicitiesOfEveryKindButIst) {
   TestDiagram d;
   d.Connect("TA", kHat, "TB", "0");
   d.Connect("TA", kHat, "TB", "-2");
   d.Connect("TA", kHat, "TB", "");
+  d.Connect("TA", kHat, "TB", "n");
   d.Connect("TA", kAuftrag, "TB", "");
-  d.Connect("TA", kAnfrage, "TB", "1", "int");
+  d.Connect("TA", kAnfrage, "TB", "gibWert", "int");
   d.Connect("TA", kClassInfo, "TA");
-  StringList fields = Between(Generate(d, "TA"), "  *  Attribute die aus Beziehungen resultieren", "/**");
-  EXPECT_EQ(fields, (StringList{"  */", " ", ""}));
+  d.Connect("TA", kIst, "TC", "3");
+  // A message of an old file whose end text is a number counts like a KENNT relationship.
+  d.Connect("TA", kAuftrag, "TD", "2");
+  StringList fields =
+      Between(Generate(d, "TA"), "  *  Attribute die aus Beziehungen resultieren", "/**");
+  EXPECT_EQ(fields, (StringList{"  */", " ", "   // private TD kenntTD1;",
+                                "   // private TD kenntTD2;", ""}));
 }
 
 TEST(JavaExport, LongNamesGetNoStarsAndTheModelStaysAsItWas) {

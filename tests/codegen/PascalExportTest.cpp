@@ -11,7 +11,8 @@ using namespace zedro::testing;
 
 namespace {
 
-const std::string kRule = "//+---------------------------------------------------------------------";
+const std::string kRule =
+    "//+---------------------------------------------------------------------";
 
 StringList Generate(TestDiagram& d, const std::string& name, IMessages* messages = nullptr) {
   TConnectionList connections = PascalConnections(d.doc);
@@ -43,23 +44,24 @@ StringList Fields(const StringList& lines) {
 TEST(PascalExport, EmptyClass) {
   TestDiagram d;
   d.Box("TX");
-  StringList expected = {"interface",
-                         "",
-                         W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
-                         "//uses ....;",
-                         "",
-                         "type",
-                         "  TX = class",
-                         "",
-                         "   end;",
-                         "",
-                         "implementation",
-                         "",
-                         kRule,
-                         "//|         TX: Methodendefinition ",
-                         kRule,
-                         "",
-                         "end."};
+  StringList expected = {
+      "interface",
+      "",
+      W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+      "//uses ....;",
+      "",
+      "type",
+      "  TX = class",
+      "",
+      "   end;",
+      "",
+      "implementation",
+      "",
+      kRule,
+      "//|         TX: Methodendefinition ",
+      kRule,
+      "",
+      "end."};
   EXPECT_EQ(Generate(d, "TX"), expected);
   EXPECT_EQ(kRule.size(), 72u);
 }
@@ -76,57 +78,56 @@ TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   AddAttr(autoClass, "km", "Integer");
   AddMeth(autoClass, {"Fahre", kProcedure, {{"km", "Integer"}}});
   AddMeth(autoClass, {"GibName", kFunction, {}, "String"})->Code = {"begin", "  Result := 'Auto';",
-                                                                     "end;"};
+                                                                    "end;"};
   AddMeth(autoClass, {"Zeichne"})->IsAbstract = true;
   d.Connect("TAuto", kIst, "TFahrzeug");
   d.Connect("TAuto", kHat, "TRad", "3");
   d.Connect("TKunde", kKennt, "TAuto", "1", "n");
 
-  StringList expected = {
-      "interface",
-      "",
-      "//--------------------  ggf Uses-Liste anpassen !  --------------------",
-      "uses mTFahrzeug;",
-      "//uses mTRad ??",
-      "",
-      "type",
-      "  TAuto = class(TFahrzeug)",
-      "",
-      "  private //Attribute",
-      "    km : Integer;",
-      "",
-      "     //Objektbeziehungen:",
-      "        // hatTRad1, // hatTRad2, // hatTRad3 : TRad;",
-      "        // kenntTKunde (n) of TKunde;",
-      "",
-      "  public //Methoden",
-      "    procedure Fahre (km: Integer); virtual;",
-      "    procedure Zeichne; virtual; abstract;",
-      "    function GibName : String; override;",
-      "",
-      "   end;",
-      "",
-      "implementation",
-      "",
-      "uses mTKunde;",
-      "",
-      kRule,
-      "//|         TAuto: Methodendefinition ",
-      kRule,
-      "",
-      "//-------- Fahre (public) ----------------------------------------------",
-      "procedure TAuto.Fahre (km: Integer);",
-      "begin",
-      W("  //Hier Code einfügen."),
-      "end;",
-      "",
-      "//-------- GibName (public) " + std::string(44, '-'),
-      "function TAuto.GibName : String;",
-      "begin",
-      "  Result := 'Auto';",
-      "end;",
-      "",
-      "end."};
+  StringList expected = {"interface",
+                         "",
+                         "//--------------------  ggf Uses-Liste anpassen !  --------------------",
+                         "uses mTFahrzeug;",
+                         "//uses mTRad ??",
+                         "",
+                         "type",
+                         "  TAuto = class(TFahrzeug)",
+                         "",
+                         "  private //Attribute",
+                         "    km : Integer;",
+                         "",
+                         "     //Objektbeziehungen:",
+                         "        // hatTRad1, // hatTRad2, // hatTRad3 : TRad;",
+                         "        // kenntTKunde (n) of TKunde;",
+                         "",
+                         "  public //Methoden",
+                         "    procedure Fahre (km: Integer); virtual;",
+                         "    procedure Zeichne; virtual; abstract;",
+                         "    function GibName : String; override;",
+                         "",
+                         "   end;",
+                         "",
+                         "implementation",
+                         "",
+                         "uses mTKunde;",
+                         "",
+                         kRule,
+                         "//|         TAuto: Methodendefinition ",
+                         kRule,
+                         "",
+                         "//-------- Fahre (public) ----------------------------------------------",
+                         "procedure TAuto.Fahre (km: Integer);",
+                         "begin",
+                         W("  //Hier Code einfügen."),
+                         "end;",
+                         "",
+                         "//-------- GibName (public) " + std::string(44, '-'),
+                         "function TAuto.GibName : String;",
+                         "begin",
+                         "  Result := 'Auto';",
+                         "end;",
+                         "",
+                         "end."};
   EXPECT_EQ(Generate(d, "TAuto"), expected);
   // The related units stay in the class's uses lists.
   EXPECT_EQ(autoClass.InterfaceUses, (StringList{"mTFahrzeug", ";"}));
@@ -160,8 +161,9 @@ TEST(PascalExport, UsesClauseWrapsAfterSevenAndThenSixNames) {
   auto usesLines = [&](StringList uses) {
     c.InterfaceUses = std::move(uses);
     StringList lines = Generate(d, "TX");
-    auto from = std::find(lines.begin(), lines.end(),
-                          "//--------------------  ggf Uses-Liste anpassen !  --------------------");
+    auto from =
+        std::find(lines.begin(), lines.end(),
+                  "//--------------------  ggf Uses-Liste anpassen !  --------------------");
     auto to = std::find(lines.begin(), lines.end(), "type");
     EXPECT_NE(from, lines.end());
     return StringList(from == lines.end() ? to : from + 1, to);
@@ -173,9 +175,8 @@ TEST(PascalExport, UsesClauseWrapsAfterSevenAndThenSixNames) {
   StringList thirteen;
   for (int i = 1; i <= 13; ++i) thirteen.push_back("U" + std::to_string(i));
   thirteen.push_back(";");
-  EXPECT_EQ(usesLines(thirteen),
-            (StringList{"uses U1, U2, U3, U4, U5, U6, U7, ", "     U8, U9, U10, U11, U12, U13", "     ;",
-                        ""}));
+  EXPECT_EQ(usesLines(thirteen), (StringList{"uses U1, U2, U3, U4, U5, U6, U7, ",
+                                             "     U8, U9, U10, U11, U12, U13", "     ;", ""}));
   // Lines that followed the uses clause of an imported unit come back, empty runs collapsed.
   EXPECT_EQ(usesLines({"Classes", ";", "", "", "const", "  Max = 10;", "", "", ""}),
             (StringList{"uses Classes;", "", "const", "  Max = 10;", "", ""}));
@@ -210,16 +211,14 @@ TEST(PascalExport, RelationshipFieldsForEveryMultiplicity) {
   for (const char* m : {"1", "2", "5", "6", "10", "n", "", "0", "-3", "1..*"})
     d.Connect("TA", kHat, "TRad", m);
   d.Connect("TA", kKennt, "TB", "1");
-  EXPECT_EQ(Fields(Generate(d, "TA")),
-            (StringList{"        // hatTRad : TRad;",
-                        "        // hatTRad1, // hatTRad2 : TRad;",
-                        "        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4, // hatTRad5 : TRad;",
-                        "        // hatTRad : array[1..6] of TRad;",
-                        "        // hatTRad : array[1..10] of TRad;",
-                        "        // hatTRad (n) of TRad;",
-                        "        // hatTRad () of TRad;",
-                        "        // hatTRad (1..*) of TRad;",
-                        "        // kenntTB : TB;"}));
+  EXPECT_EQ(
+      Fields(Generate(d, "TA")),
+      (StringList{"        // hatTRad : TRad;", "        // hatTRad1, // hatTRad2 : TRad;",
+                  "        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4, // hatTRad5 : TRad;",
+                  "        // hatTRad : array[1..6] of TRad;",
+                  "        // hatTRad : array[1..10] of TRad;", "        // hatTRad (n) of TRad;",
+                  "        // hatTRad () of TRad;", "        // hatTRad (1..*) of TRad;",
+                  "        // kenntTB : TB;"}));
 }
 
 TEST(PascalExport, KenntBackwardLineAndZeroMultiplicity) {
@@ -231,15 +230,46 @@ TEST(PascalExport, KenntBackwardLineAndZeroMultiplicity) {
   EXPECT_EQ(Fields(Generate(d, "TB")), (StringList{"        // kenntTA () of TA;"}));
 }
 
-TEST(PascalExport, MessagesAndClassNotesAreNoRelationshipFields) {
+TEST(PascalExport, MessagesAndClassNotesGiveCommentLinesButNoUnits) {
   TestDiagram d;
+  d.Box("TB", "mTB.pas");
   d.Connect("TA", kAuftrag, "TB", "");
   d.Connect("TA", kAnfrage, "TB", "GibWert", "Integer");
   d.Connect("TA", kClassInfo, "TA");
   StringList lines = Generate(d, "TA");
-  EXPECT_EQ(Declaration(lines), (StringList{"  TA = class", ""}));
-  // Messages need no unit either.
+  EXPECT_EQ(
+      Declaration(lines),
+      (StringList{"  TA = class", "", "     //Objektbeziehungen:", "        // kenntTB () of TB;",
+                  "        // kenntTB (GibWert) of TB;", "        // kenntTA () of TA;", ""}));
+  // Messages need no unit; the message receiver gets no backward line either.
   EXPECT_TRUE(d.Class("TA").InterfaceUses.empty());
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "//uses ....;"), 1);
+  EXPECT_TRUE(Fields(Generate(d, "TB")).empty());
+}
+
+TEST(PascalExport, AUnitNeverUsesItself) {
+  TestDiagram d;
+  d.Box("TKnoten", "mTKnoten.pas");
+  d.Box("TListe", "Listen.pas");
+  d.Box("TEintrag", "listen.pas");  // kept in the same unit as TListe
+  d.Box("TNeu");                    // no unit yet
+  d.Connect("TKnoten", kHat, "TKnoten", "1");
+  d.Connect("TKnoten", kKennt, "TKnoten", "1", "1");
+  d.Connect("TListe", kHat, "TEintrag", "n");
+  d.Connect("TEintrag", kKennt, "TListe", "1", "1");
+  d.Connect("TNeu", kKennt, "TNeu", "2", "1");
+
+  StringList knoten = Generate(d, "TKnoten");
+  EXPECT_TRUE(d.Class("TKnoten").InterfaceUses.empty());
+  EXPECT_TRUE(d.Class("TKnoten").ImplementationUses.empty());
+  EXPECT_EQ(Fields(knoten),
+            (StringList{"        // hatTKnoten : TKnoten;", "        // kenntTKnoten : TKnoten;",
+                        "        // kenntTKnoten : TKnoten;"}));
+  Generate(d, "TListe");
+  EXPECT_TRUE(d.Class("TListe").InterfaceUses.empty());
+  EXPECT_TRUE(d.Class("TListe").ImplementationUses.empty());
+  StringList neu = Generate(d, "TNeu");
+  EXPECT_EQ(std::count(neu.begin(), neu.end(), "//uses mTNeu ??"), 0);
 }
 
 TEST(PascalExport, DirectivesForOverloadsOverridesAndFinalMethods) {
@@ -253,31 +283,30 @@ TEST(PascalExport, DirectivesForOverloadsOverridesAndFinalMethods) {
   AddMeth(c, {"setze", kProcedure, {{"s", "String"}}});
   AddMeth(c, {"Zeige", kProcedure, {{"x", "Integer"}}})->IsAbstract = true;
   AddMeth(c, {"Zeige", kProcedure, {{"s", "String"}}})->IsAbstract = true;
-  AddMeth(c, {"FAHRE"})->IsFinal = true;   // final, but overrides TBasis.Fahre
-  AddMeth(c, {"Halte"});                   // the inherited one is final
-  AddMeth(c, {"Stopp"})->IsFinal = true;   // final and new
+  AddMeth(c, {"FAHRE"})->IsFinal = true;  // final, but overrides TBasis.Fahre
+  AddMeth(c, {"Halte"});                  // the inherited one is final
+  AddMeth(c, {"Stopp"})->IsFinal = true;  // final and new
   AddMeth(c, {"Zaehle"})->IsClassMethod = true;
   AddMeth(c, {"Anzahl", kFunction, {}, "Integer"})->IsClassMethod = true;
   AddMeth(c, {"Create", kConstructor})->IsClassMethod = true;
   AddMeth(c, {"Destroy", kDestructor});
   ScriptedMessages messages;
   StringList decl = Declaration(Generate(d, "TAuto", &messages));
-  StringList expected = {
-      "  TAuto = class(TBasis)",
-      "",
-      "  public //Methoden",
-      "    constructor Create; virtual;",
-      "    procedure FAHRE; override;" + W(" // nicht überschreibbar"),
-      "    procedure Halte; virtual;",
-      "    procedure setze (s: String); overload; virtual;",
-      "    procedure Setze (x: Integer); overload; virtual;",
-      "    procedure Stopp;" + W(" // nicht überschreibbar"),
-      "    class procedure Zaehle; virtual;",
-      "    procedure Zeige (s: String); overload; virtual; abstract;",
-      "    procedure Zeige (x: Integer); overload; virtual; abstract;",
-      "    class function Anzahl : Integer; virtual;",
-      "    destructor Destroy; virtual;",
-      ""};
+  StringList expected = {"  TAuto = class(TBasis)",
+                         "",
+                         "  public //Methoden",
+                         "    constructor Create; virtual;",
+                         "    procedure FAHRE; override;" + W(" // nicht überschreibbar"),
+                         "    procedure Halte; virtual;",
+                         "    procedure setze (s: String); overload; virtual;",
+                         "    procedure Setze (x: Integer); overload; virtual;",
+                         "    procedure Stopp;" + W(" // nicht überschreibbar"),
+                         "    class procedure Zaehle; virtual;",
+                         "    procedure Zeige (s: String); overload; virtual; abstract;",
+                         "    procedure Zeige (x: Integer); overload; virtual; abstract;",
+                         "    class function Anzahl : Integer; virtual;",
+                         "    destructor Destroy; virtual;",
+                         ""};
   EXPECT_EQ(decl, expected);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, MsgKind::Warning);
@@ -308,9 +337,8 @@ TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
   StringList lines = Generate(d, "TForm1");
   auto end = std::find(lines.begin(), lines.end(), "   end;");
   ASSERT_NE(end, lines.end());
-  EXPECT_EQ(StringList(end, end + 9),
-            (StringList{"   end;", "", "var", "  Form1:  TForm1;", "", "implementation", "",
-                        "{$R *.DFM}", ""}));
+  EXPECT_EQ(StringList(end, end + 9), (StringList{"   end;", "", "var", "  Form1:  TForm1;", "",
+                                                  "implementation", "", "{$R *.DFM}", ""}));
   // The parent itself being TForm is not enough for its own class.
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "var"), 1);
   StringList formLines = Generate(d, "TFORM");
@@ -355,7 +383,8 @@ TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
   EXPECT_EQ(UnitNameOfFile("C:\\Projekt\\mTAuto.pas"), "mTAuto");
   EXPECT_EQ(UnitNameOfFile("/tmp/x.y/Unit1.PAS"), "Unit1");
   EXPECT_EQ(UnitNameOfFile("ab"), "ab");
-  EXPECT_EQ(WithUnitHeading({"interface"}, "mTAuto"), (StringList{"UNIT mTAuto;", "", "interface"}));
+  EXPECT_EQ(WithUnitHeading({"interface"}, "mTAuto"),
+            (StringList{"UNIT mTAuto;", "", "interface"}));
   TestDiagram d;
   TUMLDrawClass* box = d.Box("TAuto");
   EXPECT_EQ(ExportFileName(*box, 1), "mTAuto.pas");

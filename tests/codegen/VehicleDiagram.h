@@ -56,7 +56,7 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
   AddMeth(autoC, {"GibName", kFunction, {}, Str})->Code =
       pascal ? StringList{"begin", "  Result := 'Auto';", "end;"}
              : StringList{"{", "  return \"Auto\";", "}"};
-  d.Connect("TAuto", kHat, "TRad", "4");
+  d.Connect("TAuto", kHat, "TRad", "3");
   d.Connect("TAuto", kKennt, "TFahrer", "1", "3");
 
   AddAttr(rad, "Durchmesser", Real);

@@ -35,4 +35,9 @@ TEST(Win1252, ReadsWholeNumbersOrMinusOne) {
   EXPECT_EQ(StrToIntDef("", -1), -1);
   EXPECT_EQ(StrToIntDef("1..3", -1), -1);
   EXPECT_EQ(StrToIntDef("99999999999", -1), -1);
+  // One sign at most: a doubled sign is no number.
+  EXPECT_EQ(StrToIntDef("--3", -1), -1);
+  EXPECT_EQ(StrToIntDef("+-3", -1), -1);
+  EXPECT_EQ(StrToIntDef("$-5", -1), -1);
+  EXPECT_EQ(StrToIntDef("+7", -1), 7);
 }
