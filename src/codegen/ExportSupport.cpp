@@ -69,7 +69,8 @@ std::string ExportFileName(const TUMLDrawClass& box, int language) {
   // A file of the other language is not overwritten with this one's text.
   if (IsPlainFileName(name) && HasExtension(name, extension)) return name;
   if (!box.UMLClass) return {};
-  name = language == 2 ? DefaultJavaFileName(*box.UMLClass) : DefaultPascalFileName(*box.UMLClass);
+  // A class never exported is written under "m" + class name in both languages.
+  name = "m" + box.UMLClass->Name + extension;
   return IsPlainFileName(name) ? name : std::string();
 }
 

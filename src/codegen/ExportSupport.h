@@ -32,8 +32,10 @@ std::string DefaultPascalFileName(const TUMLClass& cls);
 // Class name + ".java": a public Java class must live in a file of its own name.
 std::string DefaultJavaFileName(const TUMLClass& cls);
 // The file name a box's class is exported under in the language (1 Pascal, 2 Java): its
-// SourceFileName without directory when that is set and fits the language, otherwise the
-// default name. Empty when no usable file name can be formed (a damaged class name).
+// SourceFileName without directory when that is set and fits the language, otherwise
+// "m" + class name + ".pas" or ".java" (the export of all classes names a never-exported
+// class so in both languages). Empty when no usable file name can be formed (a damaged
+// class name).
 std::string ExportFileName(const TUMLDrawClass& box, int language);
 
 // The complete unit as saving writes it: heading, empty line, generated lines. The unit

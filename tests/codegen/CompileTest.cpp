@@ -17,6 +17,9 @@
 //   these are written without a semicolon after the statement ("return stand"), which a
 //   student completes. The test adds the semicolon before compiling (Pascal needs none
 //   before "end").
+// - Java classes carry their file name: the export of all classes offers a never-exported
+//   class as "m" + class name + ".java", a file javac refuses for the public class in it.
+//   The tests name the files as a user does in the export dialog.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,6 +89,8 @@ TEST(CompileCheck, JavaClassesCompileWithJavac) {
   BuildVehicleDiagram(d, 2);
   // A published attribute is declared public and compiles.
   AddAttr(d.Class("TRad"), "marke", "String", kPublished);
+  for (TUMLDrawClass* box : d.doc.DrawClasses.Items)
+    box->SourceFileName = box->UMLClass->Name + ".java";
   TempDir dir;
   ScriptedMessages messages;
   ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 2, messages);
@@ -156,7 +161,11 @@ TEST(CompileCheck, BundledExamplesCompile) {
     const int language = doc.Language;
     if (!HaveProgram(language == 1 ? "fpc" : "javac")) continue;
     NotationScope notation(language);
-    if (language == 2) CompleteJavaStatements(doc);
+    if (language == 2) {
+      CompleteJavaStatements(doc);
+      for (TUMLDrawClass* box : doc.DrawClasses.Items)
+        if (box->SourceFileName.empty()) box->SourceFileName = box->UMLClass->Name + ".java";
+    }
     TempDir dir;
     ScriptedMessages messages;
     ExportAllResult result = ExportAllClasses(doc, dir.Path(), language, messages);

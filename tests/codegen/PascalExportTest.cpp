@@ -388,10 +388,10 @@ TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
   TestDiagram d;
   TUMLDrawClass* box = d.Box("TAuto");
   EXPECT_EQ(ExportFileName(*box, 1), "mTAuto.pas");
-  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");
+  EXPECT_EQ(ExportFileName(*box, 2), "mTAuto.java");
   box->SourceFileName = "Auto.pas";
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
-  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");  // the Pascal file is not overwritten
+  EXPECT_EQ(ExportFileName(*box, 2), "mTAuto.java");  // the Pascal file is not overwritten
   box->SourceFileName = "../../etc/Auto.pas";        // from a damaged diagram file
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
   box->SourceFileName = "";
