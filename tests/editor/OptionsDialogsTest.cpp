@@ -1,0 +1,102 @@
+// The display option dialogs shown for real (offscreen); only the font dialog they open
+// answers from a script.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <deque>
+#include <optional>
+
+#include "editor/CoOptionsForm.h"
+#include "editor/Forms.h"
+#include "editor/QtDialogService.h"
+#include "editor/QtText.h"
+#include "model/Win1252.h"
+
+namespace zedro {
+namespace {
+
+class ScriptedFonts : public QtDialogService {
+ public:
+  bool ChooseFont(TFontSpec& font, bool) override {
+    ++asked;
+    visibleWhenAsked = QApplication::activeModalWidget() != nullptr;
+    if (fonts.empty() || !fonts.front()) {
+      if (!fonts.empty()) fonts.pop_front();
+      return false;
+    }
+    font = *fonts.front();
+    fonts.pop_front();
+    return true;
+  }
+  std::deque<std::optional<TFontSpec>> fonts;
+  int asked = 0;
+  bool visibleWhenAsked = false;
+};
+
+// Closes whatever modal dialog is still open after a while, so a failing test ends.
+void CloseEventually() {
+  QTimer::singleShot(2000, [] {
+    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+  });
+}
+
+TFontSpec Font(const std::string& name) {
+  TFontSpec f;
+  f.Name = name;
+  return f;
+}
+
+TEST(OptionsDialogs, AFontChosenInTheBoxOptionsClosesThemAtOnce) {
+  ScriptedFonts service;
+  TFOptions options;
+  TOptionsForm form(service, options);
+  service.fonts.push_back(Font("Courier New"));
+  bool changedGroup = false;
+  QTimer::singleShot(20, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    // A group changed first stays changed: the groups are the settings.
+    for (QRadioButton* r : dialog->findChildren<QRadioButton*>())
+      if (r->text() == "schmal") {
+        r->click();
+        changedGroup = true;
+      }
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == Q(W("Schrift ändern"))) b->click();
+  });
+  CloseEventually();
+  service.RunDialog(form);
+  EXPECT_TRUE(changedGroup);
+  EXPECT_EQ(service.asked, 1);
+  EXPECT_EQ(form.Result, kResultOk);
+  EXPECT_EQ(options.Font.Name, "Courier New");
+  EXPECT_EQ(options.RGWidth, 1);
+}
+
+TEST(OptionsDialogs, TheConnectionFontDialogOpensAsSoonAsTheOptionsAreShown) {
+  ScriptedFonts service;
+  TFCoOptions options;
+  TCoOptionsForm chosen(service, options);
+  service.fonts.push_back(Font("Arial"));
+  CloseEventually();
+  service.RunDialog(chosen);
+  EXPECT_EQ(service.asked, 1);
+  EXPECT_TRUE(service.visibleWhenAsked);
+  EXPECT_EQ(chosen.Result, kResultOk);
+  EXPECT_EQ(options.Font.Name, "Arial");
+
+  // Cancelling that font dialog ends the options dialog too.
+  TCoOptionsForm cancelled(service, options);
+  service.fonts.push_back(std::nullopt);
+  CloseEventually();
+  service.RunDialog(cancelled);
+  EXPECT_EQ(service.asked, 2);
+  EXPECT_EQ(cancelled.Result, kResultCancel);
+}
+
+}  // namespace
+}  // namespace zedro
