@@ -1,20 +1,15 @@
-// The display option dialogs shown for real (offscreen); only the font dialog they open
+// The connection font dialog shown for real (offscreen); only the font dialog it opens
 // answers from a script.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 #include <deque>
 #include <optional>
 
 #include "editor/CoOptionsForm.h"
-#include "editor/Forms.h"
 #include "editor/QtDialogService.h"
-#include "editor/QtText.h"
-#include "model/Win1252.h"
 
 namespace zedro {
 namespace {
@@ -48,33 +43,6 @@ TFontSpec Font(const std::string& name) {
   TFontSpec f;
   f.Name = name;
   return f;
-}
-
-TEST(OptionsDialogs, AFontChosenInTheBoxOptionsClosesThemAtOnce) {
-  ScriptedFonts service;
-  TFOptions options;
-  TOptionsForm form(service, options);
-  service.fonts.push_back(Font("Courier New"));
-  bool changedGroup = false;
-  QTimer::singleShot(20, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    // A group changed first stays changed: the groups are the settings.
-    for (QRadioButton* r : dialog->findChildren<QRadioButton*>())
-      if (r->text() == "schmal") {
-        r->click();
-        changedGroup = true;
-      }
-    for (QPushButton* b : dialog->findChildren<QPushButton*>())
-      if (b->text() == Q(W("Schrift ändern"))) b->click();
-  });
-  CloseEventually();
-  service.RunDialog(form);
-  EXPECT_TRUE(changedGroup);
-  EXPECT_EQ(service.asked, 1);
-  EXPECT_EQ(form.Result, kResultOk);
-  EXPECT_EQ(options.Font.Name, "Courier New");
-  EXPECT_EQ(options.RGWidth, 1);
 }
 
 TEST(OptionsDialogs, TheConnectionFontDialogOpensAsSoonAsTheOptionsAreShown) {
