@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QObject>
 #include <QTimer>
 #include <deque>
 #include <optional>
@@ -32,9 +33,10 @@ class ScriptedFonts : public QtDialogService {
   bool visibleWhenAsked = false;
 };
 
-// Closes whatever modal dialog is still open after a while, so a failing test ends.
-void CloseEventually() {
-  QTimer::singleShot(2000, [] {
+// Closes whatever modal dialog is still open after a while, so a failing test ends; the
+// timer goes with the guard.
+void CloseEventually(QObject& guard) {
+  QTimer::singleShot(2000, &guard, [] {
     if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
   });
 }
@@ -46,11 +48,12 @@ TFontSpec Font(const std::string& name) {
 }
 
 TEST(OptionsDialogs, TheConnectionFontDialogOpensAsSoonAsTheOptionsAreShown) {
+  QObject guard;
   ScriptedFonts service;
   TFCoOptions options;
   TCoOptionsForm chosen(service, options);
   service.fonts.push_back(Font("Arial"));
-  CloseEventually();
+  CloseEventually(guard);
   service.RunDialog(chosen);
   EXPECT_EQ(service.asked, 1);
   EXPECT_TRUE(service.visibleWhenAsked);
@@ -60,7 +63,7 @@ TEST(OptionsDialogs, TheConnectionFontDialogOpensAsSoonAsTheOptionsAreShown) {
   // Cancelling that font dialog ends the options dialog too.
   TCoOptionsForm cancelled(service, options);
   service.fonts.push_back(std::nullopt);
-  CloseEventually();
+  CloseEventually(guard);
   service.RunDialog(cancelled);
   EXPECT_EQ(service.asked, 2);
   EXPECT_EQ(cancelled.Result, kResultCancel);
