@@ -23,8 +23,10 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "editor/CoOptionsForm.h"
 #include "editor/DialogService.h"
 #include "editor/Forms.h"
+#include "editor/QtCoOptionsDialog.h"
 #include "editor/QtText.h"
 #include "model/Win1252.h"
 
@@ -816,6 +818,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
   if (auto* f = dynamic_cast<TChangeDirectoryForm*>(&form))
     return new ChangeDirectoryDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TOptionsForm*>(&form)) return new OptionsDialog(*f, d, parent);
+  if (auto* f = dynamic_cast<TCoOptionsForm*>(&form)) return CreateCoOptionsDialog(*f, d, parent);
   return nullptr;
 }
 

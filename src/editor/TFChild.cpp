@@ -409,6 +409,7 @@ void TFChild::UpdateMenusForDiagramKind() {
   ItemAt(Klasse1, 15)->setText(Q(W("Klassen-/Objektdarstellung ändern")));
   ItemAt(Klasse1, 16)->setText(Q(W("Infobox zur Klasse/zum Objekt einfügen")));
   Unterdiagramm->menuAction()->setVisible(false);
+  RouteSubDiagramCommands();
 }
 
 // ---- drawing ---------------------------------------------------------------------------
@@ -422,7 +423,7 @@ void TFChild::ShowSurface() {
 }
 
 void TFChild::Redraw(bool markCurrent) {
-  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  setWindowTitle(Q(CaptionOf(*doc_)));
   if (!canvas_) ShowSurface();
   WindowMessages status(*this);
   zedro::Redraw(*doc_, markCurrent, &status);

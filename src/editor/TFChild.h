@@ -129,6 +129,53 @@ class TFChild : public QMdiSubWindow {
   // ---- classes, notes, sub-diagrams, objects, class transfer, display options ----------
   void WireElementCommands();
 
+  // Deleting the current class or object box after its question; DeleteBox removes a box
+  // with everything that hangs on it (in a main diagram also the boxes of its class in
+  // every sub-diagram, and the class itself).
+  void DeleteClassClick();
+  void DeleteBox(TUMLDrawClass* box);
+  // Objects (sub-diagrams only): inserted at ClickPos; their values edited in the grid.
+  void ObjektEinfuegenClick();
+  void Wertbelegungaendern1Click();
+  // Notes: free info boxes and the note tied to the current class.
+  void InfoBoxEinfuegenClick();
+  void InfozueinerKlasseeinfgen1Click();
+  void InfoBoxInhaltAendernClick();
+  void InfoBoxSchrifttypAendernClick();
+  void InfoBoxFarbeAendernClick();
+  void InfoBoxLoeschenClick();
+  // The text of a class note sits this far above the box: one line step of |height| + 1
+  // pixels per line, and 10 pixels more.
+  static int ClassNoteOffsetY(int lineCount, int fontHeight);
+  void VerzeichnisaendernClick();
+  // Display options of the current box, of all boxes, and the font of all connections.
+  void MiKlassenDarstellungAendernClick();
+  void AlleKlassendarstellungenAendernClick();
+  void SchriftallerBeziehungenAendernClick();
+
+  // Sub-diagrams. The entries of the submenus "Unterdiagramm löschen" and "Name ändern"
+  // of the main diagram belong to the sub-diagram windows (they go with them).
+  void erzeugeUnterdiagrammClick();
+  // A new, empty sub-diagram window named "Unterdiagramm n - " + name; it becomes active.
+  TFChild* CreateSubDiagram(const std::string& name);
+  void RenameSubDiagram(TFChild* sub);
+  void DeleteSubDiagram(TFChild* sub);
+  QAction* DeleteEntry = nullptr;  // of a sub-diagram window, in its main diagram's menus
+  QAction* RenameEntry = nullptr;
+  // The window caption for a FileName: the part after the last separator; in a
+  // sub-diagram a colon separates too.
+  static std::string CaptionOf(const DiagramDocument& doc);
+  // In a sub-diagram the first items of the class menu and of the empty-area menu insert
+  // objects and classes; called whenever the menus are adapted to the diagram kind.
+  void RouteSubDiagramCommands();
+
+  // Class transfer through the frame's clipboard, and class files.
+  void KlassekopierenClick();
+  void KlasseEinfuegenClick();
+  void PasteBox(const TUMLDrawClass& source);
+  void LadeObjectClick();
+  void KlasseSpeichernClick();
+
   // ---- class inspector commands ---------------------------------------------------------
   void WireMemberCommands();
 

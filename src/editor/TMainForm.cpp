@@ -268,6 +268,7 @@ void TMainForm::ChildCreated(TFChild* child) {
 }
 
 void TMainForm::ChildGone(TFChild* child) {
+  ForgetClipboardBoxesOf(child->Doc());
   auto it = std::find(children_.begin(), children_.end(), child);
   if (it == children_.end()) return;
   children_.erase(it);
@@ -428,9 +429,8 @@ void TMainForm::DeleteItemClick() {
 
 void TMainForm::CopyItemClick() {
   TFChild* c = ActiveChild();
-  if (!c || !onCopyClass) return;
-  onCopyClass(*c);
-  if (QAction* a = Item("PasteItem")) a->setEnabled(true);
+  // The copy command enables pasting when it copied something.
+  if (c && onCopyClass) onCopyClass(*c);
 }
 
 void TMainForm::PasteItemClick() {

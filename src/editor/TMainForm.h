@@ -23,6 +23,7 @@ class QToolBar;
 
 namespace zedro {
 
+class DiagramDocument;
 class IDialogService;
 class TFChild;
 
@@ -116,6 +117,9 @@ class TMainForm : public QMainWindow {
   std::function<void(TFChild&)> onDeleteClass;
   std::function<void(TFChild&)> onCopyClass;
   std::function<void(TFChild&)> onPasteClass;
+  // Boxes about to be freed leave the clipboard, so that no paste can reach them.
+  void ForgetClipboardBox(const TUMLDrawClass* box);
+  void ForgetClipboardBoxesOf(const DiagramDocument& doc);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,686 @@
+// Classes, notes, objects, sub-diagrams, copy and paste and the display options, driven
+// offscreen through the diagram windows with the scripted dialog service.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <map>
+
+#include "cli/DumpJson.h"
+#include "diagram/DiagramDocument.h"
+#include "editor/CoOptionsForm.h"
+#include "editor/DialogService.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+
+namespace zedro {
+namespace {
+
+using Names = std::vector<std::string>;
+
+TAttribute* AddAttribute(TUMLClass& cls, const std::string& name) {
+  auto a = std::make_unique<TAttribute>();
+  a->Name = name;
+  a->TypeName = "Integer";
+  return cls.AddAttribute(std::move(a));
+}
+
+class Elements : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ActiveNotation::Set(1);
+    form = std::make_unique<TMainForm>(dialogs);
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override { form.reset(); }
+
+  std::string Path(const std::string& name) const {
+    return text::FromUtf8(dir.filePath(QString::fromStdString(name)).toStdString());
+  }
+  TFChild* NewDiagram() {
+    form->FileNew1Execute();
+    return form->ActiveChild();
+  }
+  static TUMLDrawClass* AddClass(TFChild* w, const std::string& name, int x = 50) {
+    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, 50);
+    w->Doc().CurrentBox = box;
+    w->Doc().CurrentClass = box->UMLClass;
+    return box;
+  }
+  TFChild* NewSub(TFChild* main, const std::string& name) {
+    dialogs.inputs.push_back(name);
+    main->erzeugeUnterdiagrammClick();
+    return main->SubDiagramWindows().back();
+  }
+  // Chooses the class at the index in the class chooser, then answers the object dialog.
+  void ScriptObject(int classIndex, std::function<void(TChangeObjectForm&)> values) {
+    dialogs.dialogScripts.push_back([classIndex](TDialogForm& f) {
+      auto& c = dynamic_cast<TChooseClassForm&>(f);
+      c.Selected = classIndex;
+      c.PressOk();
+    });
+    dialogs.dialogScripts.push_back(
+        [values](TDialogForm& f) { values(dynamic_cast<TChangeObjectForm&>(f)); });
+  }
+  TUMLDrawObject* InsertObject(TFChild* sub, const std::string& name) {
+    ScriptObject(0, [name](TChangeObjectForm& f) {
+      f.ObjectName = name;
+      f.PressOk();
+    });
+    sub->ObjektEinfuegenClick();
+    return static_cast<TUMLDrawObject*>(sub->Doc().CurrentBox);
+  }
+  void Note(const StringList& lines) {
+    dialogs.dialogScripts.push_back([lines](TDialogForm& f) {
+      dynamic_cast<TInfoBoxForm&>(f).Lines = lines;
+      dynamic_cast<TInfoBoxForm&>(f).PressOk();
+    });
+  }
+  void Copy(TFChild* w) {
+    form->ActivateChild(w);
+    form->CopyItemClick();
+  }
+  void Paste(TFChild* w) {
+    form->ActivateChild(w);
+    form->PasteItemClick();
+  }
+  std::string LastMessage() const { return dialogs.messages.shown.back().text; }
+  static Names Entries(TFChild* main, const char* submenu) {
+    Names out;
+    for (QAction* a : main->Menu(submenu)->actions()) out.push_back(a->text().toStdString());
+    return out;
+  }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+};
+
+const std::string kNothingToPaste =
+    W("Einfügen einer Klasse/eines Objektes ist nicht möglich.\n"
+      "  Bitte kopieren Sie erst eine Klasse/ein Objekt.");
+
+// ---- deleting --------------------------------------------------------------------------
+
+TEST_F(Elements, DeletingAClassOfAMainDiagramTakesItsBoxesInEverySubDiagram) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TUMLDrawClass* bank = AddClass(main, "TBank", 250);
+  main->Doc().AddConnection(konto, 5, bank, 30, kIst);
+  main->Doc().AddConnection(bank, 3, bank, 9, kAuftrag);
+  TFChild* sub1 = NewSub(main, "Eins");
+  TFChild* sub2 = NewSub(main, "Zwei");
+  TUMLDrawClass* k1 = sub1->Doc().AddBoxForClass(konto->UMLClass);
+  TUMLDrawClass* b1 = sub1->Doc().AddBoxForClass(bank->UMLClass, 200);
+  sub1->Doc().AddConnection(b1, 1, k1, 2, kKennt);
+  TUMLDrawClass* k2 = sub2->Doc().AddObjectBox(konto->UMLClass, 80, 80);
+  sub2->Doc().AddConnection(k2, 1, k2, 1, kClassInfo);
+  sub2->Doc().CurrentBox = k2;
+  sub2->Doc().CurrentClass = konto->UMLClass;
+  form->ClipboardBox = konto;
+  form->ClipboardBoxes.Add(k1);
+  form->ClipboardBoxes.Add(b1);
+  main->Doc().CurrentBox = konto;
+  main->Doc().CurrentClass = konto->UMLClass;
+
+  // "No" to the question about sub-diagrams keeps everything.
+  dialogs.messages.answers = {MsgResult::Yes, MsgResult::No};
+  main->DeleteClassClick();
+  EXPECT_EQ(main->Doc().DrawClasses.Count(), 2);
+  EXPECT_EQ(sub1->Doc().DrawClasses.Count(), 2);
+
+  dialogs.messages.shown.clear();
+  dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};
+  main->DeleteClassClick();
+  EXPECT_EQ(dialogs.messages.Texts(),
+            (Names{W("Möchten Sie die Klasse ->'TKonto'<- wirklich löschen?"),
+                   W("Sie möchten eine Klasse in einem Hauptdiagramm mit Unterdiagrammen "
+                     "löschen!\n\nMöchten Sie die Klasse ->'TKonto'<- ganz sicher löschen?")}));
+  EXPECT_EQ(main->Doc().DrawClasses.Items, std::vector<TUMLDrawClass*>{bank});
+  EXPECT_EQ(main->Doc().Connections.Count(), 1);  // TBank's message to itself stays
+  EXPECT_EQ(sub1->Doc().DrawClasses.Items, std::vector<TUMLDrawClass*>{b1});
+  EXPECT_EQ(sub1->Doc().Connections.Count(), 0);
+  EXPECT_EQ(sub2->Doc().DrawClasses.Count(), 0);
+  EXPECT_EQ(sub2->Doc().Connections.Count(), 0);
+  EXPECT_EQ(sub2->Doc().CurrentBox, nullptr);
+  EXPECT_EQ(main->Doc().CurrentClass, bank->UMLClass);
+  // Nothing that is gone can be pasted; the box of TBank that is left can.
+  EXPECT_EQ(form->ClipboardBox, nullptr);
+  EXPECT_EQ(form->ClipboardBoxes.Items, std::vector<TUMLDrawClass*>{b1});
+}
+
+TEST_F(Elements, DeletingTheLastBoxOfASubDiagramLeavesNoCurrentBox) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TFChild* sub = NewSub(main, "Teil");
+  InsertObject(sub, "k1");
+  dialogs.messages.answers = {MsgResult::Yes};
+  sub->DeleteClassClick();
+  // One question only: the sub-diagram's class stays with the main diagram.
+  EXPECT_EQ(dialogs.messages.Texts(),
+            Names{W("Möchten Sie das Object ->'k1'<- wirklich löschen?")});
+  EXPECT_EQ(sub->Doc().DrawClasses.Count(), 0);
+  EXPECT_EQ(sub->Doc().CurrentBox, nullptr);
+  EXPECT_EQ(sub->Doc().CurrentClass, nullptr);
+  EXPECT_EQ(main->Doc().DrawClasses.Items, std::vector<TUMLDrawClass*>{konto});
+  sub->InfozueinerKlasseeinfgen1Click();
+  EXPECT_EQ(LastMessage(), W("Es ist keine aktuelle Klasse angewählt."));
+  EXPECT_EQ(sub->Doc().Connections.Count(), 0);
+}
+
+// ---- notes -----------------------------------------------------------------------------
+
+TEST_F(Elements, TheNoteOfAClassSitsAboveItByItsLineCount) {
+  EXPECT_EQ(TFChild::ClassNoteOffsetY(3, -13), -52);
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  // The window's connection font does not count: the note has a fresh font of its own.
+  main->Doc().ConnectionOptions.Font.SetHeight(-20);
+  Note({"Erste", "Zweite", "Dritte"});
+  main->InfozueinerKlasseeinfgen1Click();
+  ASSERT_EQ(main->Doc().Connections.Count(), 1);
+  TConnection* note = main->Doc().Connections.At(0);
+  EXPECT_EQ(dialogs.asked.back().caption, "Informationen zur Klasse: TKonto");
+  EXPECT_EQ(dialogs.CountAsked("TFConnectionText"), 0);
+  EXPECT_EQ(note->Kind, kClassInfo);
+  EXPECT_EQ(note->StartBox, konto);
+  EXPECT_EQ(note->EndBox, konto);
+  EXPECT_EQ(note->TextOffsetY, -46);  // 3 lines of the default font, 11 pixels high
+}
+
+TEST_F(Elements, FreeNotesTakeTheConnectionFontAndAreDeletedAfterTheRedMarking) {
+  TFChild* main = NewDiagram();
+  TFontSpec& defaults = main->Doc().ConnectionOptions.Font;
+  defaults.Name = "Arial";
+  defaults.Size = 9;
+  defaults.Bold = true;
+  Note({"Hinweis"});
+  main->InfoBoxEinfuegenClick();
+  ASSERT_EQ(main->Doc().InfoBoxes.Count(), 1);
+  TInfoBox* note = main->Doc().InfoBoxes.At(0);
+  EXPECT_EQ(note->Lines, StringList{"Hinweis"});
+  EXPECT_EQ(note->FontDialog->Name, "Arial");
+  EXPECT_EQ(note->FontDialog->Size, 10);
+  EXPECT_TRUE(note->FontDialog->Bold);
+
+  const TColor colour = note->FontDialog->Color;
+  dialogs.messages.answers = {MsgResult::No};
+  main->InfoBoxLoeschenClick();
+  EXPECT_EQ(LastMessage(), W("Wollen Sie die markierte Infobox wirklich löschen?"));
+  EXPECT_EQ(note->FontDialog->Color, colour);
+  dialogs.messages.answers = {MsgResult::Yes};
+  main->InfoBoxLoeschenClick();
+  EXPECT_EQ(main->Doc().InfoBoxes.Count(), 0);
+  EXPECT_EQ(main->DraggedBox, nullptr);
+
+  // The text box of a connection is not a free note: it is never deleted on its own.
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TConnection* link = main->Doc().AddConnection(konto, 1, konto, 1, kClassInfo);
+  main->DraggedBox = link->TextBox;
+  main->InfoBoxLoeschenClick();
+  EXPECT_EQ(dialogs.messages.shown.size(), 2u);
+  EXPECT_TRUE(main->Doc().Surface.Owns(link->TextBox));
+}
+
+// ---- objects ---------------------------------------------------------------------------
+
+TEST_F(Elements, AnObjectIsInsertedAtTheClickForAChosenClassOfTheMainDiagram) {
+  TFChild* main = NewDiagram();
+  AddClass(main, "TKonto");
+  TUMLDrawClass* bank = AddClass(main, "TBank", 250);
+  AddAttribute(*bank->UMLClass, "blz");
+  TFChild* sub = NewSub(main, "Teil");
+  sub->ClickPos = {200, 140};
+  Names offered;
+  std::string proposed;
+  dialogs.dialogScripts.push_back([&offered](TDialogForm& f) {
+    auto& c = dynamic_cast<TChooseClassForm&>(f);
+    offered = c.Items;
+    c.Selected = 1;
+    c.PressOk();
+  });
+  dialogs.dialogScripts.push_back([&proposed](TDialogForm& f) {
+    auto& o = dynamic_cast<TChangeObjectForm&>(f);
+    proposed = o.ObjectName;
+    o.SetValue(0, "37040044");
+    o.ObjectName = "vb";
+    o.PressOk();
+  });
+  sub->ObjektEinfuegenClick();
+  EXPECT_EQ(offered, (Names{"TKonto", "TBank"}));
+  EXPECT_EQ(proposed, "TBank");
+  ASSERT_EQ(sub->Doc().DrawClasses.Count(), 1);
+  auto* object = dynamic_cast<TUMLDrawObject*>(sub->Doc().DrawClasses.At(0));
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->UMLClass, bank->UMLClass);
+  EXPECT_EQ(object->ObjectName, "vb");
+  EXPECT_EQ(object->Values.ValueAt(0), "37040044");
+  // At the click, moved on by the surface's component count like every new box.
+  EXPECT_EQ(object->Left, 200 + sub->Doc().Surface.ComponentCount());
+  EXPECT_EQ(object->Top, 140 + sub->Doc().Surface.ComponentCount());
+  EXPECT_EQ(sub->Doc().CurrentBox, object);
+
+  // Cancelling the object dialog discards the new box completely.
+  const int components = sub->Doc().Surface.ComponentCount();
+  ScriptObject(0, [](TChangeObjectForm& f) { f.PressCancel(); });
+  sub->ObjektEinfuegenClick();
+  EXPECT_EQ(sub->Doc().DrawClasses.Count(), 1);
+  EXPECT_EQ(sub->Doc().Surface.ComponentCount(), components);
+}
+
+TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClass) {
+  TFChild* main = NewDiagram();
+  TUMLClass& cls = *AddClass(main, "TKonto")->UMLClass;
+  TAttribute* stand = AddAttribute(cls, "stand");
+  TAttribute* inhaber = AddAttribute(cls, "inhaber");
+  TFChild* sub = NewSub(main, "Teil");
+  TUMLDrawObject* k1 = InsertObject(sub, "k1");
+  for (int i = 0; i < k1->Values.Count(); ++i)
+    k1->Values.Item(i).Value = k1->Values.AttributeAt(i) == stand ? "100" : "Max";
+
+  // Renamed in place the value stays; a new attribute gets "-".
+  stand->Name = "kontostand";
+  AddAttribute(cls, "zins");
+  std::map<std::string, std::string> grid;
+  dialogs.dialogScripts.push_back([&grid](TDialogForm& f) {
+    auto& o = dynamic_cast<TChangeObjectForm&>(f);
+    for (int r = 0; r < o.RowCount(); ++r) grid[o.AttributeName(r)] = o.Value(r);
+    o.PressOk();
+  });
+  sub->Wertbelegungaendern1Click();
+  EXPECT_EQ(grid, (std::map<std::string, std::string>{
+                      {"kontostand", "100"}, {"inhaber", "Max"}, {"zins", "-"}}));
+
+  // Purged from the class: the object keeps only the other values.
+  form->PurgeAttribute(cls, *inhaber);
+  cls.RemoveAttribute(inhaber);
+  ASSERT_EQ(k1->Values.Count(), 2);
+  for (int i = 0; i < k1->Values.Count(); ++i) EXPECT_NE(k1->Values.AttributeAt(i), inhaber);
+}
+
+TEST_F(Elements, AbbrechenInTheValueGridKeepsTheTypedValuesAndMarksTheChange) {
+  TFChild* main = NewDiagram();
+  AddAttribute(*AddClass(main, "TKonto")->UMLClass, "stand");
+  TFChild* sub = NewSub(main, "Teil");
+  TUMLDrawObject* k1 = InsertObject(sub, "k1");
+  main->Doc().Saved = sub->Doc().Saved = true;
+  dialogs.dialogScripts.push_back([](TDialogForm& f) {
+    auto& o = dynamic_cast<TChangeObjectForm&>(f);
+    o.SetValue(0, "250");
+    o.ObjectName = "anders";
+    o.PressCancel();
+  });
+  sub->Wertbelegungaendern1Click();
+  EXPECT_EQ(k1->Values.ValueAt(0), "250");
+  EXPECT_EQ(k1->ObjectName, "k1");
+  // Closing the main diagram asks to save the change.
+  dialogs.messages.answers = {MsgResult::Cancel};
+  EXPECT_FALSE(main->AskClose());
+  EXPECT_NE(LastMessage().find(W("in diesem geänderten Zustand speichern?")), std::string::npos);
+}
+
+// ---- sub-diagrams ----------------------------------------------------------------------
+
+TEST_F(Elements, SubDiagramsAreNumberedByTheirCountWhenCreated) {
+  TFChild* main = NewDiagram();
+  main->Doc().ProjectDir = "/tmp/projekt/";
+  dialogs.inputs.push_back(std::string());  // an empty name creates nothing
+  main->erzeugeUnterdiagrammClick();
+  EXPECT_TRUE(main->SubDiagramWindows().empty());
+
+  TFChild* eins = NewSub(main, "Eins");
+  TFChild* zwei = NewSub(main, "Zwei");
+  EXPECT_EQ(zwei->Doc().FileName, "Unterdiagramm 2 - Zwei");
+  EXPECT_EQ(zwei->windowTitle().toStdString(), "Unterdiagramm 2 - Zwei");
+  EXPECT_EQ(zwei->Doc().ProjectDir, "/tmp/projekt/");
+  EXPECT_EQ(form->ActiveChild(), zwei);
+  EXPECT_EQ(Entries(main, "Unterdiagrammloeschen"),
+            (Names{"Unterdiagramm 1 - Eins", "Unterdiagramm 2 - Zwei"}));
+  EXPECT_EQ(Entries(main, "NamenAendern1"), Entries(main, "Unterdiagrammloeschen"));
+
+  // "No" to the close question keeps the sub-diagram and its entries.
+  dialogs.messages.answers = {MsgResult::No};
+  eins->DeleteEntry->trigger();
+  EXPECT_EQ(main->SubDiagramWindows().size(), 2u);
+  EXPECT_FALSE(eins->CloseAllowed);
+
+  main->Doc().Saved = true;
+  dialogs.messages.answers = {MsgResult::Yes};
+  QPointer<TFChild> gone(eins);
+  eins->DeleteEntry->trigger();
+  EXPECT_TRUE(gone.isNull());
+  EXPECT_EQ(LastMessage(), "Diagramm 'Unterdiagramm 1 - Eins' wirklich schliessen?");
+  EXPECT_FALSE(main->Doc().Saved);
+  ASSERT_EQ(main->Doc().SubDiagrams.size(), 1u);
+  EXPECT_EQ(main->Doc().SubDiagrams[0].get(), &zwei->Doc());
+  EXPECT_EQ(Entries(main, "NamenAendern1"), Names{"Unterdiagramm 2 - Zwei"});
+
+  EXPECT_EQ(NewSub(main, "Drei")->Doc().FileName, "Unterdiagramm 2 - Drei");
+}
+
+TEST_F(Elements, RenamingASubDiagramActsOnTheWindowOfItsEntry) {
+  TFChild* main = NewDiagram();
+  TFChild* eins = NewSub(main, "Eins");
+  TFChild* zwei = NewSub(main, "Zwei");
+  // Cancelled: the old name stays, the main diagram still counts as changed.
+  main->Doc().Saved = true;
+  zwei->RenameEntry->trigger();
+  EXPECT_EQ(dialogs.asked.back().caption, "Unterdiagramm umbenennen");
+  EXPECT_EQ(zwei->Doc().FileName, "Unterdiagramm 2 - Zwei");
+  EXPECT_FALSE(main->Doc().Saved);
+
+  dialogs.inputs.push_back(std::string("Konten: A&B"));
+  eins->RenameEntry->trigger();
+  EXPECT_EQ(eins->Doc().FileName, "Konten: A&B");
+  EXPECT_EQ(zwei->Doc().FileName, "Unterdiagramm 2 - Zwei");
+  // The caption shows the part after the colon; the entries show the whole name.
+  eins->Redraw(true);
+  EXPECT_EQ(eins->windowTitle().toStdString(), " A&B");
+  EXPECT_EQ(Entries(main, "Unterdiagrammloeschen")[0], "Konten: A&&B");
+}
+
+TEST_F(Elements, TheFirstItemsOfASubDiagramInsertObjectsAndClassesOnlyOnce) {
+  TFChild* main = NewDiagram();
+  AddClass(main, "TKonto");
+  TFChild* sub = NewSub(main, "Teil");
+  // The menus are adapted again whenever the window becomes active.
+  form->ActivateChild(main);
+  form->ActivateChild(sub);
+  TFChild::ItemAt(sub->Klasse1, 0)->trigger();
+  TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
+  EXPECT_EQ(dialogs.CountAsked("TFormChooseClass"), 2);
+  TFChild::ItemAt(sub->Klasse1, 1)->trigger();
+  TFChild::ItemAt(sub->MyCreateMenu, 2)->trigger();
+  EXPECT_EQ(dialogs.messages.Texts(), (Names{kNothingToPaste, kNothingToPaste}));
+  EXPECT_NE(main->Item("KlasseLaden1"), nullptr);
+  EXPECT_EQ(sub->Item("KlasseLaden1"), nullptr);
+}
+
+TEST_F(Elements, TheProjectDirectoryIsSharedByTheWholeFamily) {
+  TFChild* main = NewDiagram();
+  TFChild* eins = NewSub(main, "Eins");
+  TFChild* zwei = NewSub(main, "Zwei");
+  auto choose = [this](const std::string& list, const std::string& sub) {
+    dialogs.dialogScripts.push_back([list, sub](TDialogForm& f) {
+      auto& d = dynamic_cast<TChangeDirectoryForm&>(f);
+      d.SetListDirectory(list);
+      d.SetSubDirectory(sub);
+      d.PressOk();
+    });
+  };
+  // A new sub-directory is created first and becomes the project directory when it is
+  // chosen again.
+  const std::string fresh = Path("neu");
+  choose(Path(""), "neu");
+  zwei->VerzeichnisaendernClick();
+  EXPECT_TRUE(DirectoryExists(fresh));
+  EXPECT_EQ(main->Doc().ProjectDir, "");
+  choose(fresh, "");
+  zwei->VerzeichnisaendernClick();
+  EXPECT_EQ(LastMessage(), W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."));
+  for (TFChild* w : {main, eins, zwei}) EXPECT_EQ(w->Doc().ProjectDir, fresh + "/");
+
+  ASSERT_TRUE(WriteFileAtomically(Path("datei"), "x"));
+  choose(Path("datei"), "unter");
+  main->VerzeichnisaendernClick();
+  EXPECT_EQ(LastMessage(), "Das neue Verzeichnis kann nicht erstellt werden");
+}
+
+// ---- copy and paste --------------------------------------------------------------------
+
+TEST_F(Elements, PastingIntoAMainDiagramMakesAnIndependentNormalClass) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto", 100);
+  konto->UMLClass->IsLibraryClass = true;
+  AddAttribute(*konto->UMLClass, "stand");
+  EXPECT_FALSE(form->Item("PasteItem")->isEnabled());
+  Copy(main);
+  EXPECT_TRUE(form->Item("PasteItem")->isEnabled());
+  Paste(main);
+  ASSERT_EQ(main->Doc().DrawClasses.Count(), 2);
+  TUMLDrawClass* copy = main->Doc().DrawClasses.At(1);
+  ASSERT_NE(copy->UMLClass, konto->UMLClass);
+  EXPECT_EQ(copy->UMLClass->Name, "TKonto");
+  EXPECT_FALSE(copy->UMLClass->IsLibraryClass);
+  EXPECT_EQ(copy->Left, konto->Left + 3);
+  EXPECT_EQ(copy->Top, konto->Top + 4);
+  ASSERT_EQ(copy->UMLClass->Attributes.Count(), 1);
+  copy->UMLClass->Attributes.At(0)->Name = "saldo";
+  EXPECT_EQ(konto->UMLClass->Attributes.At(0)->Name, "stand");
+}
+
+TEST_F(Elements, TwoSelectedBoxesPastedTwiceGiveFourBoxes) {
+  TFChild* source = NewDiagram();
+  source->Doc().Selection.Add(AddClass(source, "TA"));
+  source->Doc().Selection.Add(AddClass(source, "TB", 200));
+  Copy(source);
+  TFChild* target = NewDiagram();
+  Paste(target);
+  Paste(target);
+  Names names;
+  for (TUMLDrawClass* box : target->Doc().DrawClasses.Items) names.push_back(box->UMLClass->Name);
+  EXPECT_EQ(names, (Names{"TA", "TB", "TA", "TB"}));
+}
+
+TEST_F(Elements, PastingIntoASubDiagramShowsTheSameClass) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TFChild* sub = NewSub(main, "Teil");
+  Copy(main);
+  Paste(sub);
+  ASSERT_EQ(sub->Doc().DrawClasses.Count(), 1);
+  TUMLDrawClass* shown = sub->Doc().DrawClasses.At(0);
+  EXPECT_EQ(shown->UMLClass, konto->UMLClass);
+  // A member added through the sub-diagram's box is the main box's member too.
+  AddAttribute(*shown->UMLClass, "stand");
+  EXPECT_EQ(konto->UMLClass->Attributes.Count(), 1);
+
+  // An object copied into another sub-diagram keeps its name and values.
+  TUMLDrawObject* k1 = InsertObject(sub, "k1");
+  k1->Values.Item(0).Value = "42";
+  TFChild* other = NewSub(main, "Anderes");
+  Copy(sub);
+  Paste(other);
+  auto* pasted = dynamic_cast<TUMLDrawObject*>(other->Doc().CurrentBox);
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->ObjectName, "k1");
+  EXPECT_EQ(pasted->Values.ValueAt(0), "42");
+  EXPECT_EQ(pasted->UMLClass, konto->UMLClass);
+}
+
+TEST_F(Elements, PastingAClassOfAnotherMainDiagramIntoASubDiagramIsRefused) {
+  TFChild* first = NewDiagram();
+  AddClass(first, "TFremd");
+  TFChild* sub = NewSub(NewDiagram(), "Teil");
+  Copy(first);
+  sub->Doc().Saved = true;
+  Paste(sub);
+  EXPECT_EQ(LastMessage(),
+            W("Klassen aus anderen Diagrammen müssen erst ins Hauptdiagramm geladen werden!"));
+  EXPECT_EQ(sub->Doc().Surface.ComponentCount(), 0);
+  EXPECT_TRUE(sub->Doc().Saved);
+}
+
+TEST_F(Elements, BoxesThatAreGoneCannotBePasted) {
+  TFChild* main = NewDiagram();
+  Paste(main);  // nothing copied yet
+  EXPECT_EQ(LastMessage(), kNothingToPaste);
+
+  // A single box deleted after copying.
+  AddClass(main, "TKonto");
+  Copy(main);
+  dialogs.messages.answers = {MsgResult::Yes};
+  main->DeleteClassClick();
+  Paste(main);
+  EXPECT_EQ(LastMessage(), kNothingToPaste);
+
+  // Selected boxes of a sub-diagram that is deleted afterwards.
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TFChild* sub = NewSub(main, "Teil");
+  sub->Doc().Selection.Add(sub->Doc().AddBoxForClass(konto->UMLClass));
+  Copy(sub);
+  ASSERT_EQ(form->ClipboardBoxes.Count(), 1);
+  dialogs.messages.answers = {MsgResult::Yes};
+  sub->DeleteEntry->trigger();
+  EXPECT_EQ(form->ClipboardBoxes.Count(), 0);
+
+  // A box of a main diagram window that is closed.
+  Copy(main);
+  ASSERT_EQ(form->ClipboardBox, konto);
+  TFChild* other = NewDiagram();
+  main->ClosingAll = true;
+  main->close();
+  EXPECT_EQ(form->ClipboardBox, nullptr);
+  Paste(other);
+  EXPECT_EQ(LastMessage(), kNothingToPaste);
+  EXPECT_EQ(other->Doc().DrawClasses.Count(), 0);
+}
+
+// ---- class files -----------------------------------------------------------------------
+
+TEST_F(Elements, AClassSavedAsAFileIsLoadedIntoAnotherMainDiagram) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  AddAttribute(*konto->UMLClass, "stand");
+  dialogs.saveFiles.push_back(Path("Konto"));
+  main->Item("KlasseSpeichern1")->trigger();
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, "TKonto.umc");
+  ASSERT_TRUE(FileExists(Path("Konto.umc")));
+
+  TFChild* other = NewDiagram();
+  other->ClickPos = {300, 300};
+  dialogs.openFiles.push_back(Path("Konto.umc"));
+  other->Item("KlasseLaden1")->trigger();
+  ASSERT_EQ(other->Doc().DrawClasses.Count(), 1);
+  TUMLDrawClass* loaded = other->Doc().CurrentBox;
+  EXPECT_EQ(loaded->UMLClass->Name, "TKonto");
+  EXPECT_EQ(loaded->UMLClass->Attributes.Count(), 1);
+  // At (50, 50) and the component offset, whatever the last click was.
+  EXPECT_EQ(loaded->Left, 50 + other->Doc().Surface.ComponentCount());
+
+  // A damaged file gives no box; a sub-diagram refuses.
+  ASSERT_TRUE(WriteFileAtomically(Path("kaputt.umc"), "\x03\x01"));
+  dialogs.openFiles.push_back(Path("kaputt.umc"));
+  other->LadeObjectClick();
+  EXPECT_EQ(other->Doc().DrawClasses.Count(), 1);
+  NewSub(other, "Teil")->LadeObjectClick();
+  EXPECT_EQ(LastMessage(), W("Neue Klassen können nur im Hauptdiagramm geladen werden"));
+}
+
+// ---- display options -------------------------------------------------------------------
+
+TEST_F(Elements, AFontChosenInTheBoxOptionsClosesTheDialogAndRedrawsEveryWindow) {
+  TFChild* other = NewDiagram();
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  other->Doc().Saved = true;
+  bool openAfterFont = true;
+  dialogs.dialogScripts.push_back([&](TDialogForm& f) {
+    auto& o = dynamic_cast<TOptionsForm&>(f);
+    TFontSpec chosen;
+    chosen.Name = "Courier New";
+    o.FontChosen(chosen);
+    openAfterFont = o.IsOpen();
+  });
+  main->MiKlassenDarstellungAendernClick();
+  EXPECT_FALSE(openAfterFont);
+  EXPECT_EQ(konto->Options.Font.Name, "Courier New");
+  EXPECT_FALSE(other->Doc().Saved);
+}
+
+TEST_F(Elements, TheDefaultsOfAllBoxesApplyOnlyWhenConfirmed) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* a = AddClass(main, "TA");
+  // Closed with the close box: the defaults changed, the boxes did not.
+  dialogs.dialogScripts.push_back(
+      [](TDialogForm& f) { dynamic_cast<TOptionsForm&>(f).Options.RGWidth = 2; });
+  main->AlleKlassendarstellungenAendernClick();
+  EXPECT_EQ(main->Doc().ClassOptions.RGWidth, 2);
+  EXPECT_EQ(a->Options.RGWidth, 0);
+  dialogs.dialogScripts.push_back([](TDialogForm& f) { dynamic_cast<TOptionsForm&>(f).PressOk(); });
+  main->AlleKlassendarstellungenAendernClick();
+  EXPECT_EQ(a->Options.RGWidth, 2);
+}
+
+TEST_F(Elements, TheFontOfAllConnectionsKeepsTheirColours) {
+  TFChild* main = NewDiagram();
+  TConnection* hat =
+      main->Doc().AddConnection(AddClass(main, "TA"), 5, AddClass(main, "TB", 200), 30, kHat);
+  hat->Color = RGB(0, 0, 170);
+  TFontSpec chosen;
+  chosen.Name = "Arial";
+  chosen.Color = RGB(200, 0, 0);
+  // The font dialog opens as soon as the options dialog is active; cancelling it ends all.
+  auto activate = [](TDialogForm& f) { dynamic_cast<TCoOptionsForm&>(f).Activate(); };
+  dialogs.dialogScripts = {activate, activate};
+  dialogs.fonts = {std::nullopt, chosen};
+  main->SchriftallerBeziehungenAendernClick();
+  EXPECT_EQ(hat->CoOptions->Font.Name, "MS Sans Serif");
+  main->SchriftallerBeziehungenAendernClick();
+  EXPECT_EQ(hat->CoOptions->Font.Name, "Arial");
+  EXPECT_EQ(hat->Color, RGB(0, 0, 170));
+
+  // Its own font button: cancelled, the dialog stays open.
+  TCoOptionsForm f(dialogs, main->Doc().ConnectionOptions);
+  dialogs.fonts = {std::nullopt};
+  f.PressFont();
+  EXPECT_TRUE(f.IsOpen());
+}
+
+// ---- saving and reading ----------------------------------------------------------------
+
+TEST_F(Elements, SavingAndReadingGivesTheSameDiagram) {
+  TFChild* main = NewDiagram();
+  TUMLDrawClass* konto = AddClass(main, "TKonto");
+  TUMLDrawClass* bank = AddClass(main, "TBank", 250);
+  AddAttribute(*konto->UMLClass, "stand");
+  AddAttribute(*konto->UMLClass, "inhaber");
+  main->Doc().AddConnection(bank, 20, konto, 40, kHat);
+  Note({"Bank", W("Übersicht")});
+  main->InfoBoxEinfuegenClick();
+
+  TFChild* sub = NewSub(main, "Objekte");
+  main->Doc().CurrentBox = konto;
+  Copy(main);
+  Paste(sub);
+  sub->ClickPos = {220, 160};
+  ScriptObject(0, [](TChangeObjectForm& f) {
+    f.SetValue(0, "Max");
+    f.SetValue(1, "100");
+    f.ObjectName = "k1";
+    f.PressOk();
+  });
+  sub->ObjektEinfuegenClick();
+  Note({"Das Konto von Max"});
+  sub->InfozueinerKlasseeinfgen1Click();
+  NewSub(main, "Leer");
+
+  dialogs.saveFiles.push_back(Path("Bank.urd"));
+  main->SaveDiagrammAs();
+  ASSERT_TRUE(main->Doc().Saved);
+  cli::Json before;
+  cli::WriteDiagram(before, main->Doc(), kDiagramVersion);
+  EXPECT_NE(before.Text().find("\"k1\""), std::string::npos);
+
+  dialogs.openFiles.push_back(Path("Bank.urd"));
+  form->FileOpen1Execute();
+  TFChild* reopened = form->ActiveChild();
+  ASSERT_NE(reopened, main);
+  cli::Json after;
+  cli::WriteDiagram(after, reopened->Doc(), kDiagramVersion);
+  EXPECT_EQ(after.Text(), before.Text());
+  // The windows read from the file have their entries in the submenus.
+  EXPECT_EQ(Entries(reopened, "Unterdiagrammloeschen"),
+            (Names{"Unterdiagramm 1 - Objekte", "Unterdiagramm 2 - Leer"}));
+}
+
+}  // namespace
+}  // namespace zedro
