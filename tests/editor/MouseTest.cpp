@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -873,6 +874,133 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidName) {
   Trigger("newClass");
   EXPECT_EQ(Doc().DrawClasses.Count(), 1);
   EXPECT_EQ(dialogs.inputDefaults.back(), "TAuto");
+}
+
+// ---- the vehicles example, drawn with the mouse alone ------------------------------
+
+class VehiclesByMouse : public Mouse {
+ protected:
+  // "neue Klasse" from the empty-area menu, then the box dragged to (x, y).
+  TUMLDrawClass* NewClass(const std::string& name, int x, int y) {
+    RightClick({Doc().Surface.Width - 10, Doc().Surface.Height - 10});
+    EXPECT_EQ(popups.back().menu, "MyCreateMenu");
+    dialogs.inputs.push_back(name);
+    Trigger("NeueKlasseanlegen1");
+    TUMLDrawClass* box = Doc().CurrentBox;
+    EXPECT_EQ(box->UMLClass->Name, name);
+    Drag(Inside(box), {Inside(box).X + x - box->Left, Inside(box).Y + y - box->Top});
+    EXPECT_EQ(box->Left, x);
+    return box;
+  }
+  // The menu of a box, then one of its items.
+  void BoxCommand(TUMLDrawClass* box, const char* item) {
+    RightClick(Inside(box));
+    EXPECT_TRUE(popups.back().Shows(item)) << item;
+    Trigger(item);
+  }
+  void NewAttribute() {
+    Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNew(); });
+    Answer<TAttributeForm>([](TAttributeForm& f) {
+      f.Visibility = kPrivate;
+      f.SetReadChecked(true);
+      f.SetWriteChecked(true);
+      f.PressOk();
+    });
+    Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressOk(); });
+  }
+};
+
+TEST_F(VehiclesByMouse, AllFiveKindsInAnEmptyDiagram) {
+  TUMLDrawClass* fahrzeug = NewClass("TFahrzeug", 40, 20);
+  TUMLDrawClass* autoBox = NewClass("TAuto", 40, 170);
+  TUMLDrawClass* rad = NewClass("TRad", 380, 180);
+  TUMLDrawClass* fahrer = NewClass("TFahrer", 60, 320);
+  EXPECT_EQ(Doc().DrawClasses.Count(), 4);
+
+  // TAuto IST TFahrzeug, from the box's menu.
+  BoxCommand(autoBox, "IST1");
+  Click(Pt(autoBox, 6));
+  EXPECT_EQ(w->StatusText(),
+            W("WAS ist diese Klasse: Bitte Randpunkt der Vorgängerlasse mit Handsymbol anklicken"));
+  Click(Pt(fahrzeug, 28));
+  EXPECT_EQ(autoBox->UMLClass->Parent, fahrzeug->UMLClass);
+
+  // TAuto HAT 4 TRad, from the window's menu.
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "4"; });
+  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
+    f.Lines = {"rollt auf"};
+    f.PressOk();
+  });
+  Skip();
+  NewAttribute();
+  Trigger("Aggregation");
+  EXPECT_EQ(w->StatusText(),
+            "HAT-Beziehung/Aggregation - Bitte Randpunkt der besitzenden Klasse mit Handsymbol "
+            "anklicken.");
+  Click(Pt(autoBox, 17));
+  Click(Pt(rad, 39));
+
+  // TFahrer KENNT TAuto, from the empty-area menu; a first try at the wrong box is deleted.
+  for (TUMLDrawClass* target : {rad, autoBox}) {
+    Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "0..1"; });
+    Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "1"; });
+    Skip();
+    Skip();
+    if (target == autoBox)
+      NewAttribute();
+    else
+      Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNone(); });
+    RightClick({Doc().Surface.Width - 10, Doc().Surface.Height - 10});
+    Trigger("KENNTAssoziation1");
+    Click(Pt(fahrer, 3));
+    Click(Pt(target, target == rad ? 28 : 31));
+    if (target == rad) {
+      Trigger("deleteConnection");
+      Move(Pt(rad, 28));
+      dialogs.messages.answers.push_back(MsgResult::Yes);
+      Down(Pt(rad, 28));
+      EXPECT_EQ(Doc().Connections.Count(), 2);
+    }
+  }
+
+  // TFahrer gives TAuto the command "fahre" and asks TFahrzeug for its kilometres.
+  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
+    f.Lines = {"fahre"};
+    f.PressOk();
+  });
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Answer<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Click(Inside(fahrer));
+  Trigger("ErteiltAUFTRAGan1");
+  Click(Pt(fahrer, 9));
+  Click(Pt(autoBox, 25));
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "GibKilometer"; });
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "Integer"; });
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Answer<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Trigger("Anfrage");
+  Click(Pt(fahrer, 17));
+  Click(Pt(fahrzeug, 17));
+
+  // Everything is moved once more.
+  Drag(Inside(rad), {Inside(rad).X + 20, Inside(rad).Y + 40});
+  TConnection* hat = Doc().Connections.At(1);
+  Drag({hat->TextBox->Left + 2, hat->TextBox->Top + 2},
+       {hat->TextBox->Left + 2, hat->TextBox->Top - 18});
+
+  ASSERT_EQ(Doc().Connections.Count(), 5);
+  std::vector<int> kinds;
+  for (TConnection* c : Doc().Connections.Items) kinds.push_back(c->Kind);
+  EXPECT_EQ(kinds, (std::vector<int>{kIst, kHat, kKennt, kAuftrag, kAnfrage}));
+  EXPECT_EQ(autoBox->UMLClass->Attributes.At(0)->Name, "hatTRad");
+  EXPECT_EQ(fahrer->UMLClass->Attributes.At(0)->Name, "kenntTAuto");
+  EXPECT_EQ(Doc().Connections.At(3)->Method->Name, "fahre");
+  EXPECT_EQ(Doc().Connections.At(4)->Method->Name, "GibKilometer");
+  EXPECT_TRUE(fahrzeug->UMLClass->Methods.Contains(Doc().Connections.At(4)->Method));
+  EXPECT_EQ(hat->TextOffsetY, -20);
+  EXPECT_EQ(w->Mode, EditMode::Idle);
+
+  if (const char* picture = std::getenv("ZEDRO_MOUSE_PICTURE")) w->Picture().save(picture);
 }
 
 }  // namespace
