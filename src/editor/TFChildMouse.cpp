@@ -198,10 +198,14 @@ void TFChild::PopupContextMenu(QMenu* menu, TPoint screenPos) {
   const QList<QAction*> items = menu->actions();
   for (QAction* a : items)
     if (!a->isSeparator() && a->isEnabled() && !IsWired(a)) a->setVisible(false);
-  if (ShowContextMenu)
+  if (ShowContextMenu) {
     ShowContextMenu(menu, screenPos);
-  else
-    menu->popup(QPoint(screenPos.X, screenPos.Y));
+    return;
+  }
+  bool offers = false;
+  for (QAction* a : items)
+    offers = offers || (!a->isSeparator() && a->isVisible() && a->isEnabled());
+  if (offers) menu->popup(QPoint(screenPos.X, screenPos.Y));
 }
 
 // ---- mouse down ------------------------------------------------------------------------
@@ -643,7 +647,8 @@ void TFChild::ImClassDiagrammMouseMove(int x, int y) {
       break;
     case EditMode::MoveStartEnd:
     case EditMode::MoveTargetEnd:
-      overPoint = ReattachBox && ReattachBox->BorderPointAt(x, y) > 0;
+      overPoint = ReattachBox && d.DrawClasses.Contains(ReattachBox) &&
+                  ReattachBox->BorderPointAt(x, y) > 0;
       break;
     case EditMode::DeleteConnection:
       for (TConnection* c : d.Connections.Items)

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <algorithm>
@@ -14,6 +16,7 @@
 
 #include "diagram/DiagramDocument.h"
 #include "editor/DialogService.h"
+#include "editor/QtDialogs.h"
 #include "editor/QtText.h"
 #include "editor/SurfaceView.h"
 #include "editor/TFChild.h"
@@ -610,16 +613,20 @@ TEST_F(Mouse, TheConnectionMenuDeletesRecolorsAndReroutes) {
 // ---- hit tests, selection and dragging -------------------------------------------------
 
 TEST_F(Mouse, ClicksGoToConnectionEndsThenTheLastBoxThenInfoBoxes) {
-  TUMLDrawClass* a = Box("A", 40, 40);
-  TUMLDrawClass* b = Box("B", 60, 50);  // drawn over A
+  TUMLDrawClass* a = Box("Fahrzeugklasse", 40, 40);
+  TUMLDrawClass* b = Box("Bauteilklasse", 60, 50);  // drawn over A
   TInfoBox* note = Doc().AddInfoBox(70, 60);
   note->Lines = {"unter B"};
   TInfoBox* free = Doc().AddInfoBox(300, 300);
   free->Lines = {"frei"};
   w->Redraw(true);
-  Click({a->Left + 25, a->Top + 15});
+  const TPoint overlap{(b->Left + a->Right) / 2, (b->Top + a->Bottom) / 2},
+      onNote{note->Left + 3, note->Top + 3};
+  ASSERT_TRUE(a->ContainsPoint(overlap.X, overlap.Y) && b->ContainsPoint(overlap.X, overlap.Y));
+  ASSERT_TRUE(b->ContainsPoint(onNote.X, onNote.Y) && note->ContainsPoint(onNote.X, onNote.Y));
+  Click(overlap);
   EXPECT_EQ(Doc().CurrentBox, b);
-  Click({note->Left + 3, note->Top + 3});
+  Click(onNote);
   EXPECT_EQ(Doc().CurrentBox, b);
   Click({free->Left + 3, free->Top + 3});
   EXPECT_EQ(w->DraggedBox, free);
@@ -1001,6 +1008,21 @@ TEST_F(VehiclesByMouse, AllFiveKindsInAnEmptyDiagram) {
   EXPECT_EQ(w->Mode, EditMode::Idle);
 
   if (const char* picture = std::getenv("ZEDRO_MOUSE_PICTURE")) w->Picture().save(picture);
+}
+
+TEST(AttributeChoiceDialog, ShowsThePreselectedAttributesSelected) {
+  ScriptedDialogs dialogs;
+  TChooseAttributeForm form(dialogs);
+  form.Items = {"a", "b", "c"};
+  form.MultiSelect = true;
+  form.SelectedItems = {true, false, true};
+  form.Focused = 0;
+  std::unique_ptr<QDialog> dialog(CreateFormDialog(form, dialogs, nullptr));
+  auto* list = dialog->findChild<QListWidget*>("LBAttributes");
+  ASSERT_NE(list, nullptr);
+  std::vector<bool> selected;
+  for (int i = 0; i < list->count(); ++i) selected.push_back(list->item(i)->isSelected());
+  EXPECT_EQ(selected, (std::vector<bool>{true, false, true}));
 }
 
 }  // namespace
