@@ -338,6 +338,10 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
 
 void TFChild::DeleteConnectionsAt(int x, int y) {
   DiagramDocument& d = Doc();
+  // The questions appear at the clicked end (ClickPos stays the last menu's place).
+  const TPoint click = ClickPos;
+  SetPopupPosition(x, y);
+  ClickPos = click;
   // Every connection that ends at the point and may be deleted now is offered in turn.
   int i = 0;
   while (i < d.Connections.Count()) {

@@ -35,7 +35,13 @@ class RecordingDialogs : public ScriptedDialogs {
     inputDefaults.push_back(value);
     return ScriptedDialogs::InputBox(caption, prompt, value);
   }
+  MsgResult MessageAt(MsgKind kind, const std::string& text, MsgButtons buttons, int x,
+                      int y) override {
+    questionsAt.push_back({x, y});
+    return ScriptedDialogs::MessageAt(kind, text, buttons, x, y);
+  }
   std::vector<std::string> inputDefaults;
+  std::vector<TPoint> questionsAt;
 };
 
 struct Popup {
@@ -547,6 +553,9 @@ TEST_F(Mouse, DeletingByClickNeedsTheHandCursorAndOffersEveryConnectionAtThePoin
             W("Möchten Sie die rot markierte KENNT-Beziehung wirklich löschen?"));
   EXPECT_EQ(Doc().Connections.Count(), 2);
   EXPECT_TRUE(Doc().Connections.IndexOf(hat) >= 0);
+  // Asked where the end was clicked.
+  const QPoint end = w->ImClassDiagramm->mapToGlobal(QPoint(Pt(a, 20).X, Pt(a, 20).Y));
+  EXPECT_EQ(dialogs.questionsAt.back(), (TPoint{end.x(), end.y()}));
   (void)kennt;
 
   // "Löschen" of the messages deletes the message only.
