@@ -804,6 +804,10 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
           f->Focused = l->currentRow();
         },
         f->Focused, false);
+    // Entries the caller preselected (the attributes a relationship already stands for).
+    if (auto* list = dlg->findChild<QListWidget*>("LBAttributes"))
+      for (int i = 0; i < list->count() && i < static_cast<int>(f->SelectedItems.size()); ++i)
+        if (f->SelectedItems[static_cast<size_t>(i)]) list->item(i)->setSelected(true);
     return dlg;
   }
   if (auto* f = dynamic_cast<TChooseClassForm*>(&form)) {

@@ -90,6 +90,7 @@ TFChild::~TFChild() {
   }
   main_.ChildGone(this);
   doc_->Surface.canvas = nullptr;
+  if (doc_->Surface.dialogs == ElementDialogs.get()) doc_->Surface.dialogs = nullptr;
   for (QMenu* m : menus_) delete m;
   delete MyClassMenue;
   delete MyConnectionMenue;

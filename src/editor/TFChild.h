@@ -126,6 +126,75 @@ class TFChild : public QMdiSubWindow {
   // Connects the menu items of these commands (called once by FormCreate).
   void WireMouseCommands();
 
+  // Every context menu is shown through here. By default the menu pops up at the screen
+  // position and returns at once; the item the user picks runs its command afterwards.
+  // Tests set ShowContextMenu to see which menu would pop up, with its items as prepared.
+  std::function<void(QMenu* menu, TPoint screenPos)> ShowContextMenu;
+  void PopupContextMenu(QMenu* menu, TPoint screenPos);
+  // PopupPos for a context menu at this surface point (kept inside the screen);
+  // ClickPos := the point.
+  void SetPopupPosition(int x, int y);
+  // The cursor shape of the surface (a Qt::CursorShape value).
+  int SurfaceCursor() const;
+  // Shows what was drawn on the surface since the last redraw (markers, not-xor figures).
+  void ShowCanvas();
+  // True when some command listens to the menu item.
+  static bool IsWired(const QAction* item);
+
+  // Class: "Neue Klasse".
+  void newClassClick();
+  // Relationships: picking from any class, picking from the current box, the attribute
+  // choice, deletion by clicking and from the context menu.
+  void VererbungClick();
+  void AggregationClick();
+  void AssoziationClick();
+  void KlasseISTClick();
+  void KlasseHATClick();
+  void KlasseKENNTClick();
+  void AttributwaehlenClick();
+  void deleteConnectionClick();
+  void beziehungLoeschenClick();
+  // Messages: picking, the method choice, deletion by clicking, text editing.
+  void AuftragClick();
+  void AnfrageClick();
+  void erteiltAUFTRAGanClick();
+  void StelltAnfrageanClick();
+  void MethodewaehlenClick();
+  void BotschaftLoeschenClick();
+  void beziehungBearbeitenClick();
+  // The connection context menu's font, colour and route commands.
+  void SchriftAendernClick();
+  void CoFarbenAendernClick();
+  void LinienzugWaehlenClick();
+
+  // Steps of the mouse handlers.
+  void PickBorderPoint(int x, int y, bool currentBoxOnly);
+  void PickSecondBorderPoint(int x, int y);
+  void ReattachConnectionEnd(int button, int x, int y);
+  void DeleteConnectionsAt(int x, int y);
+  void HitTest(int button, int x, int y);
+  void OnConnectionEnd(int button, int x, int y);
+  void OnBox(int button, int x, int y);
+  void OnInfoBox(int button, int x, int y);
+  void OnConnectionText(int button, int x, int y);
+  void OnEmptyArea(int x, int y);
+  void PrepareClassMenu();
+  void PrepareCreateMenu();
+  // Relationship and message commands: their common start.
+  void StartPicking(const char* item, const std::string& prompt);
+  void StartPickingOnCurrent(const char* item);
+  void ToggleDeletion(const char* item, const std::string& prompt);
+  // Creates an attribute for SelectedConnection in cls; false when cancelled.
+  bool NewAttributeForConnection(TUMLClass& cls);
+  // Creates the method a message calls in cls (the method dialog).
+  void NewMethodForMessage(TUMLClass& cls);
+
+  // The previous answer of the new-class input box.
+  std::string NewClassName;
+  // The dialogs the diagram's elements open while they are created or edited; they show
+  // the surface first, so that previews drawn on it are seen behind the dialog.
+  std::shared_ptr<IDiagramDialogs> ElementDialogs;
+
   // ---- classes, notes, sub-diagrams, objects, class transfer, display options ----------
   void WireElementCommands();
 
