@@ -27,9 +27,6 @@ const char* const kNoCurrentClass = "Es ist keine aktuelle Klasse angewählt.";
 }  // namespace
 
 void TFChild::WireElementCommands() {
-  // The notes and the text dialogs of new connections ask through the dialog service.
-  doc_->Surface.dialogs = &Dialogs();
-
   auto wire = [this](const char* name, void (TFChild::*command)()) {
     if (QAction* a = Item(name))
       connect(a, &QAction::triggered, this, [this, command] { (this->*command)(); });

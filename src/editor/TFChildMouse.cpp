@@ -590,28 +590,13 @@ void TFChild::PrepareCreateMenu() {
     ItemAt(m, 1)->setText("       neue Klasse");
     return;
   }
+  // In a sub-diagram items 1 and 2 insert an object and a class of the main diagram; the
+  // sub-diagram commands route them (RouteSubDiagramCommands).
   ItemAt(m, 0)->setText("Objekt");
-  QAction* insertObject = ItemAt(m, 1);
-  insertObject->setText(Q(W("       Objekt einfügen")));
-  // Without a command of its own here, the item does what the first item of the
-  // diagram's first menu does in a sub-diagram: insert an object.
-  QAction* menuInsertObject = ItemAt(Klasse1, 0);
-  if (!IsWired(insertObject) && IsWired(menuInsertObject))
-    connect(insertObject, &QAction::triggered, menuInsertObject, &QAction::trigger);
-  // Item 2 inserts a class of the main diagram here; it stands in for the Java import,
-  // which has no place in a sub-diagram.
+  ItemAt(m, 1)->setText(Q(W("       Objekt einfügen")));
   QAction* insertClass = ItemAt(m, 2);
-  if (insertClass->objectName() != "KlasseEinfuegenSub2") {
-    QAction* forward = new QAction(m);
-    forward->setObjectName("KlasseEinfuegenSub2");
-    m->insertAction(insertClass, forward);
-    m->removeAction(insertClass);
-    if (QAction* menuInsertClass = ItemAt(Klasse1, 1))
-      connect(forward, &QAction::triggered, menuInsertClass, &QAction::trigger);
-    insertClass = forward;
-  }
   insertClass->setText(Q(W("       Klasse einfügen")));
-  insertClass->setVisible(IsWired(ItemAt(Klasse1, 1)));
+  insertClass->setVisible(true);
   ItemAt(m, 3)->setVisible(false);
 }
 
