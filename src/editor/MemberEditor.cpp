@@ -370,7 +370,6 @@ void MemberEditor::ChangeNameAndKind(TUMLClass* cls) {
 void MemberEditor::ChangeDescription(TUMLClass* cls) {
   if (!RequireClass(cls) || !RefuseLibraryClass(*cls)) return;
   TClassDokuForm form(Dialogs());
-  form.Caption = "Beschreibung der Klasse";
   form.ClassLabel = "\"" + cls->Name + "\"";
   form.Lines = cls->Documentation;
   Dialogs().RunDialog(form);

@@ -81,8 +81,10 @@ TFClassInspector::TFClassInspector(TMainForm& form) : QWidget(&form, Qt::Tool), 
 }
 
 void TFClassInspector::ShowInspectorWindow() {
+  // A window that is shown now comes up on top anyway.
+  const bool wasVisible = isVisible();
   show();
-  raise();
+  if (wasVisible) raise();
 }
 
 void TFClassInspector::SetFontsGrey(bool grey) {
