@@ -37,7 +37,7 @@ bool MemberEditor::RequireClass(const TUMLClass* cls) {
   return false;
 }
 
-bool MemberEditor::RefuseLibraryClass(const TUMLClass& cls) {
+bool MemberEditor::MayChange(const TUMLClass& cls) {
   if (!cls.IsLibraryClass) return true;
   Dialogs().Message(MsgKind::Plain, W("Bibliotheksklassen dürfen nicht geändert werden."));
   return false;
@@ -64,7 +64,7 @@ void MemberEditor::Warn(const std::string& warning) {
 // ---- attributes ------------------------------------------------------------------------
 
 void MemberEditor::NewAttribute(TUMLClass* cls) {
-  if (!RequireClass(cls) || !RefuseLibraryClass(*cls)) return;
+  if (!RequireClass(cls) || !MayChange(*cls)) return;
   TAttributeForm form(Dialogs());
   form.Caption = "Attribut eingeben";
   form.ClassLabel = ClassLabelOf(*cls);
@@ -88,7 +88,7 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
 }
 
 void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
-  if (!RefuseLibraryClass(cls)) return;
+  if (!MayChange(cls)) return;
   // A link to a method that has left the class is no link.
   if (a.ReadMethod && !cls.Methods.Contains(a.ReadMethod)) a.ReadMethod = nullptr;
   if (a.WriteMethod && !cls.Methods.Contains(a.WriteMethod)) a.WriteMethod = nullptr;
@@ -192,7 +192,7 @@ void MemberEditor::DeleteAttribute(TUMLClass& cls, TAttribute& a) {
 // ---- methods ---------------------------------------------------------------------------
 
 void MemberEditor::NewMethod(TUMLClass* cls) {
-  if (!RequireClass(cls) || !RefuseLibraryClass(*cls)) return;
+  if (!RequireClass(cls) || !MayChange(*cls)) return;
   auto m = std::make_unique<TMethod>();
   m->Code = NewMethodCode(ActiveDiagramIsJava());
   TMethodForm form(Dialogs());
@@ -220,7 +220,7 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
 }
 
 void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
-  if (!RefuseLibraryClass(cls)) return;
+  if (!MayChange(cls)) return;
   const TVisibility old = m.Visibility;
   TMethodForm form(Dialogs());
   form.Caption = W("Methode ändern");
@@ -287,7 +287,7 @@ void MemberEditor::DeleteMethod(TUMLClass& cls, TMethod* method) {
 }
 
 void MemberEditor::OverrideMethod(TUMLClass* cls) {
-  if (!RequireClass(cls) || !RefuseLibraryClass(*cls)) return;
+  if (!RequireClass(cls) || !MayChange(*cls)) return;
   if (!cls->Parent) {
     Dialogs().Message(MsgKind::Plain, W("Es gibt keine Vorgängerklasse"));
     return;
@@ -368,7 +368,7 @@ void MemberEditor::ChangeNameAndKind(TUMLClass* cls) {
 }
 
 void MemberEditor::ChangeDescription(TUMLClass* cls) {
-  if (!RequireClass(cls) || !RefuseLibraryClass(*cls)) return;
+  if (!RequireClass(cls) || !MayChange(*cls)) return;
   TClassDokuForm form(Dialogs());
   form.ClassLabel = "\"" + cls->Name + "\"";
   form.Lines = cls->Documentation;

@@ -36,8 +36,8 @@ class MemberEditor {
 
  private:
   IDialogService& Dialogs();
-  // False (after the library message) for a library class.
-  bool RefuseLibraryClass(const TUMLClass& cls);
+  // True unless the class is a library class, which gets the library message.
+  bool MayChange(const TUMLClass& cls);
   // False (after "Keine aktive Klasse vorhanden") without a class.
   bool RequireClass(const TUMLClass* cls);
   // The active diagram's Java item is ticked.
