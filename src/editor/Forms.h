@@ -48,7 +48,6 @@ class TDialogForm {
   IMessages& messages_;
 };
 
-
 // TFAttributeDialog: an attribute's name, type, visibility, documentation and the read and
 // write methods that go with it.
 class TAttributeForm : public TDialogForm {
@@ -99,7 +98,7 @@ class TParameterForm : public TDialogForm {
 // TFCodeDialog: the code lines of a method under its heading.
 class TCodeForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TCodeForm(IMessages& messages) : TDialogForm(messages) { Caption = "Code bearbeiten"; }
   const char* TypeName() const override { return "TFCodeDialog"; }
   void PressOk() { Close(kResultOk); }
   void PressCancel() { Close(kResultCancel); }
@@ -249,7 +248,9 @@ class TChooseClassForm : public TDialogForm {
 // TFClassDoku: the description of a class.
 class TClassDokuForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TClassDokuForm(IMessages& messages) : TDialogForm(messages) {
+    Caption = "Beschreibung der Klasse";
+  }
   const char* TypeName() const override { return "TFClassDoku"; }
   void PressOk() { Close(kResultOk); }
   void PressCancel() { Close(kResultCancel); }

@@ -378,6 +378,7 @@ void TFChild::SwitchLanguage(int language) {
   ItemAt(MyClassMenue, 15)->setVisible(!java);
   doc_->Language = language;
   ActiveNotation::Set(language);
+  main_.ShowClassInInspector(doc_->CurrentClass);  // the tree in the new notation
   main_.SetCaptionForLanguage(language);
   if (main_.LanguageOfMainWindow != language) {
     main_.LanguageOfMainWindow = language;

@@ -247,6 +247,12 @@ class TFChild : public QMdiSubWindow {
 
   // ---- class inspector commands ---------------------------------------------------------
   void WireMemberCommands();
+  // The inspector's operations on the current class (TFChildMembers.cpp).
+  void AttributhinzufuegenClick();
+  void MethodeHinzufuegenClick();
+  void MethodeueberschreibenClick();
+  void NameoderArtAendernClick();
+  void BeschreibungAendernClick();
 
   // ---- export, import, update and watching of source files -----------------------------
   void WireRoundTripCommands();

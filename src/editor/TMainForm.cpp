@@ -19,6 +19,7 @@
 #include "editor/DialogService.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
+#include "editor/TFClassInspector.h"
 #include "model/Win1252.h"
 
 namespace zedro {
@@ -38,7 +39,8 @@ TMainForm::TMainForm(IDialogService& dialogs, const std::vector<std::string>& ar
   BuildMenus();
   statusBar()->setObjectName("StatusBar");
 
-  PlaceOnScreen();
+  // The class inspector belongs to the frame, which starts right of it.
+  SetClassInspector(new TFClassInspector(*this));
 
   ClipboardClass = std::make_unique<TUMLClass>("dummy");
   clipboardBoxStore_ =
@@ -276,6 +278,9 @@ void TMainForm::ChildGone(TFChild* child) {
     MergeMenus(nullptr);
     merged_ = nullptr;
   }
+  // The inspector must not keep showing a class that goes with the window.
+  TFChild* active = ActiveChild();
+  ShowClassInInspector(active ? active->Doc().CurrentClass : nullptr);
 }
 
 void TMainForm::ActivateChild(TFChild* child) {

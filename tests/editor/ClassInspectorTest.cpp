@@ -1,0 +1,444 @@
+// The class inspector and the rules for editing members, offscreen with scripted dialogs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "diagram/DiagramDocument.h"
+#include "editor/DialogService.h"
+#include "editor/MemberEditor.h"
+#include "editor/QtDialogs.h"
+#include "editor/QtText.h"
+#include "editor/TFChild.h"
+#include "editor/TFClassInspector.h"
+#include "model/Notation.h"
+#include "persistence/DiagramFile.h"
+
+namespace zedro {
+namespace {
+
+using Lines = StringList;
+
+class Inspector : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ActiveNotation::Set(1);
+    form = std::make_unique<TMainForm>(dialogs);
+    form->show();
+    form->FileNew1Execute();
+    child = form->ActiveChild();
+    box = child->Doc().AddClassBox(std::make_unique<TUMLClass>("TPerson"));
+    cls = child->Doc().CurrentClass = box->UMLClass;
+    child->Doc().CurrentBox = box;
+    form->ShowClassInInspector(cls);
+  }
+  void TearDown() override {
+    form.reset();
+    ActiveNotation::Set(1);
+  }
+
+  TFClassInspector& Insp() { return *dynamic_cast<TFClassInspector*>(form->ClassInspector()); }
+  // Presses the buttons of the next dialog, which must be of type F.
+  template <class F, class Fn>
+  void Script(Fn fn) {
+    dialogs.dialogScripts.push_back([fn](TDialogForm& f) {
+      auto* form = dynamic_cast<F*>(&f);
+      ASSERT_NE(form, nullptr) << "unexpected dialog " << f.TypeName();
+      fn(*form);
+    });
+  }
+  void Answer(std::initializer_list<MsgResult> a) {
+    dialogs.messages.answers.insert(dialogs.messages.answers.end(), a);
+  }
+  bool Shown(const std::string& utf8) { return dialogs.messages.Contains(W(utf8)); }
+  // A new attribute through the inspector, with read and write methods.
+  TAttribute* NewAttribute(const std::string& name, const std::string& type, bool read = true) {
+    Script<TAttributeForm>([=](TAttributeForm& f) {
+      f.Name = name;
+      f.Type = type;
+      f.SetReadChecked(read);
+      f.SetWriteChecked(true);
+      f.PressOk();
+    });
+    Insp().BtNewAttributeClick();
+    for (TAttribute* a : cls->Attributes.Items)
+      if (a->Name == name) return a;
+    ADD_FAILURE() << "no attribute " << name;
+    return nullptr;
+  }
+  TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = kProcedure,
+                  TVisibility v = kPublic) {
+    auto m = std::make_unique<TMethod>();
+    m->Name = name;
+    m->Kind = kind;
+    m->Visibility = v;
+    if (kind == kFunction) m->ResultType = "Integer";
+    return c->AddMethod(std::move(m));
+  }
+  Lines Children(QTreeWidgetItem* node) {
+    Lines out;
+    for (int i = 0; node && i < node->childCount(); ++i) out.push_back(S(node->child(i)->text(0)));
+    return out;
+  }
+  // Selects a node as the mouse would and lets the selection settle.
+  void Pick(QTreeWidgetItem* node) {
+    Insp().TVclass->setCurrentItem(node);
+    QApplication::processEvents();
+  }
+
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+  TFChild* child = nullptr;
+  TUMLDrawClass* box = nullptr;
+  TUMLClass* cls = nullptr;
+};
+
+TEST_F(Inspector, TreeInTheActiveNotationAndNoClassOnceItsWindowIsGone) {
+  EXPECT_EQ(form->geometry().x(), Insp().InspectorWidth());
+  cls->AddAttribute(std::make_unique<TAttribute>("alter", "Integer", kPublished, Lines{}));
+  Method(cls, "GibAlter", kFunction);
+  Method(cls, "SetzeAlter", kProcedure, kProtected)->AddParameter(TParameter("p", "Integer"));
+  Method(cls, "Anzahl", kFunction)->IsClassMethod = true;
+  form->ShowClassInInspector(cls);
+  QTreeWidgetItem* root = Insp().TVclass->topLevelItem(0);
+  EXPECT_EQ(S(root->text(0)), "Klasse: TPerson");
+  EXPECT_EQ(Children(root), (Lines{"Attribute", "Methoden", "Klassen-Methoden"}));
+  EXPECT_EQ(Children(Insp().AttributesNode), Lines{"++ alter: Integer"});
+  EXPECT_EQ(Children(Insp().MethodsNode),
+            (Lines{"+ ? GibAlter() : Integer", "# ! SetzeAlter(p: Integer)"}));
+  EXPECT_EQ(Children(Insp().ClassMethodsNode), Lines{"+ ? Anzahl() : Integer"});
+  child->IstJavaVersionClick();
+  EXPECT_EQ(Children(Insp().AttributesNode), Lines{"++ alter: Integer"});
+  EXPECT_EQ(Children(Insp().MethodsNode)[0], "+ ? Integer GibAlter()");
+
+  child->ClosingAll = true;
+  child->close();
+  EXPECT_EQ(Insp().ShownClass(), nullptr);
+  EXPECT_FALSE(Insp().isEnabled());
+  EXPECT_EQ(S(Insp().LbClassName->text()), "--");
+  Insp().BtNewAttributeClick();
+  EXPECT_TRUE(Shown("Keine aktive Klasse vorhanden"));
+}
+
+TEST_F(Inspector, NewAttributeWritesItsMethodsInTheApplicationsLanguage) {
+  TAttribute* a = NewAttribute("alter", "Integer");
+  EXPECT_EQ(a->Visibility, kProtected);
+  EXPECT_EQ(a->ReadMethod->Name, "GibAlter");
+  EXPECT_EQ(a->ReadMethod->ResultType, "Integer");
+  EXPECT_EQ(a->ReadMethod->Code, (Lines{"begin", "  result  := alter", "end;"}));
+  EXPECT_EQ(a->WriteMethod->MethodSignature(1), "SetzeAlter(pAlter: Integer)");
+  EXPECT_EQ(a->WriteMethod->Code, (Lines{"begin", "  alter := pAlter", "end;"}));
+  form->LanguageOfMainWindow = 2;  // the diagram's own item still says Delphi
+  TAttribute* tempo = NewAttribute("tempo", "Real");
+  EXPECT_EQ(tempo->ReadMethod->Code, (Lines{"{", "  return tempo", "}"}));
+  EXPECT_EQ(tempo->WriteMethod->Code, (Lines{"{", "  tempo = pTempo", "}"}));
+}
+
+TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotation) {
+  TAttribute* a = NewAttribute("alter", "Integer", false);
+  TMethod* write = a->WriteMethod;
+  form->LanguageOfMainWindow = 2;         // must not matter: the diagram's item is Delphi
+  Pick(Insp().TVclass->topLevelItem(0));  // the root does nothing
+  EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 1);
+  Script<TAttributeForm>([](TAttributeForm& f) {
+    EXPECT_EQ(f.WriteCaption, "Schreib-Auftrag beibehalten");
+    f.Type = "Real";
+    f.SetReadChecked(true);
+    f.PressOk();
+  });
+  Pick(Insp().AttributesNode->child(0));
+  EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 2);
+  EXPECT_EQ(std::count(cls->Methods.Items.begin(), cls->Methods.Items.end(), write), 1);
+  EXPECT_EQ(write->MethodSignature(1), "SetzeAlter(pAlter: Real)");
+  EXPECT_EQ(a->ReadMethod->ResultType, "Real");
+  EXPECT_EQ(a->ReadMethod->Code, (Lines{"begin", "  result := alter", "end;"}));
+
+  // Unticking "Lies-Anfrage beibehalten" keeps the query and its link.
+  child->IstJavaVersionClick();
+  TMethod* read = a->ReadMethod;
+  Script<TAttributeForm>([](TAttributeForm& f) {
+    EXPECT_EQ(f.ReadCaption, "Lies-Anfrage beibehalten");
+    f.SetReadChecked(false);
+    f.PressOk();
+  });
+  MemberEditor(*form).ChangeAttribute(*cls, *a);
+  EXPECT_TRUE(a->ReadMethod == read && cls->Methods.Contains(read));
+  EXPECT_EQ(write->Code, (Lines{"{", "  alter = pAlter", "}"}));
+}
+
+TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
+  TAttribute* a =
+      cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", kPrivate, Lines{}));
+  TMethod* m = Method(cls, "Zahle", kProcedure, kPublished);
+  Script<TAttributeForm>([](TAttributeForm& f) {
+    f.Visibility = kPublished;
+    f.PressOk();
+  });
+  Script<TAttributeForm>([](TAttributeForm& f) {
+    f.Name = "y";
+    f.PressOk();
+  });
+  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Script<TAttributeForm>([](TAttributeForm& f) {
+    f.Name = "z";
+    f.Visibility = kPublic;
+    f.PressOk();
+  });
+  Script<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Script<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
+  Script<TMethodForm>([](TMethodForm& f) {
+    f.Name = "Bezahle";
+    f.Access = kPublic;
+    f.PressOk();
+  });
+  Answer({MsgResult::Yes, MsgResult::Yes});
+  MemberEditor editor(*form);
+  for (int i = 0; i < 4; ++i) editor.ChangeAttribute(*cls, *a);
+  for (int i = 0; i < 3; ++i) editor.ChangeMethod(*cls, *m);
+  EXPECT_EQ(dialogs.messages.Texts(),
+            (Lines{W("Attribute mit dem Zugriffsrecht 'published' können nicht geändert werden!"),
+                   W("Attribute mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"),
+                   W("Möchten Sie das Zugriffsrecht des Attributs ->'x'<- wirklich ändern?"),
+                   W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"),
+                   W("Methoden mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"),
+                   W("Möchten Sie das Zugriffsrecht der Methode ->'Zahle'<- wirklich ändern?")}));
+  EXPECT_TRUE(a->Name == "x" && a->Visibility == kPublic && cls->Attributes.Contains(a));
+  EXPECT_TRUE(m->Name == "Zahle" && m->Visibility == kPublic && cls->Methods.Contains(m));
+}
+
+TEST_F(Inspector, NewMethodStartsWithCodeInTheDiagramsNotationAndCancelAddsNothing) {
+  Script<TMethodForm>([](TMethodForm& f) {
+    EXPECT_EQ(f.Access, kPublic);
+    EXPECT_EQ(*f.Code, (Lines{"begin", W("  //hier ggf. Code ergänzen"), "end;"}));
+    f.Name = "Stand";
+    f.SetKind(kFunction);
+    f.ResultType = "Integer";
+    f.Parameters.emplace_back("a", "Integer");
+    f.PressOk();
+  });
+  Insp().BtNewMethodClick();
+  ASSERT_EQ(cls->Methods.Count(), 1);
+  EXPECT_EQ(cls->Methods.At(0)->MethodSignature(1), "Stand(a: Integer) : Integer");
+  child->IstJavaVersionClick();
+  Script<TMethodForm>([](TMethodForm& f) {
+    EXPECT_EQ(*f.Code, (Lines{"{", W("  //hier ggf. Code ergänzen"), "}"}));
+    f.Name = "Weg";
+    f.PressCancel();
+  });
+  child->Item("MethodeHinzufuegen")->trigger();
+  EXPECT_EQ(cls->Methods.Count(), 1);
+}
+
+TEST_F(Inspector, DeletingAnAttributeAsksForItsReadAndWriteMethods) {
+  TAttribute* a = NewAttribute("alter", "Integer");
+  TMethod* write = a->WriteMethod;
+  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Answer({MsgResult::Yes, MsgResult::Yes, MsgResult::No});
+  Pick(Insp().AttributesNode->child(0));
+  EXPECT_EQ(
+      dialogs.messages.Texts(),
+      (Lines{W("Möchten Sie das Attribut ->'alter'<- wirklich löschen?"),
+             W("Möchten Sie die zugehörige Lese-Anfrage ->'GibAlter'<- auch löschen? (empfohlen)"),
+             W("Möchten Sie den zugehörige Schreib-Auftrag ->'SetzeAlter'<- auch löschen? "
+               "(empfohlen)")}));
+  EXPECT_EQ(cls->Attributes.Count(), 0);
+  EXPECT_EQ(cls->Methods.Items, std::vector<TMethod*>{write});
+}
+
+// A main diagram: TPerson HAT TAuto through the attribute auto, asks TAuto for its tempo
+// (GibTempo, the read query of tempo) and tells it to drive (Fahre); a sub-diagram shows
+// the object eva.
+class InspectorFile : public Inspector {
+ protected:
+  void SetUp() override {
+    Inspector::SetUp();
+    DiagramDocument doc;
+    TUMLDrawClass* person = doc.AddClassBox(std::make_unique<TUMLClass>("TPerson"), 50, 50);
+    TUMLDrawClass* car = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 300, 50);
+    auto attr = [](TUMLDrawClass* b, const char* name) {
+      return b->UMLClass->AddAttribute(std::make_unique<TAttribute>(name, "T", kPrivate, Lines{}));
+    };
+    TAttribute* autoAttr = attr(person, "auto");
+    attr(person, "name");
+    TMethod* gib = Method(car->UMLClass, "GibTempo", kFunction);
+    attr(car, "tempo")->ReadMethod = gib;
+    doc.AddConnection(person, 5, car, 30, kHat)->Attributes.Add(autoAttr);
+    doc.AddConnection(person, 6, car, 31, kAnfrage)->Method = gib;
+    doc.AddConnection(person, 7, car, 32, kAuftrag)->Method = Method(car->UMLClass, "Fahre");
+    TUMLDrawObject* eva = doc.AddSubDiagram("Teil 1")->AddObjectBox(person->UMLClass, 60, 70);
+    for (int i = 0; i < eva->Values.Count(); ++i)
+      eva->Values.Item(i).Value = eva->Values.AttributeAt(i)->Name == "auto" ? "golf" : "Eva";
+    path = S(dir.filePath("Verkehr.urd"));
+    ScriptedMessages m;
+    ASSERT_TRUE(WriteDiagramFile(doc, path, m));
+    dialogs.openFiles.push_back(path);
+    form->FileOpen1Execute();
+    main = form->ActiveChild();
+    ASSERT_EQ(main->Doc().FileName, path);
+  }
+  TUMLClass* ClassNamed(DiagramDocument& d, const std::string& name) {
+    for (TUMLDrawClass* b : d.DrawClasses.Items)
+      if (b->UMLClass->Name == name) return b->UMLClass;
+    return nullptr;
+  }
+  std::unique_ptr<DiagramDocument> SaveAndReload() {
+    main->SaveDiagramm();
+    auto doc = std::make_unique<DiagramDocument>();
+    ScriptedMessages m;
+    LoadDiagramFile(*doc, path, m);
+    EXPECT_EQ(m.Texts(), Lines{});
+    return doc;
+  }
+
+  QTemporaryDir dir;
+  std::string path;
+  TFChild* main = nullptr;
+};
+
+TEST_F(InspectorFile, DeletingAnAttributeEmptiesConnectionsAndObjectsAlsoAfterReloading) {
+  TUMLClass* person = ClassNamed(main->Doc(), "TPerson");
+  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Answer({MsgResult::Yes});
+  MemberEditor(*form).ChangeAttribute(*person, *person->Attributes.At(0));  // auto
+  EXPECT_EQ(main->Doc().Connections.At(0)->Attributes.Count(), 0);
+  auto* shown = static_cast<TUMLDrawObject*>(main->Doc().SubDiagrams[0]->DrawClasses.At(0));
+  ASSERT_EQ(shown->Values.Count(), 1);
+  EXPECT_EQ(shown->Values.ValueAt(0), "Eva");
+  std::unique_ptr<DiagramDocument> re = SaveAndReload();
+  ASSERT_EQ(ClassNamed(*re, "TPerson")->Attributes.Count(), 1);
+  EXPECT_EQ(re->Connections.At(0)->Attributes.Count(), 0);
+  auto* eva = static_cast<TUMLDrawObject*>(re->SubDiagrams[0]->DrawClasses.At(0));
+  ASSERT_EQ(eva->Values.Count(), 1);
+  EXPECT_EQ(eva->Values.AttributeAt(0)->Name, "name");
+  EXPECT_EQ(eva->Values.ValueAt(0), "Eva");
+}
+
+// Methods removed by the inspector or by an update leave no reference that reaches a dead
+// object; messages that called them are painted and saved without a method.
+TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
+  DiagramDocument& d = main->Doc();
+  TUMLClass* car = ClassNamed(d, "TAuto");
+  TAttribute* tempo = car->Attributes.At(0);
+  ASSERT_EQ(d.Connections.At(1)->Method, tempo->ReadMethod);
+  Script<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
+  Answer({MsgResult::Yes});
+  MemberEditor(*form).ChangeMethod(*car, *tempo->ReadMethod);
+  EXPECT_TRUE(Shown("Möchten Sie die Methode ->'GibTempo'<- wirklich löschen?"));
+  EXPECT_EQ(tempo->ReadMethod, nullptr);
+  EXPECT_EQ(d.Connections.At(1)->Method, nullptr);
+
+  TUMLClass source("TAuto");  // an update from a source without Fahre
+  source.AddAttribute(std::make_unique<TAttribute>("tempo", "T", kPrivate, Lines{}));
+  car->UpdateFrom(source, d.Purger());
+  EXPECT_EQ(car->Methods.Count(), 0);
+  if (TMethod* called = d.Connections.At(2)->Method) {
+    EXPECT_EQ(called->Name, "Fahre");  // still a live object
+  }
+  main->Redraw(true);
+  std::unique_ptr<DiagramDocument> re = SaveAndReload();
+  EXPECT_EQ(re->Connections.At(1)->Method, nullptr);
+  EXPECT_EQ(re->Connections.At(2)->Method, nullptr);
+}
+
+TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
+  DiagramDocument& d = child->Doc();
+  TUMLDrawClass* boxA = d.AddClassBox(std::make_unique<TUMLClass>("TA"), 300, 50);
+  TUMLDrawClass* boxB = d.AddClassBox(std::make_unique<TUMLClass>("TB"), 300, 250);
+  Method(boxA->UMLClass, "Zeichne");
+  Method(boxA->UMLClass, "Basis")->IsFinal = true;
+  Method(boxB->UMLClass, "Bewege")->IsAbstract = true;
+  d.AddConnection(box, 1, boxB, 1, kIst);
+  d.AddConnection(boxB, 1, boxA, 1, kIst);
+  const std::string up = W("Methode der Vorgängerklasse auswählen");
+  Script<TChooseMethodForm>([up](TChooseMethodForm& f) {
+    EXPECT_EQ(f.Caption, W("Welche Methode der Klasse 'TB' soll überschrieben werden?"));
+    EXPECT_EQ(f.Items, (Lines{"Bewege()", up}));
+    f.Selected = 1;
+    f.PressOk();
+  });
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) {
+    EXPECT_EQ(f.Items, (Lines{W("           nicht überschreibbar: Basis()"), "Zeichne()"}));
+    f.Selected = 1;
+    f.PressOk();
+  });
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the abstract Bewege
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) {
+    f.Selected = 1;
+    f.PressOk();
+  });
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the final Basis
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNone(); });
+  form->ShowClassInInspector(cls);
+  for (int i = 0; i < 4; ++i) Insp().BtOverrideMethodClick();
+  child->Item("Methodeberschreiben1")->trigger();
+  EXPECT_EQ(dialogs.messages.Texts(), (Lines{W("Gewählte Methode ist nicht überschreibbar !"),
+                                             W("Fehler beim Wählen der Methode")}));
+  ASSERT_EQ(cls->Methods.Count(), 2);
+  for (TMethod* m : cls->Methods.Items) EXPECT_FALSE(m->IsAbstract) << m->Name;
+  MemberEditor(*form).OverrideMethod(boxA->UMLClass);
+  EXPECT_TRUE(Shown("Es gibt keine Vorgängerklasse"));
+}
+
+TEST_F(Inspector, NameAndKind) {
+  box->SourceFileName = "TPerson.pas";
+  Script<TClassnameForm>([](TClassnameForm& f) {
+    f.Name = "TMensch";
+    f.PressOk();
+  });
+  Script<TClassnameForm>([](TClassnameForm& f) {
+    f.Kind = 2;
+    f.PressOk();
+  });
+  Insp().BtChangeNameClick();
+  EXPECT_TRUE(cls->Name == "TMensch" && box->SourceFileName.empty());
+  child->Item("NameoderArtAendern")->trigger();
+  EXPECT_TRUE(cls->IsLibraryClass && !cls->IsAbstract);
+  EXPECT_FALSE(Insp().BtNewMethod->isEnabled());  // a new kind shows at once
+  TUMLDrawClass* tform = child->Doc().AddClassBox(std::make_unique<TUMLClass>("TForm"), 300, 50);
+  child->Doc().AddConnection(box, 1, tform, 1, kIst);
+  MemberEditor(*form).ChangeNameAndKind(cls);
+  EXPECT_EQ(dialogs.messages.Texts(), (Lines{"Vorsicht: Bibliotheksklasse",
+                                             W("Bei Formularklassen darf der Name nur über den\n"
+                                               "Objektinspektor von Delphi geändert werden !")}));
+  EXPECT_EQ(dialogs.CountAsked("TFClassnameDialog"), 2);
+}
+
+TEST_F(Inspector, TheDescriptionSurvivesBeingConfirmedTwice) {
+  const Lines doc{"Eine Person.", "", "  mit Alter", ""};
+  Script<TClassDokuForm>([&doc](TClassDokuForm& f) {
+    f.Lines = doc;
+    f.PressOk();
+  });
+  child->Item("BeschreibungAendern")->trigger();
+  for (int i = 0; i < 2; ++i) {  // the real dialog, confirmed without changes
+    TClassDokuForm f(dialogs);
+    f.Lines = cls->Documentation;
+    std::unique_ptr<QDialog> shown(CreateFormDialog(f, dialogs, nullptr));
+    for (QPushButton* b : shown->findChildren<QPushButton*>())
+      if (b->text() == "OK") b->click();
+    ASSERT_EQ(f.Result, kResultOk);
+    cls->Documentation = f.Lines;
+  }
+  EXPECT_EQ(cls->Documentation, doc);
+}
+
+TEST_F(Inspector, LibraryClassesAreRefusedEverywhere) {
+  cls->IsLibraryClass = true;
+  for (const char* item :
+       {"Attributhinzufuegen", "MethodeHinzufuegen", "Methodeberschreiben1", "BeschreibungAendern"})
+    child->Item(item)->trigger();
+  MemberEditor(*form).ChangeMethod(*cls, *Method(cls, "Tu"));
+  EXPECT_EQ(dialogs.messages.Texts(),
+            Lines(5, W("Bibliotheksklassen dürfen nicht geändert werden.")));
+  EXPECT_EQ(dialogs.asked.size(), 5u);  // and no dialog
+}
+
+}  // namespace
+}  // namespace zedro
