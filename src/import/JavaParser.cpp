@@ -52,8 +52,9 @@ std::unique_ptr<TUMLClass> TJavaParser::Parse() {
   return std::move(UMLClass);
 }
 
-// A type or qualified name: identifiers or "*" joined by "." ("java.util.*"), followed by
-// any number of "[]" ("String[]", "int[][]"). The token that ended it is given back.
+// A type or qualified name: identifiers or "*" joined by "." ("java.util.*"). Of the array
+// types only "String[]" is known: after exactly "String" the tokens up to and including "]"
+// are taken. The token that ended the name is given back.
 std::string TJavaParser::ReadName() {
   std::string name;
   ttoken t = Next();
@@ -70,18 +71,19 @@ std::string TJavaParser::ReadName() {
     }
     t = Next();
   }
-  while (!name.empty() && t.Kind == jtOpenBracket) {
+  if (name == "String" && t.Kind == jtOpenBracket) {
+    std::string brackets;
     while (t.Kind != jtCloseBracket) {
       if (t.Kind == jtEndOfFile) {
         messages_.Message(MsgKind::Information,
                           "Syntaxerror: Schliessende Indexklammer fehlt bei\n" + name);
         Lexer->PushBack();
-        return name;
+        return name + brackets;
       }
-      name += t.Text;
+      brackets += t.Text;
       t = Next();
     }
-    name += t.Text;
+    name += brackets + t.Text;
     t = Next();
   }
   Lexer->PushBack();

@@ -52,7 +52,7 @@ class TSourceParser {
   // the one that ended the text (")" or the end of the unit).
   static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
   bool FindBody(TMethod& m, BodyIndex& index);
-  void ReadBody(tLexer& lexer, TMethod& m);
+  void ReadBody(size_t first, TMethod& m, const BodyIndex& index);
   void ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list);
   std::string FileNameWithoutPath() const;
 
