@@ -191,9 +191,9 @@ class TSourceParser::BodyIndex {
 TSourceParser::TSourceParser(std::string fileName, IMessages& messages)
     : FileName(std::move(fileName)), messages_(messages) {
   std::string error;
-  bool ok = ReadSourceLines(FileName, lines_, &error);
+  readable_ = ReadSourceLines(FileName, lines_, &error);
   Lexer = std::make_unique<tLexer>(lines_);
-  if (!ok) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
+  if (!readable_) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
   Init();
 }
 
@@ -441,7 +441,8 @@ bool TSourceParser::ReadMethod(TUMLClass& cls) {
   bool overridable = false;
   while (Token.Kind == tkDirective) {
     std::string d = LowerAscii(Token.Text);
-    if (d == "abstract") isAbstract = true;
+    // "abstract" counts only as written in small letters; the other directives in any case.
+    if (Token.Text == "abstract") isAbstract = true;
     if (d == "virtual" || d == "dynamic" || d == "override") overridable = true;
     Next();
     if (Token.Kind != tkSemicolon) {

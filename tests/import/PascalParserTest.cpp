@@ -38,6 +38,7 @@ TEST(PascalParser, MembersSectionsAndFlags) {
     procedure Put(a: Integer); overload;
     procedure Put(s: String); overload; reintroduce;
     destructor Destroy; Override;
+    procedure Gross; VIRTUAL; Abstract;
   end;
 )"),
                                        msgs);
@@ -72,6 +73,9 @@ TEST(PascalParser, MembersSectionsAndFlags) {
   EXPECT_EQ(MethodNamed(a, "Destroy")->Kind, kDestructor);
   EXPECT_FALSE(MethodNamed(a, "Destroy")->IsFinal);  // directives in any letter case
   EXPECT_NE(MethodNamed(a, "Put", 1), nullptr);
+  // "abstract" is recognised only in small letters, "virtual" in any case.
+  EXPECT_FALSE(MethodNamed(a, "Gross")->IsAbstract);
+  EXPECT_FALSE(MethodNamed(a, "Gross")->IsFinal);
 }
 
 TEST(PascalParser, ForwardDeclarationsAndClassSequence) {
