@@ -49,6 +49,9 @@ std::unique_ptr<TUMLClass> TJavaParser::Parse() {
                           "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden");
     }
   }
+  // Members were appended in file order; one stable sort gives the order that adding them
+  // one by one gives.
+  UMLClass->SortMembers();
   return std::move(UMLClass);
 }
 
@@ -209,7 +212,7 @@ void TJavaParser::ReadMember(ttoken t) {
                                             W("' wurde nicht verstanden und übergangen."));
     return;
   }
-  UMLClass->AddAttribute(std::make_unique<TAttribute>(name, type, vis, StringList{}));
+  UMLClass->AppendAttribute(std::make_unique<TAttribute>(name, type, vis, StringList{}));
 }
 
 void TJavaParser::ReadMethod(const std::string& type, const std::string& name,
@@ -250,7 +253,7 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& name,
                       W("Die Deklaration einer Methode ohne Namen wurde übergangen."));
     return;
   }
-  UMLClass->AddMethod(std::move(m));
+  UMLClass->AppendMethod(std::move(m));
 }
 
 // The body runs from the opening brace to the brace that balances it, as whole lines;

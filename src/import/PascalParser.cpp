@@ -261,6 +261,9 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     while (ReadMember(*cls)) {
     }
     current_ = nullptr;
+    // The members were appended in file order; one stable sort puts them where adding
+    // them one by one would have (a sort per member made large classes quadratic).
+    cls->SortMembers();
     return cls;
   }
 }
@@ -349,7 +352,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
     }
   }
   for (const std::string& n : names)
-    cls.AddAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
+    cls.AppendAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
   Next();
   return true;
 }
@@ -455,7 +458,7 @@ bool TSourceParser::ReadMethod(TUMLClass& cls) {
   m->IsAbstract = isAbstract;
   m->IsFinal = !overridable;
   m->Visibility = Visibility;
-  cls.AddMethod(std::move(m));
+  cls.AppendMethod(std::move(m));
   return true;
 }
 
