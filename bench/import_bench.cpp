@@ -42,7 +42,7 @@ std::string GeneratedUnit(int methods, int bodyLines) {
     auto a = std::make_unique<TAttribute>();
     a->Name = "Feld" + std::to_string(i);
     a->TypeName = "Integer";
-    cls.AddAttribute(std::move(a));
+    cls.AppendAttribute(std::move(a));
   }
   for (int i = 0; i < methods; ++i) {
     auto m = std::make_unique<TMethod>();
@@ -55,8 +55,9 @@ std::string GeneratedUnit(int methods, int bodyLines) {
     for (int k = 0; k < bodyLines - 3; ++k)
       m->Code.push_back("  i := i + " + std::to_string(k) + "; // Schritt " + std::to_string(k));
     m->Code.push_back("end;");
-    cls.AddMethod(std::move(m));
+    cls.AppendMethod(std::move(m));
   }
+  cls.SortMembers();
   NoMessages quiet;
   return SourceFileBytes(PascalUnitText(doc, *box, &quiet));
 }
