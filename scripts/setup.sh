@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   clang
-  fpc fpc-source default-jdk-headless openjdk-17-source unrtf
+  fpc fpc-source default-jdk-headless openjdk-17-source unzip unrtf
   xvfb xauth x11-utils fonts-dejavu-core
 )
 

@@ -8,7 +8,6 @@
 #include "import/ClassUpdate.h"
 #include "import/JavaParser.h"
 #include "import/PascalParser.h"
-#include "import/SourceText.h"
 #include "model/Notation.h"
 #include "persistence/DiagramFile.h"
 #include "persistence/Files.h"
@@ -27,8 +26,6 @@ int CmdImportPascal(const Args& args) {
   StderrMessages messages;
   NotationScope notation(1);
   const std::string path = Arg(args[0]);
-  SourceLines lines;
-  bool readable = ReadSourceLines(path, lines);
   TSourceParser parser(path, messages);
   std::vector<std::unique_ptr<TUMLClass>> classes;
   TUMLClass* chosen = nullptr;
@@ -51,7 +48,7 @@ int CmdImportPascal(const Args& args) {
     messages.Message(MsgKind::Error, "Die Unit liefert keine Klasse '" + wanted + "'.", MsgButtons::Ok);
     return kExitStopped;
   }
-  return readable ? kExitOk : kExitStopped;
+  return parser.Readable() ? kExitOk : kExitStopped;
 }
 
 int CmdImportJava(const Args& args) {

@@ -129,8 +129,13 @@ ttoken tJavaLexer::GetNext() {
     PushedBack = false;
     return LastDelivered;
   }
-  // Once the last line has been taken, nothing more is delivered.
-  if (AtEndOfFile()) return ttoken{jtEndOfFile, "end of file"};
+  // Once the last line has been taken, nothing more is delivered. The end is remembered
+  // like any other token, so that giving it back yields the end again and not the token
+  // before it.
+  if (AtEndOfFile()) {
+    LastDelivered = ttoken{jtEndOfFile, "end of file"};
+    return LastDelivered;
+  }
   for (;;) {
     if (Current.Kind == jtLineComment) NextLine();
     if (Current.Kind == jtCommentClose) inComment_ = false;

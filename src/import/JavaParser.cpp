@@ -49,11 +49,15 @@ std::unique_ptr<TUMLClass> TJavaParser::Parse() {
                           "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden");
     }
   }
+  // Members were appended in file order; one stable sort gives the order that adding them
+  // one by one gives.
+  UMLClass->SortMembers();
   return std::move(UMLClass);
 }
 
-// A type or qualified name: identifiers or "*" joined by "." ("java.util.*"), followed by
-// any number of "[]" ("String[]", "int[][]"). The token that ended it is given back.
+// A type or qualified name: identifiers or "*" joined by "." ("java.util.*"). Of the array
+// types only "String[]" is known: after exactly "String" the tokens up to and including "]"
+// are taken. The token that ended the name is given back.
 std::string TJavaParser::ReadName() {
   std::string name;
   ttoken t = Next();
@@ -70,18 +74,19 @@ std::string TJavaParser::ReadName() {
     }
     t = Next();
   }
-  while (!name.empty() && t.Kind == jtOpenBracket) {
+  if (name == "String" && t.Kind == jtOpenBracket) {
+    std::string brackets;
     while (t.Kind != jtCloseBracket) {
       if (t.Kind == jtEndOfFile) {
         messages_.Message(MsgKind::Information,
                           "Syntaxerror: Schliessende Indexklammer fehlt bei\n" + name);
         Lexer->PushBack();
-        return name;
+        return name + brackets;
       }
-      name += t.Text;
+      brackets += t.Text;
       t = Next();
     }
-    name += t.Text;
+    name += brackets + t.Text;
     t = Next();
   }
   Lexer->PushBack();
@@ -207,7 +212,7 @@ void TJavaParser::ReadMember(ttoken t) {
                                             W("' wurde nicht verstanden und übergangen."));
     return;
   }
-  UMLClass->AddAttribute(std::make_unique<TAttribute>(name, type, vis, StringList{}));
+  UMLClass->AppendAttribute(std::make_unique<TAttribute>(name, type, vis, StringList{}));
 }
 
 void TJavaParser::ReadMethod(const std::string& type, const std::string& name,
@@ -248,7 +253,7 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& name,
                       W("Die Deklaration einer Methode ohne Namen wurde übergangen."));
     return;
   }
-  UMLClass->AddMethod(std::move(m));
+  UMLClass->AppendMethod(std::move(m));
 }
 
 // The body runs from the opening brace to the brace that balances it, as whole lines;

@@ -1,6 +1,6 @@
 #include "import/PascalLexer.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "model/Win1252.h"
 
@@ -12,7 +12,7 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 bool IsWordChar(char c) { return IsAsciiLetter(c) || IsDigit(c) || c == '_'; }
 
 struct Keyword {
-  const char* word;
+  std::string_view word;
   TPascalTokenKind kind;
 };
 
@@ -89,23 +89,27 @@ void tLexer::ScanNumber() {
 void tLexer::ScanWord() {
   size_t p = restPos_;
   while (p < Line.size() && IsWordChar(Line[p])) ++p;
-  std::string word = Line.substr(restPos_, p - restPos_);
-  std::string lower = text::LowerAscii(word);
+  const size_t len = p - restPos_;
+  // The keywords are short: a longer word is an identifier without further looking.
+  char lowered[16];
   Token.Kind = tkIdentifier;
-  for (const Keyword& k : kKeywords) {
-    if (lower == k.word) {
-      Token.Kind = k.kind;
-      break;
+  if (len <= sizeof lowered) {
+    for (size_t i = 0; i < len; ++i) lowered[i] = text::LowerAsciiChar(Line[restPos_ + i]);
+    const std::string_view lower(lowered, len);
+    for (const Keyword& k : kKeywords) {
+      if (lower == k.word) {
+        Token.Kind = k.kind;
+        break;
+      }
+    }
+    // "end" closes the unit only as the whole line "end." (blanks aside).
+    if (lower == "end" && p < Line.size() && Line[p] == '.' &&
+        text::LowerAscii(LineWithoutBlanks()) == "end.") {
+      Token.Kind = tkEndOfUnit;
+      ++p;
     }
   }
-  // "end" closes the unit only as the whole line "end." (blanks aside).
-  if (lower == "end" && p < Line.size() && Line[p] == '.' &&
-      text::LowerAscii(LineWithoutBlanks()) == "end.") {
-    Token.Kind = tkEndOfUnit;
-    word += '.';
-    ++p;
-  }
-  Token.Text = word;
+  Token.Text.assign(Line, restPos_, p - restPos_);
   restPos_ = p;
 }
 

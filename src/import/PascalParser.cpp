@@ -1,6 +1,7 @@
 #include "import/PascalParser.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "model/Messages.h"
 #include "model/ParameterScanner.h"
@@ -36,6 +37,38 @@ bool IsKeyword(const TPascalToken& t, TPascalTokenKind kind, const char* lowerTe
 
 const char* const kKindKeywords[4] = {"constructor", "procedure", "function", "destructor"};
 
+// Whether the line, lowered and with its blanks removed, begins with one of the words that
+// can end a method body: "constructor", "destructor", "procedure", "function" or "class".
+bool BeginsLikeHeading(const std::string& line) {
+  char head[12];
+  size_t n = 0;
+  for (size_t i = 0; i < line.size() && n < sizeof head; ++i)
+    if (line[i] != ' ') head[n++] = text::LowerAsciiChar(line[i]);
+  std::string_view h(head, n);
+  for (std::string_view w : {"constructor", "destructor", "procedure", "function", "class"})
+    if (h.substr(0, w.size()) == w) return true;
+  return false;
+}
+
+// Whether a raw line ends the body of a method of the class whose lowered name followed by
+// "." is `classDot`; headingLike is BeginsLikeHeading(line).
+bool EndsBody(const std::string& line, bool headingLike, const std::string& classDot) {
+  if (line == "end.") return true;
+  if (!headingLike) return false;
+  std::string s = LowerAscii(text::RemoveBlanks(line));
+  if (StartsWith(s, "constructor") || StartsWith(s, "destructor")) return true;
+  if ((StartsWith(s, "procedure") || StartsWith(s, "function")) &&
+      s.find(classDot, 1) != std::string::npos)
+    return true;
+  if (StartsWith(s, "class")) {
+    if (s.find("function", 5) != std::string::npos && s.find(classDot, 13) != std::string::npos)
+      return true;
+    if (s.find("procedure", 5) != std::string::npos && s.find(classDot, 14) != std::string::npos)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // --- Finding method bodies ---------------------------------------------------------------
@@ -59,7 +92,12 @@ struct TSourceParser::HeadingPos {
 class TSourceParser::BodyIndex {
  public:
   explicit BodyIndex(const SourceLines& lines)
-      : lines_(lines), lexer_(lines), first_(lines.size()), onChain_(lines.size(), 0) {
+      : lines_(lines),
+        lexer_(lines),
+        first_(lines.size()),
+        onChain_(lines.size(), 0),
+        headingLike_(lines.size(), 0) {
+    for (size_t i = 0; i < lines_.size(); ++i) headingLike_[i] = BeginsLikeHeading(lines_[i]);
     size_t pos = 0;
     while (pos < lines_.size()) {
       const HeadingPos& f = First(pos);
@@ -83,6 +121,7 @@ class TSourceParser::BodyIndex {
   }
 
   bool OnChain(size_t i) const { return i < onChain_.size() && onChain_[i]; }
+  bool HeadingLike(size_t i) const { return headingLike_[i] != 0; }
 
   // The first position at or after pos on the walk from the first line where a method of
   // the category with that key needs a closer look; npos when there is none.
@@ -142,6 +181,7 @@ class TSourceParser::BodyIndex {
   tLexer lexer_;
   std::vector<HeadingPos> first_;
   std::vector<char> onChain_;
+  std::vector<char> headingLike_;  // BeginsLikeHeading of every line
   std::vector<size_t> special_[4];
   std::unordered_map<std::string, std::vector<size_t>> keyed_;
 };
@@ -151,9 +191,9 @@ class TSourceParser::BodyIndex {
 TSourceParser::TSourceParser(std::string fileName, IMessages& messages)
     : FileName(std::move(fileName)), messages_(messages) {
   std::string error;
-  bool ok = ReadSourceLines(FileName, lines_, &error);
+  readable_ = ReadSourceLines(FileName, lines_, &error);
   Lexer = std::make_unique<tLexer>(lines_);
-  if (!ok) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
+  if (!readable_) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
   Init();
 }
 
@@ -221,6 +261,9 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     while (ReadMember(*cls)) {
     }
     current_ = nullptr;
+    // The members were appended in file order; one stable sort puts them where adding
+    // them one by one would have (a sort per member made large classes quadratic).
+    cls->SortMembers();
     return cls;
   }
 }
@@ -309,7 +352,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
     }
   }
   for (const std::string& n : names)
-    cls.AddAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
+    cls.AppendAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
   Next();
   return true;
 }
@@ -401,7 +444,8 @@ bool TSourceParser::ReadMethod(TUMLClass& cls) {
   bool overridable = false;
   while (Token.Kind == tkDirective) {
     std::string d = LowerAscii(Token.Text);
-    if (d == "abstract") isAbstract = true;
+    // "abstract" counts only as written in small letters; the other directives in any case.
+    if (Token.Text == "abstract") isAbstract = true;
     if (d == "virtual" || d == "dynamic" || d == "override") overridable = true;
     Next();
     if (Token.Kind != tkSemicolon) {
@@ -414,7 +458,7 @@ bool TSourceParser::ReadMethod(TUMLClass& cls) {
   m->IsAbstract = isAbstract;
   m->IsFinal = !overridable;
   m->Visibility = Visibility;
-  cls.AddMethod(std::move(m));
+  cls.AppendMethod(std::move(m));
   return true;
 }
 
@@ -509,7 +553,7 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
       }
     }
     if (match) {
-      ReadBody(lexer, m);
+      ReadBody(static_cast<size_t>(lexer.LineIndex()) + 1, m, index);
       return true;
     }
     if (t.Kind == tkEndOfUnit) return false;
@@ -518,28 +562,15 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
   return false;
 }
 
-void TSourceParser::ReadBody(tLexer& lexer, TMethod& m) {
-  const std::string cls = LowerAscii(UMLClass->Name) + ".";
-  StringList body;
-  for (;;) {
-    lexer.ReadRawLine();
-    const std::string& line = lexer.Line;
-    if (line == "end.") break;
-    std::string s = LowerAscii(text::RemoveBlanks(line));
-    if (StartsWith(s, "constructor") || StartsWith(s, "destructor")) break;
-    if ((StartsWith(s, "procedure") || StartsWith(s, "function")) &&
-        s.find(cls, 1) != std::string::npos)
-      break;
-    if (StartsWith(s, "class")) {
-      if (s.find("function", 5) != std::string::npos && s.find(cls, 13) != std::string::npos)
-        break;
-      if (s.find("procedure", 5) != std::string::npos && s.find(cls, 14) != std::string::npos)
-        break;
-    }
-    body.push_back(line);
-  }
-  m.Code.clear();
-  m.AddCodeLines(body);
+// The raw lines from `first` up to the line that ends the body (the line "end.", the end of
+// the unit, or a heading that the next method of this class or any constructor or
+// destructor begins with).
+void TSourceParser::ReadBody(size_t first, TMethod& m, const BodyIndex& index) {
+  const std::string classDot = LowerAscii(UMLClass->Name) + ".";
+  size_t end = first;
+  while (end < lines_.size() && !EndsBody(lines_[end], index.HeadingLike(end), classDot)) ++end;
+  m.Code.assign(lines_.begin() + static_cast<std::ptrdiff_t>(first),
+                lines_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 // --- Uses lists --------------------------------------------------------------------------

@@ -28,6 +28,8 @@ class TSourceParser {
 
   // The next class declaration of the unit in file order, or nullptr when none is left.
   std::unique_ptr<TUMLClass> ReadNextClass();
+  // False when the file could not be read.
+  bool Readable() const { return readable_; }
   // The class that the next three steps fill; the caller keeps owning it.
   void SetClass(TUMLClass* cls) { UMLClass = cls; }
   void ReadMethodBodies();
@@ -52,7 +54,7 @@ class TSourceParser {
   // the one that ended the text (")" or the end of the unit).
   static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
   bool FindBody(TMethod& m, BodyIndex& index);
-  void ReadBody(tLexer& lexer, TMethod& m);
+  void ReadBody(size_t first, TMethod& m, const BodyIndex& index);
   void ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list);
   std::string FileNameWithoutPath() const;
 
@@ -61,6 +63,7 @@ class TSourceParser {
   std::unique_ptr<tLexer> Lexer;
   std::unique_ptr<BodyIndex> bodyIndex_;
   TUMLClass* current_ = nullptr;  // the class being read by ReadNextClass
+  bool readable_ = true;
 };
 
 }  // namespace zedro

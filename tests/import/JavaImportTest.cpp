@@ -11,6 +11,9 @@ using testing::AttributeNamed;
 using testing::MethodNamed;
 using testing::ReadJavaClass;
 
+// The tokens of src up to the end of the file. The source gets a last line "}" as a file
+// normally has one: of the last line only the first token is delivered, and this "}" is
+// left out of the result.
 std::vector<std::pair<int, std::string>> JavaTokens(const std::string& src) {
   SourceLines lines = SplitSourceLines(src + "\n}");
   ScriptedMessages msgs;
@@ -18,6 +21,11 @@ std::vector<std::pair<int, std::string>> JavaTokens(const std::string& src) {
   std::vector<std::pair<int, std::string>> out;
   for (ttoken t = lexer.GetNext(); t.Kind != jtEndOfFile && out.size() < 100; t = lexer.GetNext())
     out.emplace_back(t.Kind, t.Text);
+  EXPECT_FALSE(out.empty());
+  if (!out.empty()) {
+    EXPECT_EQ(out.back(), (std::pair<int, std::string>{jtCloseBrace, "}"})) << src;
+    out.pop_back();
+  }
   return out;
 }
 
@@ -31,11 +39,12 @@ TEST(JavaLexer, TokensCommentsAndPushBack) {
                             {jtSemicolon, ";"}}));
   EXPECT_EQ(JavaTokens("_x 1.5 Static"), (std::vector<P>{{jtOther, ""}, {jtIdentifier, "x"},
                                                          {jtReal, "1.5"}, {jtModifier, "Static"}}));
+  // A string gets no special treatment: "//" inside it drops the rest of the line.
   EXPECT_EQ(JavaTokens("s = \"a//b\"; c"), (std::vector<P>{{jtIdentifier, "s"}, {jtAssign, "="},
-                                                           {jtOther, ""}, {jtIdentifier, "a"},
-                                                           {jtIdentifier, "c"}}));
+                                                           {jtOther, ""}, {jtIdentifier, "a"}}));
 
-  SourceLines lines = SplitSourceLines("a b\n}");
+
+  SourceLines lines = SplitSourceLines("a b\n} c");
   ScriptedMessages msgs;
   tJavaLexer lexer(lines, msgs);
   EXPECT_EQ(lexer.GetNext().Text, "a");
@@ -46,6 +55,10 @@ TEST(JavaLexer, TokensCommentsAndPushBack) {
   EXPECT_EQ(lexer.GetNext().Text, "}");
   EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
   EXPECT_EQ(lexer.GetNext().Text, "end of file");
+  // Giving the end back yields the end again, not the token before it.
+  lexer.PushBack();
+  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
+  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
   EXPECT_EQ(msgs.statusTexts.front(), "Nextline: a b");
 }
 
@@ -115,12 +128,15 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
   EXPECT_EQ(AttributeNamed(*cls, "zaehler")->Visibility, kProtected);
   EXPECT_EQ(AttributeNamed(*cls, "zaehler")->TypeName, "int");
   EXPECT_EQ(AttributeNamed(*cls, "namen")->TypeName, "String[]");
-  EXPECT_EQ(AttributeNamed(*cls, "werte")->TypeName, "int[][]");
+  EXPECT_EQ(AttributeNamed(*cls, "werte"), nullptr);  // of the array types only String[]
   EXPECT_EQ(AttributeNamed(*cls, "preis")->Visibility, kPublic);
   EXPECT_EQ(AttributeNamed(*cls, "liste"), nullptr);  // generic types are not understood
-  EXPECT_EQ(msgs.Texts(), (std::vector<std::string>{W(
-                              "Die Deklaration eines Attributes vom Typ 'List' wurde nicht "
-                              "verstanden und übergangen.")}));
+  EXPECT_EQ(msgs.Texts(),
+            (std::vector<std::string>{
+                W("Die Deklaration eines Attributes vom Typ 'int' wurde nicht verstanden und "
+                  "übergangen."),
+                W("Die Deklaration eines Attributes vom Typ 'List' wurde nicht verstanden und "
+                  "übergangen.")}));
 
   const TMethod* ctor = MethodNamed(*cls, "TAuto");
   ASSERT_NE(ctor, nullptr);
@@ -154,7 +170,7 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
   EXPECT_EQ(name->Code.size(), 7u);
   EXPECT_EQ(name->Code.back(), "  }");
   EXPECT_EQ(cls->Methods.Count(), 6);
-  EXPECT_EQ(cls->Attributes.Count(), 5);
+  EXPECT_EQ(cls->Attributes.Count(), 4);
 }
 
 TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
@@ -166,7 +182,7 @@ TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
       {"public interface I { void f(); }\n", "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"},
       {"public class A extends B\n", "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"},
       {"public class A {\n  private int x;\n  public", "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden"},
-      {"public class A {\n  private String[ x;\n", "Syntaxerror: Schliessende Indexklammer fehlt bei\nString"},
+      {"public class A {\n  private String[ x;\n  int y;\n}\n", "Syntaxerror: Schliessende Indexklammer fehlt bei\nString"},
   };
   for (const Case& c : cases) {
     ScriptedMessages msgs;
@@ -185,6 +201,31 @@ TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
   auto b = ReadJavaClass("public class A {\n  public void f() { } }\n  public int g() { return 1; }\n}\n", m2);
   EXPECT_EQ(b->Methods.Count(), 1);
   EXPECT_EQ(b->Methods.At(0)->Code, (StringList{"{ } }"}));
+}
+
+// An import on the last line: of that line only "import" is delivered, and the name after
+// it meets the end of the file. Giving that end back must not bring back "import", which
+// once made the import list grow without end.
+TEST(JavaParser, ImportOnTheLastLineEnds) {
+  ScriptedMessages msgs;
+  auto cls = ReadJavaClass("/** Paket */\npackage p;\n\nimport a.B;", msgs);
+  ASSERT_TRUE(cls);
+  ASSERT_TRUE(cls->JavaImports);
+  EXPECT_EQ(*cls->JavaImports, (StringList{""}));
+  EXPECT_EQ(msgs.Texts(), (std::vector<std::string>{
+                              "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"}));
+}
+
+// Every prefix of a complete source, cut at any character, is read to its end.
+TEST(JavaParser, EveryTruncatedSourceEnds) {
+  NotationScope n(2);
+  const std::string src = kAuto;
+  for (size_t cut = 0; cut <= src.size(); ++cut) {
+    ScriptedMessages msgs;
+    auto cls = ReadJavaClass(src.substr(0, cut), msgs);
+    ASSERT_TRUE(cls) << cut;
+    EXPECT_LE(cls->Methods.Count(), 6) << cut;
+  }
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ TEST(PascalParser, MembersSectionsAndFlags) {
     procedure Put(a: Integer); overload;
     procedure Put(s: String); overload; reintroduce;
     destructor Destroy; Override;
+    procedure Gross; VIRTUAL; Abstract;
   end;
 )"),
                                        msgs);
@@ -72,6 +73,15 @@ TEST(PascalParser, MembersSectionsAndFlags) {
   EXPECT_EQ(MethodNamed(a, "Destroy")->Kind, kDestructor);
   EXPECT_FALSE(MethodNamed(a, "Destroy")->IsFinal);  // directives in any letter case
   EXPECT_NE(MethodNamed(a, "Put", 1), nullptr);
+  // The members come in member order, not in file order.
+  for (int i = 1; i < a.Methods.Count(); ++i)
+    EXPECT_LE(CompareMethods(*a.Methods.At(i - 1), *a.Methods.At(i)), 0) << i;
+  for (int i = 1; i < a.Attributes.Count(); ++i)
+    EXPECT_LE(CompareAttributes(*a.Attributes.At(i - 1), *a.Attributes.At(i)), 0) << i;
+  EXPECT_EQ(a.Methods.At(0)->Name, "Create");
+  // "abstract" is recognised only in small letters, "virtual" in any case.
+  EXPECT_FALSE(MethodNamed(a, "Gross")->IsAbstract);
+  EXPECT_FALSE(MethodNamed(a, "Gross")->IsFinal);
 }
 
 TEST(PascalParser, ForwardDeclarationsAndClassSequence) {

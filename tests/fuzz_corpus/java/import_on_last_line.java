@@ -1,0 +1,4 @@
+/** Paket */
+package p;
+
+import a.B;

@@ -1,0 +1,5 @@
+public class A {
+  public void f() {
+    if (x) {
+  }
+  /* int y;

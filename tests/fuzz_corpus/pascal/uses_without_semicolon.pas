@@ -1,0 +1,5 @@
+unit u; interface uses A, B
+type TA = class
+ end;
+implementation
+uses C, D
