@@ -128,10 +128,8 @@ class RoundTrip : public ::testing::Test {
       shown = static_cast<TFDokuCodeAnzeige&>(f).Lines;
       PressSave(f);
     });
-    if (w->Language() == 2)
-      w->JavaExportClick();
-    else
-      w->DelphiExportClick();
+    // Through the items of the box menu: the commands are wired to them.
+    w->Item(w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern")->trigger();
     return shown;
   }
   static std::string WatchQuestion(TFChild* w, const std::string& file, const std::string& cls) {
@@ -317,7 +315,7 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
   Edit(Path("TRad.java"), "alt");
   dialogs.saveFiles = {Path("mTAuto"), ""};
   w->Timer1->start();
-  w->ExportAllClick();
+  w->Item("AlleKlassenbrutalexportieren1")->trigger();
   EXPECT_TRUE(w->Timer1->isActive());
   w->Timer1->stop();
 
@@ -405,7 +403,7 @@ TEST_F(RoundTrip, JavaUpdateRefusesAClassOfAnotherNameAndUpdateAllAsksForEveryBo
   AddClass(w, "TRad");
   Edit(Path("Anders.java"), "public class Anders {\n  private int x;\n}\n");
   dialogs.openFiles = {Path("Anders.java"), ""};
-  w->aktualisiereAlleClick();
+  w->Item("aktualisiereAlle")->trigger();
   ASSERT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(dialogs.fileRequests[1].caption, "Klasse 'TRad' aktualisieren");
   EXPECT_TRUE(
@@ -464,7 +462,7 @@ TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
   TFChild* w = NewDiagram();
   Edit(Path("mZwei.pas"), kTwoClasses);
   dialogs.openFiles = {Path("mZwei.pas"), Path("mZwei.pas")};
-  w->ImportPascalSourceClick();  // the chooser is closed without a choice
+  w->Item("ImportPascalSource2")->trigger();  // the chooser is closed without a choice
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
   EXPECT_TRUE(dialogs.messages.Contains("Mehrere Klassendefinitionen gefunden!"));
   dialogs.dialogScripts.push_back(Choose(1));
@@ -588,7 +586,7 @@ TEST_F(RoundTrip, TheDocumentationViewerShowsTheClassAndSavesItAsRtf) {
               viewer.Lines.end());
     PressSave(f);
   });
-  w->DokumentationderKlasseanzeigen1Click();
+  w->Item("DokuAnzeigen")->trigger();
   EXPECT_EQ(dialogs.fileRequests.back().fileName, "Doku_TAuto.rtf");
   const std::string rtf = ReadText(path);
   EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
