@@ -114,6 +114,20 @@ void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int3
     for (const auto& sub : window.SubDiagrams) SetFileAgeForClass(*sub, cls, age);
 }
 
+void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls,
+                           const std::string& fileName, std::int32_t age) {
+  DiagramDocument& main = window.MainDocument();
+  auto record = [&](DiagramDocument& d) {
+    for (TUMLDrawClass* box : d.DrawClasses.Items)
+      if (box->UMLClass == cls) {
+        box->SourceFileName = fileName;
+        box->SourceFileAge = age;
+      }
+  };
+  record(main);
+  for (const auto& sub : main.SubDiagrams) record(*sub);
+}
+
 std::string ProposedFileName(const TUMLDrawClass& box, int language) {
   if (!box.SourceFileName.empty()) return box.SourceFileName;
   if (!box.UMLClass) return {};
@@ -133,8 +147,28 @@ SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
   if (!WriteSourceFile(path, lines, messages)) return SaveOutcome::Failed;
   box.SourceFileName = FileNamePart(path);
   box.SourceFileAge = FileAge(path);
-  SetFileAgeForClass(window.MainDocument(), box.UMLClass, box.SourceFileAge);
+  SetSourceFileForClass(window, box.UMLClass, box.SourceFileName, box.SourceFileAge);
   return SaveOutcome::Saved;
+}
+
+bool ExportClassToFile(DiagramDocument& window, TUMLDrawClass& box,
+                       const TConnectionList& connections, const std::string& path, int language,
+                       IMessages& messages) {
+  if (!box.UMLClass) return false;
+  DiagramDocument& main = window.MainDocument();
+  StringList lines;
+  if (language == 2) {
+    TJavaExport generator(connections);
+    lines = generator.Generate(*box.UMLClass);
+  } else {
+    TPascalExport generator(connections, &messages, &main.DrawClasses);
+    lines = WithUnitHeading(generator.Generate(*box.UMLClass), UnitNameOfFile(path));
+  }
+  if (!WriteSourceFile(path, lines, messages)) return false;
+  box.SourceFileName = FileNamePart(path);
+  box.SourceFileAge = FileAge(path);
+  SetSourceFileForClass(window, box.UMLClass, box.SourceFileName, box.SourceFileAge);
+  return true;
 }
 
 ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
@@ -184,7 +218,7 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
       continue;
     }
     box->SourceFileAge = FileAge(path);
-    SetFileAgeForClass(main, box->UMLClass, box->SourceFileAge);
+    SetSourceFileForClass(main, box->UMLClass, box->SourceFileName, box->SourceFileAge);
     ++result.written;
   }
   messages.Message(MsgKind::Information,

@@ -53,6 +53,11 @@ bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages
 // Sets SourceFileAge of every box of the window that shows the class; from a main diagram
 // also in each of its sub-diagrams.
 void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int32_t age);
+// Records the source file (name without directory) and its age in every box of the class,
+// in the main diagram of the window and all its sub-diagrams. Sub-diagram records keep no
+// file name, so the main diagram's box must carry it, whichever window wrote the file.
+void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls,
+                           const std::string& fileName, std::int32_t age);
 
 // The file name the save dialog of the code viewer proposes: the box's SourceFileName
 // when set, otherwise "m" + class name + ".pas" (Pascal, language 1) or class name +
@@ -65,11 +70,18 @@ enum class SaveOutcome { Saved, Declined, Failed };
 // existing file is replaced only after the question "Die Datei '" + path + "' existiert
 // schon. Soll sie ersetzt werden" is answered Yes. A Pascal unit (language 1) gets the
 // heading with the unit name taken from the path. After writing, the box records the file
-// name (without directory) and every box of the class the file's age. A failed write
-// shows the message of WriteSourceFile and leaves the box as it was.
+// name (without directory) and age, in every box of the class. A failed write shows the
+// message of WriteSourceFile and leaves the boxes as they were.
 SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
                                 const std::string& path, const StringList& generated, int language,
                                 IMessages& messages);
+
+// Generates the class of the box in the language (1 Pascal with the unit heading named
+// after the file, 2 Java), writes it to the path without asking and records the file in
+// every box of the class. False after the message of WriteSourceFile when writing failed.
+bool ExportClassToFile(DiagramDocument& window, TUMLDrawClass& box,
+                       const TConnectionList& connections, const std::string& path, int language,
+                       IMessages& messages);
 
 struct ExportAllResult {
   int written = 0;

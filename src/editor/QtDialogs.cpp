@@ -27,6 +27,7 @@
 #include "editor/DialogService.h"
 #include "editor/Forms.h"
 #include "editor/QtCoOptionsDialog.h"
+#include "editor/QtCodeViewers.h"
 #include "editor/QtText.h"
 #include "model/Win1252.h"
 
@@ -765,6 +766,7 @@ class OptionsDialog : public FormDialog {
 }  // namespace
 
 QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent) {
+  if (QDialog* viewer = CreateViewerDialog(form, d, parent)) return viewer;
   if (auto* f = dynamic_cast<TAttributeForm*>(&form)) return new AttributeDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TMethodForm*>(&form)) return new MethodDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TParameterForm*>(&form)) return new ParameterDialog(*f, d, parent);

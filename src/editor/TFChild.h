@@ -256,6 +256,28 @@ class TFChild : public QMdiSubWindow {
 
   // ---- export, import, update and watching of source files -----------------------------
   void WireRoundTripCommands();
+  // "Delphi Export", "Java Export": the code viewer of the current class, which saves it.
+  void DelphiExportClick();
+  void JavaExportClick();
+  // Alle Klassen "brutal" exportieren: every class of the main diagram, without asking.
+  void ExportAllClick();
+  // "Dokumentation anzeigen / speichern": the documentation viewer of the current class.
+  void DokumentationderKlasseanzeigen1Click();
+  // "Klassenimport aus Delphi" / "Klassenimport aus Java": a new box for a class read
+  // from a source file (main diagrams only), then its ancestors are connected.
+  void ImportPascalSourceClick();
+  void ImportJavaSourceClick();
+  // "Klasse aktualisieren": the current class from a source file chosen by the user.
+  void MiAktualisierenClick();
+  // "Alle Klassen aktualisieren": every box in turn, each with its own file dialog.
+  void aktualisiereAlleClick();
+  // Brings the class up to date from the file, with the Pascal parser for a ".pas" file,
+  // the Java parser for a ".java" file and by the diagram's language otherwise; the file
+  // is then recorded in every box of the class. Redraws; true when the class was updated.
+  bool UpdateClassFromFile(TUMLClass& cls, const std::string& path);
+  // Gives every box whose class names an ancestor an IST connection to a box of that
+  // class, creating the class above the box when the diagram has none.
+  void ConnectAncestors();
 
   // ---------------------------------------------------------------------------------------
 

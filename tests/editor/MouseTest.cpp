@@ -604,9 +604,9 @@ TEST_F(Mouse, ContextMenusArePreparedForWhatWasClickedAndStayOnTheScreen) {
   RightClick({450, 350});
   EXPECT_EQ(popups.back().menu, "MyCreateMenu");
   EXPECT_EQ(popups.back().offered,
-            (std::vector<std::string>{"NeueKlasseanlegen1", "ISTVererbung1", "HATAggregation1",
-                                      "KENNTAssoziation1", "Beziehunglschen1", "ANFRAGE1",
-                                      "ANFRAGE2", "Botschaftlschen1"}));
+            (std::vector<std::string>{"NeueKlasseanlegen1", "ImportPascalSource2", "ISTVererbung1",
+                                      "HATAggregation1", "KENNTAssoziation1", "Beziehunglschen1",
+                                      "ANFRAGE1", "ANFRAGE2", "Botschaftlschen1"}));
   EXPECT_EQ(w->ClickPos, (TPoint{450, 350}));
   EXPECT_EQ(w->Mode, EditMode::Idle);
 

@@ -1,0 +1,659 @@
+// Export, import, update and the watch of source files, offscreen with the scripted
+// dialog service, a temporary project directory and a millisecond file clock.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "codegen/CodegenTestSupport.h"
+#include "editor/CodeViewers.h"
+#include "editor/DialogService.h"
+#include "editor/QtDialogs.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+#include "persistence/Files.h"
+
+namespace zedro {
+namespace {
+
+using testing::AddAttr;
+using testing::AddMeth;
+
+// File ages in milliseconds since the test program started, from the file's own
+// modification time: finer than the packed form, so a save and a following edit within
+// the same two seconds are told apart.
+std::int32_t MillisecondAge(const std::string& path) {
+  static const std::time_t base = std::time(nullptr) - 60;
+  struct stat st {};
+  if (::stat(text::ToUtf8(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<std::int32_t>((st.st_mtim.tv_sec - base) * 1000 +
+                                   st.st_mtim.tv_nsec / 1000000);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(text::ToUtf8(path), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Remembers which diagram window was active whenever a message box came up.
+class RecordingDialogs : public ScriptedDialogs {
+ public:
+  MsgResult Message(MsgKind kind, const std::string& t, MsgButtons buttons) override {
+    activeAtMessage.push_back(form ? form->ActiveChild() : nullptr);
+    return ScriptedDialogs::Message(kind, t, buttons);
+  }
+  TMainForm* form = nullptr;
+  std::vector<TFChild*> activeAtMessage;
+};
+
+void PressSave(TDialogForm& f) { static_cast<TFDokuCodeAnzeige&>(f).PressSave(); }
+
+class RoundTrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ActiveNotation::Set(1);
+    SetFileAgeFunction(MillisecondAge);
+    form = std::make_unique<TMainForm>(dialogs);
+    dialogs.form = form.get();
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    for (TFChild* c : form->Children()) c->ClosingAll = true;
+    form.reset();
+    SetFileAgeFunction({});
+    ActiveNotation::Set(1);
+  }
+
+  std::string Dir() const { return text::FromUtf8(dir.path().toStdString()) + "/"; }
+  std::string Path(const std::string& name) const { return Dir() + name; }
+
+  // A new diagram window whose project directory is the temporary directory; its timer
+  // is stopped, the tests tick by hand.
+  TFChild* NewDiagram(int language = 1) {
+    form->FileNew1Execute();
+    TFChild* w = form->ActiveChild();
+    w->Timer1->stop();
+    w->Doc().ProjectDir = Dir();
+    if (language == 2) w->IstJavaVersionClick();
+    dialogs.asked.clear();
+    dialogs.messages.shown.clear();
+    return w;
+  }
+  TUMLDrawClass* AddClass(TFChild* w, const std::string& name, int x = 50, int y = 50) {
+    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
+    Select(w, box);
+    return box;
+  }
+  static void Select(TFChild* w, TUMLDrawClass* box) {
+    w->Doc().CurrentBox = box;
+    w->Doc().CurrentClass = box->UMLClass;
+  }
+  // Replaces the file's text, as another editor would, some seconds later than anything
+  // written so far.
+  void Edit(const std::string& path, const std::string& utf8) {
+    std::ofstream(text::ToUtf8(path), std::ios::binary | std::ios::trunc) << utf8;
+    struct timespec times[2];
+    times[0].tv_sec = times[1].tv_sec = std::time(nullptr) + 10 * ++edits;
+    times[0].tv_nsec = times[1].tv_nsec = 0;
+    ASSERT_EQ(::utimensat(AT_FDCWD, text::ToUtf8(path).c_str(), times, 0), 0);
+  }
+  void Replace(const std::string& path, const std::string& from, const std::string& to) {
+    std::string t = ReadText(path);
+    size_t at = t.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    Edit(path, t.replace(at, from.size(), to));
+  }
+  // Saves the class of the current box from the viewer of the window's language.
+  StringList ExportVia(TFChild* w, const std::string& path) {
+    StringList shown;
+    dialogs.saveFiles.push_back(path);
+    dialogs.dialogScripts.push_back([&shown](TDialogForm& f) {
+      shown = static_cast<TFDokuCodeAnzeige&>(f).Lines;
+      PressSave(f);
+    });
+    // Through the items of the box menu: the commands are wired to them.
+    w->Item(w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern")->trigger();
+    return shown;
+  }
+  static std::string WatchQuestion(TFChild* w, const std::string& file, const std::string& cls) {
+    return ">>>>> Diagramm:  " + S(w->windowTitle()) + " <<<<<\n\nDie Datei  '" + file +
+           "'  zur Klasse   '" + cls + W("'   wurde zwischenzeitlich geändert!") +
+           "\n\n>>> Soll die Klasse  '" + cls + "'  aktualisiert werden? <<<";
+  }
+  int Count(const std::string& text) const {
+    int n = 0;
+    for (const auto& s : dialogs.messages.shown) n += s.text == text;
+    return n;
+  }
+  static std::string S(const QString& q) { return text::FromUtf8(q.toStdString()); }
+
+  QTemporaryDir dir;
+  RecordingDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+  int edits = 0;
+};
+
+const char* const kUnitWithAncestor =
+    "unit mTAuto;\n\ninterface\n\ntype\n  TAuto = class(TFahrzeug)\n  private\n"
+    "    Tempo : Integer;\n  public\n    procedure Fahre (km: Integer);\n  end;\n\n"
+    "implementation\n\nprocedure TAuto.Fahre (km: Integer);\nbegin\n  Tempo := km;\nend;\n\nend.\n";
+const char* const kTwoClasses =
+    "unit mZwei;\ninterface\ntype\n  TA = class\n  private\n    a : Integer;\n  end;\n"
+    "  TB = class(TA)\n  private\n    b : String;\n  end;\nimplementation\nend.\n";
+
+// Presses OK in the class chooser with the given entry selected.
+std::function<void(TDialogForm&)> Choose(int index) {
+  return [index](TDialogForm& f) {
+    auto& chooser = static_cast<TChooseClassForm&>(f);
+    chooser.Selected = index;
+    chooser.PressOk();
+  };
+}
+
+// ---- export and watch -------------------------------------------------------------------
+
+TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOncePerChange) {
+  {
+    DiagramDocument doc;
+    TUMLDrawClass* autoBox = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 50, 50);
+    AddAttr(*autoBox->UMLClass, "Tempo", "Integer");
+    doc.AddSubDiagram("Teil")->AddBoxForClass(autoBox->UMLClass, 60, 70);
+    ScriptedMessages m;
+    ASSERT_TRUE(WriteDiagramFile(doc, Path("Autos.urd"), m));
+  }
+  dialogs.openFiles.push_back(Path("Autos.urd"));
+  form->FileOpen1Execute();
+  TFChild* main = form->Children()[0];
+  TFChild* sub = main->SubDiagramWindows().at(0);
+  TUMLDrawClass* mainBox = main->Doc().DrawClasses.At(0);
+  TUMLDrawClass* subBox = sub->Doc().DrawClasses.At(0);
+  Select(sub, subBox);
+
+  const std::string path = Path("mTAuto.pas");
+  bool timerStopped = false;
+  dialogs.saveFiles.push_back(path);
+  dialogs.dialogScripts.push_back([&](TDialogForm& f) {
+    EXPECT_EQ(static_cast<TFDelphiExport&>(f).Label, "Pascal Code der Klasse \"TAuto\"");
+    timerStopped = !main->Timer1->isActive();
+    PressSave(f);
+    EXPECT_FALSE(f.IsOpen());
+  });
+  sub->DelphiExportClick();
+  EXPECT_TRUE(timerStopped);
+  EXPECT_TRUE(main->Timer1->isActive());
+  main->Timer1->stop();
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, "mTAuto.pas");
+  EXPECT_EQ(dialogs.fileRequests.back().initialDir, Dir());
+  EXPECT_EQ(ReadText(path).rfind("UNIT mTAuto;\n\ninterface\n", 0), 0u);
+  for (TUMLDrawClass* b : {mainBox, subBox}) {
+    EXPECT_EQ(b->SourceFileName, "mTAuto.pas");
+    EXPECT_EQ(b->SourceFileAge, MillisecondAge(path));
+  }
+
+  // Saving from the viewer leaves nothing for the watch to report.
+  const std::string question = WatchQuestion(main, "mTAuto.pas", "TAuto");
+  main->Timer1Timer();
+  EXPECT_EQ(Count(question), 0);
+
+  // An edit is reported once; No records the new age without reading the file.
+  main->Doc().Saved = true;
+  Replace(path, "    Tempo : Integer;", "    Tempo : Integer;\n    Farbe : String;");
+  main->Timer1Timer();
+  main->Timer1Timer();
+  EXPECT_EQ(Count(question), 1);
+  EXPECT_EQ(mainBox->UMLClass->Attributes.Count(), 1);
+  EXPECT_EQ(subBox->SourceFileAge, MillisecondAge(path));
+  EXPECT_FALSE(main->Doc().Saved);
+  EXPECT_TRUE(main->WatchEnabled);
+
+  // The next edit is reported again; sub-diagram windows do not watch.
+  Replace(path, "Farbe", "Lack");
+  sub->Timer1Timer();
+  EXPECT_EQ(Count(question), 1);
+  main->Timer1Timer();
+  EXPECT_EQ(Count(question), 2);
+}
+
+TEST_F(RoundTrip, TheWatchAsksInFrontAndYesUpdatesTheClass) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  const std::string path = Path("mTAuto.pas");
+  ExportVia(w, path);
+  form->FileNew1Execute();  // another diagram is in front
+  TFChild* other = form->ActiveChild();
+  other->Timer1->stop();
+
+  // A unit is read as Pascal even when the diagram has been switched to Java since.
+  w->IstJavaVersionClick();
+  dialogs.messages.shown.clear();
+  Edit(path, kUnitWithAncestor);
+  // No question while the watch is switched off or another dialog is open.
+  w->WatchEnabled = false;
+  w->Timer1Timer();
+  w->WatchEnabled = true;
+  {
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    w->Timer1Timer();
+  }
+  EXPECT_TRUE(dialogs.messages.shown.empty());
+
+  dialogs.activeAtMessage.clear();
+  dialogs.messages.answers = {MsgResult::Yes};
+  w->Timer1Timer();
+  ASSERT_EQ(dialogs.messages.Texts(),
+            std::vector<std::string>{WatchQuestion(w, "mTAuto.pas", "TAuto")});
+  EXPECT_EQ(dialogs.activeAtMessage.at(0), w);
+  EXPECT_EQ(form->ActiveChild(), other);
+  EXPECT_EQ(w->Doc().CurrentBox, box);
+  ASSERT_EQ(box->UMLClass->Attributes.Count(), 1);
+  EXPECT_EQ(box->SourceFileAge, MillisecondAge(path));
+
+  // A vanished file is not reported.
+  std::remove(text::ToUtf8(path).c_str());
+  w->Timer1Timer();
+  EXPECT_EQ(dialogs.messages.shown.size(), 1u);
+}
+
+TEST_F(RoundTrip, SavingFromTheViewerAsksBeforeReplacingAndReportsAFailedWrite) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  const std::string path = Path("mTAuto.pas");
+  Edit(path, "alt");
+  ExportVia(w, path);  // the scripted answer is No
+  EXPECT_EQ(ReadText(path), "alt");
+  EXPECT_EQ(box->SourceFileName, "");
+
+  box->SourceFileName = "mTAuto.pas";
+  box->SourceFileAge = 17;
+  ExportVia(w, "/nonexistent-dir/mTNeu.pas");
+  EXPECT_EQ(dialogs.messages.shown.back().text,
+            W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet."));
+  EXPECT_EQ(box->SourceFileAge, 17);
+  EXPECT_EQ(w->Doc().ProjectDir, Dir());
+
+  // A Java class is offered under its own name, although its box knows a unit; a file
+  // saved in another directory makes that the project directory.
+  w->IstJavaVersionClick();
+  QTemporaryDir elsewhere;
+  const std::string otherDir = text::FromUtf8(elsewhere.path().toStdString()) + "/";
+  ExportVia(w, otherDir + "TAuto");
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, "TAuto.java");
+  EXPECT_EQ(box->SourceFileName, "TAuto.java");
+  EXPECT_EQ(w->Doc().ProjectDir, otherDir);
+  EXPECT_EQ(ReadText(otherDir + "TAuto.java").find("UNIT"), std::string::npos);
+}
+
+TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
+  TFChild* w = NewDiagram(2);
+  TUMLDrawClass* autoBox = AddClass(w, "TAuto");
+  TUMLDrawClass* rad = AddClass(w, "TRad");
+  rad->SourceFileName = "TRad.java";
+  AddClass(w, "TBib")->UMLClass->IsLibraryClass = true;
+  TUMLDrawClass* fahrer = AddClass(w, "TFahrer");
+  fahrer->SourceFileName = "mTFahrer.pas";  // a unit: never overwritten with Java text
+  Edit(Path("mTFahrer.pas"), "unit");
+  Edit(Path("TRad.java"), "alt");
+  dialogs.saveFiles = {Path("mTAuto"), ""};
+  w->Timer1->start();
+  w->Item("AlleKlassenbrutalexportieren1")->trigger();
+  EXPECT_TRUE(w->Timer1->isActive());
+  w->Timer1->stop();
+
+  const std::string notYet =
+      W(" ist noch nicht exportiert worden.\nSie können die Klasse nun neu exportieren.");
+  EXPECT_EQ(dialogs.messages.Texts(),
+            (std::vector<std::string>{
+                "Klasse TAuto" + notYet, "Klasse TFahrer" + notYet,
+                W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")}));
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[0].fileName, "mTAuto.java");
+  EXPECT_EQ(autoBox->SourceFileName, "mTAuto.java");
+  EXPECT_EQ(autoBox->SourceFileAge, MillisecondAge(Path("mTAuto.java")));
+  EXPECT_NE(ReadText(Path("TRad.java")).find("public class TRad"), std::string::npos);
+  EXPECT_EQ(rad->SourceFileAge, MillisecondAge(Path("TRad.java")));
+  EXPECT_EQ(ReadText(Path("mTFahrer.pas")), "unit");
+  EXPECT_FALSE(FileExists(Path("TBib.java")) || FileExists(Path("mTBib.java")));
+
+  // In Pascal the known files are rewritten with their unit heading, without questions.
+  w->DelphiVersionClick();
+  dialogs.messages.shown.clear();
+  rad->SourceFileName = "mTRad.pas";
+  autoBox->SourceFileName = "mTAuto.pas";
+  w->ExportAllClick();
+  EXPECT_EQ(ReadText(Path("mTRad.pas")).rfind("UNIT mTRad;\n\ninterface", 0), 0u);
+  EXPECT_EQ(ReadText(Path("mTFahrer.pas")).rfind("UNIT mTFahrer;\n\ninterface", 0), 0u);
+  EXPECT_EQ(dialogs.messages.shown.size(), 1u);
+}
+
+// ---- update ---------------------------------------------------------------------------------
+
+TEST_F(RoundTrip, UpdatingDropsAVanishedAttributeFromItsHatConnection) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* rad = AddClass(w, "TRad", 300, 50);
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  TAttribute* raeder = AddAttr(*box->UMLClass, "Raeder", "TRad");
+  AddAttr(*box->UMLClass, "Tempo", "Integer");
+  TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, kHat);
+  hat->Attributes.Add(raeder);
+
+  Edit(Path("mTAuto.pas"), kUnitWithAncestor);
+  dialogs.openFiles.push_back(Path("mTAuto.pas"));
+  w->MiAktualisierenClick();
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, Dir() + "mTAuto");
+  ASSERT_EQ(box->UMLClass->Attributes.Count(), 1);
+  EXPECT_EQ(box->UMLClass->Attributes.Items[0]->Name, "Tempo");
+  ASSERT_EQ(w->Doc().Connections.Count(), 1);
+  EXPECT_EQ(hat->Attributes.Count(), 0);
+  EXPECT_EQ(box->SourceFileName, "mTAuto.pas");
+  EXPECT_EQ(box->SourceFileAge, MillisecondAge(Path("mTAuto.pas")));
+  EXPECT_EQ(box->UMLClass->Methods.Items.at(0)->Code.at(1), "  Tempo := km;");
+
+  // A file that does not exist is reported; a cancelled dialog is not.
+  dialogs.openFiles = {Path("fehlt.pas"), ""};
+  w->MiAktualisierenClick();
+  w->MiAktualisierenClick();
+  EXPECT_EQ(Count("Klasse 'TAuto' konnte nicht aktualisiert werden."), 1);
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, "mTAuto.pas");
+}
+
+TEST_F(RoundTrip, UpdatingFromAUnitOfOtherClassesOffersTheChooserAndKeepsTheClass) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* rad = AddClass(w, "TRad", 300, 50);
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  TUMLClass* cls = box->UMLClass;
+  TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, kHat);
+  Edit(Path("mZwei.pas"), kTwoClasses);
+  dialogs.openFiles.push_back(Path("mZwei.pas"));
+  dialogs.dialogScripts.push_back(Choose(1));
+  w->MiAktualisierenClick();
+  EXPECT_EQ(dialogs.asked.back().caption, W("Klasse zum Aktualisieren auswählen !"));
+  EXPECT_EQ(box->UMLClass, cls);
+  EXPECT_EQ(cls->Name, "TB");
+  ASSERT_EQ(cls->Attributes.Count(), 1);
+  EXPECT_EQ(cls->Attributes.Items[0]->Name, "b");
+  EXPECT_EQ(w->Doc().Connections.At(0), hat);
+  EXPECT_EQ(hat->StartBox, box);
+  EXPECT_EQ(box->SourceFileName, "mZwei.pas");
+}
+
+TEST_F(RoundTrip, JavaUpdateRefusesAClassOfAnotherNameAndUpdateAllAsksForEveryBox) {
+  TFChild* w = NewDiagram(2);
+  TUMLDrawClass* a = AddClass(w, "TAuto");
+  AddAttr(*a->UMLClass, "tempo", "int");
+  AddClass(w, "TRad");
+  Edit(Path("Anders.java"), "public class Anders {\n  private int x;\n}\n");
+  dialogs.openFiles = {Path("Anders.java"), ""};
+  w->Item("aktualisiereAlle")->trigger();
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[1].caption, "Klasse 'TRad' aktualisieren");
+  EXPECT_TRUE(
+      dialogs.messages.Contains("Die Datei liefert eine Klasse mit unterschiedlichem Namen "
+                                "!!\n\nEs wurde nicht aktualisiert."));
+  EXPECT_EQ(a->UMLClass->Name, "TAuto");
+  EXPECT_EQ(a->UMLClass->Attributes.Items.at(0)->Name, "tempo");
+  EXPECT_EQ(a->SourceFileName, "");
+}
+
+// ---- import ---------------------------------------------------------------------------------
+
+TEST_F(RoundTrip, ImportingAClassAddsItsMissingAncestorAboveWithAnIst) {
+  TFChild* w = NewDiagram();
+  w->Doc().ProjectDir.clear();
+  Edit(Path("mTAuto.pas"), kUnitWithAncestor);
+  dialogs.openFiles.push_back(Path("mTAuto.pas"));
+  dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};  // directory, code question
+  w->ImportPascalSourceClick();
+  EXPECT_TRUE(dialogs.messages.Contains("Soll der Code der Klasse 'TAuto' eingelesen werden?"));
+
+  DiagramDocument& doc = w->Doc();
+  ASSERT_EQ(doc.DrawClasses.Count(), 2);
+  TUMLDrawClass* autoBox = doc.DrawClasses.At(0);
+  TUMLDrawClass* fahrzeug = doc.DrawClasses.At(1);
+  EXPECT_EQ(autoBox->UMLClass->Name, "TAuto");
+  EXPECT_EQ(fahrzeug->UMLClass->Name, "TFahrzeug");
+  EXPECT_EQ(doc.CurrentBox, autoBox);
+  EXPECT_EQ(autoBox->Top, 51);
+  EXPECT_LT(fahrzeug->Top, autoBox->Top);
+  ASSERT_EQ(doc.Connections.Count(), 1);
+  TConnection* ist = doc.Connections.At(0);
+  EXPECT_EQ(ist->Kind, kIst);
+  EXPECT_EQ(ist->StartBox, autoBox);
+  EXPECT_EQ(ist->StartPoint, 6);
+  EXPECT_EQ(ist->EndBox, fahrzeug);
+  EXPECT_EQ(ist->EndPoint, 28);
+  EXPECT_EQ(autoBox->UMLClass->Parent, fahrzeug->UMLClass);
+  EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
+  EXPECT_EQ(autoBox->SourceFileAge, MillisecondAge(Path("mTAuto.pas")));
+  EXPECT_EQ(doc.ProjectDir, Dir());
+  EXPECT_EQ(autoBox->UMLClass->Methods.Items.at(0)->Code.at(1), "  Tempo := km;");
+
+  // Importing again connects the new box to the existing ancestor, whatever its case.
+  fahrzeug->UMLClass->Name = "tfahrzeug";
+  dialogs.openFiles.push_back(Path("mTAuto.pas"));
+  w->ImportPascalSourceClick();
+  EXPECT_EQ(doc.DrawClasses.Count(), 3);
+  ASSERT_EQ(doc.Connections.Count(), 2);
+  EXPECT_EQ(doc.Connections.At(1)->EndBox, fahrzeug);
+  w->ConnectAncestors();
+  EXPECT_EQ(doc.Connections.Count(), 2);
+}
+
+TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
+  TFChild* w = NewDiagram();
+  Edit(Path("mZwei.pas"), kTwoClasses);
+  dialogs.openFiles = {Path("mZwei.pas"), Path("mZwei.pas")};
+  w->Item("ImportPascalSource2")->trigger();  // the chooser is closed without a choice
+  EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
+  EXPECT_TRUE(dialogs.messages.Contains("Mehrere Klassendefinitionen gefunden!"));
+  dialogs.dialogScripts.push_back(Choose(1));
+  w->ImportPascalSourceClick();
+  ASSERT_EQ(w->Doc().DrawClasses.Count(), 2);  // TB and its ancestor TA
+  EXPECT_EQ(w->Doc().DrawClasses.At(0)->UMLClass->Name, "TB");
+
+  Edit(Path("leer.pas"), "unit leer;\ninterface\nimplementation\nend.\n");
+  dialogs.openFiles = {Path("leer.pas")};
+  w->ImportPascalSourceClick();
+  EXPECT_EQ(dialogs.messages.shown.back().text, "Keine Klassendefinition gefunden!");
+  EXPECT_EQ(w->Doc().DrawClasses.Count(), 2);
+}
+
+TEST_F(RoundTrip, ImportingIntoASubDiagramIsRefused) {
+  {
+    DiagramDocument doc;
+    doc.AddSubDiagram("Teil");
+    ScriptedMessages m;
+    ASSERT_TRUE(WriteDiagramFile(doc, Path("Leer.urd"), m));
+  }
+  dialogs.openFiles.push_back(Path("Leer.urd"));
+  form->FileOpen1Execute();
+  TFChild* sub = form->Children().at(0)->SubDiagramWindows().at(0);
+  dialogs.messages.shown.clear();
+  sub->ImportPascalSourceClick();
+  sub->ImportJavaSourceClick();
+  const std::string refusal = W("Neue Klassen können nur im Hauptdiagramm geladen werden");
+  EXPECT_EQ(dialogs.messages.Texts(), (std::vector<std::string>{refusal, refusal}));
+  EXPECT_EQ(dialogs.CountAsked("open"), 1);  // only the diagram's own
+}
+
+TEST_F(RoundTrip, JavaImportTakesTheClassWithItsBodiesAndItsSuperclass) {
+  TFChild* w = NewDiagram(2);
+  Edit(Path("TAuto.java"),
+       "public class TAuto extends TFahrzeug {\n  private int tempo;\n"
+       "  public void fahre(int km) {\n    tempo = km;\n  }\n}\n");
+  dialogs.openFiles.push_back(Path("TAuto.java"));
+  w->ImportJavaSourceClick();
+  ASSERT_EQ(w->Doc().DrawClasses.Count(), 2);
+  TUMLClass* cls = w->Doc().DrawClasses.At(0)->UMLClass;
+  EXPECT_EQ(cls->Name, "TAuto");
+  EXPECT_EQ(cls->Parent, w->Doc().DrawClasses.At(1)->UMLClass);
+  EXPECT_FALSE(cls->Methods.Items.at(0)->Code.empty());
+  EXPECT_EQ(dialogs.CountAsked("message"), 0);  // no code question in Java
+}
+
+// ---- the full round trip --------------------------------------------------------------------
+
+struct Flavour {
+  int language;
+  const char* file;
+  const char* attributeLine;
+  const char* newAttributeLine;
+  const char* bodyLine;
+  const char* newBodyLine;
+};
+
+class FullRoundTrip : public RoundTrip, public ::testing::WithParamInterface<Flavour> {};
+
+TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
+  const Flavour& f = GetParam();
+  TFChild* w = NewDiagram(f.language);
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  const bool pascal = f.language == 1;
+  AddAttr(*box->UMLClass, "Tempo", pascal ? "Integer" : "int");
+  AddMeth(*box->UMLClass, {"Fahre", kProcedure, {{"km", pascal ? "Integer" : "int"}}});
+  const std::string path = Path(f.file);
+  ExportVia(w, path);
+  ASSERT_TRUE(FileExists(path));
+
+  Replace(path, f.bodyLine, f.newBodyLine);
+  Edit(path, ReadText(path) + "// von Hand\n");  // not part of the class: regenerating drops it
+  Replace(path, f.attributeLine, std::string(f.attributeLine) + "\n" + f.newAttributeLine);
+  dialogs.messages.answers = {MsgResult::Yes};
+  w->Timer1Timer();
+  ASSERT_EQ(Count(WatchQuestion(w, f.file, "TAuto")), 1);
+  ASSERT_EQ(box->UMLClass->Attributes.Count(), 2);
+
+  dialogs.messages.answers = {MsgResult::Yes};  // replace the file
+  const StringList regenerated = ExportVia(w, path);
+  auto has = [&](const std::string& line) {
+    return std::find(regenerated.begin(), regenerated.end(), line) != regenerated.end();
+  };
+  EXPECT_TRUE(has(f.newBodyLine));
+  EXPECT_TRUE(has(f.newAttributeLine));
+  EXPECT_FALSE(has(W(f.bodyLine)));
+  std::string expected = pascal ? "UNIT mTAuto;\n\n" : "";
+  for (const std::string& line : regenerated) expected += text::ToUtf8(line) + "\n";
+  EXPECT_EQ(ReadText(path), expected);
+
+  // The regenerated file is the known one: the watch stays quiet.
+  dialogs.messages.shown.clear();
+  w->Timer1Timer();
+  EXPECT_TRUE(dialogs.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothLanguages, FullRoundTrip,
+    ::testing::Values(Flavour{1, "mTAuto.pas", "    Tempo : Integer;", "    Farbe : String;",
+                              "  //Hier Code einfügen.", "  Tempo := km * 2;"},
+                      Flavour{2, "TAuto.java", "   private int Tempo;", "   private String Farbe;",
+                              "  //Hier Code einfügen.", "    Tempo = km * 2;"}),
+    [](const ::testing::TestParamInfo<Flavour>& info) {
+      return std::string(info.param.language == 1 ? "Pascal" : "Java");
+    });
+
+// ---- documentation and the Qt viewers ---------------------------------------------------------
+
+TEST_F(RoundTrip, TheDocumentationViewerShowsTheClassAndSavesItAsRtf) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* fahrzeug = AddClass(w, "TFahrzeug", 300, 50);
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  w->Doc().AddConnection(box, 6, fahrzeug, 28, kIst);
+  const std::string path = Path("Doku_TAuto.rtf");
+  dialogs.saveFiles = {path, path};
+  dialogs.dialogScripts.push_back([](TDialogForm& f) {
+    auto& viewer = static_cast<TFDokuExport&>(f);
+    EXPECT_EQ(viewer.DocLines.at(1).Text, "Dokumentation der Klasse \"TAuto\"");
+    EXPECT_NE(std::find(viewer.Lines.begin(), viewer.Lines.end(), "Bezugsklasse:    TFahrzeug."),
+              viewer.Lines.end());
+    PressSave(f);
+  });
+  w->Item("DokuAnzeigen")->trigger();
+  EXPECT_EQ(dialogs.fileRequests.back().fileName, "Doku_TAuto.rtf");
+  const std::string rtf = ReadText(path);
+  EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+  EXPECT_NE(rtf.find("Bezugsklasse:    TFahrzeug."), std::string::npos);
+
+  // An existing file is kept on No, and the viewer closes all the same.
+  Edit(path, "alt");
+  bool closed = false;
+  dialogs.dialogScripts.push_back([&closed](TDialogForm& f) {
+    PressSave(f);
+    closed = !f.IsOpen();
+  });
+  w->DokumentationderKlasseanzeigen1Click();
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(ReadText(path), "alt");
+}
+
+TEST_F(RoundTrip, QtViewersShowReadOnlyTextWithBothScrollBarsAndHandTheButtonsToTheForm) {
+  TFChild* w = NewDiagram();
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  TFDelphiExport viewer(*w, box, w->Doc().Connections);
+  viewer.Lines = {"interface", W("  // Grüße"), std::string(300, 'x')};
+  viewer.SaveCaption = "Als Unit Speichern";
+  viewer.SaveIsDefault = true;
+  std::unique_ptr<QDialog> dialog(CreateFormDialog(viewer, dialogs, nullptr));
+  auto* memo = dialog->findChild<QPlainTextEdit*>("Memo1");
+  ASSERT_TRUE(memo);
+  EXPECT_TRUE(memo->isReadOnly());
+  EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_TRUE(QFontInfo(memo->font()).fixedPitch());
+  EXPECT_EQ(memo->toPlainText(), QString::fromUtf8("interface\n  // Grüße\n") + QString(300, 'x'));
+  auto* save = dialog->findChild<QPushButton*>("BtnSpeichern");
+  auto* close = dialog->findChild<QPushButton*>("BtnSchliessen");
+  ASSERT_TRUE(save && close);
+  EXPECT_TRUE(save->isDefault());
+  close->click();
+  EXPECT_EQ(viewer.Result, kResultCancel);
+  EXPECT_EQ(dialogs.CountAsked("save"), 0);
+
+  TFJavaExport java(*w, box, w->Doc().Connections);
+  std::unique_ptr<QDialog> javaDialog(CreateFormDialog(java, dialogs, nullptr));
+  javaDialog->findChild<QPushButton*>("BtnSpeichern")->click();  // the file dialog is cancelled
+  EXPECT_EQ(dialogs.CountAsked("save"), 1);
+  EXPECT_FALSE(java.IsOpen());
+
+  // The documentation keeps its formatting: the title bold, underlined, blue, 12 points.
+  TFDokuExport doku(*w, box, w->Doc().Connections);
+  doku.Build();
+  std::unique_ptr<QDialog> dokuDialog(CreateFormDialog(doku, dialogs, nullptr));
+  auto* rich = dokuDialog->findChild<QTextEdit*>("RichEdit1");
+  ASSERT_TRUE(rich);
+  EXPECT_TRUE(rich->isReadOnly());
+  QStringList lines;
+  for (const std::string& l : doku.Lines) lines << QString::fromStdString(text::ToUtf8(l));
+  EXPECT_EQ(rich->toPlainText(), lines.join('\n'));
+  QTextCharFormat title = rich->document()->findBlockByNumber(1).begin().fragment().charFormat();
+  EXPECT_EQ(title.fontWeight(), QFont::Bold);
+  EXPECT_TRUE(title.fontUnderline());
+  EXPECT_EQ(title.fontPointSize(), 12);
+  EXPECT_EQ(title.foreground().color(), QColor(0, 0, 255));
+  QTextBlock heading = rich->document()->findBlockByNumber(3);
+  EXPECT_EQ(heading.text(), "Beschreibung der Klasse:");
+  EXPECT_FALSE(heading.begin().fragment().charFormat().fontUnderline());
+  EXPECT_EQ(heading.begin().fragment().charFormat().fontPointSize(), 10);
+}
+
+}  // namespace
+}  // namespace zedro
