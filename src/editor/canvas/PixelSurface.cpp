@@ -23,7 +23,9 @@ void PixelSurface::Forget(std::uint32_t clean) {
 
 void PixelSurface::Fill(std::uint32_t* p, long long n, std::uint32_t rgb) {
   const std::uint8_t byte = rgb & 0xFF;
-  if (rgb == byte * 0x01010101u)
+  if (n <= kTileWidth) {
+    for (long long i = 0; i < n; ++i) p[i] = rgb;
+  } else if (rgb == byte * 0x01010101u)
     std::memset(p, byte, static_cast<std::size_t>(n) * 4);
   else
     std::fill(p, p + n, rgb);
@@ -33,7 +35,15 @@ void PixelSurface::CleanTile(long long tx, long long ty) {
   const long long x1 = tx << kTileShiftX, x2 = std::min<long long>(x1 + (1 << kTileShiftX), width_);
   const long long y1 = ty << kTileShiftY,
                   y2 = std::min<long long>(y1 + (1 << kTileShiftY), height_);
-  for (long long y = y1; y < y2; ++y) Fill(Row(y) + x1, x2 - x1, tiles_.clean);
+  const std::uint32_t clean = tiles_.clean;
+  if (x2 - x1 == kTileWidth) {
+    for (long long y = y1; y < y2; ++y) {
+      std::uint32_t* p = Row(y) + x1;
+      for (int i = 0; i < kTileWidth; ++i) p[i] = clean;
+    }
+    return;
+  }
+  for (long long y = y1; y < y2; ++y) Fill(Row(y) + x1, x2 - x1, clean);
 }
 
 void PixelSurface::Flush() {
@@ -97,7 +107,11 @@ void PixelSurface::VLine(long long x, long long y1, long long y2, std::uint32_t 
   if (y1 >= y2) return;
   Touch(x, y1, x + 1, y2);
   std::uint32_t* p = Row(y1) + x;
-  for (long long y = y1; y < y2; ++y, p += stride_) *p = notXor ? NotXorPixel(rgb, *p) : rgb;
+  for (long long y = y1; y < y2; ++y, p += stride_) {
+    // Every pixel of a column lies in a cache line of its own: ask for those ahead early.
+    if (y + kAhead < y2) __builtin_prefetch(p + kAhead * static_cast<long long>(stride_), 1);
+    *p = notXor ? NotXorPixel(rgb, *p) : rgb;
+  }
 }
 
 void PixelSurface::FillRect(long long x1, long long y1, long long x2, long long y2,
@@ -116,19 +130,32 @@ void PixelSurface::FillRect(long long x1, long long y1, long long x2, long long 
                       ty2 = std::min<long long>(ty1 + (1 << kTileShiftY), height_);
       const long long ya = std::max(y1, ty1), yb = std::min(y2, ty2);
       const bool rowsCovered = ya == ty1 && yb == ty2;
+      // Neighbouring dirty tiles that stay dirty are filled together, row by row.
+      long long spanFrom = -1, spanTo = -1;
+      auto flush = [&] {
+        if (spanFrom < 0) return;
+        for (long long y = ya; y < yb; ++y) Fill(Row(y) + spanFrom, spanTo - spanFrom, rgb);
+        spanFrom = -1;
+      };
       for (long long tx = x1 >> kTileShiftX; tx <= (x2 - 1) >> kTileShiftX; ++tx) {
         std::uint8_t& s = State(tx, ty);
-        if (s != kDirty) continue;
+        if (s != kDirty) {
+          flush();
+          continue;
+        }
         const long long tx1 = tx << kTileShiftX,
                         tx2 = std::min<long long>(tx1 + (1 << kTileShiftX), width_);
         const long long xa = std::max(x1, tx1), xb = std::min(x2, tx2);
         if (rowsCovered && xa == tx1 && xb == tx2) {
+          flush();
           s = kStale;
           tiles_.anyStale = true;
           continue;
         }
-        for (long long y = ya; y < yb; ++y) Fill(Row(y) + xa, xb - xa, rgb);
+        if (spanFrom < 0) spanFrom = xa;
+        spanTo = xb;
       }
+      flush();
     }
     return;
   }

@@ -67,6 +67,9 @@ class PixelSurface {
  private:
   static constexpr int kTileShiftX = 4;
   static constexpr int kTileShiftY = 3;
+  static constexpr int kTileWidth = 1 << kTileShiftX;
+  // How many rows ahead a column asks for its memory.
+  static constexpr int kAhead = 12;
   enum : std::uint8_t { kClean = 0, kDirty = 1, kStale = 2 };
 
   static std::uint32_t NotXorPixel(std::uint32_t rgb, std::uint32_t p) {
