@@ -36,11 +36,11 @@ void PixelSurface::CleanTile(long long tx, long long ty) {
   const long long y1 = ty << kTileShiftY,
                   y2 = std::min<long long>(y1 + (1 << kTileShiftY), height_);
   const std::uint32_t clean = tiles_.clean;
-  if (x2 - x1 == kTileWidth) {
-    for (long long y = y1; y < y2; ++y) {
-      std::uint32_t* p = Row(y) + x1;
-      for (int i = 0; i < kTileWidth; ++i) p[i] = clean;
-    }
+  const std::uint8_t byte = clean & 0xFF;
+  if (x2 - x1 == kTileWidth && clean == byte * 0x01010101u) {
+    // A whole tile row in one colour byte (white): a fixed-size fill the compiler writes
+    // as a few wide stores.
+    for (long long y = y1; y < y2; ++y) std::memset(Row(y) + x1, byte, kTileWidth * 4);
     return;
   }
   for (long long y = y1; y < y2; ++y) Fill(Row(y) + x1, x2 - x1, clean);

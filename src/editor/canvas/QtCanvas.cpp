@@ -24,6 +24,8 @@ constexpr int kMaxShapeWidth = 8192;
 constexpr std::size_t kMaxCachedShapes = 50000;
 constexpr std::size_t kMaxCachedRuns = 500000;
 constexpr std::uint32_t kWhitePixel = 0xFFFFFFFFu;
+// The second picture is kept up to this size (128 megabytes).
+constexpr long long kMaxSparePixels = 32LL << 20;
 
 std::uint32_t ToRgb(TColor color) {
   TColor c = ResolveColor(color);
@@ -281,7 +283,11 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         pixels_.Reset(w, h, kWhitePixel);
         pixels_.Forget(kWhitePixel);  // its pixels are undefined until cleaned
       }
-      spare_ = shown;
+      // Very large pictures are not kept twice.
+      if (static_cast<long long>(w) * h <= kMaxSparePixels)
+        spare_ = shown;
+      else
+        spare_ = QImage();
     }
     if (!Begin()) return;
     pixels_.FillRect(x1, y1, x2, y2, fill, false);
