@@ -303,11 +303,12 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     QPainter* p = Painter();
     PreparePen(*p);
     p->setBrush(Qt::NoBrush);
-    p->drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1.0, y2 - y1 - 1.0));
+    p->drawRect(QRectF(x1 + 0.5, y1 + 0.5, static_cast<double>(x2) - x1 - 1.0,
+                       static_cast<double>(y2) - y1 - 1.0));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return;
   }
-  if (x2 - x1 == 1 || y2 - y1 == 1) {
+  if (static_cast<long long>(x2) - x1 == 1 || static_cast<long long>(y2) - y1 == 1) {
     // A one-pixel-thin rectangle is all outline.
     pixels_.FillRect(x1, y1, x2, y2, rgb, notXor);
     return;
@@ -322,7 +323,13 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1 || !Begin()) return;
+  if (x1 == x2 || y1 == y2 || !Begin()) return;
+  // Ellipses mark border points: one beyond the picture, or of an extent only damaged
+  // coordinates give, is left out.
+  constexpr long long kMaxExtent = 1 << 16;
+  if (x2 < 0 || y2 < 0 || x1 >= pixels_.Width() || y1 >= pixels_.Height() ||
+      static_cast<long long>(x2) - x1 > kMaxExtent || static_cast<long long>(y2) - y1 > kMaxExtent)
+    return;
   const long long m = penWidth_ + 1;
   pixels_.Touch(x1 - m, y1 - m, x2 + m, y2 + m);
   QPainter* p = Painter();
