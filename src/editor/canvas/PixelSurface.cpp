@@ -15,12 +15,6 @@ void PixelSurface::Reset(int width, int height, std::uint32_t clean) {
   tiles_.anyStale = false;
 }
 
-void PixelSurface::Forget(std::uint32_t clean) {
-  tiles_.state.assign(static_cast<std::size_t>(tilesX_) * tilesY_, kStale);
-  tiles_.clean = clean;
-  tiles_.anyStale = !tiles_.state.empty();
-}
-
 void PixelSurface::Fill(std::uint32_t* p, long long n, std::uint32_t rgb) {
   const std::uint8_t byte = rgb & 0xFF;
   if (n <= kTileWidth) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace zedro {
@@ -29,11 +30,9 @@ class PixelSurface {
 
   // Starts over on a picture whose pixels all have the colour `clean`.
   void Reset(int width, int height, std::uint32_t clean);
-  // Starts over on a picture of the same size whose pixels are undefined: they count as
-  // `clean` and are cleaned before they are drawn on or shown.
-  void Forget(std::uint32_t clean);
   // Exchanges the tile states with those of another picture of the same size.
   void SwapTiles(TileMap& other) { std::swap(tiles_, other); }
+  void CopyTilesTo(TileMap& other) const { other = tiles_; }
   // The pixel memory, which moves when the picture is detached from a copy.
   void Attach(std::uint32_t* bits, int stride) {
     bits_ = bits;

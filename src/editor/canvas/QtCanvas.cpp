@@ -263,31 +263,23 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (solidFill && !notXor && penWidth_ <= 1 && penStyle_ == PenStyle::Solid && fill == rgb) {
     // Outline and inside in one colour: a plain fill, as the clearing of the surface does.
     // A picture shared with a copy handed out by Image() is not copied just to be painted
-    // over: a fill of the whole picture goes to the second picture (the one handed out
-    // the time before, once nobody holds it any more) or to a new one.
+    // over: a fill of the whole picture goes to the second picture, the one handed out the
+    // time before, once nobody else holds it. The picture handed out now becomes the
+    // second one (very large pictures are not kept twice).
     if (x1 <= 0 && y1 <= 0 && x2 >= w && y2 >= h && !image_.isDetached()) {
       End();
-      QImage shown = image_;
+      const bool keep = static_cast<long long>(w) * h <= kMaxSparePixels;
       if (spare_.isDetached() && spare_.size() == image_.size()) {
-        image_ = spare_;
+        std::swap(image_, spare_);
         pixels_.SwapTiles(spareTiles_);
+        if (!keep) spare_ = QImage();
+      } else if (keep) {
+        // Begin() below copies the shared picture; the tiles describe both.
+        spare_ = image_;
+        pixels_.CopyTilesTo(spareTiles_);
       } else {
-        image_ = QImage(w, h, QImage::Format_RGB32);
-        if (image_.isNull()) {
-          pixels_.Reset(0, 0, kWhitePixel);
-          spare_ = QImage();
-          return;
-        }
-        spareTiles_ = PixelSurface::TileMap();
-        pixels_.SwapTiles(spareTiles_);
-        pixels_.Reset(w, h, kWhitePixel);
-        pixels_.Forget(kWhitePixel);  // its pixels are undefined until cleaned
-      }
-      // Very large pictures are not kept twice.
-      if (static_cast<long long>(w) * h <= kMaxSparePixels)
-        spare_ = shown;
-      else
         spare_ = QImage();
+      }
     }
     if (!Begin()) return;
     pixels_.FillRect(x1, y1, x2, y2, fill, false);
