@@ -76,23 +76,25 @@ void Vehicles(DiagramDocument& d) {
   Accessors(a, rad, 1);
   Method(a, "Hupe", kProcedure, {}, "", {"begin", W("  //hier ggf. Code ergänzen"), "end;"});
 
-  TUMLDrawClass* radBox = Box(d, "TRad", 330, 220);
+  TUMLDrawClass* radBox = Box(d, "TRad", 400, 264);
   TUMLClass& r = *radBox->UMLClass;
   Attr(r, "durchmesser", "Integer", kPrivate, {"in Zoll"});
 
-  TUMLDrawClass* fahrerBox = Box(d, "TFahrer", 330, 40);
+  TUMLDrawClass* fahrerBox = Box(d, "TFahrer", 400, 40);
   TUMLClass& fa = *fahrerBox->UMLClass;
   TAttribute* kennt = Attr(fa, "kenntTAuto", "TAuto", kPrivate);
   Accessors(fa, kennt, 1);
   Attr(fa, "name", "String", kPublic);
 
   d.AddConnection(autoBox, 6, fahrzeug, 28, kIst)->Color = DefaultConnectionColor(kIst);
-  TConnection* hat = d.AddConnection(autoBox, 17, radBox, 39, kHat);
+  // The right side of TAuto: KENNT arrives at its upper part, HAT leaves from its lower
+  // part straight to the middle of TRad's left side.
+  TConnection* hat = d.AddConnection(autoBox, 20, radBox, 39, kHat);
   hat->Color = DefaultConnectionColor(kHat);
   hat->EndText = "4";
   hat->Attributes.Add(rad);
   hat->TextBox->Lines = {W("Räder des Autos")};
-  TConnection* k = d.AddConnection(fahrerBox, 28, autoBox, 17, kKennt);
+  TConnection* k = d.AddConnection(fahrerBox, 33, autoBox, 13, kKennt);
   k->Color = DefaultConnectionColor(kKennt);
   k->EndText = "1";
   k->StartText = "n";

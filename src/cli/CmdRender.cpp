@@ -88,6 +88,9 @@ int CmdRender(const Args& args) {
 #else
   DiagramDocument doc;
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
+  if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
+      doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
+    return kExitStopped;  // nothing could be read: no picture of an empty surface
   DiagramDocument* shown = &doc;
   if (sub > 0) {
     if (sub > static_cast<int>(doc.SubDiagrams.size())) {
@@ -103,8 +106,7 @@ int CmdRender(const Args& args) {
   // would mix with the messages on stderr.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      std::cerr << msg.toStdString() << "\n";
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << msg.toStdString() << "\n";
   });
   static int argc = 1;
   static char name[] = "zedro-cli";
@@ -117,8 +119,7 @@ int CmdRender(const Args& args) {
   bool written = canvas.SavePicture(out);
   shown->Surface.canvas = nullptr;
   if (!written) {
-    messages.Message(MsgKind::Error,
-                     "Das Bild '" + Arg(out) + "' konnte nicht geschrieben werden.",
+    messages.Message(MsgKind::Error, "Das Bild '" + Arg(out) + "' konnte nicht geschrieben werden.",
                      MsgButtons::Ok);
     return kExitStopped;
   }

@@ -6,6 +6,7 @@
 #include "diagram/ClassBox.h"
 #include "diagram/Connection.h"
 #include "diagram/ElementLists.h"
+#include "diagram/MemberColours.h"
 #include "model/Notation.h"
 
 namespace zedro {
@@ -32,63 +33,6 @@ int FilterOf(const TFOptions& o, int visibility) {
       return o.RgPrivate;
   }
 }
-
-// The connections that can colour members of one class: a connection's attributes belong
-// to its start class and its method to its end class. Gathered once per paint so that a
-// box does not scan the whole connection list for every member line; when more than fit,
-// every connection is consulted.
-class MemberColours {
- public:
-  MemberColours(const TConnectionList* connections, const TUMLClass* cls)
-      : all_(connections) {
-    if (!connections) return;
-    for (TConnection* c : connections->Items) {
-      bool attrs = !c->Attributes.Items.empty() && c->StartBox && c->StartBox->UMLClass == cls;
-      bool method = c->Method && c->EndBox && c->EndBox->UMLClass == cls;
-      if (!attrs && !method) continue;
-      if (count_ == kMax) {
-        overflow_ = true;
-        return;
-      }
-      found_[count_++] = c;
-    }
-  }
-
-  // The colour of the last connection whose attribute list holds a; `colour` otherwise.
-  TColor ForAttribute(const TAttribute* a, TColor colour) const {
-    Each([&](const TConnection* c) {
-      if (c->Attributes.Contains(a)) colour = c->Color;
-    });
-    return colour;
-  }
-  TColor ForMethod(const TMethod* m, TColor colour) const {
-    Each([&](const TConnection* c) {
-      if (c->Method == m) colour = c->Color;
-    });
-    return colour;
-  }
-  // Some connection calls the method.
-  bool Calls(const TMethod* m) const {
-    bool found = false;
-    Each([&](const TConnection* c) { found = found || c->Method == m; });
-    return found;
-  }
-
- private:
-  template <class F>
-  void Each(F f) const {
-    if (overflow_) {
-      for (const TConnection* c : all_->Items) f(c);
-    } else {
-      for (int i = 0; i < count_; ++i) f(found_[i]);
-    }
-  }
-  static constexpr int kMax = 32;
-  const TConnectionList* all_;
-  const TConnection* found_[kMax];
-  int count_ = 0;
-  bool overflow_ = false;
-};
 
 std::string ParameterText(const TMethod& m, int notation) {
   std::string p;
@@ -184,14 +128,14 @@ void TUMLDrawClass::Paint() {
   StartBox(c, *this);
   const int h = c.FontPixelHeight();
   Layout l{c, *this, h + 4, Top + h + 12};
-  MemberColours colours(Connections, UMLClass);
+  MemberColours colours(Connections, UMLClass, Image->memberColours);
 
   for (TAttribute* a : UMLClass->Attributes.Items) {
     TColor saved = c.Font().Color;
     if (FilterOf(Options, a->Visibility) != 0) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
-    std::string line = Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " "
-                                             : std::string();
+    std::string line =
+        Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
     line += Options.RGWidth == 2 ? a->Name : a->DisplayText(notation);
     l.Text(Left + 4, line);
     l.y += l.step;
@@ -241,7 +185,7 @@ void TUMLDrawObject::Paint() {
   StartBox(c, *this);
   const int h = c.FontPixelHeight();
   Layout l{c, *this, h + 4, Top + h + 12};
-  MemberColours colours(Connections, UMLClass);
+  MemberColours colours(Connections, UMLClass, Image->memberColours);
 
   for (int i = 0; i < Values.Count(); ++i) {
     const TAttribute* a = Values.AttributeAt(i);
@@ -250,8 +194,8 @@ void TUMLDrawObject::Paint() {
     TColor saved = c.Font().Color;
     if (FilterOf(Options, a->Visibility) != 0 && value.empty()) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
-    std::string line = Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " "
-                                             : std::string();
+    std::string line =
+        Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
     line += a->Name;
     if (Options.RGWidth != 2) line += ": " + a->TypeName;
     line += " -> " + value;

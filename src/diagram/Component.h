@@ -11,6 +11,7 @@ namespace zedro {
 class Canvas;
 class DiagramDocument;
 class IDiagramDialogs;
+class MemberColourIndex;
 
 class TComponent {
  public:
@@ -44,6 +45,8 @@ class DrawingSurface {
   DiagramDocument* Document;
   Canvas* canvas = nullptr;            // set by whoever paints on the surface
   IDiagramDialogs* dialogs = nullptr;  // the creation dialogs of connections and notes
+  // Set by the redraw while it paints the boxes: the connections that colour members.
+  const MemberColourIndex* memberColours = nullptr;
   int Width = 505;
   int Height = 385;
 

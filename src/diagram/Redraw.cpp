@@ -4,6 +4,7 @@
 
 #include "diagram/Canvas.h"
 #include "diagram/DiagramDocument.h"
+#include "diagram/MemberColours.h"
 #include "model/Messages.h"
 
 namespace zedro {
@@ -42,11 +43,17 @@ bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool 
   c->SetPenColor(kClBlack);
 
   long long maxRight = 0, maxBottom = 0;
-  for (TUMLDrawClass* box : doc.DrawClasses.Items) {
-    box->Image = &surface;
-    box->Paint();
-    maxRight = std::max<long long>(maxRight, box->Right);
-    maxBottom = std::max<long long>(maxBottom, box->Bottom);
+  {
+    // Painting changes no connection: the member colours are gathered once for all boxes.
+    const MemberColourIndex colours(doc.Connections);
+    surface.memberColours = &colours;
+    for (TUMLDrawClass* box : doc.DrawClasses.Items) {
+      box->Image = &surface;
+      box->Paint();
+      maxRight = std::max<long long>(maxRight, box->Right);
+      maxBottom = std::max<long long>(maxBottom, box->Bottom);
+    }
+    surface.memberColours = nullptr;
   }
   for (TConnection* conn : doc.Connections.Items) {
     if (conn->Kind == kIst && conn->StartBox && conn->EndBox && conn->StartBox->UMLClass)

@@ -136,10 +136,17 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
   // End points: 6 top (360, 100), 17 right (420, 130), 28 bottom (360, 160),
   // 39 left (300, 130). Text "ab": 12 wide, 13 high.
   const EndTextCase cases[] = {
-      {kKennt, 6, true, 366, 87},   {kIst, 6, true, 362, 87},    {kHat, 6, true, 362, 87},
-      {kKennt, 28, true, 366, 162}, {kHat, 28, true, 362, 162},  {kKennt, 17, true, 421, 130 - 13 - 5},
-      {kIst, 17, true, 421, 130 - 13 - 1}, {kKennt, 17, false, 421, 135}, {kHat, 17, false, 421, 131},
-      {kKennt, 39, false, 300 - 12 - 1, 135}, {kHat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
+      {kKennt, 6, true, 366, 87},
+      {kIst, 6, true, 362, 87},
+      {kHat, 6, true, 362, 87},
+      {kKennt, 28, true, 366, 162},
+      {kHat, 28, true, 362, 162},
+      {kKennt, 17, true, 421, 130 - 13 - 5},
+      {kIst, 17, true, 421, 130 - 13 - 1},
+      {kKennt, 17, false, 421, 135},
+      {kHat, 17, false, 421, 131},
+      {kKennt, 39, false, 300 - 12 - 1, 135},
+      {kHat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
   };
   for (const EndTextCase& t : cases) {
     PaintedDiagram d;
@@ -326,6 +333,73 @@ TEST(ConnectionPaint, ZeroLengthHorizontalSegment) {
   EXPECT_EQ(c->StartX, c->EndX);
   EXPECT_TRUE(d.HasLine(100, c->StartY, 100, c->StartY));
   EXPECT_TRUE(d.HasLine(100, c->StartY, 100, c->EndY));
+}
+
+}  // namespace
+}  // namespace zedro
+
+namespace zedro {
+namespace {
+
+struct StartCase {
+  int kind;
+  int startPoint;  // on the start box 200..320 x 200..260
+  bool endBelow;   // the end point lies below the start point
+  int stubX, stubY;
+  int textX, textY;
+  int startX, startY;  // where the route begins
+};
+
+TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
+  // Default font: H = 11, texts 13 high; the start text "m" is 6 wide. Stubs are H + 2K
+  // long upwards and downwards, 8 + 2K to the right and 10 + 2K to the left.
+  const StartCase cases[] = {
+      {kIst, 6, false, 260, 187, 262, 188, 260, 188},
+      {kKennt, 6, false, 260, 183, 262, 188, 260, 184},
+      {kIst, 17, false, 330, 230, 321, 231, 330, 230},
+      {kKennt, 17, false, 334, 230, 321, 231, 334, 230},
+      {kKennt, 17, true, 334, 230, 321, 216, 334, 230},
+      {kIst, 28, true, 260, 273, 262, 261, 260, 272},
+      {kKennt, 28, true, 260, 277, 262, 261, 260, 276},
+      {kIst, 39, false, 188, 230, 192, 232, 189, 230},
+      {kKennt, 39, false, 184, 230, 192, 232, 185, 230},
+      {kIst, 39, true, 188, 230, 192, 216, 189, 230},
+  };
+  for (const StartCase& t : cases) {
+    testing::PaintedDiagram d;
+    TUMLDrawClass* start = d.BoxAt("S", 200, 200, 320, 260);
+    TUMLDrawClass* end =
+        t.endBelow ? d.BoxAt("E", 500, 400, 600, 440) : d.BoxAt("E", 500, 0, 600, 40);
+    TConnection* c = d.doc.AddConnection(start, t.startPoint, end, t.endBelow ? 6 : 28, t.kind);
+    c->StartText = "m";
+    c->Paint(false);
+    const std::string what =
+        "kind " + std::to_string(t.kind) + " point " + std::to_string(t.startPoint);
+    const int sx = start->BorderPointX(t.startPoint), sy = start->BorderPointY(t.startPoint);
+    EXPECT_TRUE(d.HasLine(sx, sy, t.stubX, t.stubY)) << what;
+    const auto* text = d.canvas.FindText("m");
+    ASSERT_TRUE(text) << what;
+    EXPECT_EQ(t.textX, text->x1) << what;
+    EXPECT_EQ(t.textY, text->y1) << what;
+    EXPECT_EQ(t.startX, c->StartX) << what;
+    EXPECT_EQ(t.startY, c->StartY) << what;
+  }
+}
+
+TEST(ConnectionPaint, MessageStubsAndArrowsOnTheLeftAndRightSides) {
+  testing::PaintedDiagram d;
+  TUMLDrawClass* a = d.BoxAt("A", 0, 0, 120, 60);       // point 39: (0, 30)
+  TUMLDrawClass* b = d.BoxAt("B", 300, 200, 420, 260);  // point 17: (420, 230)
+  TConnection* q = d.doc.AddConnection(a, 39, b, 17, kAnfrage);
+  q->Paint(false);
+  EXPECT_TRUE(d.HasLine(0, 30, -36, 30));  // 3K to the left
+  // Arrow into the right side: the lower barb (-7 across is downwards there), the upper
+  // one back to the point, then the shaft.
+  EXPECT_TRUE(d.HasLine(420, 230, 434, 237));
+  EXPECT_TRUE(d.HasLine(434, 223, 420, 230));
+  EXPECT_TRUE(d.HasLine(420, 230, 456, 230));
+  EXPECT_EQ(455, q->EndX);  // one pixel back toward the box
+  EXPECT_TRUE(d.HasLine(-36, 30, 455, 230));
 }
 
 }  // namespace

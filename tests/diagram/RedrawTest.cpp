@@ -1,6 +1,9 @@
 // Info boxes, element lists and the full redraw with growth and markers.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "diagram/PaintFixtures.h"
 #include "diagram/Redraw.h"
 #include "model/Messages.h"
@@ -216,6 +219,55 @@ TEST(Redraw, TextBoxesAndNotesCountForGrowthAndFarContentIsCapped) {
   d.canvas.Clear();
   EXPECT_FALSE(Redraw(d.doc, false));
   EXPECT_TRUE(d.canvas.Of(Op::Resize).empty());
+}
+
+// The redraw gathers the colouring connections once for all boxes; a box painted on its
+// own looks for them itself (and past 32 of them consults the whole list).
+TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
+  PaintedDiagram d;
+  TUMLDrawClass* whole = d.Box("Ganzes");
+  TUMLDrawClass* part = d.Box("Teil");
+  std::vector<TAttribute*> attrs;
+  for (int i = 0; i < 40; ++i)
+    attrs.push_back(
+        whole->UMLClass->AddAttribute(testing::Attr("teil" + std::to_string(100 + i), "TTeil")));
+  for (int i = 0; i < 40; ++i) {
+    TConnection* c = d.doc.AddConnection(whole, 1 + i % 11, part, 23 + i % 11, kHat);
+    c->Color = RGB(i + 1, 0, 0);
+    c->Attributes.Add(attrs[static_cast<size_t>(i)]);
+  }
+  d.doc.Connections.Items.back()->Attributes.Add(attrs[0]);  // the last one wins
+  // A message calls a method of the part; a later connection from the part to itself
+  // stands for an attribute and calls that method too.
+  TAttribute* own = part->UMLClass->AddAttribute(testing::Attr("naechstes", "TTeil"));
+  TMethod* m = part->UMLClass->AddMethod(testing::Method("weiter"));
+  TConnection* call = d.doc.AddConnection(whole, 2, part, 30, kAuftrag);
+  call->Color = RGB(0, 0, 99);
+  call->Method = m;
+  TConnection* self = d.doc.AddConnection(part, 6, part, 17, kKennt);
+  self->Color = RGB(0, 200, 0);
+  self->Attributes.Add(own);
+  self->Method = m;
+
+  auto coloursOfTexts = [&] {
+    std::map<std::string, TColor> colours;
+    for (const auto& t : d.Texts()) colours.emplace(t.text, t.font.Color);
+    return colours;
+  };
+  Redraw(d.doc, false);
+  const auto redrawn = coloursOfTexts();
+  d.canvas.Clear();
+  whole->Paint();
+  part->Paint();
+  const auto alone = coloursOfTexts();
+  for (const auto& [text, colour] : alone) {
+    ASSERT_TRUE(redrawn.count(text)) << text;
+    EXPECT_EQ(colour, redrawn.at(text)) << text;
+  }
+  EXPECT_EQ(RGB(40, 0, 0), alone.at("- teil100: TTeil"));
+  EXPECT_EQ(RGB(6, 0, 0), alone.at("- teil105: TTeil"));
+  EXPECT_EQ(RGB(0, 200, 0), alone.at("- naechstes: TTeil"));
+  EXPECT_EQ(RGB(0, 200, 0), alone.at("+ !  weiter ()"));
 }
 
 TEST(Redraw, WithoutCanvasOnlyMarksTheChange) {

@@ -13,8 +13,10 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "diagram/Canvas.h"
+#include "editor/canvas/PixelSurface.h"
 
 namespace zedro {
 
@@ -40,7 +42,8 @@ class QtCanvas : public Canvas {
   bool SavePicture(const std::string& utf8Path);
 
   // The family used to draw a font of that name: the name itself when it is installed,
-  // else a substitute of similar metrics.
+  // else an installed substitute of similar metrics ("MS Sans Serif" and the other narrow
+  // sans-serif fonts: DejaVu Sans Condensed).
   static QString FamilyFor(const std::string& name);
 
  protected:
@@ -49,28 +52,49 @@ class QtCanvas : public Canvas {
   void FontChanged() override;
 
  private:
+  // A text as the current font draws it: its advance width and, once it has been drawn,
+  // the pixels the glyphs set, as runs relative to the text's top-left corner. Glyphs are
+  // drawn without antialiasing, so every pixel is either set or not.
+  struct TextShape {
+    int width = 0;
+    bool rendered = false;
+    std::vector<PixelSurface::Run> runs;
+    int minX = 0, maxX = 0, minDy = 0, maxDy = 0;  // the runs' bounds
+  };
   struct FontEntry {
     QFont font;
     QFontMetrics metrics;
+    int height = 0;
+    int ascent = 0;
+    std::unordered_map<std::string, TextShape> shapes;
   };
   // The painter on the picture, begun on first use; null when the picture could not be
   // allocated.
   QPainter* Painter();
   void End();
-  const FontEntry& CurrentFont();
+  // Ends painting and brings every pixel up to date, before the picture leaves the canvas.
+  void Finish();
+  FontEntry& CurrentEntry();
+  TextShape& ShapeOf(const std::string& text);
+  void Render(const FontEntry& f, const std::string& text, TextShape& shape);
   void PreparePen(QPainter& p);
-  std::uint32_t* Row(int y);
-  void Plot(int x, int y, std::uint32_t rgb, bool notXor);
-  void FillSpan(int y, int x1, int x2, std::uint32_t rgb, bool notXor);
-  void ThinLine(int x1, int y1, int x2, int y2);
+  // Direct pixel access; every operation that writes pixels calls Begin first.
+  bool Begin();
+  void StrokeLine(int x1, int y1, int x2, int y2);
 
   QImage image_;
+  PixelSurface pixels_;
+  // The picture handed out the time before, and its tiles: drawn on again once nobody
+  // else holds it, instead of copying the picture that is being shown.
+  QImage spare_;
+  PixelSurface::TileMap spareTiles_;
   std::unique_ptr<QPainter> painter_;
   std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
-  const FontEntry* entry_ = nullptr;  // the entry of the current font
-  TFontSpec entrySpec_;               // the font that entry_ was made for
+  FontEntry* entry_ = nullptr;  // the entry of the current font
+  TFontSpec entrySpec_;         // the font that entry_ was made for
   bool fontValid_ = false;
-  const FontEntry* painterFont_ = nullptr;  // the font last given to the painter
+  std::size_t cachedShapes_ = 0;  // texts held by all fonts together
+  std::size_t cachedRuns_ = 0;    // runs held by all text shapes together
 };
 
 // Windows-1252 text as a QString, and back.
