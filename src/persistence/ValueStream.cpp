@@ -62,7 +62,8 @@ std::uint8_t ValueReader::Byte() {
 std::uint32_t ValueReader::Raw(int n) {
   Need(static_cast<size_t>(n));
   std::uint32_t v = 0;
-  for (int i = 0; i < n; ++i) v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(data_[pos_ + i])) << (8 * i);
+  for (int i = 0; i < n; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(data_[pos_ + i])) << (8 * i);
   pos_ += static_cast<size_t>(n);
   return v;
 }
@@ -118,6 +119,12 @@ int ValueReader::ReadCount(int minBytesPerItem) {
   if (static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(minBytesPerItem) > Remaining())
     throw StreamError(StreamReadErrorText());
   return n;
+}
+
+void ValueReader::Allot(size_t items) {
+  constexpr size_t kMargin = 65536;
+  if (items > data_.size() + kMargin - allotted_) throw StreamError(StreamReadErrorText());
+  allotted_ += items;
 }
 
 StringList ValueReader::ReadStrings() {

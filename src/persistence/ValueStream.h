@@ -53,6 +53,12 @@ class ValueReader {
   // before anything is allocated for it; a negative count is read as 0.
   int ReadCount(int minBytesPerItem);
 
+  // Accounts for items that a record sets up without reading bytes for them (the default
+  // values of object boxes). Together they may not outnumber the bytes of the stream, plus
+  // a margin for small files; more fails with "Stream-Lesefehler", so that a damaged file
+  // never makes the reader set up more than a file of its size could describe.
+  void Allot(size_t items);
+
   size_t Remaining() const { return data_.size() - pos_; }
   size_t Position() const { return pos_; }
   IMessages& Messages() { return messages_; }
@@ -64,6 +70,7 @@ class ValueReader {
 
   std::string_view data_;
   size_t pos_ = 0;
+  size_t allotted_ = 0;
   IMessages& messages_;
 };
 
