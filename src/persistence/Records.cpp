@@ -195,10 +195,15 @@ void TUMLClass::Load(ValueReader& r, int v) {
   int methodCount = r.ReadCount(6);
   Attributes.Clear();
   Methods.Clear();
+  attributeStore_.reserve(attributeStore_.size() + static_cast<size_t>(attributeCount));
+  methodStore_.reserve(methodStore_.size() + static_cast<size_t>(methodCount));
+  Attributes.Items.reserve(static_cast<size_t>(attributeCount));
+  Methods.Items.reserve(static_cast<size_t>(methodCount));
   // Members are kept in the order of the file while the diagram is read, so that every
   // stored position (read and write methods here, attributes and methods of connections
   // later) means what it meant when it was written; the reader sorts afterwards.
   std::vector<std::pair<int, int>> links;
+  if (c > 172) links.reserve(static_cast<size_t>(attributeCount));
   for (int i = 0; i < attributeCount; ++i) {
     auto a = std::make_unique<TAttribute>();
     a->Load(r, c);

@@ -68,7 +68,7 @@ std::uint32_t ValueReader::Raw(int n) {
   return v;
 }
 
-std::int32_t ValueReader::ReadInteger() {
+std::int32_t ValueReader::ReadIntegerSlow() {
   switch (Byte()) {
     case 2:
       return static_cast<std::int8_t>(Raw(1));
@@ -81,7 +81,7 @@ std::int32_t ValueReader::ReadInteger() {
   }
 }
 
-std::string ValueReader::ReadString() {
+std::string ValueReader::ReadStringSlow() {
   std::uint8_t tag = Byte();
   switch (tag) {
     case 18: {
@@ -111,7 +111,7 @@ std::string ValueReader::ReadString() {
   }
 }
 
-bool ValueReader::ReadBoolean() { return Byte() == 9; }
+bool ValueReader::ReadBooleanSlow() { return Byte() == 9; }
 
 int ValueReader::ReadCount(int minBytesPerItem) {
   std::int32_t n = ReadInteger();
