@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -97,6 +98,15 @@ TEST(Cli, ReportsMessagesAndExitStatus) {
   EXPECT_EQ(Cli("dump").status, 2);
   EXPECT_EQ(Cli("frobnicate x").status, 2);
   EXPECT_EQ(Cli("dump " + (dir / "fehlt.urd").string()).status, 1);
+  // Devices and pipes are refused at once instead of being read without end.
+  CliRun device = Cli("dump /dev/zero");
+  EXPECT_EQ(device.status, 1);
+  EXPECT_EQ(device.err,
+            "[error] Die Datei '/dev/zero' kann nicht geöffnet werden.\\nDas ist keine "
+            "gewöhnliche Datei.\n");
+  std::string pipe = (dir / "rohr.urd").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(Cli("dump " + pipe).status, 1);
   std::filesystem::remove_all(dir);
 }
 
