@@ -154,7 +154,7 @@ TEST(Redraw, SelectionIsMarkedAlsoWithoutTheCurrentMarks) {
   auto dots = d.canvas.Of(Op::Ellipse);
   ASSERT_EQ(44u, dots.size());
   EXPECT_EQ(kClBlue, dots[0].brushColor);
-  const auto& rubber = d.canvas.Of(Op::Rectangle).back();
+  auto rubber = d.canvas.Of(Op::Rectangle).back();  // a copy: Of returns a new list
   EXPECT_EQ((TRect{40, 40, 120, 100}), RectOf(rubber));
   EXPECT_EQ(PenMode::NotXor, rubber.penMode);
   EXPECT_EQ(kClGray, rubber.penColor);

@@ -411,3 +411,24 @@ TEST(DiagramFile, ConnectionAttributesAreSortedAfterLoading) {
   EXPECT_EQ(refs.At(1)->Name, "rad");
   EXPECT_EQ(refs.At(2)->Name, "zahl");
 }
+
+TEST(DiagramFile, PurgedAttributeLeavesEveryConnectionAndObject) {
+  OldDiagram d = Sample();
+  d.connections[2].attributes = {0, 0};  // a damaged file may name an attribute twice
+  d.subs[0].boxes[1].isObject = true;    // an object of TAuto, with a value for hatRad
+  d.subs[0].boxes[1].objectName = "a";
+  d.subs[0].boxes[1].values = {"r1"};
+  auto l = Load(WriteOldDiagram(d, 184));
+  ASSERT_TRUE(l->result.completed);
+  DiagramDocument& doc = *l->doc;
+  ASSERT_EQ(doc.Connections.At(2)->Attributes.Count(), 2);
+  TUMLClass& autoClass = ClassOf(doc, 1);
+  autoClass.UpdateFrom(TUMLClass("TAuto"), doc.Purger());  // the source has no hatRad
+  EXPECT_EQ(autoClass.Attributes.Count(), 0);
+  EXPECT_EQ(doc.Connections.At(2)->Attributes.Count(), 0);
+  auto* object = static_cast<TUMLDrawObject*>(doc.SubDiagrams[0]->DrawClasses.At(1));
+  EXPECT_EQ(object->Values.Count(), 0);
+  auto again = Load(DiagramToBytes(doc));
+  EXPECT_TRUE(again->result.completed);
+  EXPECT_TRUE(again->messages.shown.empty());
+}
