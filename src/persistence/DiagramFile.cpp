@@ -139,22 +139,31 @@ LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessa
   return ReadDiagram(doc, bytes, path, messages, options);
 }
 
-void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDocument& main) {
+namespace {
+
+// Position of the last main box of each class, for the class indices of sub-diagram boxes.
+using ClassPositions = std::unordered_map<const TUMLClass*, int>;
+
+ClassPositions ClassPositionsOf(const DiagramDocument& main) {
+  ClassPositions positions;
+  for (int i = 0; i < main.DrawClasses.Count(); ++i)
+    positions[main.DrawClasses.At(i)->UMLClass] = i;
+  return positions;
+}
+
+void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const ClassPositions& classIndex) {
   w.WriteString(sub.FileName);
   sub.ClassOptions.Save(w);
   sub.ConnectionOptions.Save(w);
   w.WriteInteger(sub.DrawClasses.Count());
   w.WriteInteger(sub.Connections.Count());
   w.WriteInteger(sub.InfoBoxes.Count());
-  std::unordered_map<const TUMLClass*, int> classIndex;
-  for (int i = 0; i < main.DrawClasses.Count(); ++i)
-    classIndex[main.DrawClasses.At(i)->UMLClass] = i;
   for (const TUMLDrawClass* box : sub.DrawClasses.Items) {
     w.WriteInteger(box->Left);
     w.WriteInteger(box->Top);
     w.WriteInteger(box->Right);
     w.WriteInteger(box->Bottom);
-    auto k = classIndex.find(box->UMLClass);  // the last main box of the class
+    auto k = classIndex.find(box->UMLClass);
     w.WriteInteger(k == classIndex.end() ? -1 : k->second);
     w.WriteBoolean(box->IsObjectBox());
     if (box->IsObjectBox()) {
@@ -178,6 +187,12 @@ void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDo
   SavePositions positions(sub.DrawClasses);
   for (const TConnection* c : sub.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : sub.InfoBoxes.Items) i->Save(w);
+}
+
+}  // namespace
+
+void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDocument& main) {
+  WriteSubDiagram(w, sub, ClassPositionsOf(main));
 }
 
 DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
@@ -258,8 +273,10 @@ std::string DiagramToBytes(const DiagramDocument& doc) {
   for (const TConnection* c : doc.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : doc.InfoBoxes.Items) i->Save(w);
   w.WriteInteger(doc.IsMainDiagram ? static_cast<int>(doc.SubDiagrams.size()) : 0);
-  if (doc.IsMainDiagram)
-    for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, doc);
+  if (doc.IsMainDiagram) {
+    ClassPositions classIndex = ClassPositionsOf(doc);
+    for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, classIndex);
+  }
   return w.Bytes();
 }
 
