@@ -14,7 +14,10 @@ PACKAGES=(
 
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+  # The status is captured first: piping it into "grep -q" could end dpkg-query early and,
+  # under pipefail, count an installed package as missing.
+  status="$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)"
+  if [ "$status" != "install ok installed" ]; then
     missing+=("$p")
   fi
 done
@@ -25,6 +28,11 @@ fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Fehlende Pakete: ${missing[*]}" >&2
+    echo "Bitte als root ausführen oder sudo einrichten." >&2
+    exit 1
+  fi
   SUDO="sudo"
 fi
 echo "Installing: ${missing[*]}"

@@ -25,10 +25,11 @@ int CmdSave(const Args& args) {
   if (args.size() != 2) return Usage("zedro-cli save IN.urd OUT.urd");
   StderrMessages messages;
   DiagramDocument doc;
-  bool completed = LoadDocument(doc, Arg(args[0]), messages);
+  // A diagram whose load stopped early is not written: saving it would replace the target,
+  // possibly the damaged file itself, by only the part that could be read.
+  if (!LoadDocument(doc, Arg(args[0]), messages)) return kExitStopped;
   // Source file ages are looked up in the directory of the diagram that was read.
-  if (!WriteDiagramFile(doc, Arg(args[1]), messages)) return kExitStopped;
-  return completed ? kExitOk : kExitStopped;
+  return WriteDiagramFile(doc, Arg(args[1]), messages) ? kExitOk : kExitStopped;
 }
 
 int CmdNew(const Args& args) {

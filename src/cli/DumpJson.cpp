@@ -1,6 +1,9 @@
 #include "cli/DumpJson.h"
 
+#include <unordered_map>
+
 #include "diagram/DiagramDocument.h"
+#include "persistence/SavePositions.h"
 
 namespace zedro::cli {
 
@@ -29,6 +32,7 @@ void WriteOptions(Json& j, const TFOptions& o) {
 }
 
 void WriteClass(Json& j, const TUMLClass& cls) {
+  SavePositions positions;
   j.BeginObject()
       .Field("Name", cls.Name)
       .Field("IsAbstract", cls.IsAbstract)
@@ -45,8 +49,8 @@ void WriteClass(Json& j, const TUMLClass& cls) {
         .Field("TypeName", a->TypeName)
         .Field("Visibility", static_cast<int>(a->Visibility));
     j.Key("Documentation").Strings(a->Documentation);
-    j.Field("ReadMethod", a->ReadMethod ? cls.Methods.LastIndexOf(a->ReadMethod) : -1)
-        .Field("WriteMethod", a->WriteMethod ? cls.Methods.LastIndexOf(a->WriteMethod) : -1)
+    j.Field("ReadMethod", a->ReadMethod ? positions.MethodIn(cls, a->ReadMethod) : -1)
+        .Field("WriteMethod", a->WriteMethod ? positions.MethodIn(cls, a->WriteMethod) : -1)
         .EndObject();
   }
   j.EndArray();
@@ -81,12 +85,13 @@ void WriteInfoBox(Json& j, const TInfoBox& box) {
       .Field("Right", box.Right)
       .Field("Bottom", box.Bottom);
   j.Key("Lines").Strings(box.Lines);
-  j.Key("Font");
+  j.Key("FontDialog");
   WriteFont(j, *box.FontDialog);
   j.EndObject();
 }
 
 void WriteConnections(Json& j, const DiagramDocument& doc) {
+  SavePositions positions(doc.DrawClasses);
   j.Key("Connections").BeginArray();
   for (const TConnection* c : doc.Connections.Items) {
     const TUMLClass* startClass = c->StartBox ? c->StartBox->UMLClass : nullptr;
@@ -95,14 +100,14 @@ void WriteConnections(Json& j, const DiagramDocument& doc) {
         .Field("Kind", c->Kind)
         .Field("LineShape", c->LineShape)
         .Field("Color", static_cast<long long>(c->Color))
-        .Field("StartBox", doc.DrawClasses.IndexOf(c->StartBox))
+        .Field("StartBox", positions.Box(c->StartBox))
         .Field("StartPoint", c->StartPoint)
-        .Field("EndBox", doc.DrawClasses.IndexOf(c->EndBox))
+        .Field("EndBox", positions.Box(c->EndBox))
         .Field("EndPoint", c->EndPoint)
-        .Field("Method", c->Method && endClass ? endClass->Methods.LastIndexOf(c->Method) : -1);
+        .Field("Method", c->Method && endClass ? positions.MethodIn(*endClass, c->Method) : -1);
     j.Key("Attributes").BeginArray();
     for (const TAttribute* a : c->Attributes.Items)
-      j.Value(startClass ? startClass->Attributes.IndexOf(a) : -1);
+      j.Value(startClass ? positions.AttributeIn(*startClass, a) : -1);
     j.EndArray();
     j.Field("StartText", c->StartText).Field("EndText", c->EndText);
     j.Key("TextBox");
@@ -157,6 +162,9 @@ void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
   j.EndArray();
   WriteConnections(j, doc);
   WriteInfoBoxes(j, doc);
+  std::unordered_map<const TUMLClass*, int> classIndex;  // the last main box of each class
+  for (int i = 0; i < doc.DrawClasses.Count(); ++i) classIndex[doc.DrawClasses.At(i)->UMLClass] = i;
+  SavePositions positions;
   j.Key("SubDiagrams").BeginArray();
   for (const auto& sub : doc.SubDiagrams) {
     j.BeginObject().Field("FileName", sub->FileName);
@@ -168,7 +176,7 @@ void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
           .Field("Top", box->Top)
           .Field("Right", box->Right)
           .Field("Bottom", box->Bottom)
-          .Field("ClassIndex", doc.DrawClasses.IndexOfClass(box->UMLClass))
+          .Field("ClassIndex", classIndex.count(box->UMLClass) ? classIndex[box->UMLClass] : -1)
           .Field("IsObject", box->IsObjectBox());
       if (box->IsObjectBox()) {
         const auto* object = static_cast<const TUMLDrawObject*>(box);
@@ -177,7 +185,7 @@ void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
         for (int i = 0; i < object->Values.Count(); ++i) {
           const TAttribute* a = object->Values.AttributeAt(i);
           j.BeginObject()
-              .Field("Attribute", a ? box->UMLClass->Attributes.IndexOf(a) : -1)
+              .Field("Attribute", a ? positions.AttributeIn(*box->UMLClass, a) : -1)
               .Field("Value", object->Values.ValueAt(i))
               .EndObject();
         }

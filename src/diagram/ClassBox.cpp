@@ -81,8 +81,9 @@ int TUMLDrawClass::BorderPointY(int index) const {
 
 int TUMLDrawClass::BorderPointAt(int x, int y) const {
   for (int i = 1; i <= 4 * BorderPointsPerSide; ++i) {
-    double dx = x - BorderPointX(i);
-    double dy = y - BorderPointY(i);
+    // In floating point: coordinates from a damaged file may lie far apart.
+    double dx = static_cast<double>(x) - BorderPointX(i);
+    double dy = static_cast<double>(y) - BorderPointY(i);
     if (std::sqrt(dx * dx + dy * dy) < 4.0) return i;
   }
   return -1;

@@ -1,13 +1,16 @@
 #include "diagram/Component.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace zedro {
 
 void DrawingSurface::Destroy(const TComponent* element) {
-  auto it = std::find_if(owned_.begin(), owned_.end(),
-                         [&](const std::unique_ptr<TComponent>& p) { return p.get() == element; });
-  if (it == owned_.end()) return;
+  // From the back: what is destroyed is mostly what was created last.
+  auto rit = std::find_if(owned_.rbegin(), owned_.rend(),
+                          [&](const std::unique_ptr<TComponent>& p) { return p.get() == element; });
+  if (rit == owned_.rend()) return;
+  auto it = std::next(rit).base();
   if ((*it)->CountsAsComponent()) --componentCount_;
   std::unique_ptr<TComponent> doomed = std::move(*it);
   owned_.erase(it);

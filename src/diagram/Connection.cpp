@@ -65,7 +65,7 @@ void TConnection::UpdateEndPoints() {
 
 namespace {
 bool Near(int x, int y, int px, int py) {
-  double dx = x - px, dy = y - py;
+  double dx = static_cast<double>(x) - px, dy = static_cast<double>(y) - py;
   return std::sqrt(dx * dx + dy * dy) < 4.0;
 }
 }  // namespace

@@ -2,8 +2,6 @@
 // link of a class note, anchored at border points of two boxes.
 #pragma once
 
-#include <unordered_map>
-
 #include "diagram/ClassBox.h"
 #include "diagram/InfoBox.h"
 #include "diagram/Options.h"
@@ -11,6 +9,8 @@
 
 namespace zedro {
 
+class SavePositions;
+class TBorderPointIndex;
 class TDrawClassList;
 
 enum ConnectionKind : int {
@@ -43,11 +43,12 @@ class TConnection : public TComponent {
   bool NearEndPoint(int x, int y);
   bool NearEitherEnd(int x, int y) { return NearStartPoint(x, y) || NearEndPoint(x, y); }
 
-  // The connection record; box indices refer to Boxes.
-  void Load(ValueReader& reader, int version);
+  // The connection record; box indices refer to Boxes. Files before version 141 name the
+  // boxes by the coordinates of border points; the index, when given, finds them quickly.
+  void Load(ValueReader& reader, int version, const TBorderPointIndex* pointIndex = nullptr);
   void Save(ValueWriter& writer) const;
-  // The same, with the box positions looked up in a table made once for a whole diagram.
-  void Save(ValueWriter& writer, const std::unordered_map<const TUMLDrawClass*, int>& positions) const;
+  // The same, with the positions looked up in tables made once for a whole diagram.
+  void Save(ValueWriter& writer, SavePositions& positions) const;
 
   int StartX = 0, StartY = 0;
   int EndX = 0, EndY = 0;

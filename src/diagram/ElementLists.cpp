@@ -60,7 +60,11 @@ TConnection* TConnectionList::Get(int index, IMessages* messages) const {
 }
 
 void TConnectionList::RemoveAttributeEverywhere(const TAttribute* attribute) {
-  for (TConnection* c : Items) c->Attributes.Remove(attribute);
+  // A connection read from a file may list an attribute more than once.
+  for (TConnection* c : Items) {
+    auto& refs = c->Attributes.Items;
+    refs.erase(std::remove(refs.begin(), refs.end(), attribute), refs.end());
+  }
 }
 
 void TInfoBoxList::Remove(const TInfoBox* box) { RemoveFrom(Items, box); }

@@ -1,6 +1,7 @@
 #include "model/ObjectValues.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace zedro {
 
@@ -14,10 +15,14 @@ void TObjectAttributeList::Rebuild(TAttributeList* attributes) {
   Items.clear();
   AttributeList = attributes;
   if (!attributes) return;
+  // The value of each attribute; of several entries for one attribute the last one.
+  std::unordered_map<const TAttribute*, const std::string*> values;
+  for (const auto& old : kept) values[old->Attribute] = &old->Value;
+  Items.reserve(attributes->Items.size());
   for (TAttribute* a : attributes->Items) {
     auto entry = std::make_unique<TObjectAttribute>(a);
-    for (const auto& old : kept)
-      if (old->Attribute == a) entry->Value = old->Value;
+    auto it = values.find(a);
+    if (it != values.end()) entry->Value = *it->second;
     Items.push_back(std::move(entry));
   }
 }

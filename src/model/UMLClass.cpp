@@ -129,9 +129,12 @@ void TAttributeList::Remove(const TAttribute* a) {
 }
 
 void TAttributeList::Sort() {
-  std::stable_sort(Items.begin(), Items.end(), [](const TAttribute* x, const TAttribute* y) {
+  auto before = [](const TAttribute* x, const TAttribute* y) {
     return CompareAttributes(*x, *y) < 0;
-  });
+  };
+  // Lists read from a file are mostly in order already.
+  if (std::is_sorted(Items.begin(), Items.end(), before)) return;
+  std::stable_sort(Items.begin(), Items.end(), before);
 }
 
 TAttribute* TAttributeList::Get(int index, IMessages* messages) const {
@@ -163,6 +166,15 @@ void TMethodList::Remove(const TMethod* m) {
 
 void TMethodList::Sort() {
   if (Items.size() < 2) return;
+  // Lists read from a file are mostly in order already. Comparing whole parameter texts
+  // is needed only for methods of equal names.
+  auto before = [](const TMethod* a, const TMethod* b) {
+    if (a->Visibility != b->Visibility) return a->Visibility > b->Visibility;
+    if (a->Kind != b->Kind) return a->Kind < b->Kind;
+    if (int c = text::CompareIgnoreCase(a->Name, b->Name)) return c < 0;
+    return text::CompareIgnoreCase(a->ParameterListText(), b->ParameterListText()) < 0;
+  };
+  if (std::is_sorted(Items.begin(), Items.end(), before)) return;
   // The parameter texts depend on the active notation; build every key once per sort.
   struct Key {
     TMethod* method;

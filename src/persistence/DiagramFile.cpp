@@ -1,21 +1,18 @@
 #include "persistence/DiagramFile.h"
 
+#include <unordered_map>
+
+#include "diagram/BorderPointIndex.h"
 #include "diagram/DiagramDocument.h"
 #include "model/Messages.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
 #include "persistence/Files.h"
+#include "persistence/SavePositions.h"
 #include "persistence/ValueStream.h"
 
 namespace zedro {
 namespace {
-
-// Position of every box in the diagram's list (the first one for a box listed twice).
-std::unordered_map<const TUMLDrawClass*, int> BoxPositions(const DiagramDocument& doc) {
-  std::unordered_map<const TUMLDrawClass*, int> positions;
-  for (int i = doc.DrawClasses.Count() - 1; i >= 0; --i) positions[doc.DrawClasses.At(i)] = i;
-  return positions;
-}
 
 void SortAllMembers(DiagramDocument& doc) {
   for (TUMLDrawClass* box : doc.DrawClasses.Items) {
@@ -26,25 +23,46 @@ void SortAllMembers(DiagramDocument& doc) {
   for (TConnection* c : doc.Connections.Items) c->Attributes.Sort();
 }
 
+// Reads the connections and info boxes of a diagram whose boxes are read. Each element is
+// created on the surface, read, and only then put into its list: an element whose record
+// breaks off stays out of the diagram.
+void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, int connections,
+                                 int infoBoxes) {
+  std::unique_ptr<TBorderPointIndex> pointIndex;
+  if (v <= 140 && connections > 0)
+    pointIndex = std::make_unique<TBorderPointIndex>(doc.DrawClasses);
+  for (int i = 0; i < connections; ++i) {
+    TConnection* c =
+        TConnection::Create(nullptr, nullptr, 1, 1, kClassInfo, &doc.DrawClasses, &doc.Surface);
+    c->Load(r, v, pointIndex.get());
+    if (c->StartBox && c->EndBox) {
+      doc.Connections.Add(c);
+    } else {
+      // An old connection whose ends lie at no border point can be neither drawn nor saved.
+      doc.Surface.Destroy(c);
+      r.Messages().Message(MsgKind::Warning, W("Eine Beziehung ließ sich keiner Klasse zuordnen "
+                                               "und wurde entfernt."));
+    }
+  }
+  for (int i = 0; i < infoBoxes; ++i) {
+    TInfoBox* box = TInfoBox::Create(0, 0, &doc.Surface);
+    box->Load(r);
+    doc.InfoBoxes.Add(box);
+  }
+}
+
 void ReadElements(DiagramDocument& doc, ValueReader& r, int v, int boxes, int connections,
                   int infoBoxes) {
   for (int i = 0; i < boxes; ++i) {
-    TUMLDrawClass* box = doc.AddClassBox(std::make_unique<TUMLClass>("dummy"));
-    doc.CurrentBox = box;
+    auto cls = std::make_unique<TUMLClass>("dummy");
+    TUMLDrawClass* box = TUMLDrawClass::Create(50, 50, &doc.Connections, &doc.Surface, cls.get());
+    box->OwnClass(std::move(cls));
     box->Load(r, v);
+    doc.DrawClasses.Add(box);
+    doc.CurrentBox = box;
     if (v < 142) box->Options.Assign(doc.ClassOptions);
   }
-  for (int i = 0; i < connections; ++i) {
-    TConnection* c = doc.AddConnection(nullptr, 1, nullptr, 1, kClassInfo);
-    c->Load(r, v);
-    if (!c->StartBox || !c->EndBox) {
-      doc.Connections.Remove(c);
-      doc.Surface.Destroy(c);
-      r.Messages().Message(MsgKind::Warning, W("Eine Beziehung ließ sich keiner Klasse zuordnen "
-                                              "und wurde entfernt."));
-    }
-  }
-  for (int i = 0; i < infoBoxes; ++i) doc.AddInfoBox(0, 0)->Load(r);
+  ReadConnectionsAndInfoBoxes(doc, r, v, connections, infoBoxes);
 }
 
 }  // namespace
@@ -62,10 +80,12 @@ LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::
     if (v < kDiagramVersion)
       messages.Message(MsgKind::Warning, "Altes Diagramm. Typ: " + text::IntToStr(v));
     if (v > kDiagramVersion) {
-      messages.Message(MsgKind::Information,
-                       "Diagramm hat den Typ: " + text::IntToStr(v) +
-                           "\nIhre Zedro-Version ist veraltet!\n\ndie aktuelle Version erhalten Sie "
-                           "bei " + W("Ihrer Lehrkraft oder den Herausgebern von Zedro."));
+      messages.Message(
+          MsgKind::Information,
+          "Diagramm hat den Typ: " + text::IntToStr(v) +
+              "\nIhre Zedro-Version ist veraltet!\n\ndie aktuelle Version erhalten Sie "
+              "bei " +
+              W("Ihrer Lehrkraft oder den Herausgebern von Zedro."));
       v = kDiagramVersion;
     }
     if (v < 134) {
@@ -119,7 +139,19 @@ LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessa
   return ReadDiagram(doc, bytes, path, messages, options);
 }
 
-void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDocument& main) {
+namespace {
+
+// Position of the last main box of each class, for the class indices of sub-diagram boxes.
+using ClassPositions = std::unordered_map<const TUMLClass*, int>;
+
+ClassPositions ClassPositionsOf(const DiagramDocument& main) {
+  ClassPositions positions;
+  for (int i = 0; i < main.DrawClasses.Count(); ++i)
+    positions[main.DrawClasses.At(i)->UMLClass] = i;
+  return positions;
+}
+
+void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const ClassPositions& classIndex) {
   w.WriteString(sub.FileName);
   sub.ClassOptions.Save(w);
   sub.ConnectionOptions.Save(w);
@@ -131,7 +163,8 @@ void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDo
     w.WriteInteger(box->Top);
     w.WriteInteger(box->Right);
     w.WriteInteger(box->Bottom);
-    w.WriteInteger(main.DrawClasses.IndexOfClass(box->UMLClass));
+    auto k = classIndex.find(box->UMLClass);
+    w.WriteInteger(k == classIndex.end() ? -1 : k->second);
     w.WriteBoolean(box->IsObjectBox());
     if (box->IsObjectBox()) {
       const auto* object = static_cast<const TUMLDrawObject*>(box);
@@ -139,20 +172,27 @@ void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDo
       // The values are restored by position against the class's attributes, so they are
       // written in the order of those attributes as they are now, even when the class
       // changed since the object's values were last brought in line with it.
+      std::unordered_map<const TAttribute*, const std::string*> values;
+      for (int i = 0; i < object->Values.Count(); ++i)
+        values[object->Values.AttributeAt(i)] = &object->Values.ValueAt(i);
       const TAttributeList& attributes = box->UMLClass->Attributes;
       w.WriteInteger(attributes.Count());
       for (const TAttribute* a : attributes.Items) {
-        std::string value = "-";
-        for (int i = 0; i < object->Values.Count(); ++i)
-          if (object->Values.AttributeAt(i) == a) value = object->Values.ValueAt(i);
-        w.WriteString(value);
+        auto it = values.find(a);
+        w.WriteString(it == values.end() ? std::string("-") : *it->second);
       }
     }
     box->Options.Save(w);
   }
-  auto positions = BoxPositions(sub);
+  SavePositions positions(sub.DrawClasses);
   for (const TConnection* c : sub.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : sub.InfoBoxes.Items) i->Save(w);
+}
+
+}  // namespace
+
+void WriteSubDiagram(ValueWriter& w, const DiagramDocument& sub, const DiagramDocument& main) {
+  WriteSubDiagram(w, sub, ClassPositionsOf(main));
 }
 
 DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
@@ -187,7 +227,10 @@ DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
     bool isObject = v >= 176 && r.ReadBoolean();
     TUMLDrawClass* box;
     if (isObject) {
-      TUMLDrawObject* object = sub.AddObjectBox(cls, 50, 50);
+      // A value for every attribute of the class; those the file has no text for cost no
+      // bytes, so the reader keeps count of them.
+      r.Allot(static_cast<size_t>(cls->Attributes.Count()));
+      TUMLDrawObject* object = TUMLDrawObject::Create(50, 50, &sub.Connections, &sub.Surface, cls);
       object->ObjectName = r.ReadString();
       // The class's members are still in file order here, as the values were written.
       object->Values.Rebuild(&cls->Attributes);
@@ -195,29 +238,22 @@ DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
       for (int j = 0; j < n; ++j) {
         std::string value = r.ReadString();
         if (j >= object->Values.Count()) throw StreamError(InvalidValueText());
-        object->Values.Item(j).Value = value;
+        object->Values.Item(j).Value = std::move(value);
       }
       box = object;
     } else {
-      box = sub.AddBoxForClass(cls, 50, 50);
+      box = TUMLDrawClass::Create(50, 50, &sub.Connections, &sub.Surface, cls);
     }
     box->Left = left;
     box->Top = top;
     box->Right = right;
     box->Bottom = bottom;
     box->Options.Load(r, v);
+    sub.DrawClasses.Add(box);
     sub.CurrentClass = cls;
     sub.CurrentBox = box;
   }
-  for (int i = 0; i < c; ++i) {
-    TConnection* conn = sub.AddConnection(nullptr, 1, nullptr, 1, kClassInfo);
-    conn->Load(r, v);
-    if (!conn->StartBox || !conn->EndBox) {
-      sub.Connections.Remove(conn);
-      sub.Surface.Destroy(conn);
-    }
-  }
-  for (int i = 0; i < infoCount; ++i) sub.AddInfoBox(0, 0)->Load(r);
+  ReadConnectionsAndInfoBoxes(sub, r, v, c, infoCount);
   sub.AssertParents();
   sub.Saved = true;
   return sub;
@@ -233,12 +269,14 @@ std::string DiagramToBytes(const DiagramDocument& doc) {
   w.WriteInteger(doc.Connections.Count());
   w.WriteInteger(doc.InfoBoxes.Count());
   for (const TUMLDrawClass* box : doc.DrawClasses.Items) box->Save(w);
-  auto positions = BoxPositions(doc);
+  SavePositions positions(doc.DrawClasses);
   for (const TConnection* c : doc.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : doc.InfoBoxes.Items) i->Save(w);
   w.WriteInteger(doc.IsMainDiagram ? static_cast<int>(doc.SubDiagrams.size()) : 0);
-  if (doc.IsMainDiagram)
-    for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, doc);
+  if (doc.IsMainDiagram) {
+    ClassPositions classIndex = ClassPositionsOf(doc);
+    for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, classIndex);
+  }
   return w.Bytes();
 }
 

@@ -26,21 +26,36 @@ std::string ErrnoText() { return text::FromUtf8(std::strerror(errno)); }
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
-  std::FILE* f = std::fopen(Native(path).c_str(), "rb");
-  if (!f) {
+  // Without blocking: a named pipe must not stall the program while it is opened.
+  int fd = ::open(Native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     if (error) *error = ErrnoText();
     return false;
   }
   struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    // Devices, pipes and directories have no end that could be read.
+    if (error) *error = W("Das ist keine gewöhnliche Datei.");
+    ::close(fd);
+    return false;
+  }
   std::string data;
-  if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-    data.reserve(static_cast<size_t>(st.st_size));
+  data.reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-  bool failed = std::ferror(f) != 0;
-  if (failed && error) *error = ErrnoText();
-  std::fclose(f);
+  bool failed = false;
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      data.append(buffer, static_cast<size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      failed = true;
+      if (error) *error = ErrnoText();
+      break;
+    }
+  }
+  ::close(fd);
   if (failed) return false;
   bytes = std::move(data);
   return true;
@@ -110,7 +125,7 @@ bool CreateDirectory(const std::string& path) { return ::mkdir(Native(path).c_st
 
 std::int32_t PackFileTime(std::int64_t unixSeconds) {
   std::time_t t = static_cast<std::time_t>(unixSeconds);
-  std::tm tm {};
+  std::tm tm{};
   ::localtime_r(&t, &tm);
   int year = tm.tm_year + 1900 - 1980;
   if (year < 0) year = 0;

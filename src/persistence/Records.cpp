@@ -2,6 +2,7 @@
 // their members, class and object boxes, connections and info boxes.
 #include <algorithm>
 
+#include "diagram/BorderPointIndex.h"
 #include "diagram/ClassBox.h"
 #include "diagram/Connection.h"
 #include "diagram/DiagramDocument.h"
@@ -13,6 +14,7 @@
 #include "model/UMLClass.h"
 #include "model/Win1252.h"
 #include "persistence/Files.h"
+#include "persistence/SavePositions.h"
 #include "persistence/ValueStream.h"
 
 namespace zedro {
@@ -193,10 +195,15 @@ void TUMLClass::Load(ValueReader& r, int v) {
   int methodCount = r.ReadCount(6);
   Attributes.Clear();
   Methods.Clear();
+  attributeStore_.reserve(attributeStore_.size() + static_cast<size_t>(attributeCount));
+  methodStore_.reserve(methodStore_.size() + static_cast<size_t>(methodCount));
+  Attributes.Items.reserve(static_cast<size_t>(attributeCount));
+  Methods.Items.reserve(static_cast<size_t>(methodCount));
   // Members are kept in the order of the file while the diagram is read, so that every
   // stored position (read and write methods here, attributes and methods of connections
   // later) means what it meant when it was written; the reader sorts afterwards.
   std::vector<std::pair<int, int>> links;
+  if (c > 172) links.reserve(static_cast<size_t>(attributeCount));
   for (int i = 0; i < attributeCount; ++i) {
     auto a = std::make_unique<TAttribute>();
     a->Load(r, c);
@@ -233,10 +240,11 @@ void TUMLClass::Save(ValueWriter& w) const {
   w.WriteStrings(ImplementationUses);
   w.WriteInteger(Attributes.Count());
   w.WriteInteger(Methods.Count());
+  SavePositions positions;
   for (const TAttribute* a : Attributes.Items) {
     a->Save(w);
-    w.WriteInteger(a->ReadMethod ? Methods.LastIndexOf(a->ReadMethod) : -1);
-    w.WriteInteger(a->WriteMethod ? Methods.LastIndexOf(a->WriteMethod) : -1);
+    w.WriteInteger(a->ReadMethod ? positions.MethodIn(*this, a->ReadMethod) : -1);
+    w.WriteInteger(a->WriteMethod ? positions.MethodIn(*this, a->WriteMethod) : -1);
   }
   for (const TMethod* m : Methods.Items) m->Save(w);
 }
@@ -343,8 +351,11 @@ TUMLDrawClass* BoxAt(TDrawClassList* boxes, int index, IMessages& messages) {
   return box;
 }
 
-// Boxes of files before version 141 are found by the position of a border point.
-TUMLDrawClass* BoxWithPointAt(TDrawClassList* boxes, int x, int y, int& point) {
+// Boxes of files before version 141 are found by the position of a border point: the last
+// box with a point nearer than 4 pixels.
+TUMLDrawClass* BoxWithPointAt(TDrawClassList* boxes, const TBorderPointIndex* index, int x, int y,
+                              int& point) {
+  if (index) return index->Find(x, y, point);
   TUMLDrawClass* found = nullptr;
   if (!boxes) return nullptr;
   for (TUMLDrawClass* box : boxes->Items) {
@@ -359,7 +370,7 @@ TUMLDrawClass* BoxWithPointAt(TDrawClassList* boxes, int x, int y, int& point) {
 
 }  // namespace
 
-void TConnection::Load(ValueReader& r, int v) {
+void TConnection::Load(ValueReader& r, int v, const TBorderPointIndex* pointIndex) {
   IMessages& messages = r.Messages();
   Kind = r.ReadInteger();
   LineShape = r.ReadInteger();
@@ -371,10 +382,11 @@ void TConnection::Load(ValueReader& r, int v) {
     EndBox = BoxAt(Boxes, r.ReadInteger(), messages);
     if (v > 142) methodIndex = r.ReadInteger();
     Attributes.Clear();
+    // Appended as read and sorted once afterwards: a damaged file may list very many.
     auto addAttribute = [&](int index) {
       TAttribute* a = StartBox->UMLClass->Attributes.Get(index, &messages);
       if (a) {
-        Attributes.Add(a);
+        Attributes.Append(a);
       } else {
         messages.Message(MsgKind::Plain,
                          "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\n"
@@ -389,15 +401,17 @@ void TConnection::Load(ValueReader& r, int v) {
       int index = r.ReadInteger();
       if (index >= 0) addAttribute(index);
     }
+    Attributes.Sort();
     EndPoint = r.ReadInteger();
-    if (v > 142) Method = methodIndex >= 0 ? EndBox->UMLClass->Methods.Get(methodIndex, &messages) : nullptr;
+    if (v > 142)
+      Method = methodIndex >= 0 ? EndBox->UMLClass->Methods.Get(methodIndex, &messages) : nullptr;
   } else {
     int sx = r.ReadInteger();
     int sy = r.ReadInteger();
     int ex = r.ReadInteger();
     int ey = r.ReadInteger();
-    StartBox = BoxWithPointAt(Boxes, sx, sy, StartPoint);
-    EndBox = BoxWithPointAt(Boxes, ex, ey, EndPoint);
+    StartBox = BoxWithPointAt(Boxes, pointIndex, sx, sy, StartPoint);
+    EndBox = BoxWithPointAt(Boxes, pointIndex, ex, ey, EndPoint);
   }
   StartText = r.ReadString();
   EndText = r.ReadString();
@@ -431,30 +445,23 @@ void TConnection::Load(ValueReader& r, int v) {
 }
 
 void TConnection::Save(ValueWriter& w) const {
-  std::unordered_map<const TUMLDrawClass*, int> positions;
-  if (Boxes)
-    for (int i = Boxes->Count() - 1; i >= 0; --i) positions[Boxes->At(i)] = i;
+  SavePositions positions = Boxes ? SavePositions(*Boxes) : SavePositions();
   Save(w, positions);
 }
 
-void TConnection::Save(ValueWriter& w,
-                       const std::unordered_map<const TUMLDrawClass*, int>& positions) const {
-  auto position = [&](const TUMLDrawClass* box) {
-    auto it = positions.find(box);
-    return it == positions.end() ? -1 : it->second;
-  };
+void TConnection::Save(ValueWriter& w, SavePositions& positions) const {
+  const TUMLClass* startClass = StartBox ? StartBox->UMLClass : nullptr;
+  const TUMLClass* endClass = EndBox ? EndBox->UMLClass : nullptr;
   w.WriteInteger(Kind);
   w.WriteInteger(LineShape);
   w.WriteInteger(Color);
-  w.WriteInteger(position(StartBox));
+  w.WriteInteger(positions.Box(StartBox));
   w.WriteInteger(StartPoint);
-  w.WriteInteger(position(EndBox));
-  int methodIndex = -1;
-  if (Method && EndBox && EndBox->UMLClass) methodIndex = EndBox->UMLClass->Methods.LastIndexOf(Method);
-  w.WriteInteger(methodIndex);
+  w.WriteInteger(positions.Box(EndBox));
+  w.WriteInteger(Method && endClass ? positions.MethodIn(*endClass, Method) : -1);
   w.WriteInteger(Attributes.Count());
   for (const TAttribute* a : Attributes.Items)
-    w.WriteInteger(StartBox && StartBox->UMLClass ? StartBox->UMLClass->Attributes.IndexOf(a) : -1);
+    w.WriteInteger(startClass ? positions.AttributeIn(*startClass, a) : -1);
   w.WriteInteger(EndPoint);
   w.WriteString(StartText);
   w.WriteString(EndText);

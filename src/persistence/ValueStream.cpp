@@ -62,12 +62,13 @@ std::uint8_t ValueReader::Byte() {
 std::uint32_t ValueReader::Raw(int n) {
   Need(static_cast<size_t>(n));
   std::uint32_t v = 0;
-  for (int i = 0; i < n; ++i) v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(data_[pos_ + i])) << (8 * i);
+  for (int i = 0; i < n; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(data_[pos_ + i])) << (8 * i);
   pos_ += static_cast<size_t>(n);
   return v;
 }
 
-std::int32_t ValueReader::ReadInteger() {
+std::int32_t ValueReader::ReadIntegerSlow() {
   switch (Byte()) {
     case 2:
       return static_cast<std::int8_t>(Raw(1));
@@ -80,7 +81,7 @@ std::int32_t ValueReader::ReadInteger() {
   }
 }
 
-std::string ValueReader::ReadString() {
+std::string ValueReader::ReadStringSlow() {
   std::uint8_t tag = Byte();
   switch (tag) {
     case 18: {
@@ -110,7 +111,7 @@ std::string ValueReader::ReadString() {
   }
 }
 
-bool ValueReader::ReadBoolean() { return Byte() == 9; }
+bool ValueReader::ReadBooleanSlow() { return Byte() == 9; }
 
 int ValueReader::ReadCount(int minBytesPerItem) {
   std::int32_t n = ReadInteger();
@@ -118,6 +119,12 @@ int ValueReader::ReadCount(int minBytesPerItem) {
   if (static_cast<std::uint64_t>(n) * static_cast<std::uint64_t>(minBytesPerItem) > Remaining())
     throw StreamError(StreamReadErrorText());
   return n;
+}
+
+void ValueReader::Allot(size_t items) {
+  constexpr size_t kMargin = 65536;
+  if (items > data_.size() + kMargin - allotted_) throw StreamError(StreamReadErrorText());
+  allotted_ += items;
 }
 
 StringList ValueReader::ReadStrings() {

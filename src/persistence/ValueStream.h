@@ -44,26 +44,56 @@ class ValueReader {
   // records are read (range messages, repairs) go to the given sink.
   ValueReader(std::string_view bytes, IMessages& messages) : data_(bytes), messages_(messages) {}
 
-  std::int32_t ReadInteger();
-  std::string ReadString();
-  bool ReadBoolean();
+  // The common short forms are read here; everything else, and every failure, out of line.
+  std::int32_t ReadInteger() {
+    if (Remaining() >= 2 && data_[pos_] == 2) {
+      pos_ += 2;
+      return static_cast<std::int8_t>(data_[pos_ - 1]);
+    }
+    return ReadIntegerSlow();
+  }
+  std::string ReadString() {
+    if (Remaining() >= 2 && data_[pos_] == 6) {
+      size_t n = static_cast<std::uint8_t>(data_[pos_ + 1]);
+      if (Remaining() - 2 >= n) {
+        std::string s(data_.data() + pos_ + 2, n);
+        pos_ += 2 + n;
+        return s;
+      }
+    }
+    return ReadStringSlow();
+  }
+  bool ReadBoolean() {
+    if (pos_ < data_.size()) return data_[pos_++] == 9;
+    return ReadBooleanSlow();
+  }
   StringList ReadStrings();
   // Reads a count of items each of which needs at least minBytesPerItem bytes. A count
   // that the rest of the stream could not hold fails at once with "Stream-Lesefehler",
   // before anything is allocated for it; a negative count is read as 0.
   int ReadCount(int minBytesPerItem);
 
+  // Accounts for items that a record sets up without reading bytes for them (the default
+  // values of object boxes). Together they may not outnumber the bytes of the stream, plus
+  // a margin for small files; more fails with "Stream-Lesefehler", so that a damaged file
+  // never makes the reader set up more than a file of its size could describe.
+  void Allot(size_t items);
+
   size_t Remaining() const { return data_.size() - pos_; }
   size_t Position() const { return pos_; }
   IMessages& Messages() { return messages_; }
 
  private:
+  std::int32_t ReadIntegerSlow();
+  std::string ReadStringSlow();
+  bool ReadBooleanSlow();
   std::uint8_t Byte();
   std::uint32_t Raw(int n);
   void Need(size_t n) const;
 
   std::string_view data_;
   size_t pos_ = 0;
+  size_t allotted_ = 0;
   IMessages& messages_;
 };
 

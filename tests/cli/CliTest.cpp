@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,8 +86,55 @@ TEST(Cli, ReportsMessagesAndExitStatus) {
             "[warning] Altes Diagramm. Typ: 100\n[error] Zedro-Datei hat die falsche "
             "Versionsnummer :'100'\n");
 
+  // A damaged diagram is not saved: the target keeps what it held.
+  std::string target = (dir / "ziel.urd").string();
+  std::ofstream(target, std::ios::binary) << "alt";
+  CliRun save = Cli("save " + truncated + " " + target);
+  EXPECT_EQ(save.status, 1);
+  EXPECT_EQ(ReadAll(target), "alt");
+  EXPECT_EQ(Cli("save " + (dir / "fehlt.urd").string() + " " + target).status, 1);
+  EXPECT_EQ(ReadAll(target), "alt");
+
   EXPECT_EQ(Cli("dump").status, 2);
   EXPECT_EQ(Cli("frobnicate x").status, 2);
   EXPECT_EQ(Cli("dump " + (dir / "fehlt.urd").string()).status, 1);
+  // Devices and pipes are refused at once instead of being read without end.
+  CliRun device = Cli("dump /dev/zero");
+  EXPECT_EQ(device.status, 1);
+  EXPECT_EQ(device.err,
+            "[error] Die Datei '/dev/zero' kann nicht geöffnet werden.\\nDas ist keine "
+            "gewöhnliche Datei.\n");
+  std::string pipe = (dir / "rohr.urd").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(Cli("dump " + pipe).status, 1);
   std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, BundledExamplesAreWhatTheProgramWrites) {
+  auto dir =
+      std::filesystem::temp_directory_path() / ("zedro-cli-example-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (auto [name, file] :
+       {std::pair{"vehicles", "Fahrzeuge.urd"}, std::pair{"bank", "Bank.urd"}}) {
+    std::string out = (dir / file).string();
+    EXPECT_EQ(Cli(std::string("example ") + name + " " + out).status, 0);
+    EXPECT_EQ(ReadAll(out), ReadAll(Example(file))) << file;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, DumpWritesReferencesAsIndices) {
+  CliRun r = Cli("dump " + Example("Fahrzeuge.urd"));
+  // TAuto (box 1) HAT TRad (box 2) through TAuto's only attribute, with multiplicity 4.
+  size_t at = r.out.find("\"Kind\": 2,\n      \"LineShape\"");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(
+      r.out.substr(at).find("\"StartBox\": 1,\n      \"StartPoint\": 17,\n"
+                            "      \"EndBox\": 2,\n      \"EndPoint\": 39,\n"
+                            "      \"Method\": -1,\n      \"Attributes\": [\n        0\n      ],\n"
+                            "      \"StartText\": \"\",\n      \"EndText\": \"4\""),
+      64u);
+  EXPECT_NE(r.out.find("\"FontDialog\": {"), std::string::npos);
+  EXPECT_NE(r.out.find("\"ClassIndex\": 1,"), std::string::npos);  // the object meinAuto of TAuto
+  EXPECT_NE(r.out.find("\"ReadMethod\": 3,"), std::string::npos);
 }

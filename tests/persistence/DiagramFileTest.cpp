@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -9,6 +11,7 @@
 #include "model/Win1252.h"
 #include "persistence/DiagramFile.h"
 #include "persistence/Files.h"
+#include "persistence/FuzzEntry.h"
 #include "persistence/ValueStream.h"
 #include "support/OldFileWriter.h"
 
@@ -225,11 +228,24 @@ TEST(DiagramFile, RepairsBadConnectionReferences) {
 }
 
 TEST(DiagramFile, MalformedFilesStopAndKeepWhatWasRead) {
-  std::string good = WriteOldDiagram(Sample(), 184);
-  for (size_t cut = 0; cut < good.size(); cut += 7) {
-    auto l = Load(good.substr(0, cut));
-    EXPECT_FALSE(l->result.completed) << cut;
+  // Wherever a file breaks off, the load stops, and what it keeps is a sound diagram: every
+  // element in the lists was read completely, so the diagram saves and reloads unchanged.
+  for (int v : {134, 140, 150, 160, 175, 184}) {
+    std::string file = WriteOldDiagram(Sample(), v);
+    for (size_t cut = 0; cut < file.size(); ++cut) {
+      std::string part = file.substr(0, cut);
+      auto l = Load(part);
+      ASSERT_FALSE(l->result.completed) << v << " " << cut;
+      for (TConnection* c : l->doc->Connections.Items) {
+        ASSERT_TRUE(l->doc->DrawClasses.Contains(c->StartBox)) << v << " " << cut;
+        ASSERT_TRUE(l->doc->DrawClasses.Contains(c->EndBox)) << v << " " << cut;
+      }
+      ASSERT_TRUE(
+          DiagramSurvivesRoundTrip(reinterpret_cast<const std::uint8_t*>(part.data()), part.size()))
+          << v << " " << cut;
+    }
   }
+  std::string good = WriteOldDiagram(Sample(), 184);
   auto l = Load(good.substr(0, good.size() - 30));
   EXPECT_EQ(l->messages.shown.back().text, "Stream-Lesefehler");
   EXPECT_EQ(l->doc->DrawClasses.Count(), 2);
@@ -308,11 +324,111 @@ TEST(DiagramFile, SavingNeverDestroysTheOldFile) {
   EXPECT_TRUE(doc.HasFileName);
   std::string before;
   ASSERT_TRUE(ReadFileBytes(path, before));
+
+  // A write that fails halfway (here: the file size limit of the process) leaves the old
+  // file as it was, leaves no temporary file behind and is reported.
+  auto l = Load(WriteOldDiagram(Sample(), 184));
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = before.size() + 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  l->doc->Saved = false;
+  bool written = WriteDiagramFile(*l->doc, path, m);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(l->doc->Saved);
+  EXPECT_EQ(m.shown.back().kind, MsgKind::Error);
+  EXPECT_EQ(
+      m.shown.back().text.rfind("Die Datei '" + path + "' kann nicht geschrieben werden.\n", 0),
+      0u);
+  std::string after;
+  ASSERT_TRUE(ReadFileBytes(path, after));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                          std::filesystem::directory_iterator()),
+            1);
+
   // A target in a directory that does not exist fails, is reported and writes nothing.
   std::string missing = (dir / "nope" / "b.urd").string();
   doc.Saved = false;
   EXPECT_FALSE(WriteDiagramFile(doc, missing, m));
   EXPECT_FALSE(doc.Saved);
   EXPECT_EQ(m.shown.back().kind, MsgKind::Error);
+  EXPECT_FALSE(std::filesystem::exists(dir / "nope"));
   std::filesystem::remove_all(dir);
+}
+
+TEST(DiagramFile, ObjectValuesAreBoundedByTheFile) {
+  // A class with many attributes costs bytes once; every object box of it gets a value per
+  // attribute. Object boxes that store no values may not make the reader set up more
+  // values than the file has bytes.
+  OldDiagram d;
+  OldBox big;
+  big.cls.name = "TViele";
+  for (int i = 0; i < 2000; ++i) big.cls.attributes.push_back({"a" + std::to_string(i), "T"});
+  d.boxes = {big};
+  OldSub sub;
+  sub.name = "Objekte";
+  OldSubBox empty;
+  empty.isObject = true;
+  empty.objectName = "o";
+  sub.boxes.assign(100, empty);
+  d.subs = {sub};
+  auto hostile = Load(WriteOldDiagram(d, 184));
+  EXPECT_FALSE(hostile->result.completed);
+  EXPECT_EQ(hostile->messages.shown.back().text, "Stream-Lesefehler");
+  ASSERT_EQ(hostile->doc->SubDiagrams.size(), 1u);
+  EXPECT_LT(hostile->doc->SubDiagrams[0]->DrawClasses.Count(), 100);
+
+  // The same objects with their values, as the program writes them, load completely.
+  for (auto& box : d.subs[0].boxes) box.values.assign(2000, "-");
+  auto fine = Load(WriteOldDiagram(d, 184));
+  EXPECT_TRUE(fine->result.completed);
+  EXPECT_EQ(fine->doc->SubDiagrams[0]->DrawClasses.Count(), 100);
+
+  // More values than the class has attributes: the file is malformed.
+  d.subs[0].boxes = {empty};
+  d.subs[0].boxes[0].values.assign(2001, "x");
+  auto surplus = Load(WriteOldDiagram(d, 184));
+  EXPECT_FALSE(surplus->result.completed);
+  EXPECT_EQ(surplus->messages.shown.back().text, W("Ungültiger Eigenschaftswert"));
+}
+
+TEST(DiagramFile, ConnectionAttributesAreSortedAfterLoading) {
+  OldDiagram d = Sample();
+  d.boxes[1].cls.attributes = {OldAttribute{"zahl", "Integer", 0}, OldAttribute{"rad", "TRad", 2}};
+  d.connections[2].attributes = {1, 0, 1};  // file order: rad (public) before zahl
+  auto l = Load(WriteOldDiagram(d, 184));
+  ASSERT_TRUE(l->result.completed);
+  TUMLClass& autoClass = ClassOf(*l->doc, 1);
+  ASSERT_EQ(autoClass.Attributes.At(0)->Name, "rad");
+  const TAttributeList& refs = l->doc->Connections.At(2)->Attributes;
+  ASSERT_EQ(refs.Count(), 3);
+  EXPECT_EQ(refs.At(0)->Name, "rad");
+  EXPECT_EQ(refs.At(1)->Name, "rad");
+  EXPECT_EQ(refs.At(2)->Name, "zahl");
+}
+
+TEST(DiagramFile, PurgedAttributeLeavesEveryConnectionAndObject) {
+  OldDiagram d = Sample();
+  d.connections[2].attributes = {0, 0};  // a damaged file may name an attribute twice
+  d.subs[0].boxes[1].isObject = true;    // an object of TAuto, with a value for hatRad
+  d.subs[0].boxes[1].objectName = "a";
+  d.subs[0].boxes[1].values = {"r1"};
+  auto l = Load(WriteOldDiagram(d, 184));
+  ASSERT_TRUE(l->result.completed);
+  DiagramDocument& doc = *l->doc;
+  ASSERT_EQ(doc.Connections.At(2)->Attributes.Count(), 2);
+  TUMLClass& autoClass = ClassOf(doc, 1);
+  autoClass.UpdateFrom(TUMLClass("TAuto"), doc.Purger());  // the source has no hatRad
+  EXPECT_EQ(autoClass.Attributes.Count(), 0);
+  EXPECT_EQ(doc.Connections.At(2)->Attributes.Count(), 0);
+  auto* object = static_cast<TUMLDrawObject*>(doc.SubDiagrams[0]->DrawClasses.At(1));
+  EXPECT_EQ(object->Values.Count(), 0);
+  auto again = Load(DiagramToBytes(doc));
+  EXPECT_TRUE(again->result.completed);
+  EXPECT_TRUE(again->messages.shown.empty());
 }
