@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -489,6 +490,23 @@ TEST_F(Editor, PictureToClipboardAndPrintToFile) {
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   form->DruckerEinrichtenClick();
   EXPECT_EQ(dialogs.CountAsked("printer"), 1);
+}
+
+TEST_F(Editor, ScreenshotShowsTheFrameWithTheInspectorBesideIt) {
+  QProcess zedro;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  zedro.setProcessEnvironment(env);
+  const QString out = dir.filePath("bild.png");
+  zedro.start(ZEDRO_EXE, {"--screenshot", out, ZEDRO_SOURCE_DIR "/examples/Fahrzeuge.urd"});
+  ASSERT_TRUE(zedro.waitForFinished(120000));
+  EXPECT_EQ(zedro.exitCode(), 0) << zedro.readAllStandardError().toStdString();
+  QImage shot(out);
+  ASSERT_FALSE(shot.isNull());
+  // The screenshot screen is 1280 pixels wide: the inspector takes the left 260 of them,
+  // the frame the rest; the frame alone would be about 1020 pixels wide.
+  EXPECT_GT(shot.width(), 1200);
+  EXPECT_GT(shot.height(), 800);
 }
 
 TEST_F(Editor, RedrawAllAndPurgeAttributeReachEveryWindow) {
