@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
+# Only the editor and the command-line tool: the tests are built by scripts/test.sh.
+bash scripts/build.sh zedro zedro-cli
 BUILD_DIR="${BUILD_DIR:-build}"
 EXAMPLE="${1:-examples/Fahrzeuge.urd}"
 if [ -x "$BUILD_DIR/zedro" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then

@@ -187,6 +187,22 @@ void TClassnameForm::PressOk() {
 
 // ---- choices ---------------------------------------------------------------------------
 
+TChooseLineForm::TChooseLineForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Bitte Linie auswählen");
+}
+
+TConnectionTextForm::TConnectionTextForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Wieviele Objekte ...? (Kardinalitäten)");
+}
+
+TChooseMethodForm::TChooseMethodForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Methode auswählen");
+}
+
+TChooseAttributeForm::TChooseAttributeForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Attribut auswählen");
+}
+
 void TChooseMethodForm::PressOk() {
   if (Selected < 0 || Selected >= static_cast<int>(Items.size())) {
     messages_.Message(MsgKind::Plain, W("Es ist keine Methode gewählt worden !"));
@@ -266,6 +282,10 @@ TChangeObjectLayout LayoutChangeObject(int clientWidth, int clientHeight, int le
 }
 
 // ---- project directory -----------------------------------------------------------------
+
+TChangeDirectoryForm::TChangeDirectoryForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Projektverzeichnis auswählen / anlegen");
+}
 
 void TChangeDirectoryForm::Update() {
   Directory = ListDirectory;

@@ -85,7 +85,7 @@ class TAttributeForm : public TDialogForm {
 // TFParameterDialog: one parameter's name and type.
 class TParameterForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TParameterForm(IMessages& messages) : TDialogForm(messages) { Caption = "Parameter"; }
   const char* TypeName() const override { return "TFParameterDialog"; }
   // Stores only when both fields hold something; otherwise closes as cancelled.
   void PressOk();
@@ -154,7 +154,9 @@ class TMethodForm : public TDialogForm {
 // TFClassnameDialog: a class's name and kind (0 normal, 1 abstract, 2 library class).
 class TClassnameForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TClassnameForm(IMessages& messages) : TDialogForm(messages) {
+    Caption = "Klassenname und Art";
+  }
   const char* TypeName() const override { return "TFClassnameDialog"; }
   void PressOk();
   void PressCancel() { Close(kResultCancel); }
@@ -166,7 +168,7 @@ class TClassnameForm : public TDialogForm {
 // TFChooseLine: long or short dashes for a relationship's route.
 class TChooseLineForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChooseLineForm(IMessages& messages);
   const char* TypeName() const override { return "TFChooseLine"; }
   void PressOk() { CloseBox(); }
 
@@ -176,7 +178,7 @@ class TChooseLineForm : public TDialogForm {
 // TFConnectionText: the multiplicity text of a relationship.
 class TConnectionTextForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TConnectionTextForm(IMessages& messages);
   const char* TypeName() const override { return "TFConnectionText"; }
   void PressOk() { CloseBox(); }
 
@@ -202,7 +204,7 @@ class TInfoBoxForm : public TDialogForm {
 // TFChooseMethod and TFChooseAttribute: a list with "new", "ok", "cancel" and "none".
 class TChooseMethodForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChooseMethodForm(IMessages& messages);
   const char* TypeName() const override { return "TFChooseMethod"; }
   void PressNew() { Close(kResultNew); }
   void PressOk();
@@ -215,7 +217,7 @@ class TChooseMethodForm : public TDialogForm {
 
 class TChooseAttributeForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChooseAttributeForm(IMessages& messages);
   const char* TypeName() const override { return "TFChooseAttribute"; }
   void PressNew() { Close(kResultNew); }
   void PressOk();
@@ -263,7 +265,9 @@ class TClassDokuForm : public TDialogForm {
 // writes into the object's value entry at once; cancelling does not undo it.
 class TChangeObjectForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChangeObjectForm(IMessages& messages) : TDialogForm(messages) {
+    Caption = "Anlegen eines neuen Objektes";
+  }
   const char* TypeName() const override { return "TFChangeObject"; }
   void PressOk() { Close(kResultOk); }
   void PressCancel() { Close(kResultCancel); }
@@ -300,7 +304,7 @@ TChangeObjectLayout LayoutChangeObject(int clientWidth, int clientHeight, int le
 // TFChangeDirectory: the project directory, optionally with a new sub-directory.
 class TChangeDirectoryForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChangeDirectoryForm(IMessages& messages);
   const char* TypeName() const override { return "TFChangeDirectory"; }
   void SetListDirectory(const std::string& directory);
   void SetSubDirectory(const std::string& name);

@@ -25,16 +25,19 @@ void CopyPictureToClipboard(const QImage& picture) {
   if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(picture);
 }
 
+TScreenRect PrintPlacement(const QPrinter& printer, int pictureWidth, int pictureHeight) {
+  // The page is the printable area, where the painter's origin lies: the margin of 100
+  // pixels around the picture stays inside what the printer can reach.
+  QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  return PrintRect(page.width(), page.height(), pictureWidth, pictureHeight);
+}
+
 bool PrintPictureOn(QPrinter& printer, const QImage& picture, const std::string& title) {
   printer.setDocName(Q(title));
-  QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
-  TScreenRect r = PrintRect(page.width(), page.height(), picture.width(), picture.height());
+  TScreenRect r = PrintPlacement(printer, picture.width(), picture.height());
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  // The painter's origin is the printable area; the rectangle is meant on the whole page.
-  QRect paintable = printer.pageLayout().paintRectPixels(printer.resolution());
-  painter.drawImage(QRect(r.left - paintable.left(), r.top - paintable.top(), r.width, r.height),
-                    picture);
+  painter.drawImage(QRect(r.left, r.top, r.width, r.height), picture);
   return painter.end();
 }
 

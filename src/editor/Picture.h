@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "editor/Forms.h"
+
 class QImage;
 class QPrinter;
 
@@ -12,6 +14,8 @@ namespace zedro {
 bool SavePictureFile(const QImage& picture, const std::string& path, std::string* error);
 // Puts the picture on the clipboard as a bitmap.
 void CopyPictureToClipboard(const QImage& picture);
+// Where the picture goes on the printer's page, in the painter's coordinates.
+TScreenRect PrintPlacement(const QPrinter& printer, int pictureWidth, int pictureHeight);
 // One job on an already set-up printer: the picture stretched into PrintRect of the page.
 bool PrintPictureOn(QPrinter& printer, const QImage& picture, const std::string& title);
 // The same into a PDF file (print to file).

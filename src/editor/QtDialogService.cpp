@@ -36,13 +36,22 @@ QString QtFileFilter(const std::string& filter) {
   return out.join(";;");
 }
 
+QString FilterExtension(const QString& filter) {
+  const int star = filter.indexOf("*.");
+  if (star < 0) return {};
+  QString ext;
+  for (int i = star + 2; i < filter.size() && filter[i].isLetterOrNumber(); ++i) ext += filter[i];
+  return ext;
+}
+
 MsgResult QtDialogService::Show(MsgKind kind, const std::string& text, MsgButtons buttons,
                                 const QPoint* at) {
   QMessageBox box(parent_);
   box.setWindowTitle(kApplicationTitle);
   box.setText(Q(text));
   switch (kind) {
-    case MsgKind::Plain: box.setIcon(QMessageBox::NoIcon); break;
+    // A plain message is an information box.
+    case MsgKind::Plain:
     case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
     case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
     case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
@@ -101,6 +110,14 @@ std::string RunFileDialog(QWidget* parent, const TFileRequest& request, bool sav
   // The editor asks before it replaces a file.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (!request.defaultExt.empty()) dialog.setDefaultSuffix(Q(request.defaultExt));
+  // A name typed without an extension gets the one of the chosen file type ("*.png"), or
+  // the default extension under "all files".
+  if (save)
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &request](const QString& filter) {
+                       QString ext = FilterExtension(filter);
+                       dialog.setDefaultSuffix(ext.isEmpty() ? Q(request.defaultExt) : ext);
+                     });
   if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return S(dialog.selectedFiles().first());

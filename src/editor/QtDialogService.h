@@ -47,5 +47,8 @@ class QtDialogService : public IDialogService {
 
 // "Beschreibung|*.ext|Alle Dateien|*.*" as a Qt file dialog filter.
 QString QtFileFilter(const std::string& filter);
+// The extension of the first pattern of a Qt filter entry ("PNG-Dateien (*.png)": "png"),
+// empty for "*.*" or no pattern.
+QString FilterExtension(const QString& filter);
 
 }  // namespace zedro

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QStyle>
@@ -502,7 +504,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::SaveScreenshot(const std::string& path) {
-  QPixmap shot = grab();
+  // The class inspector is a window of its own left of the frame; the picture shows both
+  // where they stand on the screen.
+  auto* inspector = dynamic_cast<QWidget*>(inspector_);
+  if (!inspector || !inspector->isVisible()) return grab().save(Q(path), "PNG");
+  const QRect frame = geometry();
+  const QRect tool = inspector->geometry();
+  const QRect all = frame.united(tool);
+  QImage shot(all.size(), QImage::Format_RGB32);
+  shot.fill(palette().color(QPalette::Window));
+  QPainter painter(&shot);
+  painter.drawPixmap(tool.topLeft() - all.topLeft(), inspector->grab());
+  painter.drawPixmap(frame.topLeft() - all.topLeft(), grab());
+  painter.end();
   return shot.save(Q(path), "PNG");
 }
 

@@ -256,6 +256,26 @@ TEST(ChoiceForms, OkWithoutSelectionStaysOpenAndButtonsGiveTheirCodes) {
   EXPECT_EQ(m.shown.back().text, W("Es ist keine Klasse angewählt!"));
 }
 
+TEST(ChoiceForms, DialogsOpenWithTheirDesignedCaptions) {
+  ScriptedMessages m;
+  EXPECT_EQ(TClassnameForm(m).Caption, "Klassenname und Art");
+  EXPECT_EQ(TChooseLineForm(m).Caption, W("Bitte Linie auswählen"));
+  EXPECT_EQ(TConnectionTextForm(m).Caption, W("Wieviele Objekte ...? (Kardinalitäten)"));
+  EXPECT_EQ(TChooseMethodForm(m).Caption, W("Methode auswählen"));
+  EXPECT_EQ(TChooseAttributeForm(m).Caption, W("Attribut auswählen"));
+  EXPECT_EQ(TCodeForm(m).Caption, "Code bearbeiten");
+  EXPECT_EQ(TClassDokuForm(m).Caption, "Beschreibung der Klasse");
+  EXPECT_EQ(TChangeObjectForm(m).Caption, "Anlegen eines neuen Objektes");
+  EXPECT_EQ(TChangeDirectoryForm(m).Caption, W("Projektverzeichnis auswählen / anlegen"));
+  // The element dialogs keep them when the caller names no caption of its own.
+  ScriptedDialogs d;
+  d.ChooseLongDash();
+  d.ConnectionText({});
+  ASSERT_EQ(d.asked.size(), 2u);
+  EXPECT_EQ(d.asked[0].caption, W("Bitte Linie auswählen"));
+  EXPECT_EQ(d.asked[1].caption, W("Wieviele Objekte ...? (Kardinalitäten)"));
+}
+
 TEST(ScriptedDialogs, ADialogLeftOpenIsClosedWithTheCancelCode) {
   ScriptedDialogs d;
   TChooseMethodForm f(d);

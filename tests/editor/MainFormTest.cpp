@@ -8,11 +8,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "diagram/DiagramDocument.h"
 #include "editor/DialogService.h"
+#include "editor/Picture.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Notation.h"
@@ -489,6 +492,40 @@ TEST_F(Editor, PictureToClipboardAndPrintToFile) {
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   form->DruckerEinrichtenClick();
   EXPECT_EQ(dialogs.CountAsked("printer"), 1);
+
+  // The picture keeps 100 pixels from the edges of the printable area on both pages.
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+    printer.setPageOrientation(orientation);
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    TScreenRect r = PrintPlacement(printer, 505, 385);
+    if (orientation == QPageLayout::Portrait)
+      EXPECT_EQ(r.width, area.width() - 200);
+    else
+      EXPECT_EQ(r.height, area.height() - 200);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.left + r.width, area.width());
+    EXPECT_LE(r.top + r.height, area.height());
+  }
+}
+
+TEST_F(Editor, ScreenshotShowsTheFrameWithTheInspectorBesideIt) {
+  QProcess zedro;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  zedro.setProcessEnvironment(env);
+  const QString out = dir.filePath("bild.png");
+  zedro.start(ZEDRO_EXE, {"--screenshot", out, ZEDRO_SOURCE_DIR "/examples/Fahrzeuge.urd"});
+  ASSERT_TRUE(zedro.waitForFinished(120000));
+  EXPECT_EQ(zedro.exitCode(), 0) << zedro.readAllStandardError().toStdString();
+  QImage shot(out);
+  ASSERT_FALSE(shot.isNull());
+  // The screenshot screen is 1280 pixels wide: the inspector takes the left 260 of them,
+  // the frame the rest; the frame alone would be about 1020 pixels wide.
+  EXPECT_GT(shot.width(), 1200);
+  EXPECT_GT(shot.height(), 800);
 }
 
 TEST_F(Editor, RedrawAllAndPurgeAttributeReachEveryWindow) {

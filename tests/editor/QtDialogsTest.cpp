@@ -148,6 +148,11 @@ TEST(QtDialogs, FileFilterTranslation) {
             "Beziehungsdiagramme (*.urd);;Alle Dateien (*.*)");
   EXPECT_EQ(QtFileFilter("UML Relation Diagramm|*.urd|Alle Dateien (*.*)|*.*").toStdString(),
             "UML Relation Diagramm (*.urd);;Alle Dateien (*.*)");
+  // A picture name typed without extension takes the one of the chosen file type.
+  EXPECT_EQ(FilterExtension("PNG-Dateien (*.png)").toStdString(), "png");
+  EXPECT_EQ(FilterExtension("Bitmap-Dateien (*.bmp *.dib)").toStdString(), "bmp");
+  EXPECT_TRUE(FilterExtension("Alle Dateien (*.*)").isEmpty());
+  EXPECT_TRUE(FilterExtension("Alle Dateien (*)").isEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs Zedro into a scratch prefix: the program, a desktop entry that opens diagram
+# files and the MIME type for *.urd, registered where the desktop's MIME tools exist.
+# Arguments: the build directory, a scratch directory.
+set -euo pipefail
+BUILD="$1"
+PREFIX="$2/install_check"
+rm -rf "$PREFIX"
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
+test -x "$PREFIX/bin/zedro"
+DESKTOP="$PREFIX/share/applications/zedro.desktop"
+grep -qx 'Exec=zedro %f' "$DESKTOP"
+grep -qx 'MimeType=application/x-zedro-diagram;' "$DESKTOP"
+grep -q 'pattern="\*\.urd"' "$PREFIX/share/mime/packages/zedro.xml"
+if command -v update-mime-database >/dev/null 2>&1; then
+  grep -q 'application/x-zedro-diagram:\*\.urd' "$PREFIX/share/mime/globs2"
+fi
+rm -rf "$PREFIX"
+echo "installed with its desktop entry and the MIME type for *.urd"
