@@ -129,7 +129,7 @@ TEST(Cli, DumpWritesReferencesAsIndices) {
   size_t at = r.out.find("\"Kind\": 2,\n      \"LineShape\"");
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(
-      r.out.substr(at).find("\"StartBox\": 1,\n      \"StartPoint\": 17,\n"
+      r.out.substr(at).find("\"StartBox\": 1,\n      \"StartPoint\": 20,\n"
                             "      \"EndBox\": 2,\n      \"EndPoint\": 39,\n"
                             "      \"Method\": -1,\n      \"Attributes\": [\n        0\n      ],\n"
                             "      \"StartText\": \"\",\n      \"EndText\": \"4\""),
