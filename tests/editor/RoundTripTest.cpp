@@ -530,6 +530,10 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   const bool pascal = f.language == 1;
   AddAttr(*box->UMLClass, "Tempo", pascal ? "Integer" : "int");
   AddMeth(*box->UMLClass, {"Fahre", kProcedure, {{"km", pascal ? "Integer" : "int"}}});
+  // No source carries the class description, and a Java source no uses list: an update
+  // must not wipe them.
+  box->UMLClass->Documentation = {"Ein Auto mit Tempo."};
+  if (!pascal) box->UMLClass->InterfaceUses = {"mTRad", ";"};
   const std::string path = Path(f.file);
   ExportVia(w, path);
   ASSERT_TRUE(FileExists(path));
@@ -541,6 +545,10 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   w->Timer1Timer();
   ASSERT_EQ(Count(WatchQuestion(w, f.file, "TAuto")), 1);
   ASSERT_EQ(box->UMLClass->Attributes.Count(), 2);
+  EXPECT_EQ(box->UMLClass->Documentation, StringList{"Ein Auto mit Tempo."});
+  if (!pascal) {
+    EXPECT_EQ(box->UMLClass->InterfaceUses, (StringList{"mTRad", ";"}));
+  }
 
   dialogs.messages.answers = {MsgResult::Yes};  // replace the file
   const StringList regenerated = ExportVia(w, path);
