@@ -354,13 +354,17 @@ void MemberEditor::ChangeNameAndKind(TUMLClass* cls) {
   }
   if (form.Name != cls->Name) {
     cls->Name = form.Name;
-    // The class no longer matches its source file: neither the box clicked last nor the
-    // main diagram's box that keeps the file name may update it from there.
+    // The class no longer matches its source file. Every box of the class carries the
+    // file name (the main diagram's box for the watch and the diagram file, the others
+    // for the export and update proposals), so none of them may offer it any more.
     if (TFChild* child = form_.ActiveChild()) {
-      DiagramDocument& doc = child->Doc();
-      if (doc.CurrentBox && doc.CurrentBox->UMLClass == cls) doc.CurrentBox->SourceFileName.clear();
-      for (TUMLDrawClass* box : doc.MainDocument().DrawClasses.Items)
-        if (box->UMLClass == cls && box->OwnsClass()) box->SourceFileName.clear();
+      DiagramDocument& main = child->Doc().MainDocument();
+      auto forget = [cls](DiagramDocument& doc) {
+        for (TUMLDrawClass* box : doc.DrawClasses.Items)
+          if (box->UMLClass == cls) box->SourceFileName.clear();
+      };
+      forget(main);
+      for (auto& sub : main.SubDiagrams) forget(*sub);
     }
   }
   // A new kind changes the box's look and the inspector's buttons as much as a new name.

@@ -46,6 +46,17 @@ void RecordSource(DiagramDocument& doc, TUMLClass& cls, const std::string& path,
   doc.MainDocument().Saved = false;
 }
 
+// What a source file cannot carry stays with the class: neither parser reads a class
+// description (the generators write none), and a Java source has no uses lists. Without
+// this every update would wipe the description typed in the inspector.
+void KeepWhatTheSourceLacks(const TUMLClass& cls, TUMLClass& read, bool java) {
+  if (read.Documentation.empty()) read.Documentation = cls.Documentation;
+  if (java) {
+    read.InterfaceUses = cls.InterfaceUses;
+    read.ImplementationUses = cls.ImplementationUses;
+  }
+}
+
 }  // namespace
 
 bool UpdateFromPascalFile(DiagramDocument& doc, TUMLClass& cls, const std::string& path,
@@ -79,6 +90,7 @@ bool UpdateFromPascalFile(DiagramDocument& doc, TUMLClass& cls, const std::strin
   parser->ReadInterfaceUses();
   parser->ReadImplementationUses();
   parser.reset();
+  KeepWhatTheSourceLacks(cls, *used, false);
   cls.UpdateFrom(*used, doc.Purger());
   RecordSource(doc, cls, path, messages);
   return true;
@@ -97,6 +109,7 @@ bool UpdateFromJavaFile(DiagramDocument& doc, TUMLClass& cls, const std::string&
                      "Es wurde nicht aktualisiert.");
     return false;
   }
+  KeepWhatTheSourceLacks(cls, *read, true);
   cls.UpdateFrom(*read, doc.Purger());
   RecordSource(doc, cls, path, messages);
   return true;

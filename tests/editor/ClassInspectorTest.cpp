@@ -388,6 +388,10 @@ TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
 
 TEST_F(Inspector, NameAndKind) {
   box->SourceFileName = "TPerson.pas";
+  // No box of the class offers the old file any more, also not one in a sub-diagram.
+  TUMLDrawClass* shown = child->CreateSubDiagram("Teil")->Doc().AddBoxForClass(cls);
+  shown->SourceFileName = "TPerson.pas";
+  form->ActivateChild(child);
   Script<TClassnameForm>([](TClassnameForm& f) {
     f.Name = "TMensch";
     f.PressOk();
@@ -398,6 +402,7 @@ TEST_F(Inspector, NameAndKind) {
   });
   Insp().BtChangeNameClick();
   EXPECT_TRUE(cls->Name == "TMensch" && box->SourceFileName.empty());
+  EXPECT_EQ(shown->SourceFileName, "");
   child->Item("NameoderArtAendern")->trigger();
   EXPECT_TRUE(cls->IsLibraryClass && !cls->IsAbstract);
   EXPECT_FALSE(Insp().BtNewMethod->isEnabled());  // a new kind shows at once

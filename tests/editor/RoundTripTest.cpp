@@ -21,6 +21,7 @@
 #include "editor/DialogService.h"
 #include "editor/QtDialogs.h"
 #include "editor/TFChild.h"
+#include "editor/TFClassInspector.h"
 #include "editor/TMainForm.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
@@ -530,6 +531,10 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   const bool pascal = f.language == 1;
   AddAttr(*box->UMLClass, "Tempo", pascal ? "Integer" : "int");
   AddMeth(*box->UMLClass, {"Fahre", kProcedure, {{"km", pascal ? "Integer" : "int"}}});
+  // No source carries the class description, and a Java source no uses list: an update
+  // must not wipe them.
+  box->UMLClass->Documentation = {"Ein Auto mit Tempo."};
+  if (!pascal) box->UMLClass->InterfaceUses = {"mTRad", ";"};
   const std::string path = Path(f.file);
   ExportVia(w, path);
   ASSERT_TRUE(FileExists(path));
@@ -541,6 +546,10 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   w->Timer1Timer();
   ASSERT_EQ(Count(WatchQuestion(w, f.file, "TAuto")), 1);
   ASSERT_EQ(box->UMLClass->Attributes.Count(), 2);
+  EXPECT_EQ(box->UMLClass->Documentation, StringList{"Ein Auto mit Tempo."});
+  if (!pascal) {
+    EXPECT_EQ(box->UMLClass->InterfaceUses, (StringList{"mTRad", ";"}));
+  }
 
   dialogs.messages.answers = {MsgResult::Yes};  // replace the file
   const StringList regenerated = ExportVia(w, path);
@@ -569,6 +578,75 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Flavour>& info) {
       return std::string(info.param.language == 1 ? "Pascal" : "Java");
     });
+
+// ---- across the editor ----------------------------------------------------------------------
+
+// A class made with the menu and the mouse, built up in the inspector and shown as an
+// object in a sub-diagram, goes out to a unit, comes back changed and survives reopening.
+TEST_F(RoundTrip, AClassBuiltInTheEditorSurvivesExportEditUpdateAndReopening) {
+  TFChild* w = NewDiagram();
+  dialogs.inputs = {"TAuto"};
+  w->Item("newClass")->trigger();
+  TUMLDrawClass* box = w->Doc().DrawClasses.At(0);
+  w->ImClassDiagrammMouseDown(Qt::LeftButton, box->Left + 20, box->Top + 6);
+  w->ImClassDiagrammMouseUp(Qt::LeftButton, box->Left + 20, box->Top + 6);
+  auto& inspector = dynamic_cast<TFClassInspector&>(*form->ClassInspector());
+  ASSERT_EQ(inspector.ShownClass(), box->UMLClass);
+  for (const char* name : {"tempo", "farbe"}) {
+    dialogs.dialogScripts.push_back([name](TDialogForm& f) {
+      auto& a = dynamic_cast<TAttributeForm&>(f);
+      a.Name = name;
+      a.Type = name[0] == 't' ? "Integer" : "String";
+      a.SetReadChecked(true);
+      a.PressOk();
+    });
+    inspector.BtNewAttribute->click();
+  }
+  dialogs.inputs = {"Teil"};
+  w->Item("erzeugeUnterdiagramm")->trigger();
+  TFChild* sub = w->SubDiagramWindows().at(0);
+  sub->Timer1->stop();
+  dialogs.dialogScripts.push_back(Choose(0));
+  dialogs.dialogScripts.push_back([](TDialogForm& f) {
+    auto& values = dynamic_cast<TChangeObjectForm&>(f);
+    for (int row = 0; row < values.RowCount(); ++row) values.SetValue(row, "x");
+    values.PressOk();
+  });
+  sub->ObjektEinfuegenClick();
+  auto* object = static_cast<TUMLDrawObject*>(sub->Doc().DrawClasses.At(0));
+  ASSERT_EQ(object->Values.Count(), 2);
+
+  const std::string unit = Path("mTAuto.pas");
+  ExportVia(w, unit);
+  Replace(unit, "    farbe : String;\n", "");
+  Replace(unit, "  result  := tempo", "  result := tempo * 2");
+  dialogs.messages.answers = {MsgResult::Yes};
+  w->Timer1Timer();
+  TUMLClass* cls = box->UMLClass;
+  ASSERT_EQ(cls->Attributes.Count(), 1);
+  EXPECT_EQ(object->Values.Count(), 1);
+  ASSERT_NE(cls->Attributes.At(0)->ReadMethod, nullptr);
+  EXPECT_EQ(cls->Attributes.At(0)->ReadMethod->Code.at(1), "  result := tempo * 2");
+
+  dialogs.saveFiles = {Path("Autos.urd")};
+  w->SaveDiagrammAs();
+  dialogs.messages.answers = {MsgResult::Yes};
+  w->close();
+  dialogs.openFiles = {Path("Autos.urd")};
+  form->FileOpen1Execute();
+  TFChild* again = form->ActiveChild();
+  again->Timer1->stop();
+  TUMLDrawClass* reread = again->Doc().DrawClasses.At(0);
+  EXPECT_EQ(reread->SourceFileName, "mTAuto.pas");
+  ASSERT_EQ(reread->UMLClass->Attributes.Count(), 1);
+  EXPECT_EQ(reread->UMLClass->Attributes.At(0)->ReadMethod->Code.at(1), "  result := tempo * 2");
+  auto* reobject =
+      static_cast<TUMLDrawObject*>(again->SubDiagramWindows().at(0)->Doc().DrawClasses.At(0));
+  EXPECT_EQ(reobject->Values.Count(), 1);
+  dialogs.messages.shown.clear();
+  again->Timer1Timer();  // the file is as the diagram knows it
+  EXPECT_TRUE(dialogs.messages.shown.empty());
+}
 
 // ---- documentation and the Qt viewers ---------------------------------------------------------
 
