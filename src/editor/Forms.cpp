@@ -211,6 +211,10 @@ void TChooseAttributeForm::PressOk() {
   Close(kResultOk);
 }
 
+TChooseLineForm::TChooseLineForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Bitte Linie auswählen");
+}
+
 TChooseClassForm::TChooseClassForm(IMessages& messages) : TDialogForm(messages) {
   Caption = W("Bitte Klasse auswählen !");
 }
@@ -224,6 +228,10 @@ void TChooseClassForm::PressOk() {
 }
 
 // ---- object ----------------------------------------------------------------------------
+
+TChangeObjectForm::TChangeObjectForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = "Anlegen eines neuen Objektes";
+}
 
 void TChangeObjectForm::Fill(TObjectAttributeList& values) {
   rows_.clear();
@@ -266,6 +274,10 @@ TChangeObjectLayout LayoutChangeObject(int clientWidth, int clientHeight, int le
 }
 
 // ---- project directory -----------------------------------------------------------------
+
+TChangeDirectoryForm::TChangeDirectoryForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = W("Projektverzeichnis auswählen / anlegen");
+}
 
 void TChangeDirectoryForm::Update() {
   Directory = ListDirectory;

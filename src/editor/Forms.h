@@ -166,7 +166,7 @@ class TClassnameForm : public TDialogForm {
 // TFChooseLine: long or short dashes for a relationship's route.
 class TChooseLineForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChooseLineForm(IMessages& messages);
   const char* TypeName() const override { return "TFChooseLine"; }
   void PressOk() { CloseBox(); }
 
@@ -263,7 +263,7 @@ class TClassDokuForm : public TDialogForm {
 // writes into the object's value entry at once; cancelling does not undo it.
 class TChangeObjectForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChangeObjectForm(IMessages& messages);
   const char* TypeName() const override { return "TFChangeObject"; }
   void PressOk() { Close(kResultOk); }
   void PressCancel() { Close(kResultCancel); }
@@ -300,7 +300,7 @@ TChangeObjectLayout LayoutChangeObject(int clientWidth, int clientHeight, int le
 // TFChangeDirectory: the project directory, optionally with a new sub-directory.
 class TChangeDirectoryForm : public TDialogForm {
  public:
-  using TDialogForm::TDialogForm;
+  explicit TChangeDirectoryForm(IMessages& messages);
   const char* TypeName() const override { return "TFChangeDirectory"; }
   void SetListDirectory(const std::string& directory);
   void SetSubDirectory(const std::string& name);
