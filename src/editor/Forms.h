@@ -243,6 +243,9 @@ class TChooseClassForm : public TDialogForm {
   int Selected = -1;
   std::string OkCaption = "Diese Klasse einlesen";
   std::string CancelCaption = "wird programmiert";
+  // Where the dialog's top-left corner goes on the screen; centred when not placed.
+  bool Placed = false;
+  int Left = 0, Top = 0;
 };
 
 // TFClassDoku: the description of a class.

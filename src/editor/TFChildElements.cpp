@@ -186,6 +186,9 @@ void TFChild::ObjektEinfuegenClick() {
   choose.Caption = W("Zu welcher Klasse soll das Object gehören? !");
   choose.OkCaption = W("Objekt aus gewählter Klasse einfügen ");
   choose.CancelCaption = "abbrechen";
+  choose.Placed = true;
+  choose.Left = PopupPos.X;
+  choose.Top = PopupPos.Y;
   for (const TUMLDrawClass* b : main.DrawClasses.Items)
     choose.Items.push_back(b->UMLClass ? b->UMLClass->Name : std::string());
   Dialogs().RunDialog(choose);

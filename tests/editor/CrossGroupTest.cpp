@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QTemporaryDir>
 
 #include "cli/DumpJson.h"
 #include "diagram/DiagramDocument.h"
 #include "editor/DialogService.h"
+#include "editor/QtDialogs.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Notation.h"
@@ -107,7 +109,9 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   TUMLDrawClass* fahrerHere = sub->Doc().DrawClasses.At(0);
   EXPECT_EQ(fahrerHere->UMLClass, fahrer->UMLClass);
   Click(sub, {320, 240}, Qt::RightButton);
-  Answer<TChooseClassForm>([](TChooseClassForm& f) {
+  Answer<TChooseClassForm>([sub](TChooseClassForm& f) {
+    EXPECT_TRUE(f.Placed);  // where the menu came up
+    EXPECT_EQ((TPoint{f.Left, f.Top}), sub->PopupPos);
     f.Selected = 1;
     f.PressOk();
   });
@@ -207,6 +211,18 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   EXPECT_TRUE(hat->Attributes.Items.empty());
   EXPECT_EQ(auftrag->Method, nullptr);
   EXPECT_EQ(subAuftrag->Method, nullptr);
+}
+
+TEST(ClassChoiceDialog, APlacedDialogComesUpWithItsCornerThere) {
+  ScriptedDialogs dialogs;
+  TChooseClassForm form(dialogs);
+  form.Items = {"TAuto"};
+  form.Placed = true;
+  form.Left = 130;
+  form.Top = 90;
+  std::unique_ptr<QDialog> dialog(CreateFormDialog(form, dialogs, nullptr));
+  dialog->show();
+  EXPECT_EQ(dialog->pos(), QPoint(130, 90));
 }
 
 }  // namespace
