@@ -241,6 +241,10 @@ void TChooseClassForm::PressOk() {
 
 // ---- object ----------------------------------------------------------------------------
 
+TChangeObjectForm::TChangeObjectForm(IMessages& messages) : TDialogForm(messages) {
+  Caption = "Anlegen eines neuen Objektes";
+}
+
 void TChangeObjectForm::Fill(TObjectAttributeList& values) {
   rows_.clear();
   for (int i = 0; i < values.Count(); ++i) {

@@ -245,6 +245,9 @@ class TChooseClassForm : public TDialogForm {
   int Selected = -1;
   std::string OkCaption = "Diese Klasse einlesen";
   std::string CancelCaption = "wird programmiert";
+  // Where the dialog's top-left corner goes on the screen; centred when not placed.
+  bool Placed = false;
+  int Left = 0, Top = 0;
 };
 
 // TFClassDoku: the description of a class.
@@ -265,9 +268,7 @@ class TClassDokuForm : public TDialogForm {
 // writes into the object's value entry at once; cancelling does not undo it.
 class TChangeObjectForm : public TDialogForm {
  public:
-  explicit TChangeObjectForm(IMessages& messages) : TDialogForm(messages) {
-    Caption = "Anlegen eines neuen Objektes";
-  }
+  explicit TChangeObjectForm(IMessages& messages);
   const char* TypeName() const override { return "TFChangeObject"; }
   void PressOk() { Close(kResultOk); }
   void PressCancel() { Close(kResultCancel); }

@@ -818,6 +818,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
         {{f->OkCaption, [f] { f->PressOk(); }}, {f->CancelCaption, [f] { f->PressCancel(); }}},
         [f](QListWidget* l) { f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1; },
         f->Selected, true);
+    if (f->Placed) dlg->move(f->Left, f->Top);
     return dlg;
   }
   if (auto* f = dynamic_cast<TChangeObjectForm*>(&form)) return new ChangeObjectDialog(*f, d, parent);

@@ -137,6 +137,15 @@ void TFChild::DeleteBox(TUMLDrawClass* box) {
     }
     for (TUMLDrawClass* b : doc_->DrawClasses.Items)
       if (b != box && b->UMLClass && b->UMLClass->Parent == cls) b->UMLClass->Parent = nullptr;
+    // Relationships and messages of subclasses may stand for members inherited from the
+    // class (chosen through the parent-class entry); those members go with it.
+    auto forgetMembers = [cls](DiagramDocument& d) {
+      for (TAttribute* a : cls->Attributes.Items) d.Connections.RemoveAttributeEverywhere(a);
+      for (TConnection* c : d.Connections.Items)
+        if (c->Method && cls->Methods.Contains(c->Method)) c->Method = nullptr;
+    };
+    forgetMembers(*doc_);
+    for (auto& sub : doc_->SubDiagrams) forgetMembers(*sub);
     doc_->CurrentClass = nullptr;
   }
 
@@ -177,6 +186,9 @@ void TFChild::ObjektEinfuegenClick() {
   choose.Caption = W("Zu welcher Klasse soll das Object gehören? !");
   choose.OkCaption = W("Objekt aus gewählter Klasse einfügen ");
   choose.CancelCaption = "abbrechen";
+  choose.Placed = true;
+  choose.Left = PopupPos.X;
+  choose.Top = PopupPos.Y;
   for (const TUMLDrawClass* b : main.DrawClasses.Items)
     choose.Items.push_back(b->UMLClass ? b->UMLClass->Name : std::string());
   Dialogs().RunDialog(choose);

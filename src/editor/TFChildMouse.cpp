@@ -338,10 +338,6 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
 
 void TFChild::DeleteConnectionsAt(int x, int y) {
   DiagramDocument& d = Doc();
-  // The questions appear at the clicked end (ClickPos stays the last menu's place).
-  const TPoint click = ClickPos;
-  SetPopupPosition(x, y);
-  ClickPos = click;
   // Every connection that ends at the point and may be deleted now is offered in turn.
   int i = 0;
   while (i < d.Connections.Count()) {
@@ -405,11 +401,6 @@ void TFChild::HitTest(int button, int x, int y) {
     }
   }
   if (button == Qt::LeftButton) {
-    // A new rubber band gives up a selection left over from before.
-    if (d.Selection.Count() > 0) {
-      d.Selection.Clear();
-      Redraw(true);
-    }
     d.SelectionRect = TRect{x, y, x, y};
     Mode = EditMode::RubberBand;
     return;

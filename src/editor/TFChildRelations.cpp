@@ -111,11 +111,11 @@ void TFChild::newClassClick() {
     return;
   }
   // Asked until a valid name or nothing is given; an invalid name is offered again for
-  // correction. Cancelling ends the command.
+  // correction. Cancelling ends the command (taking the previous answer instead would
+  // create a second class of that name).
   std::string name = NewClassName;
   for (;;) {
     if (!Dialogs().InputBox("Neue Klasse", W("Bitte Namen für die Klasse eingeben:"), name)) return;
-    name = text::Trim(name);
     if (name.empty()) return;
     TParameterScanner scanner(name, Dialogs());
     if (scanner.IsIdentifier()) break;

@@ -73,11 +73,10 @@ void TFChild::RenameSubDiagram(TFChild* sub) {
   std::string answer = proposal;
   Dialogs().InputBox("Unterdiagramm umbenennen",
                      W("Bitte einen neuen Namen für das Unterdiagramm eingeben:"), answer);
-  // An empty name would leave an entry without text in the submenus.
-  d.FileName = answer.empty() ? proposal : answer;
+  // The window's caption follows at its next redraw.
+  d.FileName = answer;
   if (sub->DeleteEntry) sub->DeleteEntry->setText(EntryText(d.FileName));
   if (sub->RenameEntry) sub->RenameEntry->setText(EntryText(d.FileName));
-  sub->setWindowTitle(Q(CaptionOf(d)));
   doc_->Saved = false;
 }
 

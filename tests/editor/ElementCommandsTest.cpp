@@ -411,6 +411,7 @@ TEST_F(Elements, TheProjectDirectoryIsSharedByTheWholeFamily) {
   auto choose = [this](const std::string& list, const std::string& sub) {
     dialogs.dialogScripts.push_back([list, sub](TDialogForm& f) {
       auto& d = dynamic_cast<TChangeDirectoryForm&>(f);
+      EXPECT_EQ(d.Caption, W("Projektverzeichnis auswählen / anlegen"));
       d.SetListDirectory(list);
       d.SetSubDirectory(sub);
       d.PressOk();
