@@ -18,9 +18,11 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <functional>
 #include <memory>
 
 #include "editor/CoOptionsForm.h"
@@ -138,7 +140,9 @@ class AttributeDialog : public FormDialog {
     type_ = new QLineEdit(this);
     type_->setObjectName("EdAttributType");
     layout->addWidget(type_, 2, 1);
-    access_ = std::make_unique<RadioGroup>("Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 4, this);
+    access_ = std::make_unique<RadioGroup>(
+        "Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 4,
+        this);
     layout->addWidget(access_->box, 3, 0, 1, 2);
     layout->addWidget(new QLabel("Dokumentation", this), 4, 0, 1, 2);
     doku_ = new QPlainTextEdit(this);
@@ -307,9 +311,13 @@ class MethodDialog : public FormDialog {
     result_ = new QLineEdit(this);
     result_->setObjectName("EdResult");
     layout->addWidget(result_, 2, 1, 1, 2);
-    access_ = std::make_unique<RadioGroup>("Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 1, this);
+    access_ = std::make_unique<RadioGroup>(
+        "Zugriffsrecht", std::vector<std::string>{"private", "protected", "public", "published"}, 1,
+        this);
     access_->box->setObjectName("RgAccess");
-    kind_ = std::make_unique<RadioGroup>("Art der Methode", std::vector<std::string>{"Construktor", "Auftrag", "Anfrage", "Destruktor"}, 1, this);
+    kind_ = std::make_unique<RadioGroup>(
+        "Art der Methode",
+        std::vector<std::string>{"Construktor", "Auftrag", "Anfrage", "Destruktor"}, 1, this);
     kind_->box->setObjectName("RgSorte");
     layout->addWidget(access_->box, 3, 0);
     layout->addWidget(kind_->box, 3, 1);
@@ -354,14 +362,18 @@ class MethodDialog : public FormDialog {
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { Press([this] { f_.PressCancel(); }); });
     connect(del_, &QPushButton::clicked, this, [this] { Press([this] { f_.PressDelete(); }); });
-    connect(code, &QPushButton::clicked, this, [this] { Press([this] { f_.EditCode(dialogs_); }); });
+    connect(code, &QPushButton::clicked, this,
+            [this] { Press([this] { f_.EditCode(dialogs_); }); });
     connect(kind_->group, &QButtonGroup::idClicked, this,
             [this](int id) { Press([this, id] { f_.SetKind(id); }); });
-    connect(pNew, &QPushButton::clicked, this, [this] { Press([this] { f_.NewParameter(dialogs_); }); });
-    connect(pEdit, &QPushButton::clicked, this, [this] { Press([this] { f_.EditParameter(dialogs_); }); });
+    connect(pNew, &QPushButton::clicked, this,
+            [this] { Press([this] { f_.NewParameter(dialogs_); }); });
+    connect(pEdit, &QPushButton::clicked, this,
+            [this] { Press([this] { f_.EditParameter(dialogs_); }); });
     connect(pDel, &QPushButton::clicked, this, [this] { Press([this] { f_.RemoveParameter(); }); });
     connect(pUp, &QPushButton::clicked, this, [this] { Press([this] { f_.MoveParameterUp(); }); });
-    connect(pDown, &QPushButton::clicked, this, [this] { Press([this] { f_.MoveParameterDown(); }); });
+    connect(pDown, &QPushButton::clicked, this,
+            [this] { Press([this] { f_.MoveParameterDown(); }); });
     doku_->setPlainText(ToLines(f.Documentation).join('\n'));
     Load();
   }
@@ -417,7 +429,9 @@ class ClassnameDialog : public FormDialog {
     name_ = new QLineEdit(Q(f.Name), this);
     name_->setObjectName("EdClName");
     layout->addWidget(name_, 0, 1);
-    kind_ = std::make_unique<RadioGroup>("Art der Klasse", std::vector<std::string>{"normal", "abstrakt", "Bibliotheksklasse"}, 3, this);
+    kind_ = std::make_unique<RadioGroup>(
+        "Art der Klasse", std::vector<std::string>{"normal", "abstrakt", "Bibliotheksklasse"}, 3,
+        this);
     kind_->box->setObjectName("RgClSorte");
     kind_->SetIndex(f.Kind);
     layout->addWidget(kind_->box, 1, 0, 1, 2);
@@ -452,7 +466,8 @@ class ChooseLineDialog : public FormDialog {
  public:
   ChooseLineDialog(TChooseLineForm& f, IDialogService& d, QWidget* p) : FormDialog(f, d, p), f_(f) {
     auto* layout = new QVBoxLayout(this);
-    group_ = std::make_unique<RadioGroup>("", std::vector<std::string>{"lang gestrichelt", "kurz gestrichelt"}, 1, this);
+    group_ = std::make_unique<RadioGroup>(
+        "", std::vector<std::string>{"lang gestrichelt", "kurz gestrichelt"}, 1, this);
     group_->box->setObjectName("RadioGroup1");
     group_->SetIndex(f.LongDash ? 0 : 1);
     layout->addWidget(group_->box);
@@ -585,6 +600,27 @@ class ChooseListDialog : public FormDialog {
 
 // ---- object ----------------------------------------------------------------------------
 
+// The value cells hand every keystroke to the object at once, not only the finished edit.
+class LiveValueDelegate : public QStyledItemDelegate {
+ public:
+  LiveValueDelegate(std::function<void(int, const QString&)> edited, QObject* parent)
+      : QStyledItemDelegate(parent), edited_(std::move(edited)) {}
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      const int row = index.row();
+      auto edited = edited_;
+      connect(line, &QLineEdit::textEdited, line,
+              [edited, row](const QString& text) { edited(row, text); });
+    }
+    return editor;
+  }
+
+ private:
+  std::function<void(int, const QString&)> edited_;
+};
+
 class ChangeObjectDialog : public FormDialog {
  public:
   ChangeObjectDialog(TChangeObjectForm& f, IDialogService& d, QWidget* p)
@@ -607,10 +643,13 @@ class ChangeObjectDialog : public FormDialog {
       grid_->setItem(r, 0, a);
       grid_->setItem(r, 1, new QTableWidgetItem(Q(f.Value(r))));
     }
-    // Every edited value goes into the object at once.
+    // Every edited value goes into the object at once, while it is typed.
     connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int column) {
       if (column == 1) f_.SetValue(row, S(grid_->item(row, 1)->text()));
     });
+    grid_->setItemDelegateForColumn(
+        1, new LiveValueDelegate(
+               [this](int row, const QString& text) { f_.SetValue(row, S(text)); }, grid_));
     ok_ = Button(W("So übernehmen"), this);
     cancel_ = Button("Abbrechen", this);
     connect(ok_, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
@@ -730,8 +769,10 @@ class OptionsDialog : public FormDialog {
     auto* layout = new QVBoxLayout(this);
     QPushButton* font = Button(W("Schrift ändern"), this);
     layout->addWidget(font);
-    auto group = [this, layout](const std::string& title, std::vector<std::string> items, int& value) {
-      groups_.push_back(std::make_unique<RadioGroup>(title, items, static_cast<int>(items.size()), this));
+    auto group = [this, layout](const std::string& title, std::vector<std::string> items,
+                                int& value) {
+      groups_.push_back(
+          std::make_unique<RadioGroup>(title, items, static_cast<int>(items.size()), this));
       RadioGroup* g = groups_.back().get();
       g->SetIndex(value);
       int* target = &value;
@@ -776,12 +817,13 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
   if (auto* f = dynamic_cast<TConnectionTextForm*>(&form))
     return new ConnectionTextDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TInfoBoxForm*>(&form))
-    return new MemoDialog(form, d, parent, f->Lines, W("So übernehmen"), [f] { f->PressOk(); },
-                          [f] { f->PressCancel(); });
+    return new MemoDialog(
+        form, d, parent, f->Lines, W("So übernehmen"), [f] { f->PressOk(); },
+        [f] { f->PressCancel(); });
   if (auto* f = dynamic_cast<TClassDokuForm*>(&form))
-    return new MemoDialog(form, d, parent, f->Lines, "OK", [f] { f->PressOk(); },
-                          [f] { f->PressCancel(); }, f->ClassLabel,
-                          "Detailangaben zu den Attributen und Methoden jeweils dort vermerken.");
+    return new MemoDialog(
+        form, d, parent, f->Lines, "OK", [f] { f->PressOk(); }, [f] { f->PressCancel(); },
+        f->ClassLabel, "Detailangaben zu den Attributen und Methoden jeweils dort vermerken.");
   if (auto* f = dynamic_cast<TChooseMethodForm*>(&form)) {
     auto* dlg = new ChooseListDialog(
         form, d, parent, f->Items, false, "LBMethoden",
@@ -789,7 +831,9 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
          {W("So Übernehmen"), [f] { f->PressOk(); }},
          {"Abbruch", [f] { f->PressCancel(); }},
          {"keine Methode zuordnen", [f] { f->PressNone(); }}},
-        [f](QListWidget* l) { f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1; },
+        [f](QListWidget* l) {
+          f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
+        },
         f->Selected, false);
     return dlg;
   }
@@ -802,7 +846,8 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
          {"kein Attribut zuordnen", [f] { f->PressNone(); }}},
         [f](QListWidget* l) {
           f->SelectedItems.assign(f->Items.size(), false);
-          for (int i = 0; i < l->count(); ++i) f->SelectedItems[static_cast<size_t>(i)] = l->item(i)->isSelected();
+          for (int i = 0; i < l->count(); ++i)
+            f->SelectedItems[static_cast<size_t>(i)] = l->item(i)->isSelected();
           f->Focused = l->currentRow();
         },
         f->Focused, false);
@@ -816,12 +861,15 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
     auto* dlg = new ChooseListDialog(
         form, d, parent, f->Items, false, "LBClasses",
         {{f->OkCaption, [f] { f->PressOk(); }}, {f->CancelCaption, [f] { f->PressCancel(); }}},
-        [f](QListWidget* l) { f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1; },
+        [f](QListWidget* l) {
+          f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
+        },
         f->Selected, true);
     if (f->Placed) dlg->move(f->Left, f->Top);
     return dlg;
   }
-  if (auto* f = dynamic_cast<TChangeObjectForm*>(&form)) return new ChangeObjectDialog(*f, d, parent);
+  if (auto* f = dynamic_cast<TChangeObjectForm*>(&form))
+    return new ChangeObjectDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TChangeDirectoryForm*>(&form))
     return new ChangeDirectoryDialog(*f, d, parent);
   if (auto* f = dynamic_cast<TOptionsForm*>(&form)) return new OptionsDialog(*f, d, parent);

@@ -1,4 +1,6 @@
 // The Qt dialogs shown for real (offscreen) and driven through their controls.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -9,9 +11,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "editor/Forms.h"
 #include "editor/QtDialogService.h"
@@ -134,12 +136,21 @@ TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
   ScriptedMessages m;
   TChangeObjectForm form(m);
   form.Fill(values);
+  std::string whileTyping;
   Drive({[&](QDialog& d) {
-    d.findChild<QTableWidget*>("SGAnzeige")->item(0, 1)->setText("rot");
+    auto* grid = d.findChild<QTableWidget*>("SGAnzeige");
+    grid->setCurrentCell(0, 1);
+    grid->editItem(grid->item(0, 1));
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "rot");
+    whileTyping = values.ValueAt(0);  // the edit is not finished yet
     ButtonNamed(d, "Abbrechen")->click();
   }});
   service.RunDialog(form);
   EXPECT_EQ(form.Result, kResultCancel);
+  EXPECT_EQ(whileTyping, "rot");
   EXPECT_EQ(values.ValueAt(0), "rot");
 }
 
