@@ -5,28 +5,10 @@
 #include <QTimer>
 #include <string>
 
-#include "editor/DialogService.h"
 #include "editor/TFChild.h"
+#include "editor/WindowMessages.h"
 
 namespace zedro {
-
-// The message sink the core gets from a command: boxes through the window's dialog
-// service, status texts into the window's own status line.
-class RoundTripMessages : public IMessages {
- public:
-  explicit RoundTripMessages(TFChild& window) : window_(window) {}
-  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
-    return window_.Dialogs().Message(kind, text, buttons);
-  }
-  int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
-                     const std::string& okCaption, const std::string& cancelCaption) override {
-    return window_.Dialogs().ChooseFromList(caption, items, okCaption, cancelCaption);
-  }
-  void Status(const std::string& text) override { window_.SetStatus(text); }
-
- private:
-  TFChild& window_;
-};
 
 // Stops the watch timer of the window's main diagram for its lifetime, so that files being
 // written or read are not reported as changed meanwhile; a timer that was running before

@@ -18,6 +18,7 @@
 #include "editor/QtText.h"
 #include "editor/SurfaceView.h"
 #include "editor/TMainForm.h"
+#include "editor/WindowMessages.h"
 #include "editor/canvas/QtCanvas.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
@@ -32,24 +33,6 @@ std::vector<TFChild::CreationHook>& Hooks() {
   static std::vector<TFChild::CreationHook> hooks;
   return hooks;
 }
-
-// The message sink a window hands to the core: boxes go to the dialog service, status
-// texts into this window's own status line.
-class WindowMessages : public IMessages {
- public:
-  explicit WindowMessages(TFChild& window) : window_(window) {}
-  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
-    return window_.Dialogs().Message(kind, text, buttons);
-  }
-  int ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
-                     const std::string& okCaption, const std::string& cancelCaption) override {
-    return window_.Dialogs().ChooseFromList(caption, items, okCaption, cancelCaption);
-  }
-  void Status(const std::string& text) override { window_.SetStatus(text); }
-
- private:
-  TFChild& window_;
-};
 
 std::string WithDefaultExtension(const std::string& path, const std::string& ext) {
   std::string name = FileNamePart(path);

@@ -174,6 +174,8 @@ class TFChild : public QMdiSubWindow {
   void DeleteConnectionsAt(int x, int y);
   void HitTest(int button, int x, int y);
   void OnConnectionEnd(int button, int x, int y);
+  // A left press on something movable: drag it while the button is held.
+  void StartDrag(EditMode mode, int x, int y, const std::string& status);
   void OnBox(int button, int x, int y);
   void OnInfoBox(int button, int x, int y);
   void OnConnectionText(int button, int x, int y);

@@ -459,12 +459,16 @@ void TFChild::OnConnectionEnd(int button, int x, int y) {
   StatusBar->clearMessage();
 }
 
+void TFChild::StartDrag(EditMode mode, int x, int y, const std::string& status) {
+  Mode = mode;
+  ImClassDiagramm->setCursor(Qt::SizeAllCursor);
+  DragLast = {x, y};
+  SetStatus(status);
+}
+
 void TFChild::OnBox(int button, int x, int y) {
   if (button == Qt::LeftButton) {
-    Mode = EditMode::MoveBox;
-    ImClassDiagramm->setCursor(Qt::SizeAllCursor);
-    DragLast = {x, y};
-    SetStatus(W("Klasse ist bei gedrückter Maus verschiebbar"));
+    StartDrag(EditMode::MoveBox, x, y, W("Klasse ist bei gedrückter Maus verschiebbar"));
     return;
   }
   Mode = EditMode::BoxMenu;
@@ -510,10 +514,7 @@ void TFChild::PrepareClassMenu() {
 
 void TFChild::OnInfoBox(int button, int x, int y) {
   if (button == Qt::LeftButton) {
-    Mode = EditMode::MoveInfoBox;
-    ImClassDiagramm->setCursor(Qt::SizeAllCursor);
-    DragLast = {x, y};
-    SetStatus(W("InfoBox ist bei gedrückter Maus verschiebbar"));
+    StartDrag(EditMode::MoveInfoBox, x, y, W("InfoBox ist bei gedrückter Maus verschiebbar"));
     return;
   }
   // Below the note's top-left corner; this menu leaves PopupPos as it is.
@@ -526,10 +527,7 @@ void TFChild::OnInfoBox(int button, int x, int y) {
 
 void TFChild::OnConnectionText(int button, int x, int y) {
   if (button == Qt::LeftButton) {
-    Mode = EditMode::MoveConnectionText;
-    ImClassDiagramm->setCursor(Qt::SizeAllCursor);
-    DragLast = {x, y};
-    SetStatus(W("Botschaftstext ist bei gedrückter Maus verschiebbar"));
+    StartDrag(EditMode::MoveConnectionText, x, y, W("Botschaftstext ist bei gedrückter Maus verschiebbar"));
     return;
   }
   TConnection& c = *SelectedConnection;

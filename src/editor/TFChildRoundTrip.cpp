@@ -48,7 +48,7 @@ void TFChild::DelphiExportClick() {
   }
   TUMLClass& cls = *doc.CurrentClass;
   TConnectionList connections = PascalConnections(doc);
-  RoundTripMessages messages(*this);
+  WindowMessages messages(*this);
   TFDelphiExport viewer(*this, doc.CurrentBox, connections);
   {
     TPascalExport generator(connections, &messages, &doc.MainDocument().DrawClasses);
@@ -97,7 +97,7 @@ void TFChild::ExportAllClick() {
   const int language = IstDelphiVersion->isChecked() ? 1 : 2;
   const std::string extension = language == 2 ? ".java" : ".pas";
   TConnectionList connections = PascalConnections(main);
-  RoundTripMessages messages(*this);
+  WindowMessages messages(*this);
   {
     WatchTimerPause pause(*this);
     // Every class gets its file before the first one is generated, so that each uses

@@ -91,7 +91,7 @@ void TFChild::ImportPascalSourceClick() {
   const std::string path = Dialogs().OpenFileName(request);
   if (path.empty()) return;
   WatchSuspended watch(*this);
-  RoundTripMessages messages(*this);
+  WindowMessages messages(*this);
   TUMLClass* imported = nullptr;
   {
     std::vector<std::unique_ptr<TUMLClass>> classes;
@@ -139,7 +139,7 @@ void TFChild::ImportJavaSourceClick() {
   const std::string path = Dialogs().OpenFileName(request);
   if (path.empty()) return;
   WatchSuspended watch(*this);
-  RoundTripMessages messages(*this);
+  WindowMessages messages(*this);
   std::unique_ptr<TUMLClass> cls;
   {
     TJavaParser parser(path, messages);
@@ -189,7 +189,7 @@ void TFChild::ConnectAncestors() {
 
 bool TFChild::UpdateClassFromFile(TUMLClass& cls, const std::string& path) {
   WatchSuspended watch(*this);
-  RoundTripMessages messages(*this);
+  WindowMessages messages(*this);
   const bool updated = SourceLanguage(path, Doc().Language) == 2
                            ? UpdateFromJavaFile(Doc(), cls, path, messages)
                            : UpdateFromPascalFile(Doc(), cls, path, messages);
