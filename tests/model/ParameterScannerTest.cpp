@@ -60,31 +60,26 @@ TEST(ParameterScanner, SplitsGroupsVarAndArrayTypes) {
   EXPECT_TRUE(p.messages.empty());
 }
 
-TEST(ParameterScanner, PointsAtTheOffendingCharacter) {
-  Parsed p = Parse("a b: Integer");
-  EXPECT_FALSE(p.ok);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na b<--\nDas Zeichen 'b' ist hier nicht erlaubt");
-
-  EXPECT_EQ(Parse("var ,a: Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\nvar ,<--\nDas Zeichen ',' ist nach 'Var' nicht erlaubt");
-  EXPECT_EQ(Parse("a, 1: Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na, 1<--\nEs wird ein Buchstabe erwartet!");
-  EXPECT_EQ(Parse("a: 1nt").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na: 1<--\nEs wird ein Buchstabe erwartet");
+TEST(ParameterScanner, ReportsWhereTheListGoesWrong) {
+  const std::string at = "Die Parameterliste ist fehlerhaft bei\n", end = "Die Parameterliste ist fehlerhaft!\n";
+  const std::pair<const char*, std::string> cases[] = {
+      {"a b: Integer", at + "a b<--\nDas Zeichen 'b' ist hier nicht erlaubt"},
+      {"var ,a: Integer", at + "var ,<--\nDas Zeichen ',' ist nach 'Var' nicht erlaubt"},
+      {"a, 1: Integer", at + "a, 1<--\nEs wird ein Buchstabe erwartet!"},
+      {"a: 1nt", at + "a: 1<--\nEs wird ein Buchstabe erwartet"},
+      {"a: array[1..3] of Integer", at + "a: array[<--\nDas Zeichen '[' ist hier nicht erlaubt"},
+      {"a: Integer;", end + "Ein Semikolon am Ende ist nicht erlaubt!"},
+      {"   ", end + "Ein Semikolon am Ende ist nicht erlaubt!"},
+      {"a, b", end + "Der (letzte) Datentyp fehlt!"},
+  };
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(text);
+    Parsed p = Parse(text);
+    EXPECT_FALSE(p.ok);
+    EXPECT_EQ(p.messages, std::vector<std::string>{message});
+  }
   EXPECT_FALSE(Parse("a:\tInteger").ok);
-  EXPECT_EQ(Parse("a: array[1..3] of Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na: array[<--\nDas Zeichen '[' ist hier nicht erlaubt");
-}
-
-TEST(ParameterScanner, ReportsTheEndOfTheText) {
-  Parsed p = Parse("a: Integer;");
-  EXPECT_FALSE(p.ok);
-  EXPECT_EQ(p.messages[0], "Die Parameterliste ist fehlerhaft!\nEin Semikolon am Ende ist nicht erlaubt!");
-  EXPECT_EQ(p.params.size(), 1u);  // groups flushed before the failure stay
-  EXPECT_EQ(Parse("a, b").messages[0], "Die Parameterliste ist fehlerhaft!\nDer (letzte) Datentyp fehlt!");
-  EXPECT_EQ(Parse("   ").messages[0], "Die Parameterliste ist fehlerhaft!\nEin Semikolon am Ende ist nicht erlaubt!");
+  EXPECT_EQ(Parse("a: Integer;").params.size(), 1u);  // groups flushed before the failure stay
 }
 
 TEST(ParameterScanner, ChecksIdentifiers) {
