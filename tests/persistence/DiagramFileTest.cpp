@@ -21,67 +21,35 @@ using namespace zedro::testing;
 namespace {
 
 OldDiagram Sample() {
-  OldDiagram d;
-  OldBox fahrzeug;
-  fahrzeug.left = 10, fahrzeug.top = 10, fahrzeug.right = 100, fahrzeug.bottom = 60;
-  fahrzeug.sourceFile = "mTFahrzeug.pas";
-  fahrzeug.cls.name = "TFahrzeug";
-  fahrzeug.cls.kind = 1;
-  fahrzeug.cls.doc = {"Ein Fahrzeug"};
-  fahrzeug.cls.interfaceUses = {"SysUtils", ";"};
-  OldAttribute km{"km", "Integer", 2, {"Kilometer"}, 1, -1};
-  fahrzeug.cls.attributes = {km};
-  OldMethod fahre;
-  fahre.name = "Fahre";
-  fahre.parameterText = "km: Integer; var ziel: String";
-  fahre.parameters = {{"km", "Integer"}, {"VAR ziel", "String"}};
-  fahre.directives = {"VIRTUAL"};
-  fahre.code = {"begin", "end;"};
-  OldMethod gib;
-  gib.name = "GibKm";
-  gib.kind = 2;
-  gib.result = "Integer";
-  gib.directives = {"abstract", "virtual"};
-  gib.isAbstract = true;
-  fahrzeug.cls.methods = {fahre, gib};
-  OldBox auto_;
-  auto_.left = 200, auto_.top = 10, auto_.right = 300, auto_.bottom = 60;
-  auto_.cls.name = "TAuto";
-  auto_.cls.attributes = {OldAttribute{"hatRad", "TRad", 0, {}, -1, -1}};
-  d.boxes = {fahrzeug, auto_};
-  OldConnection ist;
-  ist.kind = 1;
-  ist.startBox = 1, ist.startPoint = 28, ist.endBox = 0, ist.endPoint = 1;
-  ist.startX = 250, ist.startY = 60, ist.endX = 17, ist.endY = 10;
-  ist.color = 170;
-  OldConnection auftrag;
-  auftrag.kind = 10;
-  auftrag.startBox = 1, auftrag.startPoint = 2, auftrag.endBox = 0, auftrag.endPoint = 3;
-  auftrag.startX = 216, auftrag.startY = 10, auftrag.endX = 32, auftrag.endY = 10;
-  auftrag.method = 0;
-  auftrag.endText = "fahre los";
-  auftrag.textLines = {"fahre los"};
-  OldConnection hat;
-  hat.kind = 2;
-  hat.startBox = 1, hat.startPoint = 4, hat.endBox = 0, hat.endPoint = 5;
-  hat.startX = 233, hat.startY = 10, hat.endX = 47, hat.endY = 10;
-  hat.attributes = {0};
-  hat.endText = "4";
-  d.connections = {ist, auftrag, hat};
-  d.infoBoxes = {{"Notiz"}};
-  OldSub sub;
-  sub.name = "Unterdiagramm 1 - Objekte";
-  OldSubBox obj;
-  obj.classIndex = 0;
-  obj.isObject = true;
-  obj.objectName = "f1";
-  obj.values = {"100"};
-  OldSubBox cls;
-  cls.classIndex = 1;
-  sub.boxes = {obj, cls};
-  d.subs = {sub};
-  d.filter = 2;
-  return d;
+  OldMethod fahre{.name = "Fahre",
+                  .parameterText = "km: Integer; var ziel: String",
+                  .parameters = {{"km", "Integer"}, {"VAR ziel", "String"}},
+                  .code = {"begin", "end;"},
+                  .directives = {"VIRTUAL"}};
+  OldMethod gib{
+      .name = "GibKm", .result = "Integer", .kind = 2, .isAbstract = true, .directives = {"abstract", "virtual"}};
+  OldBox fahrzeug{.sourceFile = "mTFahrzeug.pas",
+                  .cls = {.name = "TFahrzeug",
+                          .kind = 1,
+                          .doc = {"Ein Fahrzeug"},
+                          .interfaceUses = {"SysUtils", ";"},
+                          .attributes = {{"km", "Integer", 2, {"Kilometer"}, 1, -1}},
+                          .methods = {fahre, gib}}};
+  OldBox auto_{.left = 200, .right = 300, .cls = {.name = "TAuto", .attributes = {{"hatRad", "TRad"}}}};
+  OldConnection ist{.kind = 1, .color = 170, .startBox = 1, .startPoint = 28, .endBox = 0, .endPoint = 1,
+                    .startX = 250, .startY = 60, .endX = 17, .endY = 10};
+  OldConnection auftrag{.kind = 10, .startBox = 1, .startPoint = 2, .endBox = 0, .endPoint = 3,
+                        .startX = 216, .startY = 10, .endX = 32, .endY = 10, .method = 0,
+                        .endText = "fahre los", .textLines = {"fahre los"}};
+  OldConnection hat{.kind = 2, .startBox = 1, .startPoint = 4, .endBox = 0, .endPoint = 5,
+                    .startX = 233, .startY = 10, .endX = 47, .endY = 10, .attributes = {0}, .endText = "4"};
+  OldSub sub{.name = "Unterdiagramm 1 - Objekte",
+             .boxes = {{.isObject = true, .objectName = "f1", .values = {"100"}}, {.classIndex = 1}}};
+  return {.filter = 2,
+          .boxes = {fahrzeug, auto_},
+          .connections = {ist, auftrag, hat},
+          .infoBoxes = {{"Notiz"}},
+          .subs = {sub}};
 }
 
 struct Loaded {
@@ -159,8 +127,6 @@ TEST(DiagramFile, EveryVersionLoadsWithItsConversions) {
     EXPECT_EQ(hat->Attributes.Count(), v > 142 ? 1 : 0);
 
     EXPECT_EQ(d.InfoBoxes.Count(), v > 150 ? 1 : 0);
-    // Boxes of files before 142 take the diagram's options.
-    EXPECT_EQ(d.DrawClasses.At(0)->Options.RGWidth, v == 134 ? 1 : 1);
     if (v > 134 && v < 151) {
       EXPECT_EQ(d.ClassOptions.RgProtected, -1);
       EXPECT_EQ(d.ClassOptions.RgPrivate, -1);
@@ -267,48 +233,34 @@ TEST(DiagramFile, MalformedFilesStopAndKeepWhatWasRead) {
 }
 
 TEST(DiagramFile, SavesAndReloadsEverything) {
-  auto l = Load(WriteOldDiagram(Sample(), 184));
+  OldDiagram old = Sample();
+  old.boxes[1].cls.attributes = {OldAttribute{"zahl", "Integer", 0}, OldAttribute{"rad", "TRad", 2}};
+  old.connections[2].attributes = {1, 0, 1};  // file order: rad (public) before zahl
+  auto l = Load(WriteOldDiagram(old, 184));
+  ASSERT_TRUE(l->result.completed);
   DiagramDocument& d = *l->doc;
-  d.DrawClasses.At(1)->UMLClass->Name = W("TAutoGrößer");
+  // The attributes of a connection are sorted as those of the class.
+  const TAttributeList& refs = d.Connections.At(2)->Attributes;
+  ASSERT_EQ(refs.Count(), 3);
+  EXPECT_EQ(refs.At(0)->Name, "rad");
+  EXPECT_EQ(refs.At(1)->Name, "rad");
+  EXPECT_EQ(refs.At(2)->Name, "zahl");
+  ClassOf(d, 1).Name = W("TAutoGrößer");
+  // An attribute added since the objects were last rebuilt gets a value in them as well.
+  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", 3, StringList{}));
   std::string first = DiagramToBytes(d);
   auto again = Load(first);
   EXPECT_TRUE(again->result.completed);
-  EXPECT_EQ(again->messages.shown.size(), 0u);
+  EXPECT_TRUE(again->messages.shown.empty());
   EXPECT_EQ(DiagramToBytes(*again->doc), first);
   EXPECT_EQ(ClassOf(*again->doc, 1).Name, W("TAutoGrößer"));
-  EXPECT_EQ(ClassOf(*again->doc, 0).Attributes.At(0)->ReadMethod,
-            ClassOf(*again->doc, 0).Methods.At(1));
-}
-
-TEST(DiagramFile, RemovedMethodIsWrittenAsNone) {
-  auto l = Load(WriteOldDiagram(Sample(), 184));
-  DiagramDocument& d = *l->doc;
-  TUMLClass& fz = ClassOf(d, 0);
-  TMethod* fahre = fz.Methods.At(0);
-  ASSERT_EQ(d.Connections.At(1)->Method, fahre);
-  TUMLClass source("TFahrzeug");  // the source no longer has Fahre
-  fz.UpdateFrom(source, d.Purger());
-  auto again = Load(DiagramToBytes(d));
-  EXPECT_EQ(again->doc->Connections.At(1)->Method, nullptr);
-  EXPECT_EQ(again->doc->Connections.At(2)->Attributes.Count(), 1);  // TAuto's attribute stayed
-}
-
-TEST(DiagramFile, ObjectValuesFollowAttributesAddedSinceTheLastRebuild) {
-  auto l = Load(WriteOldDiagram(Sample(), 184));
-  DiagramDocument& d = *l->doc;
-  TUMLClass& fz = ClassOf(d, 0);
-  auto a = std::make_unique<TAttribute>();
-  a->Name = "aaa";
-  a->TypeName = "AAA";
-  a->Visibility = 3;  // sorts before km
-  fz.AddAttribute(std::move(a));
-  auto again = Load(DiagramToBytes(d));
+  TUMLClass& fz = ClassOf(*again->doc, 0);
+  ASSERT_EQ(fz.Attributes.Count(), 2);
+  EXPECT_EQ(fz.Attributes.At(1)->ReadMethod, fz.Methods.At(1));  // km, after aaa
   auto* obj = static_cast<TUMLDrawObject*>(again->doc->SubDiagrams[0]->DrawClasses.At(0));
-  TUMLClass& fz2 = ClassOf(*again->doc, 0);
   ASSERT_EQ(obj->Values.Count(), 2);
   for (int i = 0; i < 2; ++i)
     EXPECT_EQ(obj->Values.ValueAt(i), obj->Values.AttributeAt(i)->Name == "km" ? "100" : "-");
-  EXPECT_EQ(fz2.Attributes.Count(), 2);
 }
 
 TEST(DiagramFile, SavingNeverDestroysTheOldFile) {
@@ -397,33 +349,18 @@ TEST(DiagramFile, ObjectValuesAreBoundedByTheFile) {
   EXPECT_EQ(surplus->messages.shown.back().text, W("Ungültiger Eigenschaftswert"));
 }
 
-TEST(DiagramFile, ConnectionAttributesAreSortedAfterLoading) {
-  OldDiagram d = Sample();
-  d.boxes[1].cls.attributes = {OldAttribute{"zahl", "Integer", 0}, OldAttribute{"rad", "TRad", 2}};
-  d.connections[2].attributes = {1, 0, 1};  // file order: rad (public) before zahl
-  auto l = Load(WriteOldDiagram(d, 184));
-  ASSERT_TRUE(l->result.completed);
-  TUMLClass& autoClass = ClassOf(*l->doc, 1);
-  ASSERT_EQ(autoClass.Attributes.At(0)->Name, "rad");
-  const TAttributeList& refs = l->doc->Connections.At(2)->Attributes;
-  ASSERT_EQ(refs.Count(), 3);
-  EXPECT_EQ(refs.At(0)->Name, "rad");
-  EXPECT_EQ(refs.At(1)->Name, "rad");
-  EXPECT_EQ(refs.At(2)->Name, "zahl");
-}
-
-TEST(DiagramFile, PurgedAttributeLeavesEveryConnectionAndObject) {
+TEST(DiagramFile, PurgedMembersLeaveEveryConnectionAndObject) {
   OldDiagram d = Sample();
   d.connections[2].attributes = {0, 0};  // a damaged file may name an attribute twice
-  d.subs[0].boxes[1].isObject = true;    // an object of TAuto, with a value for hatRad
-  d.subs[0].boxes[1].objectName = "a";
-  d.subs[0].boxes[1].values = {"r1"};
+  d.subs[0].boxes[1] = {.classIndex = 1, .isObject = true, .objectName = "a", .values = {"r1"}};
   auto l = Load(WriteOldDiagram(d, 184));
   ASSERT_TRUE(l->result.completed);
   DiagramDocument& doc = *l->doc;
-  ASSERT_EQ(doc.Connections.At(2)->Attributes.Count(), 2);
+  ASSERT_EQ(doc.Connections.At(1)->Method, ClassOf(doc, 0).Methods.At(0));
+  ClassOf(doc, 0).UpdateFrom(TUMLClass("TFahrzeug"), doc.Purger());  // Fahre is gone
+  EXPECT_EQ(doc.Connections.At(2)->Attributes.Count(), 2);               // TAuto's stay
   TUMLClass& autoClass = ClassOf(doc, 1);
-  autoClass.UpdateFrom(TUMLClass("TAuto"), doc.Purger());  // the source has no hatRad
+  autoClass.UpdateFrom(TUMLClass("TAuto"), doc.Purger());  // hatRad is gone
   EXPECT_EQ(autoClass.Attributes.Count(), 0);
   EXPECT_EQ(doc.Connections.At(2)->Attributes.Count(), 0);
   auto* object = static_cast<TUMLDrawObject*>(doc.SubDiagrams[0]->DrawClasses.At(1));
@@ -431,4 +368,5 @@ TEST(DiagramFile, PurgedAttributeLeavesEveryConnectionAndObject) {
   auto again = Load(DiagramToBytes(doc));
   EXPECT_TRUE(again->result.completed);
   EXPECT_TRUE(again->messages.shown.empty());
+  EXPECT_EQ(again->doc->Connections.At(1)->Method, nullptr);
 }
