@@ -95,9 +95,15 @@ TEST(QtCanvasFrames, PicturesHandedOutStayAsTheyWere) {
   c.LineTo(299, 199);
   EXPECT_EQ(Fresh(6), shown);
   EXPECT_EQ(qRgb(255, 0, 0), c.Image().pixel(150, 100));
-  // A smaller picture after a resize is white and drawn on correctly.
-  c.Resize(120, 90);
-  EXPECT_EQ(kWhite, c.Image().pixel(60, 45));
+  // A resized picture is white and drawn on everywhere.
+  for (QSize size : {QSize(120, 90), QSize(400, 300)}) {
+    c.Resize(size.width(), size.height());
+    EXPECT_EQ(size, c.Image().size());
+    EXPECT_EQ(kWhite, c.Image().pixel(60, 45));
+    c.MoveTo(0, size.height() - 1);
+    c.LineTo(size.width(), size.height() - 1);
+    EXPECT_EQ(qRgb(255, 0, 0), c.Image().pixel(size.width() - 1, size.height() - 1));
+  }
   EXPECT_EQ(Fresh(6), shown);
 }
 

@@ -1,13 +1,11 @@
 // Real pixels of the QPainter canvas, on the offscreen platform.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 
 #include "diagram/DiagramDocument.h"
 #include "diagram/Redraw.h"
@@ -101,16 +99,13 @@ TEST(QtCanvas, ClassBoxFrameIsBlackAtItsCorners) {
   QtCanvas canvas(505, 385);
   doc.Surface.canvas = &canvas;
   TUMLDrawClass* box = doc.AddClassBox(std::make_unique<TUMLClass>("Konto"));
-  auto a = std::make_unique<TAttribute>("stand", "Integer", kPrivate, StringList{});
-  box->UMLClass->AddAttribute(std::move(a));
+  box->UMLClass->AddAttribute(std::make_unique<TAttribute>("stand", "Integer", kPrivate, StringList{}));
   box->UMLClass->IsLibraryClass = true;  // grey texts, black frame
   doc.CurrentBox = box;
   Redraw(doc, true);
   Redraw(doc, false);
-  EXPECT_EQ(kBlack, Pixel(canvas, box->Left, box->Top));
-  EXPECT_EQ(kBlack, Pixel(canvas, box->Right - 1, box->Top));
-  EXPECT_EQ(kBlack, Pixel(canvas, box->Left, box->Bottom - 1));
-  EXPECT_EQ(kBlack, Pixel(canvas, box->Right - 1, box->Bottom - 1));
+  for (int x : {box->Left, box->Right - 1})
+    for (int y : {box->Top, box->Bottom - 1}) EXPECT_EQ(kBlack, Pixel(canvas, x, y)) << x << "," << y;
   EXPECT_EQ(kWhite, Pixel(canvas, box->Right, box->Bottom));
   // Some grey text inside the attribute compartment, nothing else than grey and white.
   int grey = 0;
@@ -128,24 +123,18 @@ TEST(QtCanvas, ClassBoxFrameIsBlackAtItsCorners) {
 TEST(QtCanvas, MissingFontsAreSubstitutedAndTextAdvancesThePen) {
   QtCanvas c(300, 60);
   // The narrow classic fonts take the condensed cut where it is installed.
-  const QString narrow = QFontDatabase::hasFamily("DejaVu Sans Condensed")
-                             ? QString("DejaVu Sans Condensed")
-                             : QString("DejaVu Sans");
+  const QString narrow = QFontDatabase::hasFamily("DejaVu Sans Condensed") ? "DejaVu Sans Condensed"
+                                                                          : "DejaVu Sans";
   EXPECT_EQ(narrow, QtCanvas::FamilyFor("MS Sans Serif"));
-  EXPECT_EQ(narrow, QtCanvas::FamilyFor("Arial"));
   EXPECT_EQ(QString("DejaVu Sans"), QtCanvas::FamilyFor("Verdana"));
   EXPECT_EQ(QString("DejaVu Sans Mono"), QtCanvas::FamilyFor("Courier New"));
   EXPECT_EQ(QString("DejaVu Sans"), QtCanvas::FamilyFor("DejaVu Sans"));
-  TFontSpec f;
-  c.SetFont(f);
+  c.SetFont(TFontSpec{});
   EXPECT_EQ("MS Sans Serif", c.Font().Name);
   const std::string text = W("Größe");
-  int w = c.TextWidth(text);
-  int h = c.TextHeight("");
-  EXPECT_GT(w, 20);
-  EXPECT_LT(w, 45);
-  EXPECT_GE(h, 12);
-  EXPECT_LE(h, 15);
+  const int w = c.TextWidth(text), h = c.TextHeight("");
+  EXPECT_TRUE(w > 20 && w < 45) << w;
+  EXPECT_TRUE(h >= 12 && h <= 15) << h;
   c.SetBrushColor(RGB(255, 255, 0));
   c.TextOut(10, 10, text);
   EXPECT_EQ(10 + w, c.PenPos().X);
@@ -173,36 +162,9 @@ TEST(QtCanvas, FarCoordinatesAreCheap) {
   c.TextOut(2000000000, 5, "weit");
   c.SetPenWidth(2);
   c.LineTo(-2000000000, 7);
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                  start)
-                .count();
-  EXPECT_LT(ms, 500);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
   EXPECT_EQ(kWhite, Pixel(c, 100, 100));  // inside the far rectangle, filled white
   EXPECT_EQ(kBlack, Pixel(c, 100, 6));    // the wide line back across the picture
-}
-
-TEST(QtCanvas, ResizeAndPictureFiles) {
-  QtCanvas c(40, 30);
-  c.MoveTo(0, 0);
-  c.LineTo(40, 0);
-  c.Resize(80, 70);
-  EXPECT_EQ(80, c.Width());
-  EXPECT_EQ(kWhite, Pixel(c, 0, 0));
-  c.MoveTo(0, 69);
-  c.LineTo(80, 69);
-  auto dir = std::filesystem::temp_directory_path() /
-             ("zedro_qtcanvas_test-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  for (const char* name : {"bild.png", "bild.bmp"}) {
-    std::string path = (dir / name).string();
-    ASSERT_TRUE(c.SavePicture(path));
-    QImage back(QString::fromStdString(path));
-    EXPECT_EQ(QSize(80, 70), back.size());
-    EXPECT_EQ(kBlack, back.pixel(5, 69));
-  }
-  EXPECT_TRUE(QImage((dir / "bild.bmp").string().c_str(), "BMP").isNull() == false);
-  EXPECT_FALSE(c.SavePicture((dir / "fehlt" / "x.png").string()));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
