@@ -54,8 +54,8 @@ class CliFixture : public ::testing::Test {
   }
   std::string File(const std::string& name) const { return (dir_ / name).string(); }
   CliRun Run(const std::string& args) const {
-    std::string cmd = std::string(ZEDRO_CLI) + " " + args + " >" + File("stdout") + " 2>" +
-                      File("stderr");
+    std::string cmd =
+        std::string(ZEDRO_CLI) + " " + args + " >" + File("stdout") + " 2>" + File("stderr");
     int rc = std::system(cmd.c_str());
     return {WEXITSTATUS(rc), ReadAll(File("stdout")), ReadAll(File("stderr"))};
   }

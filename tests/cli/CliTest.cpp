@@ -12,19 +12,21 @@ TEST_F(Cli, DumpPrintsTheDiagramAsJsonWithReferencesAsIndices) {
   CliRun r = Run("dump " + Example("Fahrzeuge.urd"));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  for (const char* part : {"\"Version\": 184", "\"Name\": \"TAuto\"", "\"ObjectName\": \"meinAuto\"",
-                           "Räder des Autos",  // UTF-8 on stdout
-                           "\"FontDialog\": {", "\"ReadMethod\": 3,",
-                           "\"ClassIndex\": 1,"})  // the object meinAuto of TAuto
+  for (const char* part :
+       {"\"Version\": 184", "\"Name\": \"TAuto\"", "\"ObjectName\": \"meinAuto\"",
+        "Räder des Autos",  // UTF-8 on stdout
+        "\"FontDialog\": {", "\"ReadMethod\": 3,",
+        "\"ClassIndex\": 1,"})  // the object meinAuto of TAuto
     EXPECT_TRUE(Has(r.out, part)) << part;
   // TAuto (box 1) HAT TRad (box 2) through TAuto's only attribute, with multiplicity 4.
   size_t at = r.out.find("\"Kind\": 2,\n      \"LineShape\"");
   ASSERT_NE(at, std::string::npos);
-  EXPECT_EQ(r.out.substr(at).find("\"StartBox\": 1,\n      \"StartPoint\": 20,\n"
-                                  "      \"EndBox\": 2,\n      \"EndPoint\": 39,\n"
-                                  "      \"Method\": -1,\n      \"Attributes\": [\n        0\n      ],\n"
-                                  "      \"StartText\": \"\",\n      \"EndText\": \"4\""),
-            64u);
+  EXPECT_EQ(
+      r.out.substr(at).find("\"StartBox\": 1,\n      \"StartPoint\": 20,\n"
+                            "      \"EndBox\": 2,\n      \"EndPoint\": 39,\n"
+                            "      \"Method\": -1,\n      \"Attributes\": [\n        0\n      ],\n"
+                            "      \"StartText\": \"\",\n      \"EndText\": \"4\""),
+      64u);
 }
 
 TEST_F(Cli, SaveAndExampleWriteTheBundledFilesByteForByte) {
@@ -33,7 +35,8 @@ TEST_F(Cli, SaveAndExampleWriteTheBundledFilesByteForByte) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "[information] Speichere Diagramm unter: " + copy + "\n");
   EXPECT_EQ(ReadAll(copy), ReadAll(Example("Fahrzeuge.urd")));
-  for (auto [name, file] : {std::pair{"vehicles", "Fahrzeuge.urd"}, std::pair{"bank", "Bank.urd"}}) {
+  for (auto [name, file] :
+       {std::pair{"vehicles", "Fahrzeuge.urd"}, std::pair{"bank", "Bank.urd"}}) {
     EXPECT_EQ(Run(std::string("example ") + name + " " + File(file)).status, 0);
     EXPECT_EQ(ReadAll(File(file)), ReadAll(Example(file))) << file;
   }

@@ -49,7 +49,8 @@ TEST(ClassBoxPaint, EmptyClassAndClampingToTheSurfaceCorner) {
   PaintedDiagram d;
   TUMLDrawClass* box = d.BoxAt("A", -40, -7, 0, 0);
   box->Paint();
-  EXPECT_EQ((TRect{3, 3, 3 + 7 + 6, 3 + 29}), (TRect{box->Left, box->Top, box->Right, box->Bottom}));
+  EXPECT_EQ((TRect{3, 3, 3 + 7 + 6, 3 + 29}),
+            (TRect{box->Left, box->Top, box->Right, box->Bottom}));
   TUMLDrawClass* unnamed = d.BoxAt("", 100, 50, 0, 0);
   unnamed->Paint();
   EXPECT_EQ(106, unnamed->Right);  // never narrower than 6
@@ -138,7 +139,8 @@ TEST(ClassBoxPaint, LibraryAndAbstractClasses) {
   box->UMLClass->AddMethod(Method("Free"))->IsAbstract = true;
   box->UMLClass->AddMethod(Method("Create", kConstructor));
   box->Paint();
-  const auto *name = d.canvas.FindText("TObject"), *abstractMethod = d.canvas.FindText("+ !  Free ()"),
+  const auto *name = d.canvas.FindText("TObject"),
+             *abstractMethod = d.canvas.FindText("+ !  Free ()"),
              *plainMethod = d.canvas.FindText("+ !  Create ()");
   ASSERT_TRUE(name && abstractMethod && plainMethod);
   EXPECT_EQ(kClGray, name->font.Color);
@@ -155,7 +157,7 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   box.Left = 100, box.Top = 50, box.Right = 160, box.Bottom = 90;
   // Eleven points a side, clockwise from the top: the right side downwards, the bottom
   // leftwards, the left side upwards. Point 0 is taken as point 1.
-  const int points[][4] = {{1, 105, 50, 1},  {11, 155, 50, 1}, {12, 160, 50 + 40 / 12, 2},
+  const int points[][4] = {{1, 105, 50, 1},  {11, 155, 50, 1},           {12, 160, 50 + 40 / 12, 2},
                            {23, 155, 90, 3}, {34, 100, 90 - 40 / 12, 4}, {0, 105, 50, 1}};
   for (const auto& p : points) {
     EXPECT_EQ(p[1], box.BorderPointX(p[0])) << p[0];
@@ -166,8 +168,8 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   EXPECT_EQ(4, box.SideOfBorderPoint(44));
   EXPECT_EQ(3, box.BorderPointAt(115 + 3, 50 + 2));  // distance 3.6
   EXPECT_EQ(-1, box.BorderPointAt(115 + 4, 50 + 50));
-  box.Top = 0, box.Bottom = 200;                   // keep other points away
-  EXPECT_EQ(-1, box.BorderPointAt(115, 0 - 4));    // distance 4.0
+  box.Top = 0, box.Bottom = 200;                 // keep other points away
+  EXPECT_EQ(-1, box.BorderPointAt(115, 0 - 4));  // distance 4.0
   EXPECT_FALSE(box.ContainsPoint(100, 70));
   EXPECT_TRUE(box.ContainsPoint(101, 70));
   EXPECT_FALSE(box.ContainsPoint(160, 70));

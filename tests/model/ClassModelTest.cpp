@@ -66,8 +66,9 @@ TEST(ClassModel, KeepsMembersSortedAndTellsTheirTexts) {
   ScriptedMessages m;
   EXPECT_EQ(c.Attributes.Get(5, &m), nullptr);
   EXPECT_EQ(c.Methods.Get(-1, &m), nullptr);
-  EXPECT_EQ(m.Texts(), (std::vector<std::string>{"Index 5 ausserhalb des Bereichs einer Attribute-Liste",
-                                                 "Index ausserhalb des Bereichs einer Methoden-Liste"}));
+  EXPECT_EQ(m.Texts(),
+            (std::vector<std::string>{"Index 5 ausserhalb des Bereichs einer Attribute-Liste",
+                                      "Index ausserhalb des Bereichs einer Methoden-Liste"}));
 }
 
 TEST(ClassModel, AssignAppendsDocumentationAndCloneCopiesTheCode) {

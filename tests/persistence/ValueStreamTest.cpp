@@ -47,8 +47,13 @@ std::string ErrorOf(const std::string& bytes, bool asString) {
 }  // namespace
 
 TEST(ValueStream, WritesTheSmallestIntegerFormAndSevenBitTextAsIs) {
-  for (auto [v, hex] : {std::pair{184, "03 B8 00"}, {-1, "02 FF"}, {0, "02 00"}, {127, "02 7F"},
-                        {128, "03 80 00"}, {-129, "03 7F FF"}, {32768, "04 00 80 00 00"},
+  for (auto [v, hex] : {std::pair{184, "03 B8 00"},
+                        {-1, "02 FF"},
+                        {0, "02 00"},
+                        {127, "02 7F"},
+                        {128, "03 80 00"},
+                        {-129, "03 7F FF"},
+                        {32768, "04 00 80 00 00"},
                         {8421504, "04 80 80 80 00"}})
     EXPECT_EQ(BytesOf(v), hex) << v;
   EXPECT_EQ(BytesOf(std::string()), "06 00");
@@ -69,9 +74,10 @@ TEST(ValueStream, ReaderReadsWhatTheWriterWritesAndOtherForms) {
   w.WriteBoolean(true);
   w.WriteBoolean(false);
   std::string bytes = w.Bytes() + std::string("\x03\xFF\xFF", 3)  // -1 in two bytes
-                      + std::string("\x0C\x02\x00\x00\x00hi", 7)       // tag 12 for a short text
-                      + std::string("\x12\x02\x00\x00\x00\xF6\x00\x3A\x26", 9)  // UTF-16: ö, non-1252
-                      + std::string("\x02\x01", 2);  // the integer 1
+                      + std::string("\x0C\x02\x00\x00\x00hi", 7)  // tag 12 for a short text
+                      +
+                      std::string("\x12\x02\x00\x00\x00\xF6\x00\x3A\x26", 9)  // UTF-16: ö, non-1252
+                      + std::string("\x02\x01", 2);                           // the integer 1
   ScriptedMessages m;
   ValueReader r(bytes, m);
   for (int v : numbers) EXPECT_EQ(r.ReadInteger(), v);
