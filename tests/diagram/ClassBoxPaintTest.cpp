@@ -61,23 +61,17 @@ TEST(ClassBoxPaint, JavaNotationAndMethodKinds) {
   PaintedDiagram d;
   TUMLDrawClass* box = d.Box("Konto");
   box->UMLClass->AddAttribute(Attr("stand", "int"));
-  auto get = Method("getStand", kFunction, "int");
-  get->AddParameter(TParameter("a", "int"));
-  box->UMLClass->AddMethod(std::move(get));
+  box->UMLClass->AddMethod(Method("getStand", kFunction, "int"))->Parameters = {{"a", "int"}};
   box->UMLClass->AddMethod(Method("abheben"));
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("- int stand"));
-  EXPECT_TRUE(d.canvas.FindText("+ ? int getStand (int  a)"));
-  EXPECT_TRUE(d.canvas.FindText("+ !  abheben ()"));
+  EXPECT_TRUE(d.Drawn({"- int stand", "+ ? int getStand (int  a)", "+ !  abheben ()"}));
 
   NotationScope delphi(1);
   d.canvas.Clear();
   box->Options.RGShowKindOfM = 1;
   box->Options.RGShowAc = 1;
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("stand: int"));
-  EXPECT_TRUE(d.canvas.FindText(" getStand (a: int): int"));
-  EXPECT_TRUE(d.canvas.FindText(" abheben ()"));
+  EXPECT_TRUE(d.Drawn({"stand: int", " getStand (a: int): int", " abheben ()"}));
 }
 
 TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
@@ -89,15 +83,13 @@ TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
   box->Options.RgPrivate = 1;
   box->Paint();
   EXPECT_FALSE(d.canvas.FindText("- geheim: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("+ offen: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+  EXPECT_TRUE(d.Drawn({"+ offen: Integer", "# !  m ()"}));
 
   // -1 (old files) hides the symbol of attributes but keeps that of methods.
   d.canvas.Clear();
   box->Options.RGShowAc = -1;
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("offen: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+  EXPECT_TRUE(d.Drawn({"offen: Integer", "# !  m ()"}));
 
   // Every filter at "nein": only the three compartments remain.
   d.canvas.Clear();
@@ -238,9 +230,7 @@ TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
   EXPECT_TRUE(head->font.Bold);
   EXPECT_TRUE(head->font.Underline);
   EXPECT_EQ(RGB(0, 0, 170), head->font.Color);
-  EXPECT_TRUE(d.canvas.FindText("stand -> 100"));
-  EXPECT_TRUE(d.canvas.FindText("inhaber -> -"));
-  EXPECT_TRUE(d.canvas.FindText(" ! einzahlen"));
+  EXPECT_TRUE(d.Drawn({"stand -> 100", "inhaber -> -", " ! einzahlen"}));
   EXPECT_FALSE(d.canvas.FindText(" ? zins"));  // filtered and not called
   EXPECT_FALSE(d.canvas.FindText(" ! saldo"));
   EXPECT_FALSE(d.canvas.Font().Underline);
@@ -253,10 +243,8 @@ TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
   d.canvas.Clear();
   obj->Paint();
   EXPECT_FALSE(d.canvas.FindText("stand: Integer -> "));
-  EXPECT_TRUE(d.canvas.FindText("inhaber: String -> -"));
   // The marker follows the result type, not the kind.
-  EXPECT_TRUE(d.canvas.FindText(" ! saldo ()"));
-  EXPECT_TRUE(d.canvas.FindText(" ? zins (): Real"));
+  EXPECT_TRUE(d.Drawn({"inhaber: String -> -", " ! saldo ()", " ? zins (): Real"}));
 }
 
 }  // namespace

@@ -80,6 +80,13 @@ struct PaintedDiagram {
                << "no line " << p->X << "," << p->Y << " - " << p[1].X << "," << p[1].Y;
     return ::testing::AssertionSuccess();
   }
+  // Every one of the texts was drawn.
+  ::testing::AssertionResult Drawn(std::initializer_list<std::string> texts) const {
+    for (const std::string& text : texts)
+      if (!canvas.FindText(text))
+        return ::testing::AssertionFailure() << "'" << text << "' not drawn";
+    return ::testing::AssertionSuccess();
+  }
   // The text was drawn with its top-left corner at (x, y).
   ::testing::AssertionResult TextAt(const std::string& text, int x, int y) const {
     const auto* t = canvas.FindText(text);
