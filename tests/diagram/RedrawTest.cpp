@@ -162,8 +162,7 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   d.doc.Selection.Add(a);
   d.doc.SelectionRect = {590, 40, 700, 100};
   EXPECT_TRUE(Redraw(d.doc, true));
-  EXPECT_EQ(a->Right + 50, d.doc.Surface.Width);
-  EXPECT_EQ(385, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{a->Right + 50, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   EXPECT_EQ(d.doc.Surface.Width, d.canvas.Width());
   // One resize, two clears: exactly one additional pass.
   EXPECT_EQ(1u, d.canvas.Of(Op::Resize).size());
@@ -181,12 +180,10 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   EXPECT_TRUE(Redraw(d.doc, true));
   EXPECT_EQ(a->Bottom + 50, d.doc.Surface.Height);
   const int w = d.doc.Surface.Width, h = d.doc.Surface.Height;
-  a->Left = 10;
-  a->Top = 10;
+  a->Left = a->Top = 10;
   d.canvas.Clear();
   EXPECT_FALSE(Redraw(d.doc, true));
-  EXPECT_EQ(w, d.doc.Surface.Width);
-  EXPECT_EQ(h, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{w, h}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   EXPECT_TRUE(d.canvas.Of(Op::Resize).empty());
 }
 
@@ -195,15 +192,13 @@ TEST(Redraw, TextBoxesAndNotesCountForGrowthAndFarContentIsCapped) {
   TInfoBox* note = d.doc.AddInfoBox(50, 390);
   note->AddLine("unten");
   EXPECT_TRUE(Redraw(d.doc, false));
-  EXPECT_EQ(505, d.doc.Surface.Width);
-  EXPECT_EQ(390 + 13 + 50, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{505, 390 + 13 + 50}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
 
   TUMLDrawClass* far = d.Box("Weit");
-  far->Left = 50000000;
-  far->Top = 50000000;
+  far->Left = far->Top = 50000000;
   EXPECT_TRUE(Redraw(d.doc, false));
-  EXPECT_EQ(kMaxSurfaceExtent, d.doc.Surface.Width);
-  EXPECT_EQ(kMaxSurfaceExtent, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{kMaxSurfaceExtent, kMaxSurfaceExtent}),
+            (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   d.canvas.Clear();
   EXPECT_FALSE(Redraw(d.doc, false));
   EXPECT_TRUE(d.canvas.Of(Op::Resize).empty());
