@@ -1,57 +1,21 @@
 // zedro-cli render: the picture file and the geometry printed as JSON.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <string>
 #include <vector>
 
+#include "cli/CliSupport.h"
+
+namespace zedro::clitest {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-struct Rendered {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-class RenderCli : public ::testing::Test {
+class RenderCli : public CliFixture {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zedro-render-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  Rendered Render(const std::string& args) {
-    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-    std::string cmd =
-        std::string(ZEDRO_CLI) + " render " + args + " >" + out.string() + " 2>" + err.string();
-    int rc = std::system(cmd.c_str());
-    Rendered r{WEXITSTATUS(rc), ReadAll(out), ReadAll(err)};
-    if (r.err.find("kann keine Bilder zeichnen") != std::string::npos) skip_ = true;
+  CliRun Render(const std::string& args) {
+    CliRun r = Run("render " + args);
+    if (Has(r.err, "kann keine Bilder zeichnen")) skip_ = true;
     return r;
   }
-  static std::string Example(const std::string& name) {
-    return std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name;
-  }
-
-  fs::path dir_;
   bool skip_ = false;
 };
 
@@ -65,32 +29,26 @@ std::vector<int> Values(const std::string& json, const std::string& key) {
   return v;
 }
 
-std::uint32_t BigEndian(const std::string& b, size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) << 24 |
-         static_cast<unsigned char>(b[at + 1]) << 16 | static_cast<unsigned char>(b[at + 2]) << 8 |
-         static_cast<unsigned char>(b[at + 3]);
-}
-
-std::int32_t LittleEndian(const std::string& b, size_t at) {
-  return static_cast<std::int32_t>(
-      static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
-      static_cast<unsigned char>(b[at + 2]) << 16 |
-      static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
+// A 32-bit number of a picture header.
+std::int32_t Word(const std::string& b, size_t at, bool bigEndian) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i)
+    v |= std::uint32_t{static_cast<unsigned char>(b[at + (bigEndian ? 3 - i : i)])} << (8 * i);
+  return static_cast<std::int32_t>(v);
 }
 
 TEST_F(RenderCli, WritesThePictureAndTheGeometryOfTheMainDiagram) {
-  const fs::path png = dir_ / "fahrzeuge.png";
-  Rendered r = Render(Example("Fahrzeuge.urd") + " " + png.string());
+  CliRun r = Render(Example("Fahrzeuge.urd") + " " + File("fahrzeuge.png"));
   if (skip_) GTEST_SKIP() << "zedro-cli was built without the Qt canvas";
   ASSERT_EQ(0, r.status) << r.err;
   EXPECT_EQ("", r.err);
 
   const int width = Values(r.out, "Width").at(0), height = Values(r.out, "Height").at(0);
-  const std::string bytes = ReadAll(png);
+  const std::string bytes = ReadAll(File("fahrzeuge.png"));
   ASSERT_GT(bytes.size(), 24u);
   EXPECT_EQ("\x89PNG", bytes.substr(0, 4));
-  EXPECT_EQ(static_cast<std::uint32_t>(width), BigEndian(bytes, 16));
-  EXPECT_EQ(static_cast<std::uint32_t>(height), BigEndian(bytes, 20));
+  EXPECT_EQ(width, Word(bytes, 16, true));
+  EXPECT_EQ(height, Word(bytes, 20, true));
 
   // Four boxes, then three connections with their text boxes, then the note: the lists
   // in their order, each rectangle after painting.
@@ -120,47 +78,36 @@ TEST_F(RenderCli, WritesThePictureAndTheGeometryOfTheMainDiagram) {
   EXPECT_LT(rights[4 + 1], lefts[2]);
 }
 
-TEST_F(RenderCli, SubDiagramsAndBitmaps) {
-  const fs::path bmp = dir_ / "objekte.BMP";
-  Rendered r = Render(Example("Fahrzeuge.urd") + " " + bmp.string() + " --sub 1");
+TEST_F(RenderCli, SubDiagramsBitmapsAndRefusals) {
+  CliRun r = Render(Example("Fahrzeuge.urd") + " " + File("objekte.BMP") + " --sub 1");
   if (skip_) GTEST_SKIP() << "zedro-cli was built without the Qt canvas";
   ASSERT_EQ(0, r.status) << r.err;
   EXPECT_EQ(2u, Values(r.out, "Left").size() - Values(r.out, "Kind").size());
-  const std::string bytes = ReadAll(bmp);
+  const std::string bytes = ReadAll(File("objekte.BMP"));
   ASSERT_GT(bytes.size(), 26u);
   EXPECT_EQ("BM", bytes.substr(0, 2));
-  EXPECT_EQ(Values(r.out, "Width").at(0), LittleEndian(bytes, 18));
-  EXPECT_EQ(Values(r.out, "Height").at(0), std::abs(LittleEndian(bytes, 22)));
+  EXPECT_EQ(Values(r.out, "Width").at(0), Word(bytes, 18, false));
+  EXPECT_EQ(Values(r.out, "Height").at(0), std::abs(Word(bytes, 22, false)));
 
-  const fs::path none = dir_ / "keins.png";
-  Rendered missing = Render(Example("Fahrzeuge.urd") + " " + none.string() + " --sub 2");
+  CliRun missing = Render(Example("Fahrzeuge.urd") + " " + File("keins.png") + " --sub 2");
   EXPECT_EQ(1, missing.status);
   EXPECT_EQ("[error] Das Diagramm hat kein Teildiagramm 2.\n", missing.err);
-  EXPECT_FALSE(fs::exists(none));
-}
-
-TEST_F(RenderCli, UsageAndUnreadableFiles) {
-  Rendered bank = Render(Example("Bank.urd") + " " + (dir_ / "bank.png").string());
-  if (skip_) GTEST_SKIP() << "zedro-cli was built without the Qt canvas";
-  EXPECT_EQ(0, bank.status) << bank.err;
-
-  EXPECT_EQ(2, Render(Example("Bank.urd") + " " + (dir_ / "bank.gif").string()).status);
-  EXPECT_EQ(2, Render(Example("Bank.urd") + " " + (dir_ / "b.png").string() + " --sub 0").status);
+  EXPECT_FALSE(fs::exists(File("keins.png")));
+  EXPECT_EQ(2, Render(Example("Bank.urd") + " " + File("bank.gif")).status);
+  EXPECT_EQ(2, Render(Example("Bank.urd") + " " + File("b.png") + " --sub 0").status);
   EXPECT_EQ(2, Render(Example("Bank.urd")).status);
 
   // A file that cannot be read gives its message and no picture of an empty surface.
-  const fs::path out = dir_ / "fehlt.png";
-  Rendered missing = Render((dir_ / "fehlt.urd").string() + " " + out.string());
-  EXPECT_EQ(1, missing.status);
-  EXPECT_NE(std::string::npos, missing.err.find("kann nicht ge"));
-  EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ("", missing.out);
-
+  CliRun unreadable = Render(File("fehlt.urd") + " " + File("fehlt.png"));
+  EXPECT_EQ(1, unreadable.status);
+  EXPECT_TRUE(Has(unreadable.err, "kann nicht ge"));
+  EXPECT_FALSE(fs::exists(File("fehlt.png")));
+  EXPECT_EQ("", unreadable.out);
   // A picture that cannot be written is reported.
-  Rendered unwritable =
-      Render(Example("Bank.urd") + " " + (dir_ / "gibtsnicht" / "b.png").string());
+  CliRun unwritable = Render(Example("Bank.urd") + " " + File("gibtsnicht/b.png"));
   EXPECT_EQ(1, unwritable.status);
-  EXPECT_NE(std::string::npos, unwritable.err.find("konnte nicht geschrieben werden"));
+  EXPECT_TRUE(Has(unwritable.err, "konnte nicht geschrieben werden"));
 }
 
 }  // namespace
+}  // namespace zedro::clitest

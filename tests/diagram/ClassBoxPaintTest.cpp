@@ -11,38 +11,33 @@ namespace {
 using testing::Attr;
 using testing::Method;
 using testing::PaintedDiagram;
+using testing::RectOf;
 using Op = RecordingCanvas::Op;
 
 TEST(ClassBoxPaint, CompartmentsOfABoxWithOneAttributeAndOneMethod) {
   NotationScope delphi(1);
   PaintedDiagram d;
-  TUMLDrawClass* box = d.Box("Konto");
+  TUMLDrawClass* box = d.BoxAt("Konto", 50, 50, 0, 0);
   box->UMLClass->AddAttribute(Attr("stand", "Integer"));
   box->UMLClass->AddMethod(Method("einzahlen"));
-  box->Left = 50;
-  box->Top = 50;
   box->Paint();
 
-  const auto* name = d.canvas.FindText("Konto");
-  const auto* attr = d.canvas.FindText("- stand: Integer");
-  const auto* method = d.canvas.FindText("+ !  einzahlen ()");
-  ASSERT_TRUE(name && attr && method);
-  EXPECT_EQ(54, name->y1);
-  EXPECT_TRUE(name->font.Bold);
-  EXPECT_EQ(73, attr->y1);
-  EXPECT_EQ(54, attr->x1);
-  EXPECT_FALSE(attr->font.Bold);
-  EXPECT_EQ(92, method->y1);
-  EXPECT_EQ(109, box->Bottom);
   // Widest line (17 characters) plus 4 on the left and 6 on the right.
   EXPECT_EQ(50 + 4 + 17 * 6 + 6, box->Right);
+  EXPECT_EQ(109, box->Bottom);
   // The bold name is centred: 5 characters of 7 pixels.
-  EXPECT_EQ(50 + (box->Right - 50 - 35) / 2, name->x1);
+  EXPECT_TRUE(d.TextAt("Konto", 50 + (box->Right - 50 - 35) / 2, 54));
+  EXPECT_TRUE(d.TextAt("- stand: Integer", 54, 73));
+  EXPECT_TRUE(d.TextAt("+ !  einzahlen ()", 54, 92));
+  const auto *name = d.canvas.FindText("Konto"), *attr = d.canvas.FindText("- stand: Integer");
+  ASSERT_TRUE(name && attr);
+  EXPECT_TRUE(name->font.Bold);
+  EXPECT_FALSE(attr->font.Bold);
   EXPECT_TRUE(d.HasLine(50, 69, box->Right, 69));
   EXPECT_TRUE(d.HasLine(50, 88, box->Right, 88));
   auto frames = d.canvas.Of(Op::Rectangle);
   ASSERT_EQ(1u, frames.size());
-  EXPECT_EQ((TRect{50, 50, box->Right, 109}), (TRect{frames[0].x1, frames[0].y1, frames[0].x2, frames[0].y2}));
+  EXPECT_EQ((TRect{50, 50, box->Right, 109}), RectOf(frames[0]));
   EXPECT_EQ(BrushStyle::Clear, frames[0].brushStyle);
   EXPECT_EQ(kClBlack, frames[0].penColor);
   // Texts are written on an opaque white background.
@@ -52,17 +47,11 @@ TEST(ClassBoxPaint, CompartmentsOfABoxWithOneAttributeAndOneMethod) {
 
 TEST(ClassBoxPaint, EmptyClassAndClampingToTheSurfaceCorner) {
   PaintedDiagram d;
-  TUMLDrawClass* box = d.Box("A");
-  box->Left = -40;
-  box->Top = -7;
+  TUMLDrawClass* box = d.BoxAt("A", -40, -7, 0, 0);
   box->Paint();
-  EXPECT_EQ(3, box->Left);
-  EXPECT_EQ(3, box->Top);
-  EXPECT_EQ(3 + 29, box->Bottom);  // H + 18
-  EXPECT_EQ(3 + 7 + 6, box->Right);
-
-  TUMLDrawClass* unnamed = d.Box("");
-  unnamed->Left = 100;
+  EXPECT_EQ((TRect{3, 3, 3 + 7 + 6, 3 + 29}),
+            (TRect{box->Left, box->Top, box->Right, box->Bottom}));
+  TUMLDrawClass* unnamed = d.BoxAt("", 100, 50, 0, 0);
   unnamed->Paint();
   EXPECT_EQ(106, unnamed->Right);  // never narrower than 6
 }
@@ -72,23 +61,17 @@ TEST(ClassBoxPaint, JavaNotationAndMethodKinds) {
   PaintedDiagram d;
   TUMLDrawClass* box = d.Box("Konto");
   box->UMLClass->AddAttribute(Attr("stand", "int"));
-  auto get = Method("getStand", kFunction, "int");
-  get->AddParameter(TParameter("a", "int"));
-  box->UMLClass->AddMethod(std::move(get));
+  box->UMLClass->AddMethod(Method("getStand", kFunction, "int"))->Parameters = {{"a", "int"}};
   box->UMLClass->AddMethod(Method("abheben"));
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("- int stand"));
-  EXPECT_TRUE(d.canvas.FindText("+ ? int getStand (int  a)"));
-  EXPECT_TRUE(d.canvas.FindText("+ !  abheben ()"));
+  EXPECT_TRUE(d.Drawn({"- int stand", "+ ? int getStand (int  a)", "+ !  abheben ()"}));
 
   NotationScope delphi(1);
   d.canvas.Clear();
   box->Options.RGShowKindOfM = 1;
   box->Options.RGShowAc = 1;
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("stand: int"));
-  EXPECT_TRUE(d.canvas.FindText(" getStand (a: int): int"));
-  EXPECT_TRUE(d.canvas.FindText(" abheben ()"));
+  EXPECT_TRUE(d.Drawn({"stand: int", " getStand (a: int): int", " abheben ()"}));
 }
 
 TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
@@ -100,15 +83,13 @@ TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
   box->Options.RgPrivate = 1;
   box->Paint();
   EXPECT_FALSE(d.canvas.FindText("- geheim: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("+ offen: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+  EXPECT_TRUE(d.Drawn({"+ offen: Integer", "# !  m ()"}));
 
   // -1 (old files) hides the symbol of attributes but keeps that of methods.
   d.canvas.Clear();
   box->Options.RGShowAc = -1;
   box->Paint();
-  EXPECT_TRUE(d.canvas.FindText("offen: Integer"));
-  EXPECT_TRUE(d.canvas.FindText("# !  m ()"));
+  EXPECT_TRUE(d.Drawn({"offen: Integer", "# !  m ()"}));
 
   // Every filter at "nein": only the three compartments remain.
   d.canvas.Clear();
@@ -123,81 +104,36 @@ TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
 TEST(ClassBoxPaint, NarrowModeBreaksTheParameterList) {
   NotationScope delphi(1);
   PaintedDiagram d;
-  TUMLDrawClass* box = d.Box("R");
+  TUMLDrawClass* box = d.BoxAt("R", 10, 10, 0, 0);
   auto m = Method("rechne", kFunction, "Integer");
-  m->AddParameter(TParameter("a", "Integer"));
-  m->AddParameter(TParameter("b", "Integer"));
+  m->Parameters = {{"a", "Integer"}, {"b", "Integer"}};
   box->UMLClass->AddMethod(std::move(m));
   box->Options.RGWidth = 1;
-  box->Left = 10;
-  box->Top = 10;
   box->Paint();
-
-  const auto* head = d.canvas.FindText("+ ?  rechne (");
-  const auto* first = d.canvas.FindText("a: Integer;");
-  const auto* second = d.canvas.FindText(" b: Integer");
-  const auto* closing = d.canvas.FindText("): Integer");
-  ASSERT_TRUE(head && first && second && closing);
-  const int xp = 14 + 13 * 6;
-  const int yMethod = 10 + 23 + 4;
-  EXPECT_EQ(yMethod, head->y1);
-  EXPECT_EQ(xp, first->x1);
-  EXPECT_EQ(yMethod, first->y1);
-  EXPECT_EQ(xp, second->x1);
-  EXPECT_EQ(yMethod + 15, second->y1);
-  EXPECT_EQ(xp + 11 * 6, closing->x1);
-  EXPECT_EQ(yMethod + 15, closing->y1);
+  const int xp = 14 + 13 * 6, yMethod = 10 + 23 + 4;
+  EXPECT_TRUE(d.TextAt("+ ?  rechne (", 14, yMethod));
+  EXPECT_TRUE(d.TextAt("a: Integer;", xp, yMethod));
+  EXPECT_TRUE(d.TextAt(" b: Integer", xp, yMethod + 15));
+  EXPECT_TRUE(d.TextAt("): Integer", xp + 11 * 6, yMethod + 15));
   EXPECT_EQ(yMethod + 30 + 2, box->Bottom);
   EXPECT_EQ(xp + 11 * 6 + 10 * 6 + 6, box->Right);
-
   // Without parameters the closing text follows the head directly.
   d.canvas.Clear();
   box->UMLClass->Methods.At(0)->Parameters.clear();
   box->Paint();
-  const auto* close2 = d.canvas.FindText("): Integer");
-  ASSERT_TRUE(close2);
-  EXPECT_EQ(xp, close2->x1);
-}
-
-TEST(ClassBoxPaint, MembersTakeTheColourOfTheLastConnectionStandingForThem) {
-  PaintedDiagram d;
-  TUMLDrawClass* whole = d.Box("Ganzes");
-  TUMLDrawClass* part = d.Box("Teil");
-  TAttribute* a = whole->UMLClass->AddAttribute(Attr("teile", "TTeil"));
-  TMethod* m = part->UMLClass->AddMethod(Method("tuWas"));
-  TConnection* c1 = d.doc.AddConnection(whole, 6, part, 28, kHat);
-  TConnection* c2 = d.doc.AddConnection(whole, 7, part, 29, kHat);
-  TConnection* msg = d.doc.AddConnection(whole, 8, part, 30, kAuftrag);
-  c1->Color = RGB(1, 2, 3);
-  c2->Color = RGB(4, 5, 6);
-  msg->Color = RGB(7, 8, 9);
-  c1->Attributes.Add(a);
-  c2->Attributes.Add(a);
-  msg->Method = m;
-  whole->Paint();
-  part->Paint();
-  const auto* attr = d.canvas.FindText("- teile: TTeil");
-  const auto* method = d.canvas.FindText("+ !  tuWas ()");
-  ASSERT_TRUE(attr && method);
-  EXPECT_EQ(RGB(4, 5, 6), attr->font.Color);
-  EXPECT_EQ(RGB(7, 8, 9), method->font.Color);
-  // The name keeps the box's font colour.
-  EXPECT_EQ(kClWindowText, d.canvas.FindText("Ganzes")->font.Color);
+  EXPECT_TRUE(d.TextAt("): Integer", xp, yMethod));
 }
 
 TEST(ClassBoxPaint, LibraryAndAbstractClasses) {
   PaintedDiagram d;
   TUMLDrawClass* box = d.Box("TObject");
-  box->UMLClass->IsLibraryClass = true;
-  box->UMLClass->IsAbstract = true;
-  auto m = Method("Free");
-  m->IsAbstract = true;
-  box->UMLClass->AddMethod(std::move(m));
+  box->UMLClass->IsLibraryClass = box->UMLClass->IsAbstract = true;
+  box->UMLClass->AddMethod(Method("Free"))->IsAbstract = true;
   box->UMLClass->AddMethod(Method("Create", kConstructor));
   box->Paint();
-  const auto* name = d.canvas.FindText("TObject");
-  const auto* abstractMethod = d.canvas.FindText("+ !  Free ()");
-  const auto* plainMethod = d.canvas.FindText("+ !  Create ()");
+  const auto *name = d.canvas.FindText("TObject"),
+             *abstractMethod = d.canvas.FindText("+ !  Free ()"),
+             *plainMethod = d.canvas.FindText("+ !  Create ()");
   ASSERT_TRUE(name && abstractMethod && plainMethod);
   EXPECT_EQ(kClGray, name->font.Color);
   EXPECT_TRUE(name->font.Italic);
@@ -210,36 +146,22 @@ TEST(ClassBoxPaint, LibraryAndAbstractClasses) {
 
 TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   TUMLDrawClass box(0, 0, nullptr, nullptr, nullptr);
-  box.Left = 100;
-  box.Right = 160;
-  box.Top = 50;
-  box.Bottom = 90;
-  for (int k = 1; k <= 11; ++k) {
-    EXPECT_EQ(100 + 5 * k, box.BorderPointX(k));
-    EXPECT_EQ(50, box.BorderPointY(k));
+  box.Left = 100, box.Top = 50, box.Right = 160, box.Bottom = 90;
+  // Eleven points a side, clockwise from the top: the right side downwards, the bottom
+  // leftwards, the left side upwards. Point 0 is taken as point 1.
+  const int points[][4] = {{1, 105, 50, 1},  {11, 155, 50, 1},           {12, 160, 50 + 40 / 12, 2},
+                           {23, 155, 90, 3}, {34, 100, 90 - 40 / 12, 4}, {0, 105, 50, 1}};
+  for (const auto& p : points) {
+    EXPECT_EQ(p[1], box.BorderPointX(p[0])) << p[0];
+    EXPECT_EQ(p[2], box.BorderPointY(p[0])) << p[0];
+    EXPECT_EQ(p[3], box.SideOfBorderPoint(p[0])) << p[0];
   }
-  // Clockwise: right side downwards, bottom leftwards, left upwards.
-  EXPECT_EQ(160, box.BorderPointX(12));
-  EXPECT_EQ(50 + 40 / 12, box.BorderPointY(12));
-  EXPECT_EQ(160 - 5, box.BorderPointX(23));
-  EXPECT_EQ(90, box.BorderPointY(23));
-  EXPECT_EQ(100, box.BorderPointX(34));
-  EXPECT_EQ(90 - 40 / 12, box.BorderPointY(34));
-  EXPECT_EQ(1, box.SideOfBorderPoint(11));
-  EXPECT_EQ(2, box.SideOfBorderPoint(12));
   EXPECT_EQ(3, box.SideOfBorderPoint(33));
   EXPECT_EQ(4, box.SideOfBorderPoint(44));
-  EXPECT_EQ(1, box.SideOfBorderPoint(0));  // taken as point 1, as its coordinates are
-
-  int px = box.BorderPointX(3), py = box.BorderPointY(3);
-  EXPECT_EQ(3, box.BorderPointAt(px + 3, py + 2));  // distance 3.6
-  EXPECT_EQ(-1, box.BorderPointAt(px + 4, py + 50));
-  box.Top = 0;
-  box.Bottom = 200;  // keep other points away
-  px = box.BorderPointX(3);
-  py = box.BorderPointY(3);
-  EXPECT_EQ(-1, box.BorderPointAt(px, py - 4));  // distance 4.0
-
+  EXPECT_EQ(3, box.BorderPointAt(115 + 3, 50 + 2));  // distance 3.6
+  EXPECT_EQ(-1, box.BorderPointAt(115 + 4, 50 + 50));
+  box.Top = 0, box.Bottom = 200;                 // keep other points away
+  EXPECT_EQ(-1, box.BorderPointAt(115, 0 - 4));  // distance 4.0
   EXPECT_FALSE(box.ContainsPoint(100, 70));
   EXPECT_TRUE(box.ContainsPoint(101, 70));
   EXPECT_FALSE(box.ContainsPoint(160, 70));
@@ -247,16 +169,9 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
 }
 
 TEST(ClassBoxGeometry, FarCoordinatesDoNotOverflow) {
-  TUMLDrawClass box(0, 0, nullptr, nullptr, nullptr);
-  box.Left = -2000000000;
-  box.Right = 2000000000;
-  box.Top = 0;
-  box.Bottom = 10;
-  EXPECT_EQ(0, box.BorderPointX(6));
   PaintedDiagram d;
-  TUMLDrawClass* far = d.Box("Weit");
-  far->Left = 2147483000;
-  far->Top = 2147483000;
+  EXPECT_EQ(0, d.BoxAt("Breit", -2000000000, 0, 2000000000, 10)->BorderPointX(6));
+  TUMLDrawClass* far = d.BoxAt("Weit", 2147483000, 2147483000, 0, 0);
   far->Paint();
   EXPECT_LT(far->Left, far->Right);
   EXPECT_LT(far->Top, far->Bottom);
@@ -285,25 +200,11 @@ TEST(ClassBoxPaint, MoveByErasesTheOldPlace) {
   box->MoveBy(10, 20);
   auto rects = d.canvas.Of(Op::Rectangle);
   ASSERT_EQ(2u, rects.size());
-  EXPECT_EQ((TRect{old.Left - 3, old.Top - 3, old.Right + 3, old.Bottom + 3}),
-            (TRect{rects[0].x1, rects[0].y1, rects[0].x2, rects[0].y2}));
+  EXPECT_EQ((TRect{old.Left - 3, old.Top - 3, old.Right + 3, old.Bottom + 3}), RectOf(rects[0]));
   EXPECT_EQ(kClWhite, rects[0].penColor);
   EXPECT_EQ(BrushStyle::Solid, rects[0].brushStyle);
   EXPECT_EQ(old.Left + 10, box->Left);
   EXPECT_EQ(old.Top + 20, rects[1].y1);
-}
-
-TEST(ClassBoxPaint, BorderPointsAreSmallFilledCircles) {
-  PaintedDiagram d;
-  TUMLDrawClass* box = d.BoxAt("A", 10, 10, 70, 50);
-  box->DrawBorderPoints(kClRed, 2);
-  auto dots = d.canvas.Of(Op::Ellipse);
-  ASSERT_EQ(44u, dots.size());
-  EXPECT_EQ(15 - 2, dots[0].x1);
-  EXPECT_EQ(10 + 2, dots[0].y2);
-  EXPECT_EQ(kClRed, dots[0].brushColor);
-  EXPECT_EQ(kClRed, dots[0].penColor);
-  EXPECT_EQ(BrushStyle::Solid, dots[0].brushStyle);
 }
 
 TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
@@ -329,9 +230,7 @@ TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
   EXPECT_TRUE(head->font.Bold);
   EXPECT_TRUE(head->font.Underline);
   EXPECT_EQ(RGB(0, 0, 170), head->font.Color);
-  EXPECT_TRUE(d.canvas.FindText("stand -> 100"));
-  EXPECT_TRUE(d.canvas.FindText("inhaber -> -"));
-  EXPECT_TRUE(d.canvas.FindText(" ! einzahlen"));
+  EXPECT_TRUE(d.Drawn({"stand -> 100", "inhaber -> -", " ! einzahlen"}));
   EXPECT_FALSE(d.canvas.FindText(" ? zins"));  // filtered and not called
   EXPECT_FALSE(d.canvas.FindText(" ! saldo"));
   EXPECT_FALSE(d.canvas.Font().Underline);
@@ -344,10 +243,8 @@ TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
   d.canvas.Clear();
   obj->Paint();
   EXPECT_FALSE(d.canvas.FindText("stand: Integer -> "));
-  EXPECT_TRUE(d.canvas.FindText("inhaber: String -> -"));
   // The marker follows the result type, not the kind.
-  EXPECT_TRUE(d.canvas.FindText(" ! saldo ()"));
-  EXPECT_TRUE(d.canvas.FindText(" ? zins (): Real"));
+  EXPECT_TRUE(d.Drawn({"inhaber: String -> -", " ! saldo ()", " ? zins (): Real"}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Connection drawing, creation dialogs and hit tests on the recording canvas.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "diagram/PaintFixtures.h"
 #include "model/Win1252.h"
 
@@ -9,6 +11,7 @@ namespace {
 
 using testing::PaintedDiagram;
 using Op = RecordingCanvas::Op;
+using Texts = std::vector<std::string>;
 
 // Start box whose border point 6 (top side) is at (100, 200); end box whose border point
 // 28 (bottom side) is at (160, 100).
@@ -31,31 +34,15 @@ TEST(ConnectionPaint, HatWithDiamondStemRouteAndTextBox) {
   d.c->Paint(false);
   EXPECT_EQ(1, d.c->StartSide);
   EXPECT_EQ(3, d.c->EndSide);
-  // Diamond and stem.
-  EXPECT_TRUE(d.HasLine(100, 200, 95, 193));
-  EXPECT_TRUE(d.HasLine(95, 193, 100, 186));
-  EXPECT_TRUE(d.HasLine(100, 186, 105, 193));
-  EXPECT_TRUE(d.HasLine(105, 193, 100, 200));
-  EXPECT_TRUE(d.HasLine(100, 186, 100, 176));
-  // Multiplicity and the end stem.
-  const auto* mult = d.canvas.FindText("1..*");
-  ASSERT_TRUE(mult);
-  EXPECT_EQ(162, mult->x1);
-  EXPECT_EQ(102, mult->y1);
+  // Diamond, stem, the route vertical first, the multiplicity and the end stem.
+  EXPECT_TRUE(d.HasPath({{100, 200}, {95, 193}, {100, 186}, {105, 193}, {100, 200}}));
+  EXPECT_TRUE(d.HasPath({{100, 186}, {100, 176}, {100, 115}, {160, 115}}));
   EXPECT_TRUE(d.HasLine(160, 100, 160, 116));
-  // Route, vertical first.
-  EXPECT_TRUE(d.HasLine(100, 176, 100, 115));
-  EXPECT_TRUE(d.HasLine(100, 115, 160, 115));
-  EXPECT_EQ(100, d.c->StartX);
-  EXPECT_EQ(176, d.c->StartY);
-  EXPECT_EQ(160, d.c->EndX);
-  EXPECT_EQ(115, d.c->EndY);
+  EXPECT_TRUE(d.TextAt("1..*", 162, 102));
+  EXPECT_EQ((TRect{100, 176, 160, 115}), (TRect{d.c->StartX, d.c->StartY, d.c->EndX, d.c->EndY}));
   // The text box beside the corner, drawn without frame and with an opaque background.
-  const auto* desc = d.canvas.FindText("besteht aus");
-  ASSERT_TRUE(desc);
-  EXPECT_EQ(110, desc->x1);
-  EXPECT_EQ(117, desc->y1);
-  EXPECT_EQ(BrushStyle::Solid, desc->brushStyle);
+  EXPECT_TRUE(d.TextAt("besteht aus", 110, 117));
+  EXPECT_EQ(BrushStyle::Solid, d.canvas.FindText("besteht aus")->brushStyle);
   EXPECT_FALSE(d.c->TextBox->Framed);
   // Everything in the connection's colour, pen black afterwards.
   for (const auto& l : d.Lines()) EXPECT_EQ(d.c->Color, l.penColor);
@@ -67,62 +54,39 @@ TEST(ConnectionPaint, HatWithDiamondStemRouteAndTextBox) {
   d.c->TextOffsetY = -3;
   d.c->LineShape = 1;
   d.c->Paint(false);
-  EXPECT_TRUE(d.HasLine(100, 176, 160, 176));
-  EXPECT_TRUE(d.HasLine(160, 176, 160, 115));
   // Horizontal first: the corner is (EX, SY); the route comes from the left.
-  const auto* moved = d.canvas.FindText("besteht aus");
-  ASSERT_TRUE(moved);
-  EXPECT_EQ(5 + 160 - 11 * 6 - 2, moved->x1);
-  EXPECT_EQ(-3 + 176 + 2, moved->y1);
+  EXPECT_TRUE(d.HasPath({{100, 176}, {160, 176}, {160, 115}}));
+  EXPECT_TRUE(d.TextAt("besteht aus", 5 + 160 - 11 * 6 - 2, -3 + 176 + 2));
 
   // Without lines the text box sits on the corner.
   d.c->TextBox->Lines.clear();
   d.c->Paint(false);
-  EXPECT_EQ(160 - 3, d.c->TextBox->Left);
-  EXPECT_EQ(176 - 3, d.c->TextBox->Top);
+  EXPECT_EQ((TPoint{160 - 3, 176 - 3}), (TPoint{d.c->TextBox->Left, d.c->TextBox->Top}));
 }
 
-TEST(ConnectionPaint, IstStubStartTextAndHollowTriangle) {
+// Stubs and start texts of IST and KENNT are in the table further down; here the ends.
+TEST(ConnectionPaint, IstHollowTriangleAndKenntOpenArrow) {
   PaintedDiagram d;
   TUMLDrawClass* sub = d.BoxAt("Sub", 40, 200, 160, 260);
   TUMLDrawClass* super = d.BoxAt("Super", 40, 50, 160, 100);
   TConnection* c = d.doc.AddConnection(sub, 6, super, 28, kIst);
-  c->StartText = "x";
   c->TextBox->Left = 20;
   c->Paint(false);
-  EXPECT_TRUE(d.HasLine(100, 200, 100, 187));  // 13 pixels: H + 2K
-  const auto* t = d.canvas.FindText("x");
-  ASSERT_TRUE(t);
-  EXPECT_EQ(102, t->x1);
-  EXPECT_EQ(188, t->y1);
-  EXPECT_EQ(188, c->StartY);
   // End point 28 at (100, 100) on the bottom: triangle 14 deep and 14 wide, 6-pixel stem.
-  EXPECT_TRUE(d.HasLine(100, 100, 93, 114));
-  EXPECT_TRUE(d.HasLine(93, 114, 107, 114));
-  EXPECT_TRUE(d.HasLine(107, 114, 100, 100));
+  EXPECT_TRUE(d.HasPath({{100, 100}, {93, 114}, {107, 114}, {100, 100}}));
   EXPECT_TRUE(d.HasLine(100, 114, 100, 120));
   EXPECT_EQ(119, c->EndY);
-  // IST has no text box on the picture.
-  EXPECT_EQ(20, c->TextBox->Left);
+  EXPECT_EQ(20, c->TextBox->Left);  // IST has no text box on the picture
   EXPECT_EQ(super->UMLClass, sub->UMLClass->Parent);
-}
 
-TEST(ConnectionPaint, KenntStubIsLongerByTheKind) {
-  PaintedDiagram d;
-  TUMLDrawClass* a = d.BoxAt("A", 40, 200, 160, 260);
+  // KENNT from the right side of A into the left side of B at (300, 75).
   TUMLDrawClass* b = d.BoxAt("B", 300, 50, 400, 100);
-  // Start on the right side (point 17, y = 200 + 60 * 6 / 12 = 230), end on the left side.
-  TConnection* c = d.doc.AddConnection(a, 17, b, 39, kKennt);
-  c->Paint(false);
-  EXPECT_EQ(2, c->StartSide);
-  EXPECT_EQ(4, c->EndSide);
-  EXPECT_TRUE(d.HasLine(160, 230, 174, 230));  // 8 + 2K
-  EXPECT_EQ(174, c->StartX);
-  // Open arrow into the left side of B, end point (300, 75).
-  EXPECT_TRUE(d.HasLine(300, 75, 289, 79));
-  EXPECT_TRUE(d.HasLine(289, 71, 300, 75));
-  EXPECT_TRUE(d.HasLine(300, 75, 285, 75));
-  EXPECT_EQ(286, c->EndX);
+  TConnection* k = d.doc.AddConnection(sub, 17, b, 39, kKennt);
+  k->Paint(false);
+  EXPECT_EQ(4, k->EndSide);
+  EXPECT_TRUE(d.HasPath({{300, 75}, {289, 79}}));
+  EXPECT_TRUE(d.HasPath({{289, 71}, {300, 75}, {285, 75}}));
+  EXPECT_EQ(286, k->EndX);
 }
 
 struct EndTextCase {
@@ -157,30 +121,23 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
     TConnection* c = d.doc.AddConnection(start, t.startBelow ? 6 : 28, end, t.endPoint, t.kind);
     c->EndText = "ab";
     c->Paint(false);
-    const auto* text = d.canvas.FindText("ab");
-    ASSERT_TRUE(text) << t.kind << "/" << t.endPoint;
-    EXPECT_EQ(t.x, text->x1) << "kind " << t.kind << " point " << t.endPoint;
-    EXPECT_EQ(t.y, text->y1) << "kind " << t.kind << " point " << t.endPoint;
+    EXPECT_TRUE(d.TextAt("ab", t.x, t.y)) << "kind " << t.kind << " point " << t.endPoint;
   }
 }
 
 TEST(ConnectionPaint, HatEndStemOnTopAndBottomSides) {
-  for (bool withText : {false, true}) {
+  // The stem is longer by the text height when there is a multiplicity.
+  for (auto [startPoint, endPoint, text, stemEnd] :
+       {std::tuple{28, 6, "", 90}, {28, 6, "1", 100 - 14}, {6, 28, "1", 176}}) {
     PaintedDiagram d;
     TUMLDrawClass* whole = d.BoxAt("W", 0, 300, 120, 360);
     TUMLDrawClass* part = d.BoxAt("P", 300, 100, 420, 160);
-    TConnection* c = d.doc.AddConnection(whole, 28, part, 6, kHat);
-    if (withText) c->EndText = "1";
+    TConnection* c = d.doc.AddConnection(whole, startPoint, part, endPoint, kHat);
+    c->EndText = text;
     c->Paint(false);
-    EXPECT_TRUE(d.HasLine(360, 100, 360, withText ? 100 - 14 : 90)) << withText;
+    const int y = part->BorderPointY(endPoint);
+    EXPECT_TRUE(d.HasLine(360, y, 360, stemEnd)) << endPoint << text;
   }
-  PaintedDiagram d;
-  TUMLDrawClass* whole = d.BoxAt("W", 0, 300, 120, 360);
-  TUMLDrawClass* part = d.BoxAt("P", 300, 100, 420, 160);
-  TConnection* c = d.doc.AddConnection(whole, 6, part, 28, kHat);
-  c->EndText = "1";
-  c->Paint(false);
-  EXPECT_TRUE(d.HasLine(360, 160, 360, 176));
 }
 
 TEST(ConnectionPaint, MessagesAreStraightAndTwoPixelsWideAfterCreation) {
@@ -196,8 +153,8 @@ TEST(ConnectionPaint, MessagesAreStraightAndTwoPixelsWideAfterCreation) {
   for (const auto& l : d.Lines()) EXPECT_EQ(1, l.penWidth);
   // Stub of 30 pixels down from (60, 60), arrow into the top of B at (360, 200).
   EXPECT_TRUE(d.HasLine(60, 60, 60, 90));
-  EXPECT_TRUE(d.HasLine(360, 200, 353, 186));
-  EXPECT_TRUE(d.HasLine(360, 200, 360, 170));
+  EXPECT_TRUE(d.HasPath({{360, 200}, {353, 186}}));
+  EXPECT_TRUE(d.HasPath({{360, 200}, {360, 170}}));
   EXPECT_TRUE(d.HasLine(60, 90, 360, 171));
   // Text box centred between the two ends.
   EXPECT_EQ((60 + 360) / 2, c->TextBox->Left);
@@ -227,15 +184,11 @@ TEST(ConnectionDialogs, KenntAsksBothMultiplicitiesThenTheDescription) {
   ASSERT_EQ(2u, d.dialogs.textRequests.size());
   const auto& first = d.dialogs.textRequests[0];
   const auto& second = d.dialogs.textRequests[1];
-  EXPECT_EQ(W("Wieviele Objekte ...? (Kardinalitäten)"), first.caption);
-  EXPECT_EQ("KENNT", first.middle);
-  EXPECT_EQ("\"Kunde\"", first.topRight);
-  EXPECT_EQ("\"Konto\"", first.bottomRight);
-  EXPECT_EQ("... Gegenrichtung ...", second.caption);
-  EXPECT_EQ("\"Konto\"", second.topRight);
-  EXPECT_EQ("\"Kunde\"", second.bottomRight);
-  EXPECT_EQ("0..*", c->EndText);
-  EXPECT_EQ("1", c->StartText);
+  EXPECT_EQ((Texts{W("Wieviele Objekte ...? (Kardinalitäten)"), "KENNT", "\"Kunde\"", "\"Konto\""}),
+            (Texts{first.caption, first.middle, first.topRight, first.bottomRight}));
+  EXPECT_EQ((Texts{"... Gegenrichtung ...", "\"Konto\"", "\"Kunde\""}),
+            (Texts{second.caption, second.topRight, second.bottomRight}));
+  EXPECT_EQ((Texts{"1", "0..*"}), (Texts{c->StartText, c->EndText}));
   EXPECT_EQ(std::vector<std::string>{"Beschreibung der KENNT-Beziehung"}, d.dialogs.editCaptions);
   EXPECT_EQ(StringList{"verwaltet"}, c->TextBox->Lines);
   EXPECT_EQ(1, d.dialogs.lineChoices);
@@ -252,8 +205,7 @@ TEST(ConnectionDialogs, HatClearsTheStartTextAndAnfrageWritesItsTwoLines) {
   d.dialogs.textAnswers = {"*"};
   hat->Paint(true);
   EXPECT_EQ("HAT / besitzt", d.dialogs.textRequests.at(0).middle);
-  EXPECT_EQ("", hat->StartText);
-  EXPECT_EQ("*", hat->EndText);
+  EXPECT_EQ((Texts{"", "*"}), (Texts{hat->StartText, hat->EndText}));
   EXPECT_EQ(1, hat->LineShape);
 
   // The asking class lies right of the answering one: the answer arrow points right.
@@ -262,9 +214,9 @@ TEST(ConnectionDialogs, HatClearsTheStartTextAndAnfrageWritesItsTwoLines) {
   d.dialogs.textAnswers = {"Kontostand", "Real"};
   q->Paint(true);
   ASSERT_EQ(2u, d.dialogs.textRequests.size());
-  EXPECT_EQ("Wie lautet die ANFRAGE", d.dialogs.textRequests[0].caption);
-  EXPECT_EQ("anfragende Klasse:", d.dialogs.textRequests[0].topLeft);
-  EXPECT_EQ("\"Kunde\"", d.dialogs.textRequests[0].topRight);
+  const auto& ask = d.dialogs.textRequests[0];
+  EXPECT_EQ((Texts{"Wie lautet die ANFRAGE", "anfragende Klasse:", "\"Kunde\""}),
+            (Texts{ask.caption, ask.topLeft, ask.topRight}));
   EXPECT_EQ("Welchen Datentyp hat die ANTWORT ?", d.dialogs.textRequests[1].caption);
   EXPECT_EQ((StringList{"Kontostand ?", "--> Real"}), q->TextBox->Lines);
 
@@ -302,24 +254,16 @@ TEST(ConnectionHitTest, NearEndsAndClassNotes) {
   EXPECT_TRUE(c->NearStartPoint(103, 200));
   EXPECT_FALSE(c->NearStartPoint(104, 200));
   EXPECT_TRUE(c->NearEitherEnd(160, 98));
-  // Moving a box moves the attached point with it.
-  b->Left += 10;
-  b->Right += 10;
+  b->Left += 10, b->Right += 10;  // moving a box moves the attached point with it
   EXPECT_TRUE(c->NearEndPoint(170, 100));
+  // A class note has no ends to grab and sits at the first border point, without lines.
   TConnection* note = d.doc.AddConnection(a, 1, a, 1, kClassInfo);
   EXPECT_FALSE(note->NearEitherEnd(a->BorderPointX(1), a->BorderPointY(1)));
-}
-
-TEST(ConnectionPaint, ClassNoteSitsAtTheFirstBorderPoint) {
-  PaintedDiagram d;
-  TUMLDrawClass* a = d.BoxAt("A", 40, 200, 160, 260);
-  TConnection* note = d.doc.AddConnection(a, 1, a, 1, kClassInfo);
   note->TextBox->AddLine("Hinweis");
   note->TextOffsetY = -(1 * 12) - 10;
   note->Paint(false);
   EXPECT_TRUE(d.Lines().empty());
-  EXPECT_EQ(50, note->TextBox->Left);
-  EXPECT_EQ(200 - 22, note->TextBox->Top);
+  EXPECT_EQ((TPoint{50, 200 - 22}), (TPoint{note->TextBox->Left, note->TextBox->Top}));
   EXPECT_TRUE(d.canvas.FindText("Hinweis"));
 }
 
@@ -334,12 +278,6 @@ TEST(ConnectionPaint, ZeroLengthHorizontalSegment) {
   EXPECT_TRUE(d.HasLine(100, c->StartY, 100, c->StartY));
   EXPECT_TRUE(d.HasLine(100, c->StartY, 100, c->EndY));
 }
-
-}  // namespace
-}  // namespace zedro
-
-namespace zedro {
-namespace {
 
 struct StartCase {
   int kind;
@@ -366,7 +304,7 @@ TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
       {kIst, 39, true, 188, 230, 192, 216, 189, 230},
   };
   for (const StartCase& t : cases) {
-    testing::PaintedDiagram d;
+    PaintedDiagram d;
     TUMLDrawClass* start = d.BoxAt("S", 200, 200, 320, 260);
     TUMLDrawClass* end =
         t.endBelow ? d.BoxAt("E", 500, 400, 600, 440) : d.BoxAt("E", 500, 0, 600, 40);
@@ -377,17 +315,13 @@ TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
         "kind " + std::to_string(t.kind) + " point " + std::to_string(t.startPoint);
     const int sx = start->BorderPointX(t.startPoint), sy = start->BorderPointY(t.startPoint);
     EXPECT_TRUE(d.HasLine(sx, sy, t.stubX, t.stubY)) << what;
-    const auto* text = d.canvas.FindText("m");
-    ASSERT_TRUE(text) << what;
-    EXPECT_EQ(t.textX, text->x1) << what;
-    EXPECT_EQ(t.textY, text->y1) << what;
-    EXPECT_EQ(t.startX, c->StartX) << what;
-    EXPECT_EQ(t.startY, c->StartY) << what;
+    EXPECT_TRUE(d.TextAt("m", t.textX, t.textY)) << what;
+    EXPECT_EQ((TPoint{t.startX, t.startY}), (TPoint{c->StartX, c->StartY})) << what;
   }
 }
 
 TEST(ConnectionPaint, MessageStubsAndArrowsOnTheLeftAndRightSides) {
-  testing::PaintedDiagram d;
+  PaintedDiagram d;
   TUMLDrawClass* a = d.BoxAt("A", 0, 0, 120, 60);       // point 39: (0, 30)
   TUMLDrawClass* b = d.BoxAt("B", 300, 200, 420, 260);  // point 17: (420, 230)
   TConnection* q = d.doc.AddConnection(a, 39, b, 17, kAnfrage);
@@ -395,9 +329,8 @@ TEST(ConnectionPaint, MessageStubsAndArrowsOnTheLeftAndRightSides) {
   EXPECT_TRUE(d.HasLine(0, 30, -36, 30));  // 3K to the left
   // Arrow into the right side: the lower barb (-7 across is downwards there), the upper
   // one back to the point, then the shaft.
-  EXPECT_TRUE(d.HasLine(420, 230, 434, 237));
-  EXPECT_TRUE(d.HasLine(434, 223, 420, 230));
-  EXPECT_TRUE(d.HasLine(420, 230, 456, 230));
+  EXPECT_TRUE(d.HasPath({{420, 230}, {434, 237}}));
+  EXPECT_TRUE(d.HasPath({{434, 223}, {420, 230}, {456, 230}}));
   EXPECT_EQ(455, q->EndX);  // one pixel back toward the box
   EXPECT_TRUE(d.HasLine(-36, 30, 455, 230));
 }

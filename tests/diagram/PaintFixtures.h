@@ -2,7 +2,10 @@
 // scripted element dialogs.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,11 +72,36 @@ struct PaintedDiagram {
         return true;
     return false;
   }
+  // Lines were drawn from each point to the next.
+  ::testing::AssertionResult HasPath(std::initializer_list<TPoint> points) const {
+    for (auto p = points.begin(); p + 1 != points.end(); ++p)
+      if (!HasLine(p->X, p->Y, p[1].X, p[1].Y))
+        return ::testing::AssertionFailure()
+               << "no line " << p->X << "," << p->Y << " - " << p[1].X << "," << p[1].Y;
+    return ::testing::AssertionSuccess();
+  }
+  // Every one of the texts was drawn.
+  ::testing::AssertionResult Drawn(std::initializer_list<std::string> texts) const {
+    for (const std::string& text : texts)
+      if (!canvas.FindText(text))
+        return ::testing::AssertionFailure() << "'" << text << "' not drawn";
+    return ::testing::AssertionSuccess();
+  }
+  // The text was drawn with its top-left corner at (x, y).
+  ::testing::AssertionResult TextAt(const std::string& text, int x, int y) const {
+    const auto* t = canvas.FindText(text);
+    if (!t) return ::testing::AssertionFailure() << "'" << text << "' not drawn";
+    if (t->x1 != x || t->y1 != y)
+      return ::testing::AssertionFailure() << "'" << text << "' at " << t->x1 << "," << t->y1;
+    return ::testing::AssertionSuccess();
+  }
 
   RecordingCanvas canvas;
   ScriptedDialogs dialogs;
   DiagramDocument doc;
 };
+
+inline TRect RectOf(const RecordingCanvas::Call& c) { return {c.x1, c.y1, c.x2, c.y2}; }
 
 inline std::unique_ptr<TAttribute> Attr(const std::string& name, const std::string& type,
                                         TVisibility v = kPrivate) {

@@ -13,63 +13,48 @@ namespace zedro {
 namespace {
 
 using testing::PaintedDiagram;
+using testing::RectOf;
 using Op = RecordingCanvas::Op;
 
-TRect RectOf(const RecordingCanvas::Call& c) { return {c.x1, c.y1, c.x2, c.y2}; }
-
-TEST(InfoBoxPaint, LinesFrameAndHitMargins) {
+TEST(InfoBoxPaint, LinesFrameHitMarginsAndMove) {
   PaintedDiagram d;
   TInfoBox* note = d.doc.AddInfoBox(50, 50);
   note->FontDialog->Italic = true;
   note->AddLine("Erste Zeile");
   note->AddLine("zwei");
   note->Paint(true);
-  auto texts = d.Texts();
-  ASSERT_EQ(2u, texts.size());
-  EXPECT_EQ(50, texts[0].y1);
-  EXPECT_EQ(63, texts[1].y1);
-  EXPECT_FALSE(texts[0].font.Italic);  // notes are drawn upright
-  EXPECT_EQ(50 + 11 * 6, note->Right);
-  EXPECT_EQ(50 + 26, note->Bottom);
+  EXPECT_TRUE(d.TextAt("Erste Zeile", 50, 50));
+  EXPECT_TRUE(d.TextAt("zwei", 50, 63));
+  EXPECT_FALSE(d.Texts()[0].font.Italic);  // notes are drawn upright
+  EXPECT_EQ((TPoint{50 + 11 * 6, 50 + 26}), (TPoint{note->Right, note->Bottom}));
   auto frame = d.canvas.Of(Op::Rectangle);
   ASSERT_EQ(1u, frame.size());
   EXPECT_EQ((TRect{49, 50, note->Right + 1, note->Bottom + 2}), RectOf(frame[0]));
   EXPECT_EQ(BrushStyle::Clear, frame[0].brushStyle);
   EXPECT_TRUE(note->Framed);
-
   EXPECT_TRUE(note->ContainsPoint(48, 60));
   EXPECT_FALSE(note->ContainsPoint(47, 60));
   EXPECT_TRUE(note->ContainsPoint(note->Right + 2, note->Bottom + 2));
   EXPECT_FALSE(note->ContainsPoint(note->Right + 3, 60));
-
-  d.canvas.Clear();
-  note->Repaint();
-  EXPECT_EQ(1u, d.canvas.Of(Op::Rectangle).size());
   note->Paint(false);
   EXPECT_FALSE(note->Framed);
-}
 
-TEST(InfoBoxPaint, EmptyBoxEraseAndMove) {
-  PaintedDiagram d;
-  TInfoBox* note = d.doc.AddInfoBox(100, 100);
-  note->Paint(true);
-  EXPECT_TRUE(d.Texts().empty());
-  auto frame = d.canvas.Of(Op::Rectangle);
-  ASSERT_EQ(1u, frame.size());
-  EXPECT_EQ(8, frame[0].x2 - frame[0].x1);
-  EXPECT_EQ(8, frame[0].y2 - frame[0].y1);
-  EXPECT_TRUE(note->ContainsPoint(108, 108));
-  EXPECT_FALSE(note->ContainsPoint(109, 100));
-
+  // An empty note is a small square; moving erases the old place.
+  TInfoBox* empty = d.doc.AddInfoBox(100, 100);
   d.canvas.Clear();
-  note->MoveBy(5, -5);
+  empty->Paint(true);
+  EXPECT_TRUE(d.Texts().empty());
+  EXPECT_EQ((TRect{99, 100, 107, 108}), RectOf(d.canvas.Of(Op::Rectangle).at(0)));
+  EXPECT_TRUE(empty->ContainsPoint(108, 108));
+  EXPECT_FALSE(empty->ContainsPoint(109, 100));
+  d.canvas.Clear();
+  empty->MoveBy(5, -5);
   auto rects = d.canvas.Of(Op::Rectangle);
   ASSERT_EQ(2u, rects.size());
   EXPECT_EQ((TRect{97, 97, 109, 111}), RectOf(rects[0]));
   EXPECT_EQ(kClWhite, rects[0].penColor);
   EXPECT_EQ(kClWhite, rects[0].brushColor);
-  EXPECT_EQ(105, note->Left);
-  EXPECT_EQ(95, note->Top);
+  EXPECT_EQ((TPoint{105, 95}), (TPoint{empty->Left, empty->Top}));
   EXPECT_EQ(kClBlack, d.canvas.PenColor());
 }
 
@@ -103,7 +88,7 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   TUMLDrawClass* a = d.Box("A");
   TUMLDrawClass* b = d.Box("B");
   b->Left = 200;
-  TConnection* ist = d.doc.AddConnection(a, 6, b, 28, kIst);
+  d.doc.AddConnection(a, 6, b, 28, kIst);
   a->UMLClass->Parent = nullptr;
   TInfoBox* note = d.doc.AddInfoBox(300, 300);
   note->AddLine("Notiz");
@@ -128,11 +113,13 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   EXPECT_EQ("B", texts[1].text);
   EXPECT_EQ("Notiz", texts.back().text);
   EXPECT_FALSE(note->Framed);
+  // The current box's border points: small filled circles.
   auto dots = d.canvas.Of(Op::Ellipse);
   ASSERT_EQ(44u, dots.size());
+  const int x1 = a->BorderPointX(1);
+  EXPECT_EQ((TRect{x1 - 2, a->Top - 2, x1 + 2, a->Top + 2}), RectOf(dots[0]));
   EXPECT_EQ(kClBlack, dots[0].brushColor);
-  EXPECT_EQ(a->BorderPointX(1) - 2, dots[0].x1);
-  (void)ist;
+  EXPECT_EQ(BrushStyle::Solid, dots[0].brushStyle);
 
   d.canvas.Clear();
   Redraw(d.doc, false);
@@ -157,6 +144,7 @@ TEST(Redraw, SelectionIsMarkedAlsoWithoutTheCurrentMarks) {
   auto dots = d.canvas.Of(Op::Ellipse);
   ASSERT_EQ(44u, dots.size());
   EXPECT_EQ(kClBlue, dots[0].brushColor);
+  EXPECT_EQ(kClBlue, dots[0].penColor);
   // A copy: Of returns a new list, which is gone after this statement.
   const RecordingCanvas::Call rubber = d.canvas.Of(Op::Rectangle).back();
   EXPECT_EQ((TRect{40, 40, 120, 100}), RectOf(rubber));
@@ -174,8 +162,7 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   d.doc.Selection.Add(a);
   d.doc.SelectionRect = {590, 40, 700, 100};
   EXPECT_TRUE(Redraw(d.doc, true));
-  EXPECT_EQ(a->Right + 50, d.doc.Surface.Width);
-  EXPECT_EQ(385, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{a->Right + 50, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   EXPECT_EQ(d.doc.Surface.Width, d.canvas.Width());
   // One resize, two clears: exactly one additional pass.
   EXPECT_EQ(1u, d.canvas.Of(Op::Resize).size());
@@ -193,12 +180,10 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   EXPECT_TRUE(Redraw(d.doc, true));
   EXPECT_EQ(a->Bottom + 50, d.doc.Surface.Height);
   const int w = d.doc.Surface.Width, h = d.doc.Surface.Height;
-  a->Left = 10;
-  a->Top = 10;
+  a->Left = a->Top = 10;
   d.canvas.Clear();
   EXPECT_FALSE(Redraw(d.doc, true));
-  EXPECT_EQ(w, d.doc.Surface.Width);
-  EXPECT_EQ(h, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{w, h}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   EXPECT_TRUE(d.canvas.Of(Op::Resize).empty());
 }
 
@@ -207,15 +192,13 @@ TEST(Redraw, TextBoxesAndNotesCountForGrowthAndFarContentIsCapped) {
   TInfoBox* note = d.doc.AddInfoBox(50, 390);
   note->AddLine("unten");
   EXPECT_TRUE(Redraw(d.doc, false));
-  EXPECT_EQ(505, d.doc.Surface.Width);
-  EXPECT_EQ(390 + 13 + 50, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{505, 390 + 13 + 50}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
 
   TUMLDrawClass* far = d.Box("Weit");
-  far->Left = 50000000;
-  far->Top = 50000000;
+  far->Left = far->Top = 50000000;
   EXPECT_TRUE(Redraw(d.doc, false));
-  EXPECT_EQ(kMaxSurfaceExtent, d.doc.Surface.Width);
-  EXPECT_EQ(kMaxSurfaceExtent, d.doc.Surface.Height);
+  EXPECT_EQ((TPoint{kMaxSurfaceExtent, kMaxSurfaceExtent}),
+            (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   d.canvas.Clear();
   EXPECT_FALSE(Redraw(d.doc, false));
   EXPECT_TRUE(d.canvas.Of(Op::Resize).empty());
@@ -268,6 +251,7 @@ TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
   EXPECT_EQ(RGB(6, 0, 0), alone.at("- teil105: TTeil"));
   EXPECT_EQ(RGB(0, 200, 0), alone.at("- naechstes: TTeil"));
   EXPECT_EQ(RGB(0, 200, 0), alone.at("+ !  weiter ()"));
+  EXPECT_EQ(kClWindowText, alone.at("Ganzes"));  // the name keeps the box's font colour
 }
 
 TEST(Redraw, WithoutCanvasOnlyMarksTheChange) {

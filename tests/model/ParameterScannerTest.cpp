@@ -32,59 +32,44 @@ bool IsIdent(const std::string& text, std::string* message = nullptr) {
 }  // namespace
 
 TEST(ParameterScanner, SplitsGroupsVarAndArrayTypes) {
-  Parsed p = Parse("a, b: Integer; var c: String");
-  ASSERT_TRUE(p.ok);
-  ASSERT_EQ(p.params.size(), 3u);
-  EXPECT_EQ(p.params[0].Name, "a");
-  EXPECT_EQ(p.params[1].TypeName, "Integer");
-  EXPECT_EQ(p.params[2].Name, "VAR c");
-  EXPECT_EQ(p.params[2].TypeName, "String");
-
-  p = Parse("var a, b: Real");
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.params[0].Name, "VAR a");
-  EXPECT_EQ(p.params[1].Name, "VAR b");
-
-  p = Parse("x: array of Integer");
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.params[0].TypeName, "array of Integer");
-
-  p = Parse("var: Integer");  // var is only special when a blank follows
-  ASSERT_TRUE(p.ok);
-  EXPECT_EQ(p.params[0].Name, "var");
-
-  EXPECT_TRUE(Parse("a: Integer ").ok);  // trailing blank
-  p = Parse("");
-  EXPECT_TRUE(p.ok);
-  EXPECT_TRUE(p.params.empty());
-  EXPECT_TRUE(p.messages.empty());
+  const std::pair<const char*, const char*> lists[] = {
+      {"a, b: Integer; var c: String", "a: Integer; b: Integer; VAR c: String"},
+      {"var a, b: Real", "VAR a: Real; VAR b: Real"},
+      {"x: array of Integer", "x: array of Integer"},
+      {"var: Integer", "var: Integer"},  // var is only special when a blank follows
+      {"a: Integer ", "a: Integer"},
+      {"", ""}};
+  for (auto [text, expected] : lists) {
+    Parsed p = Parse(text);
+    EXPECT_TRUE(p.ok && p.messages.empty()) << text;
+    std::string listed;
+    for (const TParameter& param : p.params)
+      listed += (listed.empty() ? "" : "; ") + param.Name + ": " + param.TypeName;
+    EXPECT_EQ(listed, expected);
+  }
 }
 
-TEST(ParameterScanner, PointsAtTheOffendingCharacter) {
-  Parsed p = Parse("a b: Integer");
-  EXPECT_FALSE(p.ok);
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_EQ(p.messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na b<--\nDas Zeichen 'b' ist hier nicht erlaubt");
-
-  EXPECT_EQ(Parse("var ,a: Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\nvar ,<--\nDas Zeichen ',' ist nach 'Var' nicht erlaubt");
-  EXPECT_EQ(Parse("a, 1: Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na, 1<--\nEs wird ein Buchstabe erwartet!");
-  EXPECT_EQ(Parse("a: 1nt").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na: 1<--\nEs wird ein Buchstabe erwartet");
+TEST(ParameterScanner, ReportsWhereTheListGoesWrong) {
+  const std::string at = "Die Parameterliste ist fehlerhaft bei\n",
+                    end = "Die Parameterliste ist fehlerhaft!\n";
+  const std::pair<const char*, std::string> cases[] = {
+      {"a b: Integer", at + "a b<--\nDas Zeichen 'b' ist hier nicht erlaubt"},
+      {"var ,a: Integer", at + "var ,<--\nDas Zeichen ',' ist nach 'Var' nicht erlaubt"},
+      {"a, 1: Integer", at + "a, 1<--\nEs wird ein Buchstabe erwartet!"},
+      {"a: 1nt", at + "a: 1<--\nEs wird ein Buchstabe erwartet"},
+      {"a: array[1..3] of Integer", at + "a: array[<--\nDas Zeichen '[' ist hier nicht erlaubt"},
+      {"a: Integer;", end + "Ein Semikolon am Ende ist nicht erlaubt!"},
+      {"   ", end + "Ein Semikolon am Ende ist nicht erlaubt!"},
+      {"a, b", end + "Der (letzte) Datentyp fehlt!"},
+  };
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(text);
+    Parsed p = Parse(text);
+    EXPECT_FALSE(p.ok);
+    EXPECT_EQ(p.messages, std::vector<std::string>{message});
+  }
   EXPECT_FALSE(Parse("a:\tInteger").ok);
-  EXPECT_EQ(Parse("a: array[1..3] of Integer").messages[0],
-            "Die Parameterliste ist fehlerhaft bei\na: array[<--\nDas Zeichen '[' ist hier nicht erlaubt");
-}
-
-TEST(ParameterScanner, ReportsTheEndOfTheText) {
-  Parsed p = Parse("a: Integer;");
-  EXPECT_FALSE(p.ok);
-  EXPECT_EQ(p.messages[0], "Die Parameterliste ist fehlerhaft!\nEin Semikolon am Ende ist nicht erlaubt!");
-  EXPECT_EQ(p.params.size(), 1u);  // groups flushed before the failure stay
-  EXPECT_EQ(Parse("a, b").messages[0], "Die Parameterliste ist fehlerhaft!\nDer (letzte) Datentyp fehlt!");
-  EXPECT_EQ(Parse("   ").messages[0], "Die Parameterliste ist fehlerhaft!\nEin Semikolon am Ende ist nicht erlaubt!");
+  EXPECT_EQ(Parse("a: Integer;").params.size(), 1u);  // groups flushed before the failure stay
 }
 
 TEST(ParameterScanner, ChecksIdentifiers) {
@@ -92,9 +77,12 @@ TEST(ParameterScanner, ChecksIdentifiers) {
   EXPECT_TRUE(IsIdent("_x"));
   std::string msg;
   EXPECT_FALSE(IsIdent("Auto ", &msg));
-  EXPECT_EQ(msg, "Der Bezeichner 'Auto ' ist fehlerhaft bei\nAuto <--\nEin Leerzeichen ist hier nicht erlaubt");
+  EXPECT_EQ(msg,
+            "Der Bezeichner 'Auto ' ist fehlerhaft bei\nAuto <--\nEin Leerzeichen ist hier nicht "
+            "erlaubt");
   EXPECT_FALSE(IsIdent(W("Größe"), &msg));
-  EXPECT_EQ(msg, W("Der Bezeichner 'Größe' ist fehlerhaft bei\nGrö<--\nDas Zeichen 'ö' ist hier nicht erlaubt"));
+  EXPECT_EQ(msg, W("Der Bezeichner 'Größe' ist fehlerhaft bei\nGrö<--\nDas Zeichen 'ö' ist hier "
+                   "nicht erlaubt"));
   EXPECT_FALSE(IsIdent("1a", &msg));
   EXPECT_EQ(msg, "Der Bezeichner '1a' ist fehlerhaft bei\n1<--\nEs wird ein Buchstabe erwartet");
 }

@@ -19,14 +19,10 @@ TEST(ClassFile, HoldsOneClassRecordAndReadsItBack) {
   std::string path = (dir / "k.umc").string();
   TUMLClass cls(W("TKäfer"));
   cls.IsLibraryClass = true;
-  auto m = std::make_unique<TMethod>();
-  m->Name = "Krabbel";
-  TMethod* krabbel = cls.AddMethod(std::move(m));
-  auto a = std::make_unique<TAttribute>();
-  a->Name = "beine";
-  a->TypeName = "Integer";
-  a->WriteMethod = krabbel;
-  cls.AddAttribute(std::move(a));
+  TMethod* krabbel = cls.AddMethod(std::make_unique<TMethod>());
+  krabbel->Name = "Krabbel";
+  cls.AddAttribute(std::make_unique<TAttribute>("beine", "Integer", kPrivate, StringList{}))
+      ->WriteMethod = krabbel;
   ScriptedMessages messages;
   ASSERT_TRUE(WriteClassFile(cls, path, messages));
   std::string bytes;

@@ -1,15 +1,18 @@
 #include "support/OldFileWriter.h"
 
+#include <initializer_list>
+
 namespace zedro::testing {
 namespace {
 
+void Ints(ValueWriter& w, std::initializer_list<int> values) {
+  for (int v : values) w.WriteInteger(v);
+}
+
 void Font(ValueWriter& w, const OldFont& f) {
   w.WriteString(f.name);
-  w.WriteInteger(f.size);
-  w.WriteInteger(f.color);
-  w.WriteBoolean(false);
-  w.WriteBoolean(false);
-  w.WriteBoolean(false);
+  Ints(w, {f.size, f.color});
+  for (int i = 0; i < 3; ++i) w.WriteBoolean(false);
 }
 
 void Options(ValueWriter& w, int v, int filter) {
@@ -18,8 +21,7 @@ void Options(ValueWriter& w, int v, int filter) {
     w.WriteBoolean(true);
     return;
   }
-  w.WriteInteger(1);  // width
-  w.WriteInteger(0);  // show access
+  Ints(w, {1, 0});  // width, show access
   if (v > 183) w.WriteInteger(0);
   if (v < 151) {
     w.WriteInteger(filter);
@@ -42,21 +44,16 @@ void Class(ValueWriter& w, int v, const OldClass& c) {
   w.WriteStrings(c.doc);
   if (cv > 136) w.WriteStrings(c.interfaceUses);
   if (cv > 170) w.WriteStrings(c.implementationUses);
-  w.WriteInteger(static_cast<int>(c.attributes.size()));
-  w.WriteInteger(static_cast<int>(c.methods.size()));
+  Ints(w, {static_cast<int>(c.attributes.size()), static_cast<int>(c.methods.size())});
   for (const OldAttribute& a : c.attributes) {
     w.WriteString(a.name);
     w.WriteString(a.type);
     w.WriteInteger(a.visibility);
-    if (cv < 175) {
+    if (cv < 175)
       w.WriteString(a.doc.empty() ? "" : a.doc[0]);
-    } else {
+    else
       w.WriteStrings(a.doc);
-    }
-    if (cv > 172) {
-      w.WriteInteger(a.readIndex);
-      w.WriteInteger(a.writeIndex);
-    }
+    if (cv > 172) Ints(w, {a.readIndex, a.writeIndex});
   }
   for (const OldMethod& m : c.methods) {
     w.WriteString(m.name);
@@ -81,13 +78,10 @@ void Class(ValueWriter& w, int v, const OldClass& c) {
 }
 
 void Connection(ValueWriter& w, int v, const OldConnection& c) {
-  w.WriteInteger(c.kind);
-  w.WriteInteger(c.lineShape);
+  Ints(w, {c.kind, c.lineShape});
   if (v > 141) w.WriteInteger(c.color);
   if (v > 140) {
-    w.WriteInteger(c.startBox);
-    w.WriteInteger(c.startPoint);
-    w.WriteInteger(c.endBox);
+    Ints(w, {c.startBox, c.startPoint, c.endBox});
     if (v > 142) w.WriteInteger(c.method);
     if (v >= 183) {
       w.WriteInteger(static_cast<int>(c.attributes.size()));
@@ -97,22 +91,16 @@ void Connection(ValueWriter& w, int v, const OldConnection& c) {
     }
     w.WriteInteger(c.endPoint);
   } else {
-    w.WriteInteger(c.startX);
-    w.WriteInteger(c.startY);
-    w.WriteInteger(c.endX);
-    w.WriteInteger(c.endY);
+    Ints(w, {c.startX, c.startY, c.endX, c.endY});
   }
   w.WriteString(c.startText);
   w.WriteString(c.endText);
   if (v >= 161) {
-    for (int i : {1, 2, 3, 4}) w.WriteInteger(i);
+    Ints(w, {1, 2, 3, 4});
     w.WriteStrings(c.textLines);
     Font(w, {});
   }
-  if (v >= 151) {
-    w.WriteInteger(c.offsetX);
-    w.WriteInteger(c.offsetY);
-  }
+  if (v >= 151) Ints(w, {c.offsetX, c.offsetY});
   if (v > 141) Font(w, {});
 }
 
@@ -124,14 +112,10 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
   if (v > 181) w.WriteInteger(d.language);
   Options(w, v, d.filter);
   if (v > 141) Font(w, {});
-  w.WriteInteger(static_cast<int>(d.boxes.size()));
-  w.WriteInteger(static_cast<int>(d.connections.size()));
+  Ints(w, {static_cast<int>(d.boxes.size()), static_cast<int>(d.connections.size())});
   if (v > 150) w.WriteInteger(static_cast<int>(d.infoBoxes.size()));
   for (const OldBox& b : d.boxes) {
-    w.WriteInteger(b.left);
-    w.WriteInteger(b.top);
-    w.WriteInteger(b.right);
-    w.WriteInteger(b.bottom);
+    Ints(w, {b.left, b.top, b.right, b.bottom});
     if (v > 170) {
       w.WriteString(b.sourceFile);
       w.WriteInteger(b.sourceAge);
@@ -142,7 +126,7 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
   for (const OldConnection& c : d.connections) Connection(w, v, c);
   if (v > 150) {
     for (const auto& lines : d.infoBoxes) {
-      for (int i : {5, 6, 7, 8}) w.WriteInteger(i);
+      Ints(w, {5, 6, 7, 8});
       w.WriteStrings(lines);
       Font(w, {});
     }
@@ -153,15 +137,9 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
       if (v > 170) w.WriteString(s.name);
       Options(w, v, d.filter);
       Font(w, {});
-      w.WriteInteger(static_cast<int>(s.boxes.size()));
-      w.WriteInteger(static_cast<int>(s.connections.size()));
-      w.WriteInteger(0);
+      Ints(w, {static_cast<int>(s.boxes.size()), static_cast<int>(s.connections.size()), 0});
       for (const OldSubBox& b : s.boxes) {
-        w.WriteInteger(b.left);
-        w.WriteInteger(b.top);
-        w.WriteInteger(b.right);
-        w.WriteInteger(b.bottom);
-        w.WriteInteger(b.classIndex);
+        Ints(w, {b.left, b.top, b.right, b.bottom, b.classIndex});
         if (v >= 176) w.WriteBoolean(b.isObject);
         if (b.isObject && v >= 176) {
           w.WriteString(b.objectName);

@@ -23,7 +23,7 @@ struct OldAttribute {
 
 struct OldMethod {
   std::string name;
-  std::string parameterText;  // versions below 175
+  std::string parameterText;                                    // versions below 175
   std::vector<std::pair<std::string, std::string>> parameters;  // 175 and later
   std::string result;
   int visibility = 2;
