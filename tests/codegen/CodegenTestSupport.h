@@ -68,6 +68,13 @@ struct TestDiagram {
   }
 };
 
+// The lists one after the other: long expected texts are written in sections.
+inline StringList Concat(std::initializer_list<StringList> parts) {
+  StringList out;
+  for (const StringList& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
 // A fresh directory below the system's temporary directory, removed afterwards.
 class TempDir {
  public:
