@@ -32,20 +32,15 @@ TEST(JavaLexer, TokensCommentsAndPushBack) {
   using P = std::pair<int, std::string>;
   EXPECT_EQ(JavaTokens("/** Kommentar\n * mehr */ public"),
             (std::vector<P>{{jtVisibility, "public"}}));
-  EXPECT_EQ(JavaTokens("import java.util.*;"), (std::vector<P>{{jtImport, "import"},
-                                                               {jtIdentifier, "java"},
-                                                               {jtDot, "."},
-                                                               {jtIdentifier, "util"},
-                                                               {jtDot, "."},
-                                                               {jtStar, "*"},
-                                                               {jtSemicolon, ";"}}));
-  EXPECT_EQ(JavaTokens("_x 1.5 Static"),
-            (std::vector<P>{
-                {jtOther, ""}, {jtIdentifier, "x"}, {jtReal, "1.5"}, {jtModifier, "Static"}}));
+  EXPECT_EQ(JavaTokens("import java.util.*;"),
+            (std::vector<P>{{jtImport, "import"}, {jtIdentifier, "java"}, {jtDot, "."},
+                            {jtIdentifier, "util"}, {jtDot, "."}, {jtStar, "*"},
+                            {jtSemicolon, ";"}}));
+  EXPECT_EQ(JavaTokens("_x 1.5 Static"), (std::vector<P>{{jtOther, ""}, {jtIdentifier, "x"},
+                                                         {jtReal, "1.5"}, {jtModifier, "Static"}}));
   // A string gets no special treatment: "//" inside it drops the rest of the line.
-  EXPECT_EQ(
-      JavaTokens("s = \"a//b\"; c"),
-      (std::vector<P>{{jtIdentifier, "s"}, {jtAssign, "="}, {jtOther, ""}, {jtIdentifier, "a"}}));
+  EXPECT_EQ(JavaTokens("s = \"a//b\"; c"), (std::vector<P>{{jtIdentifier, "s"}, {jtAssign, "="},
+                                                           {jtOther, ""}, {jtIdentifier, "a"}}));
   {  // A comment that is never closed ends the file.
     SourceLines lines = SplitSourceLines("a /* b\nc\nd");
     ScriptedMessages msgs;

@@ -54,7 +54,8 @@ TEST(PascalLexer, Tokens) {
                               {tkIdentifier, "http"}, {tkColon, ":"}, end}},
       {"a { never closed\n b c", {{tkIdentifier, "a"}, end}},
       // An umlaut ends nothing but is skipped, "_" starts a word.
-      {"\xe4x\t+ _y", {{tkOther, ""}, {tkIdentifier, "x"}, {tkOther, ""}, {tkIdentifier, "_y"}, end}},
+      {"\xe4x\t+ _y",
+       {{tkOther, ""}, {tkIdentifier, "x"}, {tkOther, ""}, {tkIdentifier, "_y"}, end}},
   };
   for (const auto& c : cases) EXPECT_EQ(Lex(c.src), c.tokens) << c.src;
 }

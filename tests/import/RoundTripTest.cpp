@@ -75,7 +75,8 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
     EXPECT_EQ(read->IsAbstract, language == 2 && cls.IsAbstract);  // Pascal writes no "abstract"
     std::string ancestor;
     for (const TConnection* c : doc.Connections.Items)
-      if (c->Kind == kIst && c->StartBox == box && ancestor.empty()) ancestor = c->EndBox->UMLClass->Name;
+      if (c->Kind == kIst && c->StartBox == box && ancestor.empty())
+        ancestor = c->EndBox->UMLClass->Name;
     EXPECT_EQ(read->AncestorName, ancestor);
 
     std::vector<std::string> want, got = testing::Members(*read);
