@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "codegen/ClassDocumentation.h"
 #include "codegen/CodegenTestSupport.h"
 #include "model/Messages.h"
@@ -22,17 +20,6 @@ std::string Styles(const TDocLines& lines) {
   std::string out;
   for (const TDocLine& l : lines) out += l.Font.Underline ? 'u' : l.Font.Bold ? 'b' : 'p';
   return out;
-}
-
-// The paragraphs as unrtf reads them back (it shows runs of blanks as one blank, and
-// non-ASCII characters as Windows-1252 bytes).
-std::vector<std::string> ReadBack(const std::string& rtfPath) {
-  RunResult r = RunCommand("unrtf --text '" + rtfPath + "'");
-  EXPECT_EQ(r.status, 0) << r.output;
-  std::vector<std::string> lines = SplitLines(r.output);
-  auto rule = std::find(lines.begin(), lines.end(), "-----------------");
-  return rule == lines.end() ? std::vector<std::string>()
-                             : std::vector<std::string>(rule + 1, lines.end());
 }
 
 std::string CollapseBlanks(const std::string& s) {
@@ -85,47 +72,19 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   AddMeth(c, {"Destroy", kDestructor});
 
   TDocLines lines = BuildClassDocumentation(c, d.doc.Connections);
-  std::vector<std::string> expected = {"",
-                                       "Dokumentation der Klasse \"TAuto\"",
-                                       "",
-                                       "Beschreibung der Klasse:",
-                                       "  Ein Auto.",
-                                       W("  Fährt."),
-                                       "",
-                                       "Bezugsklasse:    TA, TB.",
-                                       "",
-                                       "Objektbeziehungen",
-                                       W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
-                                       W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
-                                       W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"),
-                                       W("TFahrer   (Beziehungstyp: Hat, Kardinalität )"),
-                                       "",
-                                       "",
-                                       "Attribute",
-                                       "",
-                                       "km : Integer",
-                                       "        Kilometerstand",
-                                       "",
-                                       "",
-                                       "Protokoll der Dienste / Methoden",
-                                       "",
-                                       "Konstruktor ",
-                                       "   Create()",
-                                       "",
-                                       "Auftrag     ",
-                                       "   fahre(km : Integer, ziel : String)",
-                                       "        bewegt das Auto",
-                                       "",
-                                       "Auftrag     ",
-                                       "   hupe() : void",
-                                       "",
-                                       "Anfrage     ",
-                                       "   gibStand() : Integer",
-                                       "",
-                                       "Destruktor  ",
-                                       "   Destroy()",
-                                       ""};
-  EXPECT_EQ(Texts(lines), expected);
+  EXPECT_EQ(
+      Texts(lines),
+      Concat({{"", "Dokumentation der Klasse \"TAuto\"", "", "Beschreibung der Klasse:",
+               "  Ein Auto.", W("  Fährt."), "", "Bezugsklasse:    TA, TB.", ""},
+              {"Objektbeziehungen", W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
+               W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
+               W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"),
+               W("TFahrer   (Beziehungstyp: Hat, Kardinalität )"), "", ""},
+              {"Attribute", "", "km : Integer", "        Kilometerstand", "", ""},
+              {"Protokoll der Dienste / Methoden", "", "Konstruktor ", "   Create()", "",
+               "Auftrag     ", "   fahre(km : Integer, ziel : String)", "        bewegt das Auto",
+               "", "Auftrag     ", "   hupe() : void", "", "Anfrage     ",
+               "   gibStand() : Integer", "", "Destruktor  ", "   Destroy()", ""}}));
   EXPECT_EQ(Styles(lines),
             "bupbpppppubbbbpuuubpppup"
             "pbppbpppbppbppbp");
@@ -150,12 +109,15 @@ TEST(ClassDocumentation, RtfFileReadsBackWithUmlautsAndSpecialCharacters) {
   TempDir dir;
   ScriptedMessages messages;
   ASSERT_TRUE(SaveDocumentation(dir.File("doku.rtf"), lines, messages));
-  std::vector<std::string> back = ReadBack(dir.File("doku.rtf"));
-  ASSERT_GE(back.size(), lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string want = lines[i].Text;
-    EXPECT_EQ(CollapseBlanks(back[i]), CollapseBlanks(want)) << "line " << i;
-  }
+  // unrtf shows runs of blanks as one blank, and non-ASCII characters as Windows-1252 bytes.
+  RunResult r = RunCommand("unrtf --text '" + dir.File("doku.rtf") + "'");
+  ASSERT_EQ(r.status, 0) << r.output;
+  std::string want;
+  for (const TDocLine& l : lines) want += l.Text + "\n";
+  want = CollapseBlanks(want);
+  const size_t rule = r.output.find("-----------------\n");
+  ASSERT_NE(rule, std::string::npos) << r.output;
+  EXPECT_EQ(CollapseBlanks(r.output.substr(rule + 18)).substr(0, want.size()), want);
 }
 
 TEST(ClassDocumentation, NoTextCanBreakTheRtfStructure) {
@@ -178,13 +140,4 @@ TEST(ClassDocumentation, NoTextCanBreakTheRtfStructure) {
   }
   EXPECT_EQ(depth, 0);
   EXPECT_EQ(std::count(rtf.begin(), rtf.end(), '\n'), 3 + 4 + 1);  // header, lines, end
-}
-
-TEST(ClassDocumentation, FailedWriteIsReported) {
-  TestDiagram d;
-  ScriptedMessages messages;
-  TDocLines lines = BuildClassDocumentation(d.Class("TX"), d.doc.Connections);
-  EXPECT_FALSE(SaveDocumentation("/nonexistent-dir/x/Doku_TX.rtf", lines, messages));
-  EXPECT_TRUE(
-      messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
 }

@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +68,13 @@ struct TestDiagram {
   }
 };
 
+// The lists one after the other: long expected texts are written in sections.
+inline StringList Concat(std::initializer_list<StringList> parts) {
+  StringList out;
+  for (const StringList& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
 // A fresh directory below the system's temporary directory, removed afterwards.
 class TempDir {
  public:
@@ -106,20 +115,15 @@ inline RunResult RunCommand(const std::string& command, bool withErrors = true) 
   return r;
 }
 
-inline bool HaveProgram(const std::string& name) {
-  return RunCommand("command -v " + name + " >/dev/null").status == 0;
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
-inline std::vector<std::string> SplitLines(const std::string& s) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < s.size()) {
-    size_t end = s.find('\n', start);
-    if (end == std::string::npos) end = s.size();
-    lines.push_back(s.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
+inline bool HaveProgram(const std::string& name) {
+  return RunCommand("command -v " + name + " >/dev/null").status == 0;
 }
 
 }  // namespace zedro::testing

@@ -1,29 +1,16 @@
 // Exports whole diagrams and has the real compilers check the result: Free Pascal in
-// Delphi mode for the units, javac for the Java classes.
-//
-// What the diagrams avoid, and why:
-// - Every class that takes part in a relationship has a source file name, so that every
-//   unit named in a uses clause exists: fpc compiles the used units along, and a
-//   "//uses mTX ??" placeholder would leave the related class undeclared.
-// - No published attributes in Pascal: Free Pascal (like Delphi) publishes only fields of
-//   class type, and the model's published fields are usually strings or numbers.
-// - No form classes: they need the LCL's Forms unit and a .dfm resource.
-// - Java functions get bodies that return a value; the placeholder body of a new method
-//   would be refused as "missing return statement".
-// - No published methods in Java: their heading keeps the visibility's name "published",
-//   which is no Java modifier (the user has to choose one). Published attributes are
-//   declared public and do compile.
-// - The bundled examples carry the accessor bodies that the editor generates; in Java
-//   these are written without a semicolon after the statement ("return stand"), which a
-//   student completes. The test adds the semicolon before compiling (Pascal needs none
-//   before "end").
-// - Java classes carry their file name: the export of all classes offers a never-exported
-//   class as "m" + class name + ".java", a file javac refuses for the public class in it.
-//   The tests name the files as a user does in the export dialog.
+// Delphi mode for the units, javac for the Java classes. What the diagrams avoid:
+// - classes in relationships without a source file name: fpc compiles the used units along,
+//   and a "//uses mTX ??" placeholder would leave the related class undeclared;
+// - published attributes in Pascal (fpc publishes only fields of class type), published
+//   methods in Java (their heading keeps "published", which the user has to replace), and
+//   form classes (they need the LCL and a .dfm resource);
+// - Java functions with the placeholder body ("missing return statement").
+// The bundled examples carry accessor bodies written without the semicolon ("return stand"),
+// which a student completes; the test adds it for Java. Java classes get their class name as
+// file name, as a user gives it in the export dialog: the export of all classes proposes
+// "m" + class name, which javac refuses for the public class in it.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 #include "codegen/ExportSupport.h"
 #include "codegen/VehicleDiagram.h"
@@ -35,19 +22,7 @@
 using namespace zedro;
 using namespace zedro::testing;
 
-namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
-
 TEST(CompileCheck, PascalUnitsCompileWithFreePascal) {
-  if (!HaveProgram("fpc")) GTEST_SKIP() << "fpc is not installed";
   TestDiagram d;
   BuildVehicleDiagram(d, 1);
   TempDir dir;
@@ -57,30 +32,23 @@ TEST(CompileCheck, PascalUnitsCompileWithFreePascal) {
   EXPECT_EQ(result.failed, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.File("mTBibliothek.pas")));
 
-  std::string autoUnit = ReadText(dir.File("mTAuto.pas"));
-  EXPECT_EQ(autoUnit.rfind("UNIT mTAuto;\n\ninterface\n", 0), 0u);
-  EXPECT_NE(autoUnit.find("uses mTFahrer, mTRad, mTFahrzeug;"), std::string::npos);
-  EXPECT_NE(autoUnit.find("  //Hier Code einfügen."), std::string::npos);  // written as UTF-8
+  EXPECT_NE(ReadText(dir.File("mTAuto.pas")).find("  //Hier Code einfügen."),
+            std::string::npos);  // written as UTF-8
   // The wheels are known only in a sub-diagram, whose boxes record no file name: the unit
   // comes from the main diagram's box.
   std::string garageUnit = ReadText(dir.File("mTGarage.pas"));
   EXPECT_NE(garageUnit.find("        // kenntTRad1, // kenntTRad2 : TRad;"), std::string::npos);
   EXPECT_NE(garageUnit.find("uses mTRad, mTFahrer, mTAuto;"), std::string::npos) << garageUnit;
   EXPECT_EQ(garageUnit.find("??"), std::string::npos);
+  EXPECT_TRUE(messages.Contains(
+      W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")));
 
+  if (!HaveProgram("fpc")) GTEST_SKIP() << "fpc is not installed";
   for (const char* unit : {"mTFahrzeug", "mTRad", "mTFahrer", "mTAuto", "mTGarage"}) {
     RunResult r = RunCommand("cd '" + dir.Path() + "' && fpc -Mdelphi -Fu. " + unit + ".pas");
     EXPECT_EQ(r.status, 0) << unit << ":\n" << r.output;
     EXPECT_TRUE(std::filesystem::exists(dir.File(std::string(unit) + ".ppu"))) << unit;
   }
-  // The final method that overrides is declared after a warning, and still compiles.
-  EXPECT_NE(autoUnit.find("    procedure Fahre (km: Integer); override; // nicht überschreibbar"),
-            std::string::npos);
-  EXPECT_TRUE(
-      messages.Contains(W("Fehler: Methode 'Fahre' darf nicht final sein, da sie eine "
-                          "Methode\neiner Vorgängerklasse überschreibt !!")));
-  EXPECT_TRUE(messages.Contains(
-      W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")));
 }
 
 TEST(CompileCheck, JavaClassesCompileWithJavac) {
@@ -127,65 +95,48 @@ TEST(CompileCheck, ExportAllSetsFileNamesAndAgesAndReportsFailures) {
   EXPECT_EQ(d.Box("TAlt")->SourceFileName, "Alt.pas");  // a failed write changes nothing
 }
 
-namespace {
-
-// A bundled example as the editor loads it.
-void LoadExample(DiagramDocument& doc, const std::string& name) {
-  ScriptedMessages messages;
-  LoadOptions options;
-  options.switchLanguage = [&doc](int language) { doc.Language = language; };
-  ASSERT_TRUE(
-      LoadDiagramFile(doc, std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name, messages, options)
-          .completed);
-  doc.AssertParents();
-}
-
-// Ends every one-statement Java body line with a semicolon (see the note at the top).
-void CompleteJavaStatements(DiagramDocument& doc) {
-  for (TUMLDrawClass* box : doc.DrawClasses.Items)
-    for (TMethod* m : box->UMLClass->Methods.Items)
-      for (std::string& line : m->Code)
-        if (line.size() > 2 && line.rfind("  ", 0) == 0 && line.find("//") == std::string::npos &&
-            line.back() != ';')
-          line += ';';
-}
-
-}  // namespace
-
 TEST(CompileCheck, BundledExamplesCompile) {
   // Each example is written in its own language: the vehicles in Pascal, the bank in Java.
   for (const char* example : {"Fahrzeuge.urd", "Bank.urd"}) {
     SCOPED_TRACE(example);
     DiagramDocument doc;
-    LoadExample(doc, example);
+    ScriptedMessages messages;
+    LoadOptions options;
+    options.switchLanguage = [&doc](int language) { doc.Language = language; };
+    ASSERT_TRUE(LoadDiagramFile(doc, std::string(ZEDRO_SOURCE_DIR) + "/examples/" + example,
+                                messages, options)
+                    .completed);
+    doc.AssertParents();
     const int language = doc.Language;
-    if (!HaveProgram(language == 1 ? "fpc" : "javac")) continue;
     NotationScope notation(language);
-    if (language == 2) {
-      CompleteJavaStatements(doc);
-      for (TUMLDrawClass* box : doc.DrawClasses.Items)
-        if (box->SourceFileName.empty()) box->SourceFileName = box->UMLClass->Name + ".java";
+    for (TUMLDrawClass* box : doc.DrawClasses.Items) {
+      if (language == 1) break;
+      if (box->SourceFileName.empty()) box->SourceFileName = box->UMLClass->Name + ".java";
+      for (TMethod* m : box->UMLClass->Methods.Items)
+        for (std::string& line : m->Code)  // completes the one-statement bodies
+          if (line.size() > 2 && line.rfind("  ", 0) == 0 && line.find("//") == std::string::npos &&
+              line.back() != ';')
+            line += ';';
     }
     TempDir dir;
-    ScriptedMessages messages;
     ExportAllResult result = ExportAllClasses(doc, dir.Path(), language, messages);
     EXPECT_EQ(result.failed, 0);
     EXPECT_GE(result.written, 3);
     std::vector<std::string> files;
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
       files.push_back(e.path().filename().string());
-    for (const std::string& file : files) {
-      // Every class has a file name before the first one is generated: no placeholders.
+    // Every class has a file name before the first one is generated: no placeholders.
+    for (const std::string& file : files)
       EXPECT_EQ(ReadText(dir.File(file)).find("??"), std::string::npos) << file;
-      if (language == 1) {
-        RunResult r = RunCommand("cd '" + dir.Path() + "' && fpc -Mdelphi -Fu. '" + file + "'");
-        EXPECT_EQ(r.status, 0) << file << ":\n" << r.output;
-      }
-    }
-    if (language == 2) {
+
+    if (!HaveProgram(language == 1 ? "fpc" : "javac")) continue;
+    if (language == 2) files = {"*.java"};  // javac compiles them together
+    for (const std::string& file : files) {
       RunResult r =
-          RunCommand("cd '" + dir.Path() + "' && javac -encoding UTF-8 -nowarn -d classes *.java");
-      EXPECT_EQ(r.status, 0) << r.output;
+          RunCommand("cd '" + dir.Path() + "' && " +
+                     (language == 1 ? "fpc -Mdelphi -Fu. " + file
+                                    : "javac -encoding UTF-8 -nowarn -d classes " + file));
+      EXPECT_EQ(r.status, 0) << file << ":\n" << r.output;
     }
   }
 }

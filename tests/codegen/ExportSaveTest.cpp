@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "codegen/ClassDocumentation.h"
 #include "codegen/CodegenTestSupport.h"
@@ -15,31 +14,23 @@ using namespace zedro::testing;
 
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+const std::string kCannotSave = W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.");
 
 class ExportSave : public ::testing::Test {
  protected:
   void SetUp() override {
     box = d.Box("TAuto");
-    DiagramDocument* sub = d.doc.AddSubDiagram("Teil");
-    subBox = sub->AddBoxForClass(box->UMLClass);
+    subBox = d.doc.AddSubDiagram("Teil")->AddBoxForClass(box->UMLClass);
     SetFileAgeFunction([](const std::string& path) { return FileExists(path) ? 4711 : -1; });
   }
   void TearDown() override { SetFileAgeFunction({}); }
 
   StringList PascalText() {
     TConnectionList connections = PascalConnections(d.doc);
-    TPascalExport generator(connections);
-    return generator.Generate(*box->UMLClass);
+    return TPascalExport(connections).Generate(*box->UMLClass);
+  }
+  SaveOutcome Save(const std::string& path, const StringList& text, int language) {
+    return SaveGeneratedSource(d.doc, *box, path, text, language, messages);
   }
 
   TestDiagram d;
@@ -51,16 +42,9 @@ class ExportSave : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ExportSave, ProposedNamesForSingleExport) {
-  EXPECT_EQ(ProposedFileName(*box, 1), "mTAuto.pas");
-  EXPECT_EQ(ProposedFileName(*box, 2), "TAuto.java");
-  box->SourceFileName = "Auto.pas";
-  EXPECT_EQ(ProposedFileName(*box, 1), "Auto.pas");
-}
-
 TEST_F(ExportSave, SavedUnitGetsHeadingAndEveryBoxTheAge) {
   const std::string path = dir.File("mTAuto.pas");
-  EXPECT_EQ(SaveGeneratedSource(d.doc, *box, path, PascalText(), 1, messages), SaveOutcome::Saved);
+  EXPECT_EQ(Save(path, PascalText(), 1), SaveOutcome::Saved);
   EXPECT_EQ(ReadText(path).rfind("UNIT mTAuto;\n\ninterface\n\n", 0), 0u);
   EXPECT_EQ(box->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(box->SourceFileAge, 4711);
@@ -70,10 +54,9 @@ TEST_F(ExportSave, SavedUnitGetsHeadingAndEveryBoxTheAge) {
 
 TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
   const std::string path = dir.File("mTAuto.pas");
-  WriteText(path, "alt");
+  std::ofstream(path, std::ios::binary) << "alt";
   messages.answers = {MsgResult::No};
-  EXPECT_EQ(SaveGeneratedSource(d.doc, *box, path, PascalText(), 1, messages),
-            SaveOutcome::Declined);
+  EXPECT_EQ(Save(path, PascalText(), 1), SaveOutcome::Declined);
   EXPECT_EQ(ReadText(path), "alt");
   EXPECT_EQ(box->SourceFileName, "");
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -82,27 +65,24 @@ TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
 
   messages.answers = {MsgResult::Yes};
-  EXPECT_EQ(SaveGeneratedSource(d.doc, *box, path, {"class"}, 2, messages), SaveOutcome::Saved);
+  EXPECT_EQ(Save(path, {"class"}, 2), SaveOutcome::Saved);
   EXPECT_EQ(ReadText(path), "class\n");  // Java text is written exactly as shown
 }
 
 TEST_F(ExportSave, FailedWriteKeepsTheEarlierFile) {
   box->SourceFileName = "mTAuto.pas";
   box->SourceFileAge = 17;
-  EXPECT_EQ(
-      SaveGeneratedSource(d.doc, *box, "/nonexistent-dir/mTNeu.pas", PascalText(), 1, messages),
-      SaveOutcome::Failed);
+  EXPECT_EQ(Save("/nonexistent-dir/mTNeu.pas", PascalText(), 1), SaveOutcome::Failed);
   EXPECT_EQ(box->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(box->SourceFileAge, 17);
-  EXPECT_TRUE(
-      messages.Contains(W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet.")));
+  EXPECT_TRUE(messages.Contains(kCannotSave));
 }
 
 TEST_F(ExportSave, DocumentationAsksBeforeReplacing) {
   const std::string path = dir.File("Doku_TAuto.rtf");
   TDocLines lines = BuildClassDocumentation(*box->UMLClass, d.doc.Connections);
   EXPECT_EQ(SaveDocumentationAsked(path, lines, messages), SaveOutcome::Saved);
-  WriteText(path, "alt");
+  std::ofstream(path, std::ios::binary) << "alt";
   messages.answers = {MsgResult::No};
   EXPECT_EQ(SaveDocumentationAsked(path, lines, messages), SaveOutcome::Declined);
   EXPECT_EQ(ReadText(path), "alt");
@@ -111,4 +91,7 @@ TEST_F(ExportSave, DocumentationAsksBeforeReplacing) {
   messages.answers = {MsgResult::Yes};
   EXPECT_EQ(SaveDocumentationAsked(path, lines, messages), SaveOutcome::Saved);
   EXPECT_EQ(ReadText(path).rfind("{\\rtf1", 0), 0u);
+  EXPECT_EQ(SaveDocumentationAsked("/nonexistent-dir/x/Doku.rtf", lines, messages),
+            SaveOutcome::Failed);
+  EXPECT_TRUE(messages.Contains(kCannotSave));
 }

@@ -1,6 +1,7 @@
 // Shared helpers of the import tests.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +24,10 @@ inline std::vector<std::unique_ptr<TUMLClass>> ReadPascalClasses(const std::stri
 }
 
 // The class of that name with bodies and uses lists, as an update reads it.
-inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const std::string& unit,
+inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const SourceLines& unit,
                                                        const std::string& name,
                                                        IMessages& messages) {
-  TSourceParser parser("test.pas", SplitSourceLines(unit), messages);
+  TSourceParser parser("test.pas", unit, messages);
   while (auto c = parser.ReadNextClass()) {
     if (c->Name != name) continue;
     parser.SetClass(c.get());
@@ -38,20 +39,45 @@ inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const std::string& unit,
   return nullptr;
 }
 
+inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const std::string& unit,
+                                                       const std::string& name,
+                                                       IMessages& messages) {
+  return ReadPascalClassFully(SplitSourceLines(unit), name, messages);
+}
+
 inline std::unique_ptr<TUMLClass> ReadJavaClass(const std::string& source, IMessages& messages) {
-  TJavaParser parser("Test.java", SplitSourceLines(source), messages);
-  return parser.Parse();
+  return TJavaParser("Test.java", SplitSourceLines(source), messages).Parse();
+}
+
+// A member as one line: "visibility name: type" for an attribute,
+// "visibility [class] [abstract] [final] kind name(name: type; ...)[: result]" for a method.
+inline std::string MemberText(const TAttribute& a) {
+  return std::string(VisibilityName(a.Visibility)) + " " + a.Name + ": " + a.TypeName;
+}
+
+inline std::string MemberText(const TMethod& m) {
+  static const char* const kinds[] = {"constructor", "procedure", "function", "destructor", "?"};
+  std::string s = VisibilityName(m.Visibility);
+  if (m.IsClassMethod) s += " class";
+  if (m.IsAbstract) s += " abstract";
+  if (m.IsFinal) s += " final";
+  s += std::string(" ") + kinds[std::min(m.Kind, TMethodKind{4})] + " " + m.Name + "(";
+  for (size_t i = 0; i < m.Parameters.size(); ++i)
+    s += (i ? "; " : "") + m.Parameters[i].Name + ": " + m.Parameters[i].TypeName;
+  return s + ")" + (m.ResultType.empty() ? "" : ": " + m.ResultType);
+}
+
+// The members in the class's order, attributes first.
+inline std::vector<std::string> Members(const TUMLClass& c) {
+  std::vector<std::string> out;
+  for (const TAttribute* a : c.Attributes.Items) out.push_back(MemberText(*a));
+  for (const TMethod* m : c.Methods.Items) out.push_back(MemberText(*m));
+  return out;
 }
 
 inline const TMethod* MethodNamed(const TUMLClass& cls, const std::string& name, int nth = 0) {
   for (const TMethod* m : cls.Methods.Items)
     if (m->Name == name && nth-- == 0) return m;
-  return nullptr;
-}
-
-inline const TAttribute* AttributeNamed(const TUMLClass& cls, const std::string& name) {
-  for (const TAttribute* a : cls.Attributes.Items)
-    if (a->Name == name) return a;
   return nullptr;
 }
 

@@ -2,22 +2,12 @@
 // every method the unit is walked again from its first line, one line per step.
 #pragma once
 
+#include "ImportTestSupport.h"
 #include "import/PascalLexer.h"
-#include "model/Messages.h"
 #include "model/ParameterScanner.h"
-#include "model/UMLClass.h"
 #include "model/Win1252.h"
 
 namespace zedro::testing {
-
-class DropMessages : public IMessages {
- public:
-  MsgResult Message(MsgKind, const std::string&, MsgButtons) override { return MsgResult::Ok; }
-  int ChooseFromList(const std::string&, const std::vector<std::string>&, const std::string&,
-                     const std::string&) override {
-    return -1;
-  }
-};
 
 inline std::string ReferenceParams(tLexer& lx, TPascalToken& t) {
   std::string text;
@@ -41,7 +31,7 @@ inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, 
   using text::EqualsIgnoreCase;
   using text::LowerAscii;
   found = false;
-  DropMessages quiet;
+  QuietMessages quiet;
   tLexer lx(lines);
   TPascalToken t;
   for (;;) {

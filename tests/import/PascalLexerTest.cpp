@@ -28,74 +28,46 @@ std::vector<Tok> Lex(const std::string& src, size_t limit = 200) {
   return out;
 }
 
-TEST(PascalLexer, ClassHeadingAndKeywordsInAnyCase) {
-  EXPECT_EQ(Lex("TAuto=class(TFahrzeug)"),
-            (std::vector<Tok>{{tkIdentifier, "TAuto"}, {tkEquals, "="}, {tkClass, "class"},
-                              {tkOpenParen, "("}, {tkIdentifier, "TFahrzeug"},
-                              {tkCloseParen, ")"}, {tkEndOfUnit, "end."}}));
-  auto t = Lex("Classname types CLASS Procedure PUBLISHED Override uses");
-  EXPECT_EQ(t[0], (Tok{tkIdentifier, "Classname"}));
-  EXPECT_EQ(t[1], (Tok{tkIdentifier, "types"}));
-  EXPECT_EQ(t[2], (Tok{tkClass, "CLASS"}));
-  EXPECT_EQ(t[3], (Tok{tkMethodKeyword, "Procedure"}));
-  EXPECT_EQ(t[4], (Tok{tkVisibility, "PUBLISHED"}));
-  EXPECT_EQ(t[5], (Tok{tkDirective, "Override"}));
-  EXPECT_EQ(t[6], (Tok{tkUses, "uses"}));
+TEST(PascalLexer, Tokens) {
+  const Tok end{tkEndOfUnit, "end."};
+  const struct {
+    const char* src;
+    std::vector<Tok> tokens;
+  } cases[] = {
+      {"TAuto=class(TFahrzeug)", {{tkIdentifier, "TAuto"}, {tkEquals, "="}, {tkClass, "class"},
+                                  {tkOpenParen, "("}, {tkIdentifier, "TFahrzeug"},
+                                  {tkCloseParen, ")"}, end}},
+      // Keywords in any letter case, and only as whole words.
+      {"Classname types CLASS Procedure PUBLISHED Override uses",
+       {{tkIdentifier, "Classname"}, {tkIdentifier, "types"}, {tkClass, "CLASS"},
+        {tkMethodKeyword, "Procedure"}, {tkVisibility, "PUBLISHED"}, {tkDirective, "Override"},
+        {tkUses, "uses"}, end}},
+      {"1..10 3.25 42",
+       {{tkReal, "1."}, {tkDot, "."}, {tkInteger, "10"}, {tkReal, "3.25"}, {tkInteger, "42"}, end}},
+      // Comments deliver only their closing token; the two bracket styles close each other
+      // and a comment can span lines.
+      {"{$R *.DFM}\nx", {{tkCommentClose, "}"}, {tkIdentifier, "x"}, end}},
+      {"a (* b\n c } d", {{tkIdentifier, "a"}, {tkCommentClose, "}"}, {tkIdentifier, "d"}, end}},
+      {"a // b c\nd", {{tkIdentifier, "a"}, {tkIdentifier, "d"}, end}},
+      // "//" inside a string literal starts a comment; quotes are skipped one by one.
+      {"s := 'http://x'; y", {{tkIdentifier, "s"}, {tkColon, ":"}, {tkEquals, "="}, {tkOther, ""},
+                              {tkIdentifier, "http"}, {tkColon, ":"}, end}},
+      {"a { never closed\n b c", {{tkIdentifier, "a"}, end}},
+      // An umlaut ends nothing but is skipped, "_" starts a word.
+      {"\xe4x\t+ _y",
+       {{tkOther, ""}, {tkIdentifier, "x"}, {tkOther, ""}, {tkIdentifier, "_y"}, end}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lex(c.src), c.tokens) << c.src;
 }
 
-TEST(PascalLexer, NumbersAndRanges) {
-  EXPECT_EQ(Lex("1..10 3.25 42"),
-            (std::vector<Tok>{{tkReal, "1."}, {tkDot, "."}, {tkInteger, "10"}, {tkReal, "3.25"},
-                              {tkInteger, "42"}, {tkEndOfUnit, "end."}}));
-}
-
-TEST(PascalLexer, CommentsDeliverOnlyTheirClosingToken) {
-  EXPECT_EQ(Lex("{$R *.DFM}\nx"), (std::vector<Tok>{{tkCommentClose, "}"}, {tkIdentifier, "x"},
-                                                    {tkEndOfUnit, "end."}}));
-  // The two bracket styles close each other; a comment can span lines.
-  EXPECT_EQ(Lex("a (* b\n c } d"), (std::vector<Tok>{{tkIdentifier, "a"}, {tkCommentClose, "}"},
-                                                     {tkIdentifier, "d"}, {tkEndOfUnit, "end."}}));
-  EXPECT_EQ(Lex("a // b c\nd"), (std::vector<Tok>{{tkIdentifier, "a"}, {tkIdentifier, "d"},
-                                                  {tkEndOfUnit, "end."}}));
-  // "//" inside a string literal starts a comment; quotes are skipped one by one.
-  EXPECT_EQ(Lex("s := 'http://x'; y"),
-            (std::vector<Tok>{{tkIdentifier, "s"}, {tkColon, ":"}, {tkEquals, "="},
-                              {tkOther, ""}, {tkIdentifier, "http"}, {tkColon, ":"},
-                              {tkEndOfUnit, "end."}}));
-}
-
-TEST(PascalLexer, EndOfUnit) {
+TEST(PascalLexer, EndOfUnitAndRawLines) {
   // Only the whole line "end." ends the unit, blanks and letter case aside.
   auto t = Lex("end. // Ende\nx\n END .\ny");
-  EXPECT_EQ(t[0], (Tok{tkIdentifier, "end"}));
-  EXPECT_EQ(t[1], (Tok{tkDot, "."}));
-  EXPECT_EQ(t[2], (Tok{tkIdentifier, "x"}));
-  EXPECT_EQ(t[3], (Tok{tkIdentifier, "END"}));  // "end ." : the dot does not follow directly
-  auto u = Lex("x\nEnd.\ny");
-  EXPECT_EQ(u, (std::vector<Tok>{{tkIdentifier, "x"}, {tkEndOfUnit, "End."}}));
-  // Without "end." the end of the lines ends the unit, and it stays ended.
-  SourceLines lines = SplitSourceLines("x");
-  tLexer lexer(lines);
-  TPascalToken tok;
-  lexer.NextToken(tok);
-  for (int i = 0; i < 3; ++i) {
-    lexer.NextToken(tok);
-    EXPECT_EQ(tok.Kind, tkEndOfUnit);
-    EXPECT_EQ(tok.Text, "end.");
-  }
-}
+  EXPECT_EQ(std::vector<Tok>(t.begin(), t.begin() + 4),
+            (std::vector<Tok>{{tkIdentifier, "end"}, {tkDot, "."}, {tkIdentifier, "x"},
+                              {tkIdentifier, "END"}}));
+  EXPECT_EQ(Lex("x\nEnd.\ny"), (std::vector<Tok>{{tkIdentifier, "x"}, {tkEndOfUnit, "End."}}));
 
-TEST(PascalLexer, UnclosedCommentAndOddCharactersEnd) {
-  EXPECT_EQ(Lex("a { never closed\n b c"),
-            (std::vector<Tok>{{tkIdentifier, "a"}, {tkEndOfUnit, "end."}}));
-  auto t = Lex("\xe4x\t+ _y");  // an umlaut ends nothing but is skipped, "_" starts a word
-  EXPECT_EQ(t[0], (Tok{tkOther, ""}));
-  EXPECT_EQ(t[1], (Tok{tkIdentifier, "x"}));
-  EXPECT_EQ(t[2], (Tok{tkOther, ""}));
-  EXPECT_EQ(t[3], (Tok{tkIdentifier, "_y"}));
-}
-
-TEST(PascalLexer, RawLinesAndLineHelpers) {
   SourceLines lines = SplitSourceLines("  a b  \r\n  c\n");
   ASSERT_EQ(lines.size(), 2u);
   tLexer lexer(lines);
@@ -106,6 +78,13 @@ TEST(PascalLexer, RawLinesAndLineHelpers) {
   EXPECT_EQ(lexer.CurrentLine(), "c");
   lexer.ReadRawLine();
   EXPECT_EQ(lexer.CurrentLine(), "end.");
+  // Without "end." the end of the lines ends the unit, and it stays ended.
+  TPascalToken tok;
+  for (int i = 0; i < 3; ++i) {
+    lexer.NextToken(tok);
+    EXPECT_EQ(tok.Kind, tkEndOfUnit);
+    EXPECT_EQ(tok.Text, "end.");
+  }
 }
 
 TEST(SourceText, EncodingAndLineBreaks) {
