@@ -1,14 +1,11 @@
 // Export, import, update and the watch of source files, offscreen with the scripted
 // dialog service, a temporary project directory and a millisecond file clock.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QApplication>
 #include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -16,21 +13,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "EditorFixture.h"
 #include "codegen/CodegenTestSupport.h"
 #include "editor/CodeViewers.h"
-#include "editor/DialogService.h"
 #include "editor/QtDialogs.h"
-#include "editor/TFChild.h"
 #include "editor/TFClassInspector.h"
-#include "editor/TMainForm.h"
-#include "model/Notation.h"
-#include "model/Win1252.h"
-#include "persistence/DiagramFile.h"
 #include "persistence/Files.h"
 
 namespace zedro {
 namespace {
 
+using namespace editortest;
 using testing::AddAttr;
 using testing::AddMeth;
 
@@ -52,44 +45,25 @@ std::string ReadText(const std::string& path) {
   return s.str();
 }
 
-// Remembers which diagram window was active whenever a message box came up.
-class RecordingDialogs : public ScriptedDialogs {
- public:
-  MsgResult Message(MsgKind kind, const std::string& t, MsgButtons buttons) override {
-    activeAtMessage.push_back(form ? form->ActiveChild() : nullptr);
-    return ScriptedDialogs::Message(kind, t, buttons);
-  }
-  TMainForm* form = nullptr;
-  std::vector<TFChild*> activeAtMessage;
-};
-
 void PressSave(TDialogForm& f) { static_cast<TFDokuCodeAnzeige&>(f).PressSave(); }
 
-class RoundTrip : public ::testing::Test {
+class RoundTrip : public EditorTest {
  protected:
   void SetUp() override {
-    ActiveNotation::Set(1);
+    EditorTest::SetUp();
     SetFileAgeFunction(MillisecondAge);
-    form = std::make_unique<TMainForm>(dialogs);
-    dialogs.form = form.get();
-    form->show();
-    QApplication::processEvents();
   }
   void TearDown() override {
-    for (TFChild* c : form->Children()) c->ClosingAll = true;
-    form.reset();
+    EditorTest::TearDown();
     SetFileAgeFunction({});
-    ActiveNotation::Set(1);
   }
 
   std::string Dir() const { return text::FromUtf8(dir.path().toStdString()) + "/"; }
-  std::string Path(const std::string& name) const { return Dir() + name; }
 
   // A new diagram window whose project directory is the temporary directory; its timer
   // is stopped, the tests tick by hand.
   TFChild* NewDiagram(int language = 1) {
-    form->FileNew1Execute();
-    TFChild* w = form->ActiveChild();
+    TFChild* w = EditorTest::NewDiagram();
     w->Timer1->stop();
     w->Doc().ProjectDir = Dir();
     if (language == 2) w->IstJavaVersionClick();
@@ -97,10 +71,15 @@ class RoundTrip : public ::testing::Test {
     dialogs.messages.shown.clear();
     return w;
   }
-  TUMLDrawClass* AddClass(TFChild* w, const std::string& name, int x = 50, int y = 50) {
-    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
-    Select(w, box);
-    return box;
+  // A diagram file with the class TAuto, also shown in a sub-diagram, opened.
+  TFChild* OpenWithSubDiagram() {
+    DiagramDocument doc;
+    TUMLDrawClass* autoBox = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 50, 50);
+    AddAttr(*autoBox->UMLClass, "Tempo", "Integer");
+    doc.AddSubDiagram("Teil")->AddBoxForClass(autoBox->UMLClass, 60, 70);
+    ScriptedMessages m;
+    EXPECT_TRUE(WriteDiagramFile(doc, Path("Autos.urd"), m));
+    return Open(Path("Autos.urd"));
   }
   static void Select(TFChild* w, TUMLDrawClass* box) {
     w->Doc().CurrentBox = box;
@@ -143,11 +122,7 @@ class RoundTrip : public ::testing::Test {
     for (const auto& s : dialogs.messages.shown) n += s.text == text;
     return n;
   }
-  static std::string S(const QString& q) { return text::FromUtf8(q.toStdString()); }
 
-  QTemporaryDir dir;
-  RecordingDialogs dialogs;
-  std::unique_ptr<TMainForm> form;
   int edits = 0;
 };
 
@@ -171,17 +146,7 @@ std::function<void(TDialogForm&)> Choose(int index) {
 // ---- export and watch -------------------------------------------------------------------
 
 TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOncePerChange) {
-  {
-    DiagramDocument doc;
-    TUMLDrawClass* autoBox = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 50, 50);
-    AddAttr(*autoBox->UMLClass, "Tempo", "Integer");
-    doc.AddSubDiagram("Teil")->AddBoxForClass(autoBox->UMLClass, 60, 70);
-    ScriptedMessages m;
-    ASSERT_TRUE(WriteDiagramFile(doc, Path("Autos.urd"), m));
-  }
-  dialogs.openFiles.push_back(Path("Autos.urd"));
-  form->FileOpen1Execute();
-  TFChild* main = form->Children()[0];
+  TFChild* main = OpenWithSubDiagram();
   TFChild* sub = main->SubDiagramWindows().at(0);
   TUMLDrawClass* mainBox = main->Doc().DrawClasses.At(0);
   TUMLDrawClass* subBox = sub->Doc().DrawClasses.At(0);
@@ -230,6 +195,15 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   EXPECT_EQ(Count(question), 1);
   main->Timer1Timer();
   EXPECT_EQ(Count(question), 2);
+
+  // Classes are imported into the main diagram only.
+  const int asked = dialogs.CountAsked("open");
+  sub->ImportPascalSourceClick();
+  sub->ImportJavaSourceClick();
+  const std::string refusal = W("Neue Klassen können nur im Hauptdiagramm geladen werden");
+  EXPECT_EQ(dialogs.messages.Texts().back(), refusal);
+  EXPECT_EQ(Count(refusal), 2);
+  EXPECT_EQ(dialogs.CountAsked("open"), asked);
 }
 
 TEST_F(RoundTrip, TheWatchAsksInFrontAndYesUpdatesTheClass) {
@@ -478,24 +452,6 @@ TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 2);
 }
 
-TEST_F(RoundTrip, ImportingIntoASubDiagramIsRefused) {
-  {
-    DiagramDocument doc;
-    doc.AddSubDiagram("Teil");
-    ScriptedMessages m;
-    ASSERT_TRUE(WriteDiagramFile(doc, Path("Leer.urd"), m));
-  }
-  dialogs.openFiles.push_back(Path("Leer.urd"));
-  form->FileOpen1Execute();
-  TFChild* sub = form->Children().at(0)->SubDiagramWindows().at(0);
-  dialogs.messages.shown.clear();
-  sub->ImportPascalSourceClick();
-  sub->ImportJavaSourceClick();
-  const std::string refusal = W("Neue Klassen können nur im Hauptdiagramm geladen werden");
-  EXPECT_EQ(dialogs.messages.Texts(), (std::vector<std::string>{refusal, refusal}));
-  EXPECT_EQ(dialogs.CountAsked("open"), 1);  // only the diagram's own
-}
-
 TEST_F(RoundTrip, JavaImportTakesTheClassWithItsBodiesAndItsSuperclass) {
   TFChild* w = NewDiagram(2);
   Edit(Path("TAuto.java"),
@@ -521,6 +477,9 @@ struct Flavour {
   const char* bodyLine;
   const char* newBodyLine;
 };
+
+// Names the parameter in test listings.
+void PrintTo(const Flavour& f, std::ostream* os) { *os << (f.language == 1 ? "Pascal" : "Java"); }
 
 class FullRoundTrip : public RoundTrip, public ::testing::WithParamInterface<Flavour> {};
 
@@ -574,24 +533,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Flavour{1, "mTAuto.pas", "    Tempo : Integer;", "    Farbe : String;",
                               "  //Hier Code einfügen.", "  Tempo := km * 2;"},
                       Flavour{2, "TAuto.java", "   private int Tempo;", "   private String Farbe;",
-                              "  //Hier Code einfügen.", "    Tempo = km * 2;"}),
-    [](const ::testing::TestParamInfo<Flavour>& info) {
-      return std::string(info.param.language == 1 ? "Pascal" : "Java");
-    });
+                              "  //Hier Code einfügen.", "    Tempo = km * 2;"}));
 
 // ---- across the editor ----------------------------------------------------------------------
 
-// A class made with the menu and the mouse, built up in the inspector and shown as an
-// object in a sub-diagram, goes out to a unit, comes back changed and survives reopening.
+// A class built up in the inspector and shown as an object in a sub-diagram goes out to a
+// unit, comes back changed and survives reopening.
 TEST_F(RoundTrip, AClassBuiltInTheEditorSurvivesExportEditUpdateAndReopening) {
   TFChild* w = NewDiagram();
-  dialogs.inputs = {"TAuto"};
-  w->Item("newClass")->trigger();
-  TUMLDrawClass* box = w->Doc().DrawClasses.At(0);
-  w->ImClassDiagrammMouseDown(Qt::LeftButton, box->Left + 20, box->Top + 6);
-  w->ImClassDiagrammMouseUp(Qt::LeftButton, box->Left + 20, box->Top + 6);
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  form->ShowClassInInspector(box->UMLClass);
   auto& inspector = dynamic_cast<TFClassInspector&>(*form->ClassInspector());
-  ASSERT_EQ(inspector.ShownClass(), box->UMLClass);
   for (const char* name : {"tempo", "farbe"}) {
     dialogs.dialogScripts.push_back([name](TDialogForm& f) {
       auto& a = dynamic_cast<TAttributeForm&>(f);
