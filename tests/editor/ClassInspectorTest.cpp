@@ -33,12 +33,11 @@ class Inspector : public EditorTest {
   bool Shown(const std::string& utf8) { return dialogs.messages.Contains(W(utf8)); }
   // A new attribute through the inspector, with read and write methods.
   TAttribute* NewAttribute(const std::string& name, const std::string& type, bool read = true) {
-    Answer<TAttributeForm>([=](TAttributeForm& f) {
+    Ok<TAttributeForm>([=](TAttributeForm& f) {
       f.Name = name;
       f.Type = type;
       f.SetReadChecked(read);
       f.SetWriteChecked(true);
-      f.PressOk();
     });
     Insp().BtNewAttributeClick();
     for (TAttribute* a : cls->Attributes.Items)
@@ -118,11 +117,10 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
   form->LanguageOfMainWindow = 2;         // must not matter: the diagram's item is Delphi
   Pick(Insp().TVclass->topLevelItem(0));  // the root does nothing
   EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 1);
-  Answer<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     EXPECT_EQ(f.WriteCaption, "Schreib-Auftrag beibehalten");
     f.Type = "Real";
     f.SetReadChecked(true);
-    f.PressOk();
   });
   Pick(Insp().AttributesNode->child(0));
   EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 2);
@@ -134,10 +132,9 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
   // Unticking "Lies-Anfrage beibehalten" keeps the query and its link.
   child->IstJavaVersionClick();
   TMethod* read = a->ReadMethod;
-  Answer<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     EXPECT_EQ(f.ReadCaption, "Lies-Anfrage beibehalten");
     f.SetReadChecked(false);
-    f.PressOk();
   });
   MemberEditor(*form).ChangeAttribute(*cls, *a);
   EXPECT_TRUE(a->ReadMethod == read && cls->Methods.Contains(read));
@@ -148,26 +145,18 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
   TAttribute* a =
       cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", kPrivate, Lines{}));
   TMethod* m = Method(cls, "Zahle", kProcedure, kPublished);
-  Answer<TAttributeForm>([](TAttributeForm& f) {
-    f.Visibility = kPublished;
-    f.PressOk();
-  });
-  Answer<TAttributeForm>([](TAttributeForm& f) {
-    f.Name = "y";
-    f.PressOk();
-  });
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = kPublished; });
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
   Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
-  Answer<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     f.Name = "z";
     f.Visibility = kPublic;
-    f.PressOk();
   });
-  Answer<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Ok<TMethodForm>();
   Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
-  Answer<TMethodForm>([](TMethodForm& f) {
+  Ok<TMethodForm>([](TMethodForm& f) {
     f.Name = "Bezahle";
     f.Access = kPublic;
-    f.PressOk();
   });
   Reply({MsgResult::Yes, MsgResult::Yes});
   MemberEditor editor(*form);
@@ -185,14 +174,13 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
 }
 
 TEST_F(Inspector, NewMethodStartsWithCodeInTheDiagramsNotationAndCancelAddsNothing) {
-  Answer<TMethodForm>([](TMethodForm& f) {
+  Ok<TMethodForm>([](TMethodForm& f) {
     EXPECT_EQ(f.Access, kPublic);
     EXPECT_EQ(*f.Code, (Lines{"begin", W("  //hier ggf. Code ergänzen"), "end;"}));
     f.Name = "Stand";
     f.SetKind(kFunction);
     f.ResultType = "Integer";
     f.Parameters.emplace_back("a", "Integer");
-    f.PressOk();
   });
   Insp().BtNewMethodClick();
   ASSERT_EQ(cls->Methods.Count(), 1);
@@ -325,23 +313,18 @@ TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
   d.AddConnection(box, 1, boxB, 1, kIst);
   d.AddConnection(boxB, 1, boxA, 1, kIst);
   const std::string up = W("Methode der Vorgängerklasse auswählen");
-  Answer<TChooseMethodForm>([up](TChooseMethodForm& f) {
+  Ok<TChooseMethodForm>([up](TChooseMethodForm& f) {
     EXPECT_EQ(f.Caption, W("Welche Methode der Klasse 'TB' soll überschrieben werden?"));
     EXPECT_EQ(f.Items, (Lines{"Bewege()", up}));
     f.Selected = 1;
-    f.PressOk();
   });
-  Answer<TChooseMethodForm>([](TChooseMethodForm& f) {
+  Ok<TChooseMethodForm>([](TChooseMethodForm& f) {
     EXPECT_EQ(f.Items, (Lines{W("           nicht überschreibbar: Basis()"), "Zeichne()"}));
     f.Selected = 1;
-    f.PressOk();
   });
-  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the abstract Bewege
-  Answer<TChooseMethodForm>([](TChooseMethodForm& f) {
-    f.Selected = 1;
-    f.PressOk();
-  });
-  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the final Basis
+  Ok<TChooseMethodForm>();  // the abstract Bewege
+  Ok<TChooseMethodForm>([](TChooseMethodForm& f) { f.Selected = 1; });
+  Ok<TChooseMethodForm>();  // the final Basis
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNone(); });
   form->ShowClassInInspector(cls);
@@ -361,14 +344,8 @@ TEST_F(Inspector, NameAndKind) {
   TUMLDrawClass* shown = child->CreateSubDiagram("Teil")->Doc().AddBoxForClass(cls);
   shown->SourceFileName = "TPerson.pas";
   form->ActivateChild(child);
-  Answer<TClassnameForm>([](TClassnameForm& f) {
-    f.Name = "TMensch";
-    f.PressOk();
-  });
-  Answer<TClassnameForm>([](TClassnameForm& f) {
-    f.Kind = 2;
-    f.PressOk();
-  });
+  Ok<TClassnameForm>([](TClassnameForm& f) { f.Name = "TMensch"; });
+  Ok<TClassnameForm>([](TClassnameForm& f) { f.Kind = 2; });
   Insp().BtChangeNameClick();
   EXPECT_TRUE(cls->Name == "TMensch" && box->SourceFileName.empty());
   EXPECT_EQ(shown->SourceFileName, "");
@@ -386,10 +363,7 @@ TEST_F(Inspector, NameAndKind) {
 
 TEST_F(Inspector, TheDescriptionSurvivesBeingConfirmedTwice) {
   const Lines doc{"Eine Person.", "", "  mit Alter", ""};
-  Answer<TClassDokuForm>([&doc](TClassDokuForm& f) {
-    f.Lines = doc;
-    f.PressOk();
-  });
+  Ok<TClassDokuForm>([&doc](TClassDokuForm& f) { f.Lines = doc; });
   child->Item("BeschreibungAendern")->trigger();
   for (int i = 0; i < 2; ++i) {  // the real dialog, confirmed without changes
     TClassDokuForm f(dialogs);

@@ -12,10 +12,9 @@ using namespace editortest;
 class CrossGroup : public EditorTest {
  protected:
   void NewAttributeInInspector(const std::string& name) {
-    Answer<TAttributeForm>([name](TAttributeForm& f) {
+    Ok<TAttributeForm>([name](TAttributeForm& f) {
       f.Name = name;
       f.Type = "Integer";
-      f.PressOk();
     });
   }
 };
@@ -47,16 +46,12 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   TUMLDrawClass* fahrerHere = sub->Doc().DrawClasses.At(0);
   EXPECT_EQ(fahrerHere->UMLClass, fahrer->UMLClass);
   Click(sub, {320, 240}, Qt::RightButton);
-  Answer<TChooseClassForm>([sub](TChooseClassForm& f) {
+  Ok<TChooseClassForm>([sub](TChooseClassForm& f) {
     EXPECT_TRUE(f.Placed);  // where the menu came up
     EXPECT_EQ((TPoint{f.Left, f.Top}), sub->PopupPos);
     f.Selected = 1;
-    f.PressOk();
   });
-  Answer<TChangeObjectForm>([](TChangeObjectForm& f) {
-    f.SetValue(0, "120");
-    f.PressOk();
-  });
+  Ok<TChangeObjectForm>([](TChangeObjectForm& f) { f.SetValue(0, "120"); });
   TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
   ASSERT_EQ(sub->Doc().DrawClasses.Count(), 2);
   auto* golf = static_cast<TUMLDrawObject*>(sub->Doc().DrawClasses.At(1));
@@ -67,21 +62,17 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   sub->Item("Attributhinzufuegen")->trigger();
   EXPECT_EQ(autoBox->UMLClass->Attributes.Count(), 2);
   Names grid;
-  Answer<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
+  Ok<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
     for (int r = 0; r < f.RowCount(); ++r) grid.push_back(f.AttributeName(r) + "=" + f.Value(r));
-    f.PressOk();
   });
   sub->Item("Wertbelegungndern1")->trigger();
   EXPECT_EQ(grid, (Names{"ps=-", "tempo=120"}));
 
   // TFahrer gives the object an Auftrag; its new method goes to TAuto.
   Click(sub, Inside(fahrerHere));
-  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
-    f.Lines = {"fahre"};
-    f.PressOk();
-  });
+  Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"fahre"}; });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
-  Answer<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Ok<TMethodForm>();
   sub->Item("Auftrag")->trigger();
   Click(sub, Pt(fahrerHere, 17));
   Click(sub, Pt(golf, 39));
@@ -91,10 +82,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
 
   // With a free note and an empty sub-diagram, saved from the frame and read back, the
   // diagram is the same and its sub-diagrams have their entries.
-  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
-    f.Lines = {"Fahrt", W("Übersicht")};
-    f.PressOk();
-  });
+  Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Fahrt", W("Übersicht")}; });
   main->InfoBoxEinfuegenClick();
   dialogs.inputs = {std::string("Leer")};
   main->Item("erzeugeUnterdiagramm")->trigger();

@@ -117,6 +117,14 @@ class EditorTest : public ::testing::Test {
       press(*f);
     });
   }
+  // Fills in the next dialog, which must be of type F, and presses its OK button.
+  template <class F>
+  void Ok(std::function<void(F&)> fill = {}) {
+    Answer<F>([fill](F& f) {
+      if (fill) fill(f);
+      f.PressOk();
+    });
+  }
   void Skip(int n = 1) {  // dialogs closed by their close box
     for (int i = 0; i < n; ++i) dialogs.dialogScripts.push_back(nullptr);
   }

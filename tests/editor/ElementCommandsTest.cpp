@@ -28,10 +28,7 @@ class Elements : public EditorTest {
   }
   // Chooses the class at the index in the class chooser, then answers the object dialog.
   void ScriptObject(int classIndex, std::function<void(TChangeObjectForm&)> values) {
-    Answer<TChooseClassForm>([classIndex](TChooseClassForm& c) {
-      c.Selected = classIndex;
-      c.PressOk();
-    });
+    Ok<TChooseClassForm>([classIndex](TChooseClassForm& c) { c.Selected = classIndex; });
     Answer<TChangeObjectForm>(values);
   }
   TUMLDrawObject* InsertObject(TFChild* sub, const std::string& name) {
@@ -43,10 +40,7 @@ class Elements : public EditorTest {
     return static_cast<TUMLDrawObject*>(sub->Doc().CurrentBox);
   }
   void Note(const StringList& lines) {
-    Answer<TInfoBoxForm>([lines](TInfoBoxForm& f) {
-      f.Lines = lines;
-      f.PressOk();
-    });
+    Ok<TInfoBoxForm>([lines](TInfoBoxForm& f) { f.Lines = lines; });
   }
   void Copy(TFChild* w) {
     form->ActivateChild(w);
@@ -189,16 +183,14 @@ TEST_F(Elements, AnObjectIsInsertedAtTheClickForAChosenClassOfTheMainDiagram) {
   sub->ClickPos = {200, 140};
   Names offered;
   std::string proposed;
-  Answer<TChooseClassForm>([&offered](TChooseClassForm& c) {
+  Ok<TChooseClassForm>([&offered](TChooseClassForm& c) {
     offered = c.Items;
     c.Selected = 1;
-    c.PressOk();
   });
-  Answer<TChangeObjectForm>([&proposed](TChangeObjectForm& o) {
+  Ok<TChangeObjectForm>([&proposed](TChangeObjectForm& o) {
     proposed = o.ObjectName;
     o.SetValue(0, "37040044");
     o.ObjectName = "vb";
-    o.PressOk();
   });
   sub->ObjektEinfuegenClick();
   EXPECT_EQ(offered, (Names{"TKonto", "TBank"}));
@@ -236,9 +228,8 @@ TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped)
   stand->Name = "kontostand";
   AddAttribute(cls, "zins");
   std::map<std::string, std::string> grid;
-  Answer<TChangeObjectForm>([&grid](TChangeObjectForm& o) {
+  Ok<TChangeObjectForm>([&grid](TChangeObjectForm& o) {
     for (int r = 0; r < o.RowCount(); ++r) grid[o.AttributeName(r)] = o.Value(r);
-    o.PressOk();
   });
   sub->Wertbelegungaendern1Click();
   EXPECT_EQ(grid, (std::map<std::string, std::string>{
@@ -341,10 +332,9 @@ TEST_F(Elements, TheProjectDirectoryIsSharedByTheWholeFamily) {
   TFChild* eins = NewSub(main, "Eins");
   TFChild* zwei = NewSub(main, "Zwei");
   auto choose = [this](const std::string& list, const std::string& sub) {
-    Answer<TChangeDirectoryForm>([list, sub](TChangeDirectoryForm& d) {
+    Ok<TChangeDirectoryForm>([list, sub](TChangeDirectoryForm& d) {
       d.SetListDirectory(list);
       d.SetSubDirectory(sub);
-      d.PressOk();
     });
   };
   // A new sub-directory is created first and becomes the project directory when it is
@@ -523,7 +513,7 @@ TEST_F(Elements, BoxOptionsApplyAtOnceForAFontAndForAllBoxesOnlyWhenConfirmed) {
   main->AlleKlassendarstellungenAendernClick();
   EXPECT_EQ(main->Doc().ClassOptions.RGWidth, 2);
   EXPECT_EQ(konto->Options.RGWidth, 0);
-  Answer<TOptionsForm>([](TOptionsForm& o) { o.PressOk(); });
+  Ok<TOptionsForm>();
   main->AlleKlassendarstellungenAendernClick();
   EXPECT_EQ(konto->Options.RGWidth, 2);
 }
@@ -545,12 +535,6 @@ TEST_F(Elements, TheFontOfAllConnectionsKeepsTheirColours) {
   main->SchriftallerBeziehungenAendernClick();
   EXPECT_EQ(hat->CoOptions->Font.Name, "Arial");
   EXPECT_EQ(hat->Color, RGB(0, 0, 170));
-
-  // Its own font button: cancelled, the dialog stays open.
-  TCoOptionsForm f(dialogs, main->Doc().ConnectionOptions);
-  dialogs.fonts = {std::nullopt};
-  f.PressFont();
-  EXPECT_TRUE(f.IsOpen());
 }
 
 }  // namespace
