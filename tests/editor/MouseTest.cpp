@@ -133,60 +133,6 @@ TEST_F(Mouse, IstSetsTheParentAndDeletingFollowsTheRemainingIst) {
   EXPECT_EQ(w->SelectedConnection, nullptr);
 }
 
-TEST_F(Mouse, HatProposesANewAttributeWithBothMethodsInJava) {
-  w->IstJavaVersionClick();
-  TUMLDrawClass* car = Box("Auto", 40, 40);
-  TUMLDrawClass* motor = Box("Motor", 300, 40);
-  Click(Inside(car));
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
-    EXPECT_EQ(f.Middle, "HAT / besitzt");
-    f.Text = "1";
-  });
-  Skip(2);  // description, route
-  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNew(); });
-  Ok<TAttributeForm>([](TAttributeForm& f) {
-    EXPECT_EQ(f.Caption, W("Neues Attribute für eine Objektbeziehung festlegen"));
-    EXPECT_EQ(f.Name + ":" + f.Type, "hatMotor:Motor");
-    EXPECT_EQ(f.Visibility, kProtected);
-    f.SetReadChecked(true);
-    f.SetWriteChecked(true);
-  });
-  Ok<TChooseAttributeForm>([](TChooseAttributeForm& f) {
-    ASSERT_EQ(f.Items, Names{"hatMotor"});
-    EXPECT_TRUE(f.SelectedItems[0]);  // the new attribute is preselected
-  });
-  TConnection* c = Draw("Aggregation", Pt(car, 17), Pt(motor, 39));
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->EndText, "1");
-  ASSERT_EQ(car->UMLClass->Attributes.Count(), 1);
-  TAttribute* hat = car->UMLClass->Attributes.At(0);
-  EXPECT_EQ(c->Attributes.Items, std::vector<TAttribute*>{hat});
-  ASSERT_TRUE(hat->ReadMethod && hat->WriteMethod);
-  EXPECT_EQ(hat->WriteMethod->Code, (StringList{"{", "  hatMotor = pHatMotor", "}"}));
-  EXPECT_EQ(car->UMLClass->Methods.Count(), 2);
-}
-
-TEST_F(Mouse, KenntAsksBothMultiplicitiesWithTheNamesSwapped) {
-  TUMLDrawClass* fahrer = Box("Fahrer", 40, 40);
-  TUMLDrawClass* car = Box("Auto", 300, 40);
-  Click(Inside(fahrer));
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
-    EXPECT_EQ(f.TopRight + f.Middle + f.BottomRight, "\"Fahrer\"KENNT\"Auto\"");
-    f.Text = "0..1";
-  });
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
-    EXPECT_EQ(f.Caption, "... Gegenrichtung ...");
-    EXPECT_EQ(f.TopRight + f.BottomRight, "\"Auto\"\"Fahrer\"");
-    f.Text = "1";
-  });
-  Skip(2);
-  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressCancel(); });
-  TConnection* c = Draw("Assoziation", Pt(fahrer, 17), Pt(car, 39));
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->EndText + "|" + c->StartText, "0..1|1");
-  EXPECT_TRUE(c->Attributes.Items.empty());
-}
-
 TEST_F(Mouse, TheAttributeChoiceOffersTheParentClassAndCancelKeepsANewAttribute) {
   TUMLDrawClass* a = Box("A", 40, 40);
   TUMLDrawClass* p = Box("P", 40, 250);
@@ -602,10 +548,25 @@ TEST_F(Mouse, TheVehiclesExampleCanBeDrawnWithTheMouseAlone) {
             W("WAS ist diese Klasse: Bitte Randpunkt der Vorgängerlasse mit Handsymbol anklicken"));
   click(Pt(fahrzeug, 28));
 
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "4"; });  // TAuto HAT TRad
+  // TAuto HAT TRad, through a new attribute with both methods.
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.Middle, "HAT / besitzt");
+    f.Text = "4";
+  });
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"rollt auf"}; });
-  Skip();
-  newAttribute();
+  Skip();  // the route
+  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNew(); });
+  Ok<TAttributeForm>([](TAttributeForm& f) {
+    EXPECT_EQ(f.Caption, W("Neues Attribute für eine Objektbeziehung festlegen"));
+    EXPECT_EQ(f.Name + ":" + f.Type, "hatTRad:TRad");
+    EXPECT_EQ(f.Visibility, kProtected);
+    f.SetReadChecked(true);
+    f.SetWriteChecked(true);
+  });
+  Ok<TChooseAttributeForm>([](TChooseAttributeForm& f) {
+    EXPECT_EQ(f.Items, (Names{"hatTRad", W("Attribut der Vorgängerklasse wählen")}));
+    EXPECT_EQ(f.SelectedItems, (std::vector<bool>{true, false}));  // the new one preselected
+  });
   Trigger("Aggregation");
   EXPECT_EQ(w->StatusText(),
             "HAT-Beziehung/Aggregation - Bitte Randpunkt der besitzenden Klasse mit Handsymbol "
@@ -613,9 +574,16 @@ TEST_F(Mouse, TheVehiclesExampleCanBeDrawnWithTheMouseAlone) {
   click(Pt(autoBox, 17));
   click(Pt(rad, 39));
 
-  // TFahrer KENNT TAuto, and asks TFahrzeug for its kilometres.
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "0..1"; });
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "1"; });
+  // TFahrer KENNT TAuto, with both multiplicities, and asks TFahrzeug for its kilometres.
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.TopRight + f.Middle + f.BottomRight, "\"TFahrer\"KENNT\"TAuto\"");
+    f.Text = "0..1";
+  });
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.Caption, "... Gegenrichtung ...");
+    EXPECT_EQ(f.TopRight + f.BottomRight, "\"TAuto\"\"TFahrer\"");
+    f.Text = "1";
+  });
   Skip(2);
   newAttribute();
   emptyArea("KENNTAssoziation1");
@@ -639,7 +607,12 @@ TEST_F(Mouse, TheVehiclesExampleCanBeDrawnWithTheMouseAlone) {
   for (TConnection* c : Doc().Connections.Items) kinds.push_back(c->Kind);
   EXPECT_EQ(kinds, (std::vector<int>{kIst, kHat, kKennt, kAnfrage}));
   EXPECT_EQ(autoBox->UMLClass->Parent, fahrzeug->UMLClass);
-  EXPECT_EQ(autoBox->UMLClass->Attributes.At(0)->Name, "hatTRad");
+  TAttribute* hatTRad = autoBox->UMLClass->Attributes.At(0);
+  EXPECT_EQ(hat->Attributes.Items, std::vector<TAttribute*>{hatTRad});
+  EXPECT_TRUE(hatTRad->ReadMethod && hatTRad->WriteMethod);
+  EXPECT_EQ(hat->EndText, "4");
+  TConnection* kennt = Doc().Connections.At(2);
+  EXPECT_EQ(kennt->EndText + "|" + kennt->StartText, "0..1|1");
   EXPECT_EQ(fahrer->UMLClass->Attributes.At(0)->Name, "kenntTAuto");
   EXPECT_TRUE(fahrzeug->UMLClass->Methods.Contains(Doc().Connections.At(3)->Method));
   EXPECT_EQ(w->Mode, EditMode::Idle);
