@@ -235,13 +235,13 @@ TEST(ScriptedDialogs, ADialogLeftOpenIsClosedWithTheCancelCode) {
   ScriptedDialogs d;
   TChooseMethodForm f(d);
   f.Items = {"Tanke"};
-  d.dialogScripts.push_back([](TDialogForm& form) { dynamic_cast<TChooseMethodForm&>(form).PressOk(); });
+  d.dialogScripts.push_back(
+      [](TDialogForm& form) { dynamic_cast<TChooseMethodForm&>(form).PressOk(); });
   d.RunDialog(f);  // OK without a selection: still open after the script
   EXPECT_EQ(f.Result, kResultCancel);
   // The element dialogs: the connection text is read however the dialog was closed.
-  d.dialogScripts.push_back([](TDialogForm& form) {
-    dynamic_cast<TConnectionTextForm&>(form).Text = "1..*";
-  });
+  d.dialogScripts.push_back(
+      [](TDialogForm& form) { dynamic_cast<TConnectionTextForm&>(form).Text = "1..*"; });
   EXPECT_EQ(d.ConnectionText({}), "1..*");
   StringList lines = {"alt"};
   d.dialogScripts.push_back([](TDialogForm& form) {

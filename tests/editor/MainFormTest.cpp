@@ -133,7 +133,8 @@ TEST_F(Editor, SaveAsAsksBeforeReplacingAndTakesTheDirectory) {
   EXPECT_TRUE(c->Doc().HasFileName && c->Doc().Saved);
   EXPECT_EQ(c->Doc().ProjectDir, DirectoryPart(Path("Neu.urd")));
   EXPECT_EQ(c->windowTitle().toStdString(), "Neu.urd");
-  EXPECT_TRUE(dialogs.messages.Contains(W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt.")));
+  EXPECT_TRUE(
+      dialogs.messages.Contains(W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt.")));
   EXPECT_EQ(dialogs.fileRequests.back().filter, "Beziehungsdiagramme|*.urd|Alle Dateien|*.*");
 }
 
@@ -146,9 +147,8 @@ TEST_F(Editor, ClosingAMainDiagramAsksForItAndItsSubDiagrams) {
   EXPECT_FALSE(form->close());
   Flush();
   EXPECT_EQ(Count(), 3);
-  EXPECT_EQ(dialogs.messages.shown[0].text,
-            W("Diagramm 'Bank.urd'\nund alle Unterdiagramme (2)\n"
-              "in diesem geänderten Zustand speichern?"));
+  EXPECT_EQ(dialogs.messages.shown[0].text, W("Diagramm 'Bank.urd'\nund alle Unterdiagramme (2)\n"
+                                              "in diesem geänderten Zustand speichern?"));
   EXPECT_EQ(dialogs.messages.shown[0].buttons, MsgButtons::YesNoCancel);
 
   c->Doc().Saved = true;

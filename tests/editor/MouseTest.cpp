@@ -48,10 +48,6 @@ class Mouse : public EditorTest {
     Click(second);
     return Doc().Connections.Count() ? Doc().Connections.Items.back() : nullptr;
   }
-  void NewMethodInTheChoice() {
-    Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
-    Ok<TMethodForm>();
-  }
 
   TFChild* w = nullptr;
 };
@@ -307,7 +303,8 @@ TEST_F(Mouse, TheConnectionMenuRecolorsReroutesAndDeletes) {
   w->Redraw(true);
   RightClick(Pt(a, 6));
   EXPECT_EQ(popups.back().title, "   Beziehung: A IST B");
-  EXPECT_EQ(popups.back().offered, (Names{"beziehungLoeschen", "LinienzugWaehlen", "CoFarbenAendern"}));
+  EXPECT_EQ(popups.back().offered,
+            (Names{"beziehungLoeschen", "LinienzugWaehlen", "CoFarbenAendern"}));
   Answer<TChooseLineForm>([](TChooseLineForm& f) { f.LongDash = true; });
   Trigger("LinienzugWaehlen");
   EXPECT_EQ(ist->LineShape, 1);
@@ -439,10 +436,10 @@ TEST_F(Mouse, ContextMenusArePreparedForWhatWasClickedAndStayOnTheScreen) {
 
   RightClick({450, 350});
   EXPECT_EQ(popups.back().menu, "MyCreateMenu");
-  EXPECT_EQ(popups.back().offered,
-            (Names{"NeueKlasseanlegen1", "ImportPascalSource2", "ISTVererbung1", "HATAggregation1",
-                   "KENNTAssoziation1", "Beziehunglschen1", "ANFRAGE1", "ANFRAGE2",
-                   "Botschaftlschen1"}));
+  EXPECT_EQ(
+      popups.back().offered,
+      (Names{"NeueKlasseanlegen1", "ImportPascalSource2", "ISTVererbung1", "HATAggregation1",
+             "KENNTAssoziation1", "Beziehunglschen1", "ANFRAGE1", "ANFRAGE2", "Botschaftlschen1"}));
   EXPECT_EQ(w->ClickPos, (TPoint{450, 350}));
   EXPECT_EQ(w->Mode, EditMode::Idle);
 
@@ -591,7 +588,8 @@ TEST_F(Mouse, TheVehiclesExampleCanBeDrawnWithTheMouseAlone) {
   click(Pt(autoBox, 31));
   Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "GibKilometer"; });
   Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "Integer"; });
-  NewMethodInTheChoice();
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Ok<TMethodForm>();
   emptyArea("ANFRAGE2");
   click(Pt(fahrer, 17));
   click(Pt(fahrzeug, 17));

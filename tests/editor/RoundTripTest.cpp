@@ -80,10 +80,6 @@ class RoundTrip : public EditorTest {
     EXPECT_TRUE(WriteDiagramFile(doc, Path("Autos.urd"), m));
     return Open(Path("Autos.urd"));
   }
-  static void Select(TFChild* w, TUMLDrawClass* box) {
-    w->Doc().CurrentBox = box;
-    w->Doc().CurrentClass = box->UMLClass;
-  }
   // Replaces the file's text, as another editor would, some seconds later than anything
   // written so far.
   void Edit(const std::string& path, const std::string& utf8) {
@@ -133,15 +129,6 @@ const char* const kTwoClasses =
     "unit mZwei;\ninterface\ntype\n  TA = class\n  private\n    a : Integer;\n  end;\n"
     "  TB = class(TA)\n  private\n    b : String;\n  end;\nimplementation\nend.\n";
 
-// Presses OK in the class chooser with the given entry selected.
-std::function<void(TDialogForm&)> Choose(int index) {
-  return [index](TDialogForm& f) {
-    auto& chooser = static_cast<TChooseClassForm&>(f);
-    chooser.Selected = index;
-    chooser.PressOk();
-  };
-}
-
 // ---- export and watch -------------------------------------------------------------------
 
 TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOncePerChange) {
@@ -149,7 +136,8 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   TFChild* sub = main->SubDiagramWindows().at(0);
   TUMLDrawClass* mainBox = main->Doc().DrawClasses.At(0);
   TUMLDrawClass* subBox = sub->Doc().DrawClasses.At(0);
-  Select(sub, subBox);
+  sub->Doc().CurrentBox = subBox;
+  sub->Doc().CurrentClass = subBox->UMLClass;
 
   const std::string path = Path("mTAuto.pas");
   bool timerStopped = false;
@@ -369,7 +357,7 @@ TEST_F(RoundTrip, UpdatingFromAUnitOfOtherClassesOffersTheChooserAndKeepsTheClas
   TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, kHat);
   Edit(Path("mZwei.pas"), kTwoClasses);
   dialogs.openFiles.push_back(Path("mZwei.pas"));
-  dialogs.dialogScripts.push_back(Choose(1));
+  Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   w->MiAktualisierenClick();
   EXPECT_EQ(dialogs.asked.back().caption, W("Klasse zum Aktualisieren auswählen !"));
   EXPECT_EQ(box->UMLClass, cls);
@@ -421,11 +409,8 @@ TEST_F(RoundTrip, ImportingAClassAddsItsMissingAncestorAboveWithAnIst) {
   EXPECT_LT(fahrzeug->Top, autoBox->Top);
   ASSERT_EQ(doc.Connections.Count(), 1);
   TConnection* ist = doc.Connections.At(0);
-  EXPECT_EQ(ist->Kind, kIst);
-  EXPECT_EQ(ist->StartBox, autoBox);
-  EXPECT_EQ(ist->StartPoint, 6);
-  EXPECT_EQ(ist->EndBox, fahrzeug);
-  EXPECT_EQ(ist->EndPoint, 28);
+  EXPECT_EQ(std::tuple(ist->Kind, ist->StartBox, ist->StartPoint, ist->EndBox, ist->EndPoint),
+            std::tuple(kIst, autoBox, 6, fahrzeug, 28));
   EXPECT_EQ(autoBox->UMLClass->Parent, fahrzeug->UMLClass);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(autoBox->SourceFileAge, MillisecondAge(Path("mTAuto.pas")));
@@ -450,7 +435,7 @@ TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
   w->Item("ImportPascalSource2")->trigger();  // the chooser is closed without a choice
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
   EXPECT_TRUE(dialogs.messages.Contains("Mehrere Klassendefinitionen gefunden!"));
-  dialogs.dialogScripts.push_back(Choose(1));
+  Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   w->ImportPascalSourceClick();
   ASSERT_EQ(w->Doc().DrawClasses.Count(), 2);  // TB and its ancestor TA
   EXPECT_EQ(w->Doc().DrawClasses.At(0)->UMLClass->Name, "TB");
