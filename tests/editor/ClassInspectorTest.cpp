@@ -1,70 +1,43 @@
 // The class inspector and the rules for editing members, offscreen with scripted dialogs.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
-#include <algorithm>
 
-#include "diagram/DiagramDocument.h"
-#include "editor/DialogService.h"
+#include "EditorFixture.h"
 #include "editor/MemberEditor.h"
 #include "editor/QtDialogs.h"
-#include "editor/QtText.h"
-#include "editor/TFChild.h"
 #include "editor/TFClassInspector.h"
-#include "model/Notation.h"
-#include "persistence/DiagramFile.h"
 
 namespace zedro {
 namespace {
 
+using namespace editortest;
 using Lines = StringList;
 
-class Inspector : public ::testing::Test {
+// A diagram window with the class TPerson shown in the inspector.
+class Inspector : public EditorTest {
  protected:
   void SetUp() override {
-    ActiveNotation::Set(1);
-    form = std::make_unique<TMainForm>(dialogs);
-    form->show();
-    form->FileNew1Execute();
-    child = form->ActiveChild();
-    box = child->Doc().AddClassBox(std::make_unique<TUMLClass>("TPerson"));
-    cls = child->Doc().CurrentClass = box->UMLClass;
-    child->Doc().CurrentBox = box;
+    EditorTest::SetUp();
+    child = NewDiagram();
+    box = AddClass(child, "TPerson");
+    cls = box->UMLClass;
     form->ShowClassInInspector(cls);
-  }
-  void TearDown() override {
-    form.reset();
-    ActiveNotation::Set(1);
   }
 
   TFClassInspector& Insp() { return *dynamic_cast<TFClassInspector*>(form->ClassInspector()); }
-  // Presses the buttons of the next dialog, which must be of type F.
-  template <class F, class Fn>
-  void Script(Fn fn) {
-    dialogs.dialogScripts.push_back([fn](TDialogForm& f) {
-      auto* form = dynamic_cast<F*>(&f);
-      ASSERT_NE(form, nullptr) << "unexpected dialog " << f.TypeName();
-      fn(*form);
-    });
-  }
-  void Answer(std::initializer_list<MsgResult> a) {
+  void Reply(std::initializer_list<MsgResult> a) {
     dialogs.messages.answers.insert(dialogs.messages.answers.end(), a);
   }
   bool Shown(const std::string& utf8) { return dialogs.messages.Contains(W(utf8)); }
   // A new attribute through the inspector, with read and write methods.
   TAttribute* NewAttribute(const std::string& name, const std::string& type, bool read = true) {
-    Script<TAttributeForm>([=](TAttributeForm& f) {
+    Ok<TAttributeForm>([=](TAttributeForm& f) {
       f.Name = name;
       f.Type = type;
       f.SetReadChecked(read);
       f.SetWriteChecked(true);
-      f.PressOk();
     });
     Insp().BtNewAttributeClick();
     for (TAttribute* a : cls->Attributes.Items)
@@ -72,8 +45,8 @@ class Inspector : public ::testing::Test {
     ADD_FAILURE() << "no attribute " << name;
     return nullptr;
   }
-  TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = kProcedure,
-                  TVisibility v = kPublic) {
+  static TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = kProcedure,
+                         TVisibility v = kPublic) {
     auto m = std::make_unique<TMethod>();
     m->Name = name;
     m->Kind = kind;
@@ -81,7 +54,7 @@ class Inspector : public ::testing::Test {
     if (kind == kFunction) m->ResultType = "Integer";
     return c->AddMethod(std::move(m));
   }
-  Lines Children(QTreeWidgetItem* node) {
+  static Lines Children(QTreeWidgetItem* node) {
     Lines out;
     for (int i = 0; node && i < node->childCount(); ++i) out.push_back(S(node->child(i)->text(0)));
     return out;
@@ -92,8 +65,6 @@ class Inspector : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> form;
   TFChild* child = nullptr;
   TUMLDrawClass* box = nullptr;
   TUMLClass* cls = nullptr;
@@ -146,11 +117,10 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
   form->LanguageOfMainWindow = 2;         // must not matter: the diagram's item is Delphi
   Pick(Insp().TVclass->topLevelItem(0));  // the root does nothing
   EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 1);
-  Script<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     EXPECT_EQ(f.WriteCaption, "Schreib-Auftrag beibehalten");
     f.Type = "Real";
     f.SetReadChecked(true);
-    f.PressOk();
   });
   Pick(Insp().AttributesNode->child(0));
   EXPECT_EQ(dialogs.CountAsked("TFAttributeDialog"), 2);
@@ -162,10 +132,9 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
   // Unticking "Lies-Anfrage beibehalten" keeps the query and its link.
   child->IstJavaVersionClick();
   TMethod* read = a->ReadMethod;
-  Script<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     EXPECT_EQ(f.ReadCaption, "Lies-Anfrage beibehalten");
     f.SetReadChecked(false);
-    f.PressOk();
   });
   MemberEditor(*form).ChangeAttribute(*cls, *a);
   EXPECT_TRUE(a->ReadMethod == read && cls->Methods.Contains(read));
@@ -176,28 +145,20 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
   TAttribute* a =
       cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", kPrivate, Lines{}));
   TMethod* m = Method(cls, "Zahle", kProcedure, kPublished);
-  Script<TAttributeForm>([](TAttributeForm& f) {
-    f.Visibility = kPublished;
-    f.PressOk();
-  });
-  Script<TAttributeForm>([](TAttributeForm& f) {
-    f.Name = "y";
-    f.PressOk();
-  });
-  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
-  Script<TAttributeForm>([](TAttributeForm& f) {
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = kPublished; });
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
+  Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Ok<TAttributeForm>([](TAttributeForm& f) {
     f.Name = "z";
     f.Visibility = kPublic;
-    f.PressOk();
   });
-  Script<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
-  Script<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
-  Script<TMethodForm>([](TMethodForm& f) {
+  Ok<TMethodForm>();
+  Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
+  Ok<TMethodForm>([](TMethodForm& f) {
     f.Name = "Bezahle";
     f.Access = kPublic;
-    f.PressOk();
   });
-  Answer({MsgResult::Yes, MsgResult::Yes});
+  Reply({MsgResult::Yes, MsgResult::Yes});
   MemberEditor editor(*form);
   for (int i = 0; i < 4; ++i) editor.ChangeAttribute(*cls, *a);
   for (int i = 0; i < 3; ++i) editor.ChangeMethod(*cls, *m);
@@ -213,20 +174,19 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
 }
 
 TEST_F(Inspector, NewMethodStartsWithCodeInTheDiagramsNotationAndCancelAddsNothing) {
-  Script<TMethodForm>([](TMethodForm& f) {
+  Ok<TMethodForm>([](TMethodForm& f) {
     EXPECT_EQ(f.Access, kPublic);
     EXPECT_EQ(*f.Code, (Lines{"begin", W("  //hier ggf. Code ergänzen"), "end;"}));
     f.Name = "Stand";
     f.SetKind(kFunction);
     f.ResultType = "Integer";
     f.Parameters.emplace_back("a", "Integer");
-    f.PressOk();
   });
   Insp().BtNewMethodClick();
   ASSERT_EQ(cls->Methods.Count(), 1);
   EXPECT_EQ(cls->Methods.At(0)->MethodSignature(1), "Stand(a: Integer) : Integer");
   child->IstJavaVersionClick();
-  Script<TMethodForm>([](TMethodForm& f) {
+  Answer<TMethodForm>([](TMethodForm& f) {
     EXPECT_EQ(*f.Code, (Lines{"{", W("  //hier ggf. Code ergänzen"), "}"}));
     f.Name = "Weg";
     f.PressCancel();
@@ -238,8 +198,8 @@ TEST_F(Inspector, NewMethodStartsWithCodeInTheDiagramsNotationAndCancelAddsNothi
 TEST_F(Inspector, DeletingAnAttributeAsksForItsReadAndWriteMethods) {
   TAttribute* a = NewAttribute("alter", "Integer");
   TMethod* write = a->WriteMethod;
-  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
-  Answer({MsgResult::Yes, MsgResult::Yes, MsgResult::No});
+  Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Reply({MsgResult::Yes, MsgResult::Yes, MsgResult::No});
   Pick(Insp().AttributesNode->child(0));
   EXPECT_EQ(
       dialogs.messages.Texts(),
@@ -274,15 +234,13 @@ class InspectorFile : public Inspector {
     TUMLDrawObject* eva = doc.AddSubDiagram("Teil 1")->AddObjectBox(person->UMLClass, 60, 70);
     for (int i = 0; i < eva->Values.Count(); ++i)
       eva->Values.Item(i).Value = eva->Values.AttributeAt(i)->Name == "auto" ? "golf" : "Eva";
-    path = S(dir.filePath("Verkehr.urd"));
+    path = Path("Verkehr.urd");
     ScriptedMessages m;
     ASSERT_TRUE(WriteDiagramFile(doc, path, m));
-    dialogs.openFiles.push_back(path);
-    form->FileOpen1Execute();
-    main = form->ActiveChild();
+    main = Open(path);
     ASSERT_EQ(main->Doc().FileName, path);
   }
-  TUMLClass* ClassNamed(DiagramDocument& d, const std::string& name) {
+  static TUMLClass* ClassNamed(DiagramDocument& d, const std::string& name) {
     for (TUMLDrawClass* b : d.DrawClasses.Items)
       if (b->UMLClass->Name == name) return b->UMLClass;
     return nullptr;
@@ -296,15 +254,14 @@ class InspectorFile : public Inspector {
     return doc;
   }
 
-  QTemporaryDir dir;
   std::string path;
   TFChild* main = nullptr;
 };
 
 TEST_F(InspectorFile, DeletingAnAttributeEmptiesConnectionsAndObjectsAlsoAfterReloading) {
   TUMLClass* person = ClassNamed(main->Doc(), "TPerson");
-  Script<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
-  Answer({MsgResult::Yes});
+  Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
+  Reply({MsgResult::Yes});
   MemberEditor(*form).ChangeAttribute(*person, *person->Attributes.At(0));  // auto
   EXPECT_EQ(main->Doc().Connections.At(0)->Attributes.Count(), 0);
   auto* shown = static_cast<TUMLDrawObject*>(main->Doc().SubDiagrams[0]->DrawClasses.At(0));
@@ -326,8 +283,8 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   TUMLClass* car = ClassNamed(d, "TAuto");
   TAttribute* tempo = car->Attributes.At(0);
   ASSERT_EQ(d.Connections.At(1)->Method, tempo->ReadMethod);
-  Script<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
-  Answer({MsgResult::Yes});
+  Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
+  Reply({MsgResult::Yes});
   MemberEditor(*form).ChangeMethod(*car, *tempo->ReadMethod);
   EXPECT_TRUE(Shown("Möchten Sie die Methode ->'GibTempo'<- wirklich löschen?"));
   EXPECT_EQ(tempo->ReadMethod, nullptr);
@@ -356,25 +313,20 @@ TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
   d.AddConnection(box, 1, boxB, 1, kIst);
   d.AddConnection(boxB, 1, boxA, 1, kIst);
   const std::string up = W("Methode der Vorgängerklasse auswählen");
-  Script<TChooseMethodForm>([up](TChooseMethodForm& f) {
+  Ok<TChooseMethodForm>([up](TChooseMethodForm& f) {
     EXPECT_EQ(f.Caption, W("Welche Methode der Klasse 'TB' soll überschrieben werden?"));
     EXPECT_EQ(f.Items, (Lines{"Bewege()", up}));
     f.Selected = 1;
-    f.PressOk();
   });
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) {
+  Ok<TChooseMethodForm>([](TChooseMethodForm& f) {
     EXPECT_EQ(f.Items, (Lines{W("           nicht überschreibbar: Basis()"), "Zeichne()"}));
     f.Selected = 1;
-    f.PressOk();
   });
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the abstract Bewege
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) {
-    f.Selected = 1;
-    f.PressOk();
-  });
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressOk(); });  // the final Basis
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
-  Script<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNone(); });
+  Ok<TChooseMethodForm>();  // the abstract Bewege
+  Ok<TChooseMethodForm>([](TChooseMethodForm& f) { f.Selected = 1; });
+  Ok<TChooseMethodForm>();  // the final Basis
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNone(); });
   form->ShowClassInInspector(cls);
   for (int i = 0; i < 4; ++i) Insp().BtOverrideMethodClick();
   child->Item("Methodeberschreiben1")->trigger();
@@ -392,14 +344,8 @@ TEST_F(Inspector, NameAndKind) {
   TUMLDrawClass* shown = child->CreateSubDiagram("Teil")->Doc().AddBoxForClass(cls);
   shown->SourceFileName = "TPerson.pas";
   form->ActivateChild(child);
-  Script<TClassnameForm>([](TClassnameForm& f) {
-    f.Name = "TMensch";
-    f.PressOk();
-  });
-  Script<TClassnameForm>([](TClassnameForm& f) {
-    f.Kind = 2;
-    f.PressOk();
-  });
+  Ok<TClassnameForm>([](TClassnameForm& f) { f.Name = "TMensch"; });
+  Ok<TClassnameForm>([](TClassnameForm& f) { f.Kind = 2; });
   Insp().BtChangeNameClick();
   EXPECT_TRUE(cls->Name == "TMensch" && box->SourceFileName.empty());
   EXPECT_EQ(shown->SourceFileName, "");
@@ -417,10 +363,7 @@ TEST_F(Inspector, NameAndKind) {
 
 TEST_F(Inspector, TheDescriptionSurvivesBeingConfirmedTwice) {
   const Lines doc{"Eine Person.", "", "  mit Alter", ""};
-  Script<TClassDokuForm>([&doc](TClassDokuForm& f) {
-    f.Lines = doc;
-    f.PressOk();
-  });
+  Ok<TClassDokuForm>([&doc](TClassDokuForm& f) { f.Lines = doc; });
   child->Item("BeschreibungAendern")->trigger();
   for (int i = 0; i < 2; ++i) {  // the real dialog, confirmed without changes
     TClassDokuForm f(dialogs);

@@ -1,85 +1,22 @@
 // Paths through the editor that cross its command groups: classes drawn with the mouse get
 // members in the inspector, are shown in a sub-diagram with objects and messages, are saved
 // and read back and are deleted again, everything through the menu items and the mouse.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QMenu>
-#include <QTemporaryDir>
-
-#include "cli/DumpJson.h"
-#include "diagram/DiagramDocument.h"
-#include "editor/DialogService.h"
+#include "EditorFixture.h"
 #include "editor/QtDialogs.h"
-#include "editor/TFChild.h"
-#include "editor/TMainForm.h"
-#include "model/Notation.h"
-#include "model/Win1252.h"
-#include "persistence/DiagramFile.h"
 
 namespace zedro {
 namespace {
 
-class CrossGroup : public ::testing::Test {
+using namespace editortest;
+
+class CrossGroup : public EditorTest {
  protected:
-  void SetUp() override {
-    ActiveNotation::Set(1);
-    form = std::make_unique<TMainForm>(dialogs);
-    form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    for (TFChild* c : form->Children()) c->ClosingAll = true;
-    form.reset();
-  }
-  TFChild* NewDiagram() {
-    form->FileNew1Execute();
-    return Watched(form->ActiveChild());
-  }
-  static TFChild* Watched(TFChild* w) {
-    w->ShowContextMenu = [](QMenu*, TPoint) {};  // the menu is prepared, not shown
-    return w;
-  }
-  std::string Path(const std::string& name) const {
-    return text::FromUtf8(dir.filePath(QString::fromStdString(name)).toStdString());
-  }
-  static TPoint Inside(const TUMLDrawClass* b) { return {(b->Left + b->Right) / 2, b->Top + 6}; }
-  static TPoint Pt(const TUMLDrawClass* b, int i) {
-    return {b->BorderPointX(i), b->BorderPointY(i)};
-  }
-  static void Click(TFChild* w, TPoint p, int button = Qt::LeftButton) {
-    w->ImClassDiagrammMouseMove(p.X, p.Y);
-    w->ImClassDiagrammMouseDown(button, p.X, p.Y);
-    w->ImClassDiagrammMouseUp(button, p.X, p.Y);
-  }
-  static void Drag(TFChild* w, TPoint from, TPoint to) {
-    w->ImClassDiagrammMouseMove(from.X, from.Y);
-    w->ImClassDiagrammMouseDown(Qt::LeftButton, from.X, from.Y);
-    w->ImClassDiagrammMouseMove(to.X, to.Y);
-    w->ImClassDiagrammMouseUp(Qt::LeftButton, to.X, to.Y);
-  }
-  template <class F>
-  void Answer(std::function<void(F&)> press) {
-    dialogs.dialogScripts.push_back([press](TDialogForm& f) { press(dynamic_cast<F&>(f)); });
-  }
   void NewAttributeInInspector(const std::string& name) {
-    Answer<TAttributeForm>([name](TAttributeForm& f) {
+    Ok<TAttributeForm>([name](TAttributeForm& f) {
       f.Name = name;
       f.Type = "Integer";
-      f.PressOk();
     });
   }
-  std::string Dump(TFChild* w) {
-    cli::Json json;
-    cli::WriteDiagram(json, w->Doc(), kDiagramVersion);
-    return json.Text();
-  }
-
-  QTemporaryDir dir;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMessages) {
@@ -99,7 +36,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   // A sub-diagram shows TFahrer (copied and pasted) and an object of TAuto.
   dialogs.inputs = {std::string("Fahrt")};
   main->Item("erzeugeUnterdiagramm")->trigger();
-  TFChild* sub = Watched(main->SubDiagramWindows().at(0));
+  TFChild* sub = Watch(main->SubDiagramWindows().at(0));
   form->ActivateChild(main);
   Click(main, Inside(fahrer));
   form->Item("CopyItem")->trigger();
@@ -109,45 +46,33 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   TUMLDrawClass* fahrerHere = sub->Doc().DrawClasses.At(0);
   EXPECT_EQ(fahrerHere->UMLClass, fahrer->UMLClass);
   Click(sub, {320, 240}, Qt::RightButton);
-  Answer<TChooseClassForm>([sub](TChooseClassForm& f) {
+  Ok<TChooseClassForm>([sub](TChooseClassForm& f) {
     EXPECT_TRUE(f.Placed);  // where the menu came up
     EXPECT_EQ((TPoint{f.Left, f.Top}), sub->PopupPos);
     f.Selected = 1;
-    f.PressOk();
   });
-  Answer<TChangeObjectForm>([](TChangeObjectForm& f) {
-    EXPECT_EQ(f.Caption, "Anlegen eines neuen Objektes");
-    f.ObjectName = "golf";
-    f.SetValue(0, "120");
-    f.PressOk();
-  });
+  Ok<TChangeObjectForm>([](TChangeObjectForm& f) { f.SetValue(0, "120"); });
   TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
   ASSERT_EQ(sub->Doc().DrawClasses.Count(), 2);
   auto* golf = static_cast<TUMLDrawObject*>(sub->Doc().DrawClasses.At(1));
-  EXPECT_EQ(sub->ClickPos, (TPoint{320, 240}));
-  EXPECT_NEAR(golf->Left, 320, 5);  // at the click, moved on by the component offset
 
   // A member added from the object's menu belongs to the class and shows in its grid.
   Click(sub, Inside(golf), Qt::RightButton);
   NewAttributeInInspector("ps");
   sub->Item("Attributhinzufuegen")->trigger();
   EXPECT_EQ(autoBox->UMLClass->Attributes.Count(), 2);
-  std::vector<std::string> grid;
-  Answer<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
+  Names grid;
+  Ok<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
     for (int r = 0; r < f.RowCount(); ++r) grid.push_back(f.AttributeName(r) + "=" + f.Value(r));
-    f.PressOk();
   });
   sub->Item("Wertbelegungndern1")->trigger();
-  EXPECT_EQ(grid, (std::vector<std::string>{"ps=-", "tempo=120"}));
+  EXPECT_EQ(grid, (Names{"ps=-", "tempo=120"}));
 
   // TFahrer gives the object an Auftrag; its new method goes to TAuto.
   Click(sub, Inside(fahrerHere));
-  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
-    f.Lines = {"fahre"};
-    f.PressOk();
-  });
+  Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"fahre"}; });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
-  Answer<TMethodForm>([](TMethodForm& f) { f.PressOk(); });
+  Ok<TMethodForm>();
   sub->Item("Auftrag")->trigger();
   Click(sub, Pt(fahrerHere, 17));
   Click(sub, Pt(golf, 39));
@@ -155,14 +80,24 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   ASSERT_EQ(autoBox->UMLClass->Methods.Count(), 1);
   EXPECT_EQ(sub->Doc().Connections.At(0)->Method, autoBox->UMLClass->Methods.At(0));
 
-  // Saved from the frame and read back, the diagram is the same.
+  // With a free note and an empty sub-diagram, saved from the frame and read back, the
+  // diagram is the same and its sub-diagrams have their entries.
+  Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Fahrt", W("Übersicht")}; });
+  main->InfoBoxEinfuegenClick();
+  dialogs.inputs = {std::string("Leer")};
+  main->Item("erzeugeUnterdiagramm")->trigger();
   form->ActivateChild(main);
   dialogs.saveFiles.push_back(Path("Fahrt.urd"));
   form->Item("FileSaveAsItem")->trigger();
-  dialogs.openFiles.push_back(Path("Fahrt.urd"));
-  form->FileOpen1Execute();
-  ASSERT_NE(form->ActiveChild(), main);
-  EXPECT_EQ(Dump(form->ActiveChild()), Dump(main));
+  TFChild* reopened = Open(Path("Fahrt.urd"));
+  ASSERT_NE(reopened, main);
+  EXPECT_EQ(Dump(reopened), Dump(main));
+  ASSERT_EQ(reopened->Doc().InfoBoxes.Count(), 1);
+  EXPECT_EQ(reopened->Doc().InfoBoxes.At(0)->Lines, (StringList{"Fahrt", W("Übersicht")}));
+  Names entries;
+  for (QAction* a : reopened->Menu("Unterdiagrammloeschen")->actions())
+    entries.push_back(a->text().toStdString());
+  EXPECT_EQ(entries, (Names{"Unterdiagramm 1 - Fahrt", "Unterdiagramm 2 - Leer"}));
 
   // Deleting TAuto in the main diagram takes the object and the message with it.
   form->ActivateChild(main);
@@ -178,9 +113,9 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
 TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnections) {
   TFChild* main = NewDiagram();
   DiagramDocument& d = main->Doc();
-  TUMLDrawClass* konto = d.AddClassBox(std::make_unique<TUMLClass>("TKonto"), 40, 40);
-  TUMLDrawClass* basis = d.AddClassBox(std::make_unique<TUMLClass>("TBasis"), 300, 40);
-  TUMLDrawClass* bank = d.AddClassBox(std::make_unique<TUMLClass>("TBank"), 40, 250);
+  TUMLDrawClass* konto = AddClass(main, "TKonto", 40, 40);
+  TUMLDrawClass* basis = AddClass(main, "TBasis", 300, 40);
+  TUMLDrawClass* bank = AddClass(main, "TBank", 40, 250);
   konto->Left = 40;
   basis->Left = 300;
   bank->Top = 250;
@@ -211,18 +146,6 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   EXPECT_TRUE(hat->Attributes.Items.empty());
   EXPECT_EQ(auftrag->Method, nullptr);
   EXPECT_EQ(subAuftrag->Method, nullptr);
-}
-
-TEST(ClassChoiceDialog, APlacedDialogComesUpWithItsCornerThere) {
-  ScriptedDialogs dialogs;
-  TChooseClassForm form(dialogs);
-  form.Items = {"TAuto"};
-  form.Placed = true;
-  form.Left = 130;
-  form.Top = 90;
-  std::unique_ptr<QDialog> dialog(CreateFormDialog(form, dialogs, nullptr));
-  dialog->show();
-  EXPECT_EQ(dialog->pos(), QPoint(130, 90));
 }
 
 }  // namespace

@@ -1,22 +1,25 @@
 // The Qt dialogs shown for real (offscreen) and driven through their controls.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <deque>
 #include <functional>
+#include <optional>
 
+#include "editor/CoOptionsForm.h"
 #include "editor/Forms.h"
 #include "editor/QtDialogService.h"
+#include "editor/QtDialogs.h"
 #include "model/Win1252.h"
 
 namespace zedro {
@@ -53,7 +56,6 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   QtDialogService service;
   ScriptedMessages m;
   TClassnameForm form(m);
-  form.Caption = "Name der Klasse";
   form.Name = "TKonto";
   bool stayedOpen = false;
   double scaled = 0;
@@ -84,7 +86,6 @@ TEST(QtDialogs, AttributeDialogProposesTheReadQueryAndHandsBackItsFields) {
   QtDialogService service;
   ScriptedMessages m;
   TAttributeForm form(m);
-  form.Caption = "Attribut eingeben";
   form.DeleteVisible = false;
   std::string proposal;
   bool deleteShown = true;
@@ -101,11 +102,9 @@ TEST(QtDialogs, AttributeDialogProposesTheReadQueryAndHandsBackItsFields) {
   EXPECT_EQ(proposal, "GibAlter");
   EXPECT_FALSE(deleteShown);
   EXPECT_EQ(form.Result, kResultOk);
-  EXPECT_EQ(form.Name, "alter");
-  EXPECT_EQ(form.Type, "Integer");
+  EXPECT_EQ(form.Name + ":" + form.Type + ":" + form.ReadName, "alter:Integer:GibAlter");
   EXPECT_EQ(form.Visibility, kPublic);
   EXPECT_TRUE(form.ReadChecked);
-  EXPECT_EQ(form.ReadName, "GibAlter");
 }
 
 TEST(QtDialogs, MethodDialogShowsTheResultOnlyForAQuery) {
@@ -114,7 +113,6 @@ TEST(QtDialogs, MethodDialogShowsTheResultOnlyForAQuery) {
   TMethodForm form(m);
   bool shownForQuery = false, shownForCommand = true;
   Drive({[&](QDialog& d) {
-    d.findChild<QLineEdit*>("EdMethodName")->setText("GibStand");
     QList<QRadioButton*> kinds = d.findChild<QWidget*>("RgSorte")->findChildren<QRadioButton*>();
     kinds[2]->click();
     shownForQuery = !d.findChild<QLineEdit*>("EdResult")->isHidden();
@@ -152,6 +150,76 @@ TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
   EXPECT_EQ(form.Result, kResultCancel);
   EXPECT_EQ(whileTyping, "rot");
   EXPECT_EQ(values.ValueAt(0), "rot");
+}
+
+TEST(QtDialogs, ChoiceDialogsShowTheirPlaceAndPreselection) {
+  ScriptedDialogs dialogs;
+  TChooseClassForm classes(dialogs);
+  classes.Items = {"TAuto"};
+  classes.Placed = true;
+  classes.Left = 130;
+  classes.Top = 90;
+  std::unique_ptr<QDialog> placed(CreateFormDialog(classes, dialogs, nullptr));
+  placed->show();
+  EXPECT_EQ(placed->pos(), QPoint(130, 90));
+
+  TChooseAttributeForm attributes(dialogs);
+  attributes.Items = {"a", "b", "c"};
+  attributes.MultiSelect = true;
+  attributes.SelectedItems = {true, false, true};
+  attributes.Focused = 0;
+  std::unique_ptr<QDialog> dialog(CreateFormDialog(attributes, dialogs, nullptr));
+  auto* list = dialog->findChild<QListWidget*>("LBAttributes");
+  ASSERT_NE(list, nullptr);
+  std::vector<bool> selected;
+  for (int i = 0; i < list->count(); ++i) selected.push_back(list->item(i)->isSelected());
+  EXPECT_EQ(selected, (std::vector<bool>{true, false, true}));
+}
+
+// Only the font dialog that the connection options open answers from a script.
+class ScriptedFonts : public QtDialogService {
+ public:
+  bool ChooseFont(TFontSpec& font, bool) override {
+    ++asked;
+    visibleWhenAsked = QApplication::activeModalWidget() != nullptr;
+    std::optional<TFontSpec> next = fonts.empty() ? std::nullopt : fonts.front();
+    if (!fonts.empty()) fonts.pop_front();
+    if (next) font = *next;
+    return next.has_value();
+  }
+  std::deque<std::optional<TFontSpec>> fonts;
+  int asked = 0;
+  bool visibleWhenAsked = false;
+};
+
+TEST(QtDialogs, TheConnectionFontDialogOpensAsSoonAsTheOptionsAreShown) {
+  QObject guard;
+  // Closes whatever modal dialog is still open after a while, so a failing test ends.
+  auto closeEventually = [&guard] {
+    QTimer::singleShot(2000, &guard, [] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+  };
+  ScriptedFonts service;
+  TFCoOptions options;
+  TCoOptionsForm chosen(service, options);
+  TFontSpec arial;
+  arial.Name = "Arial";
+  service.fonts = {arial};
+  closeEventually();
+  service.RunDialog(chosen);
+  EXPECT_EQ(service.asked, 1);
+  EXPECT_TRUE(service.visibleWhenAsked);
+  EXPECT_EQ(chosen.Result, kResultOk);
+  EXPECT_EQ(options.Font.Name, "Arial");
+
+  // Cancelling that font dialog ends the options dialog too.
+  TCoOptionsForm cancelled(service, options);
+  service.fonts = {std::nullopt};
+  closeEventually();
+  service.RunDialog(cancelled);
+  EXPECT_EQ(service.asked, 2);
+  EXPECT_EQ(cancelled.Result, kResultCancel);
 }
 
 TEST(QtDialogs, FileFilterTranslation) {

@@ -1,0 +1,161 @@
+// The frame offscreen with the scripted dialog service, and the helpers the editor tests
+// share: a temporary directory, new and opened diagrams, scripted dialogs, mouse clicks
+// and the context menus as they would pop up.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "cli/DumpJson.h"
+#include "diagram/DiagramDocument.h"
+#include "editor/DialogService.h"
+#include "editor/QtText.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "model/Notation.h"
+#include "model/Win1252.h"
+#include "persistence/DiagramFile.h"
+
+namespace zedro::editortest {
+
+using Names = std::vector<std::string>;
+
+// Also records the text an input box starts with, where questions appear and which
+// diagram window was active when a message came up.
+class RecordingDialogs : public ScriptedDialogs {
+ public:
+  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
+    activeAtMessage.push_back(form ? form->ActiveChild() : nullptr);
+    return ScriptedDialogs::Message(kind, text, buttons);
+  }
+  MsgResult MessageAt(MsgKind kind, const std::string& text, MsgButtons buttons, int x,
+                      int y) override {
+    questionsAt.push_back({x, y});
+    return ScriptedDialogs::MessageAt(kind, text, buttons, x, y);
+  }
+  bool InputBox(const std::string& caption, const std::string& prompt,
+                std::string& value) override {
+    inputDefaults.push_back(value);
+    return ScriptedDialogs::InputBox(caption, prompt, value);
+  }
+  TMainForm* form = nullptr;
+  std::vector<TFChild*> activeAtMessage;
+  std::vector<std::string> inputDefaults;
+  std::vector<TPoint> questionsAt;
+};
+
+// A context menu as it would have popped up: its title and its offered commands.
+struct Popup {
+  std::string menu;
+  std::string title;
+  Names offered;
+  TPoint at;
+  bool Offers(const std::string& item) const {
+    return std::find(offered.begin(), offered.end(), item) != offered.end();
+  }
+};
+
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ActiveNotation::Set(1);
+    form = std::make_unique<TMainForm>(dialogs);
+    dialogs.form = form.get();
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    dialogs.form = nullptr;
+    for (TFChild* c : form->Children()) c->ClosingAll = true;
+    form.reset();
+    ActiveNotation::Set(1);
+  }
+
+  std::string Path(const std::string& name) const {
+    return text::FromUtf8(dir.filePath(QString::fromStdString(name)).toStdString());
+  }
+  TFChild* NewDiagram() {
+    form->FileNew1Execute();
+    return Watch(form->ActiveChild());
+  }
+  TFChild* Open(const std::string& path) {
+    dialogs.openFiles.push_back(path);
+    form->FileOpen1Execute();
+    return form->ActiveChild();
+  }
+  // Context menus are prepared and recorded, not shown.
+  TFChild* Watch(TFChild* window) {
+    window->ShowContextMenu = [this](QMenu* m, TPoint at) {
+      Popup p{m->objectName().toStdString(), S(m->actions()[0]->text()), {}, at};
+      for (QAction* a : m->actions())
+        if (!a->isSeparator() && a->isVisible() && a->isEnabled())
+          p.offered.push_back(a->objectName().toStdString());
+      popups.push_back(p);
+    };
+    return window;
+  }
+  // A new class box that becomes the current one.
+  static TUMLDrawClass* AddClass(TFChild* w, const std::string& name, int x = 50, int y = 50) {
+    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
+    w->Doc().CurrentBox = box;
+    w->Doc().CurrentClass = box->UMLClass;
+    return box;
+  }
+  // Presses the buttons of the next dialog, which must be of type F.
+  template <class F>
+  void Answer(std::function<void(F&)> press) {
+    dialogs.dialogScripts.push_back([press](TDialogForm& form) {
+      auto* f = dynamic_cast<F*>(&form);
+      ASSERT_NE(f, nullptr) << "unexpected dialog " << form.TypeName();
+      press(*f);
+    });
+  }
+  // Fills in the next dialog, which must be of type F, and presses its OK button.
+  template <class F>
+  void Ok(std::function<void(F&)> fill = {}) {
+    Answer<F>([fill](F& f) {
+      if (fill) fill(f);
+      f.PressOk();
+    });
+  }
+  void Skip(int n = 1) {  // dialogs closed by their close box
+    for (int i = 0; i < n; ++i) dialogs.dialogScripts.push_back(nullptr);
+  }
+  std::string LastMessage() const { return dialogs.messages.shown.back().text; }
+
+  static TPoint Pt(const TUMLDrawClass* b, int i) {
+    return {b->BorderPointX(i), b->BorderPointY(i)};
+  }
+  static TPoint Inside(const TUMLDrawClass* b) { return {(b->Left + b->Right) / 2, b->Top + 6}; }
+  static void Click(TFChild* w, TPoint p, int button = Qt::LeftButton) {
+    w->ImClassDiagrammMouseMove(p.X, p.Y);
+    w->ImClassDiagrammMouseDown(button, p.X, p.Y);
+    w->ImClassDiagrammMouseUp(button, p.X, p.Y);
+  }
+  static void Drag(TFChild* w, TPoint from, TPoint to) {
+    w->ImClassDiagrammMouseMove(from.X, from.Y);
+    w->ImClassDiagrammMouseDown(Qt::LeftButton, from.X, from.Y);
+    w->ImClassDiagrammMouseMove(to.X, to.Y);
+    w->ImClassDiagrammMouseUp(Qt::LeftButton, to.X, to.Y);
+  }
+  // The diagram as zedro-cli dumps it, to compare a diagram before saving and after reading.
+  static std::string Dump(TFChild* w) {
+    cli::Json json;
+    cli::WriteDiagram(json, w->Doc(), kDiagramVersion);
+    return json.Text();
+  }
+
+  QTemporaryDir dir;
+  RecordingDialogs dialogs;
+  std::unique_ptr<TMainForm> form;
+  std::vector<Popup> popups;
+};
+
+}  // namespace zedro::editortest
