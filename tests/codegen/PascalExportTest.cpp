@@ -41,17 +41,6 @@ StringList Fields(const StringList& lines) {
 
 }  // namespace
 
-TEST(PascalExport, EmptyClass) {
-  TestDiagram d;
-  d.Box("TX");
-  EXPECT_EQ(
-      Generate(d, "TX"),
-      (StringList{"interface", "",
-                  W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
-                  "//uses ....;", "", "type", "  TX = class", "", "   end;", "", "implementation",
-                  "", kRule, "//|         TX: Methodendefinition ", kRule, "", "end."}));
-}
-
 TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   TestDiagram d;
   d.Box("TFahrzeug", "mTFahrzeug.pas");
@@ -134,6 +123,10 @@ TEST(PascalExport, UsesClauses) {
   // Lines that followed the uses clause of an imported unit come back, empty runs collapsed.
   EXPECT_EQ(usesLines({"Classes", ";", "", "", "const", "  Max = 10;", "", "", ""}),
             (StringList{adapt, "uses Classes;", "", "const", "  Max = 10;", "", ""}));
+  EXPECT_EQ(
+      usesLines({}),
+      (StringList{W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+                  "//uses ....;", ""}));
   // A list that lost its terminator keeps all its names.
   EXPECT_EQ(usesLines({"A", "B"}), (StringList{adapt, "uses A, B;", ""}));
   // Without units, only the trailing lines are written.

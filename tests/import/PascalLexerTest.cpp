@@ -48,7 +48,6 @@ TEST(PascalLexer, Tokens) {
       // and a comment can span lines.
       {"{$R *.DFM}\nx", {{tkCommentClose, "}"}, {tkIdentifier, "x"}, end}},
       {"a (* b\n c } d", {{tkIdentifier, "a"}, {tkCommentClose, "}"}, {tkIdentifier, "d"}, end}},
-      {"a // b c\nd", {{tkIdentifier, "a"}, {tkIdentifier, "d"}, end}},
       // "//" inside a string literal starts a comment; quotes are skipped one by one.
       {"s := 'http://x'; y", {{tkIdentifier, "s"}, {tkColon, ":"}, {tkEquals, "="}, {tkOther, ""},
                               {tkIdentifier, "http"}, {tkColon, ":"}, end}},
