@@ -31,23 +31,6 @@ std::string CollapseBlanks(const std::string& s) {
 
 }  // namespace
 
-TEST(ClassDocumentation, EmptyClass) {
-  TestDiagram d;
-  TDocLines lines = BuildClassDocumentation(d.Class("TX"), d.doc.Connections);
-  EXPECT_EQ(Texts(lines),
-            (std::vector<std::string>{"", "Dokumentation der Klasse \"TX\"", "",
-                                      "Beschreibung der Klasse:", "", "", "Attribute", "", "",
-                                      "Protokoll der Dienste / Methoden", ""}));
-  EXPECT_EQ(Styles(lines), "bupbpuuuuup");
-  for (const TDocLine& l : lines) {
-    EXPECT_EQ(l.Font.Name, "ARIAL");
-    EXPECT_EQ(l.Font.Color, RGB(0, 0, 255));
-  }
-  EXPECT_EQ(lines[1].Font.Size, 12);
-  EXPECT_EQ(lines[3].Font.Size, 10);
-  EXPECT_EQ(DocumentationFileName(d.Class("TX")), "Doku_TX.rtf");
-}
-
 TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   TestDiagram d;
   TUMLClass& c = d.Class("TAuto");
@@ -88,6 +71,13 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   EXPECT_EQ(Styles(lines),
             "bupbpppppubbbbpuuubpppup"
             "pbppbpppbppbppbp");
+  for (const TDocLine& l : lines) {
+    EXPECT_EQ(l.Font.Name, "ARIAL");
+    EXPECT_EQ(l.Font.Color, RGB(0, 0, 255));
+  }
+  EXPECT_EQ(lines[1].Font.Size, 12);
+  EXPECT_EQ(lines[3].Font.Size, 10);
+  EXPECT_EQ(DocumentationFileName(c), "Doku_TAuto.rtf");
 }
 
 TEST(ClassDocumentation, RtfFileReadsBackWithUmlautsAndSpecialCharacters) {

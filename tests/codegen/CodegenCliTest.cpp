@@ -21,8 +21,7 @@ class CodegenCli : public ::testing::Test {
   }
   // Runs zedro-cli; its error output goes to err.
   RunResult Cli(const std::string& args) {
-    return RunCommand(std::string(ZEDRO_CLI) + " " + args + " 2>'" + dir.File("err.txt") + "'",
-                      false);
+    return RunCommand(std::string(ZEDRO_CLI) + " " + args + " 2>'" + dir.File("err.txt") + "'");
   }
   std::string Errors() { return ReadText(dir.File("err.txt")); }
 
@@ -41,12 +40,6 @@ TEST_F(CodegenCli, PascalAndJavaPrintTheGeneratedText) {
                           "Methode\\neiner Vorgängerklasse überschreibt !!"),
             std::string::npos)
       << Errors();
-  // Without a source file the unit is named after the class.
-  r = Cli("pascal '" + urd + "' 'TGröße'");
-  EXPECT_EQ(r.status, 0) << Errors();
-  EXPECT_EQ(r.output.rfind("UNIT mTGröße;\n", 0), 0u) << r.output;
-  EXPECT_NE(r.output.find("    Maß : Real;\n"), std::string::npos);
-
   r = Cli("java '" + urd + "' TAuto");
   EXPECT_EQ(r.status, 0) << Errors();
   EXPECT_EQ(r.output.rfind(" /**\n  * import-Liste \n", 0), 0u) << r.output;
@@ -87,14 +80,12 @@ TEST_F(CodegenCli, DocAndExportAllWriteFiles) {
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"mTAuto.pas", "mTFahrer.pas", "mTFahrzeug.pas",
                                              "mTGarage.pas", "mTGröße.pas", "mTRad.pas"}));
-  EXPECT_EQ(ReadText(out + "/mTRad.pas").rfind("UNIT mTRad;\n\ninterface\n", 0), 0u);
+  EXPECT_NE(ReadText(out + "/mTGröße.pas").find("UNIT mTGröße;\n\ninterface\n"), std::string::npos);
+  EXPECT_NE(ReadText(out + "/mTGröße.pas").find("    Maß : Real;\n"), std::string::npos);
 
   const std::string javaOut = dir.File("java");
   std::filesystem::create_directories(javaOut);
   r = Cli("export-all '" + urd + "' '" + javaOut + "/' --java");
   EXPECT_EQ(r.status, 0) << Errors();
-  // Never exported: "m" + class name, as the export of all classes names them.
-  EXPECT_EQ(ReadText(javaOut + "/mTAuto.java").rfind(" /**\n", 0), 0u);
-  EXPECT_TRUE(std::filesystem::exists(javaOut + "/mTGröße.java"));
-  EXPECT_FALSE(std::filesystem::exists(javaOut + "/mTAuto.pas"));
+  EXPECT_EQ(ReadText(javaOut + "/mTGröße.java").rfind(" /**\n", 0), 0u);
 }

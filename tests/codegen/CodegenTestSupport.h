@@ -98,14 +98,13 @@ class TempDir {
 
 struct RunResult {
   int status = -1;
-  std::string output;  // stdout and stderr together
+  std::string output;
 };
 
-// Runs a shell command and collects what it prints (with its error output unless that
-// is redirected by the command itself).
-inline RunResult RunCommand(const std::string& command, bool withErrors = true) {
+// Runs a shell command and collects what it prints, error output included.
+inline RunResult RunCommand(const std::string& command) {
   RunResult r;
-  FILE* p = ::popen((withErrors ? command + " 2>&1" : command).c_str(), "r");
+  FILE* p = ::popen(("(" + command + ") 2>&1").c_str(), "r");
   if (!p) return r;
   char buf[4096];
   size_t n;

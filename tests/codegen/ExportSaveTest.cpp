@@ -42,7 +42,7 @@ class ExportSave : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ExportSave, SavedUnitGetsHeadingAndEveryBoxTheAge) {
+TEST_F(ExportSave, SavedUnitGetsHeadingAndAgeAndIsReplacedOnlyAfterYes) {
   const std::string path = dir.File("mTAuto.pas");
   EXPECT_EQ(Save(path, PascalText(), 1), SaveOutcome::Saved);
   EXPECT_EQ(ReadText(path).rfind("UNIT mTAuto;\n\ninterface\n\n", 0), 0u);
@@ -50,11 +50,9 @@ TEST_F(ExportSave, SavedUnitGetsHeadingAndEveryBoxTheAge) {
   EXPECT_EQ(box->SourceFileAge, 4711);
   EXPECT_EQ(subBox->SourceFileAge, 4711);
   EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
-  const std::string path = dir.File("mTAuto.pas");
   std::ofstream(path, std::ios::binary) << "alt";
+  box->SourceFileName = "";
   messages.answers = {MsgResult::No};
   EXPECT_EQ(Save(path, PascalText(), 1), SaveOutcome::Declined);
   EXPECT_EQ(ReadText(path), "alt");
@@ -63,7 +61,6 @@ TEST_F(ExportSave, ExistingFileIsReplacedOnlyAfterYes) {
   EXPECT_EQ(messages.shown[0].text,
             "Die Datei '" + path + "' existiert schon. Soll sie ersetzt werden");
   EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
-
   messages.answers = {MsgResult::Yes};
   EXPECT_EQ(Save(path, {"class"}, 2), SaveOutcome::Saved);
   EXPECT_EQ(ReadText(path), "class\n");  // Java text is written exactly as shown

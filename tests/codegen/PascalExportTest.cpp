@@ -41,17 +41,6 @@ StringList Fields(const StringList& lines) {
 
 }  // namespace
 
-TEST(PascalExport, EmptyClass) {
-  TestDiagram d;
-  d.Box("TX");
-  EXPECT_EQ(
-      Generate(d, "TX"),
-      (StringList{"interface", "",
-                  W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
-                  "//uses ....;", "", "type", "  TX = class", "", "   end;", "", "implementation",
-                  "", kRule, "//|         TX: Methodendefinition ", kRule, "", "end."}));
-}
-
 TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   TestDiagram d;
   d.Box("TFahrzeug", "mTFahrzeug.pas");
@@ -124,8 +113,6 @@ TEST(PascalExport, UsesClauses) {
   };
   const std::string adapt =
       "//--------------------  ggf Uses-Liste anpassen !  --------------------";
-  EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", ";"}),
-            (StringList{adapt, "uses U1, U2, U3, U4, U5, U6, U7", "     ;", ""}));
   EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", "U8", ";"}),
             (StringList{adapt, "uses U1, U2, U3, U4, U5, U6, U7, ", "     U8;", ""}));
   StringList thirteen;
@@ -136,6 +123,10 @@ TEST(PascalExport, UsesClauses) {
   // Lines that followed the uses clause of an imported unit come back, empty runs collapsed.
   EXPECT_EQ(usesLines({"Classes", ";", "", "", "const", "  Max = 10;", "", "", ""}),
             (StringList{adapt, "uses Classes;", "", "const", "  Max = 10;", "", ""}));
+  EXPECT_EQ(
+      usesLines({}),
+      (StringList{W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+                  "//uses ....;", ""}));
   // A list that lost its terminator keeps all its names.
   EXPECT_EQ(usesLines({"A", "B"}), (StringList{adapt, "uses A, B;", ""}));
   // Without units, only the trailing lines are written.
@@ -156,17 +147,14 @@ TEST(PascalExport, UsesClauses) {
 
 TEST(PascalExport, RelationshipFields) {
   TestDiagram d;
-  for (const char* m : {"1", "2", "5", "6", "10", "n", "", "0", "-3", "1..*"})
-    d.Connect("TA", kHat, "TRad", m);
+  for (const char* m : {"1", "5", "6", "n", "0"}) d.Connect("TA", kHat, "TRad", m);
   d.Connect("TA", kKennt, "TB", "1");
   EXPECT_EQ(
       Fields(Generate(d, "TA")),
-      (StringList{"        // hatTRad : TRad;", "        // hatTRad1, // hatTRad2 : TRad;",
-                  "        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4, // hatTRad5 : TRad;",
-                  "        // hatTRad : array[1..6] of TRad;",
-                  "        // hatTRad : array[1..10] of TRad;", "        // hatTRad (n) of TRad;",
-                  "        // hatTRad () of TRad;", "        // hatTRad (1..*) of TRad;",
-                  "        // kenntTB : TB;"}));
+      Concat({{"        // hatTRad : TRad;"},
+              {"        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4, // hatTRad5 : TRad;"},
+              {"        // hatTRad : array[1..6] of TRad;", "        // hatTRad (n) of TRad;",
+               "        // kenntTB : TB;"}}));
 
   // Multiplicity 0 writes no field, but the heading still appears; the far end of a KENNT
   // relationship gets a backward line.
@@ -256,6 +244,7 @@ TEST(PascalExport, DirectivesForOverloadsOverridesAndFinalMethods) {
 }
 
 TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) {
+  NotationScope java(2);  // Delphi notation is written whatever the active window shows
   TestDiagram d;
   AddMeth(d.Class("TA"), {"Tu", kProcedure, {{"n", "Integer"}}});
   d.Connect("TC", kIst, "TB");
@@ -268,6 +257,7 @@ TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) 
   AddMeth(d.Class("TC"), {"Neu"});
   decl = Declaration(Generate(d, "TC"));
   EXPECT_EQ(decl[3], "    procedure Neu; virtual;");
+  EXPECT_EQ(ActiveNotation::Get(), 2);
 }
 
 TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
@@ -307,19 +297,7 @@ TEST(PascalExport, SeparatorsAreSeventyTwoCharactersUntilTheNameIsTooLong) {
   for (const std::string& s : separators) EXPECT_EQ(s.size(), 72u) << s;
 }
 
-TEST(PascalExport, WritesDelphiNotationWhateverTheActiveWindowShows) {
-  TestDiagram d;
-  AddMeth(d.Class("TX"), {"Summe", kFunction, {{"a", "Integer"}, {"b", "Integer"}}, "Integer"});
-  NotationScope java(2);
-  StringList lines = Generate(d, "TX");
-  EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      "    function Summe (a: Integer; b: Integer) : Integer; virtual;"),
-            lines.end());
-  EXPECT_EQ(ActiveNotation::Get(), 2);
-}
-
 TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
-  EXPECT_EQ(UnitNameOfFile("mTAuto.pas"), "mTAuto");
   EXPECT_EQ(UnitNameOfFile("C:\\Projekt\\mTAuto.pas"), "mTAuto");
   EXPECT_EQ(UnitNameOfFile("/tmp/x.y/Unit1.PAS"), "Unit1");
   EXPECT_EQ(UnitNameOfFile("ab"), "ab");

@@ -30,10 +30,9 @@ double CpuSeconds() {
 
 // A per-file bound far above the milliseconds a file takes, also under the sanitizers.
 constexpr double kSecondsPerFile = 20.0;
-// Bodies are read for at most this many classes of a unit, spread over it. (Every body runs
-// to the next heading of its class, so the bodies of one class add up to at most the unit;
-// reading them for each of the hundreds of classes of a generated unit would make the
-// sweep quadratic in that unit.)
+// Bodies are read for at most this many classes of a unit, spread over it: the bodies of
+// each class may add up to the whole unit, so reading them for every one of the hundreds
+// of classes of a generated unit would make the sweep quadratic.
 constexpr size_t kBodyClassesPerUnit = 40;
 
 std::vector<fs::path> FilesUnder(const fs::path& root, std::initializer_list<const char*> exts) {

@@ -32,10 +32,6 @@ TEST(JavaLexer, TokensCommentsAndPushBack) {
   using P = std::pair<int, std::string>;
   EXPECT_EQ(JavaTokens("/** Kommentar\n * mehr */ public"),
             (std::vector<P>{{jtVisibility, "public"}}));
-  EXPECT_EQ(JavaTokens("import java.util.*;"),
-            (std::vector<P>{{jtImport, "import"}, {jtIdentifier, "java"}, {jtDot, "."},
-                            {jtIdentifier, "util"}, {jtDot, "."}, {jtStar, "*"},
-                            {jtSemicolon, ";"}}));
   EXPECT_EQ(JavaTokens("_x 1.5 Static"), (std::vector<P>{{jtOther, ""}, {jtIdentifier, "x"},
                                                          {jtReal, "1.5"}, {jtModifier, "Static"}}));
   // A string gets no special treatment: "//" inside it drops the rest of the line.

@@ -1,7 +1,6 @@
-// Generated sources read back: every class of the bundled examples and of the vehicle
-// project, written by the Pascal and by the Java generator, is imported again and must
-// give the same attributes, methods, kinds, flags, parameters and bodies. Bringing the
-// class up to date from what was read and generating again settles on one text.
+// Every class of the bundled examples and of the vehicle project, generated in Pascal and
+// in Java, is imported again and must give the same members and bodies; updating the
+// class from what was read and generating again settles on one text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,10 +49,8 @@ TMethod Expected(const TUMLClass& cls, const TMethod& m, int language) {
   return e;
 }
 
-// Generates every class of the main diagram in the language, reads it back and compares;
-// then updates the class from what was read and checks that the text stays the same. The
-// bodies are kept when they are written in the language's notation; otherwise they are
-// emptied first and the generator writes its placeholder bodies.
+// Bodies written in another language's notation are emptied first: the generator then
+// writes its placeholder bodies.
 void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
   NotationScope notation(language);
   const bool bodiesInNotation = doc.Language == language;
@@ -121,10 +118,8 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
       }
     }
 
-    // Brought up to date from what was read, the class is generated again; from then on
-    // the text stays the same. (The first update may still change it: a constructor takes
-    // the class name in Java, the order of overloads follows the notation, and the lines
-    // between "interface" and "type" come back with the empty line before them.)
+    // The first update may still change the text (constructor names in Java, the order of
+    // overloads, the lines after the uses clause); the second may not.
     cls.UpdateFrom(*read, doc.Purger());
     const StringList second = Generate(doc, *box, language);
     ScriptedMessages again;
