@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace zedro::clitest {
@@ -23,9 +23,7 @@ struct CliRun {
 
 inline std::string ReadAll(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void WriteAll(const fs::path& p, const std::string& bytes) {

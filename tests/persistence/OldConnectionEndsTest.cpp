@@ -20,17 +20,11 @@ using namespace zedro::testing;
 namespace {
 
 OldBox BoxAt(const std::string& name, int left, int top, int right, int bottom) {
-  OldBox b;
-  b.left = left, b.top = top, b.right = right, b.bottom = bottom;
-  b.cls.name = name;
-  return b;
+  return {.left = left, .top = top, .right = right, .bottom = bottom, .cls = {.name = name}};
 }
 
 OldConnection Between(int sx, int sy, int ex, int ey) {
-  OldConnection c;
-  c.kind = 3;
-  c.startX = sx, c.startY = sy, c.endX = ex, c.endY = ey;
-  return c;
+  return {.kind = 3, .startX = sx, .startY = sy, .endX = ex, .endY = ey};
 }
 
 // The rule itself, asked of every box in turn.

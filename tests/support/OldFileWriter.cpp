@@ -9,14 +9,14 @@ void Ints(ValueWriter& w, std::initializer_list<int> values) {
   for (int v : values) w.WriteInteger(v);
 }
 
-void Font(ValueWriter& w, const OldFont& f) {
-  w.WriteString(f.name);
-  Ints(w, {f.size, f.color});
+void Font(ValueWriter& w) {
+  w.WriteString("MS Sans Serif");
+  Ints(w, {8, static_cast<int>(0x80000008u)});
   for (int i = 0; i < 3; ++i) w.WriteBoolean(false);
 }
 
 void Options(ValueWriter& w, int v, int filter) {
-  Font(w, {});
+  Font(w);
   if (v == 134) {
     w.WriteBoolean(true);
     return;
@@ -30,9 +30,8 @@ void Options(ValueWriter& w, int v, int filter) {
   for (int i = 0; i < 4; ++i) w.WriteInteger(0);
 }
 
-void Class(ValueWriter& w, int v, const OldClass& c) {
-  int cv = v;
-  if (v >= 140) w.WriteInteger(cv);
+void Class(ValueWriter& w, int cv, const OldClass& c) {
+  if (cv >= 140) w.WriteInteger(cv);
   if (cv < 175) {
     w.WriteInteger(c.kind);
     w.WriteString(c.name);
@@ -43,7 +42,7 @@ void Class(ValueWriter& w, int v, const OldClass& c) {
   }
   w.WriteStrings(c.doc);
   if (cv > 136) w.WriteStrings(c.interfaceUses);
-  if (cv > 170) w.WriteStrings(c.implementationUses);
+  if (cv > 170) w.WriteStrings({});  // implementation uses
   Ints(w, {static_cast<int>(c.attributes.size()), static_cast<int>(c.methods.size())});
   for (const OldAttribute& a : c.attributes) {
     w.WriteString(a.name);
@@ -53,32 +52,32 @@ void Class(ValueWriter& w, int v, const OldClass& c) {
       w.WriteString(a.doc.empty() ? "" : a.doc[0]);
     else
       w.WriteStrings(a.doc);
-    if (cv > 172) Ints(w, {a.readIndex, a.writeIndex});
+    if (cv > 172) Ints(w, {a.readIndex, -1});
   }
   for (const OldMethod& m : c.methods) {
     w.WriteString(m.name);
     if (cv < 175) w.WriteString(m.parameterText);
     w.WriteString(m.result);
-    w.WriteInteger(m.visibility);
+    w.WriteInteger(2);  // public
     if (cv > 140) w.WriteInteger(m.kind);
     if (cv >= 175) {
-      w.WriteBoolean(m.isClass);
+      w.WriteBoolean(false);
       w.WriteBoolean(m.isAbstract);
-      w.WriteBoolean(m.isFinal);
+      w.WriteBoolean(false);
       w.WriteInteger(static_cast<int>(m.parameters.size()));
       for (const auto& p : m.parameters) {
         w.WriteString(p.first);
         w.WriteString(p.second);
       }
     }
-    w.WriteStrings(m.doc);
+    w.WriteStrings({});
     if (cv > 136) w.WriteStrings(m.code);
     if (cv > 136 && cv < 175) w.WriteStrings(m.directives);
   }
 }
 
 void Connection(ValueWriter& w, int v, const OldConnection& c) {
-  Ints(w, {c.kind, c.lineShape});
+  Ints(w, {c.kind, 0});
   if (v > 141) w.WriteInteger(c.color);
   if (v > 140) {
     Ints(w, {c.startBox, c.startPoint, c.endBox});
@@ -98,10 +97,10 @@ void Connection(ValueWriter& w, int v, const OldConnection& c) {
   if (v >= 161) {
     Ints(w, {1, 2, 3, 4});
     w.WriteStrings(c.textLines);
-    Font(w, {});
+    Font(w);
   }
-  if (v >= 151) Ints(w, {c.offsetX, c.offsetY});
-  if (v > 141) Font(w, {});
+  if (v >= 151) Ints(w, {0, 0});
+  if (v > 141) Font(w);
 }
 
 }  // namespace
@@ -109,16 +108,16 @@ void Connection(ValueWriter& w, int v, const OldConnection& c) {
 std::string WriteOldDiagram(const OldDiagram& d, int v) {
   ValueWriter w;
   w.WriteInteger(v);
-  if (v > 181) w.WriteInteger(d.language);
+  if (v > 181) w.WriteInteger(1);  // the language
   Options(w, v, d.filter);
-  if (v > 141) Font(w, {});
+  if (v > 141) Font(w);
   Ints(w, {static_cast<int>(d.boxes.size()), static_cast<int>(d.connections.size())});
   if (v > 150) w.WriteInteger(static_cast<int>(d.infoBoxes.size()));
   for (const OldBox& b : d.boxes) {
     Ints(w, {b.left, b.top, b.right, b.bottom});
     if (v > 170) {
       w.WriteString(b.sourceFile);
-      w.WriteInteger(b.sourceAge);
+      w.WriteInteger(-1);
     }
     Class(w, v, b.cls);
     if (v > 141) Options(w, v, d.filter);
@@ -128,7 +127,7 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
     for (const auto& lines : d.infoBoxes) {
       Ints(w, {5, 6, 7, 8});
       w.WriteStrings(lines);
-      Font(w, {});
+      Font(w);
     }
   }
   if (v > 153) {
@@ -136,10 +135,10 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
     for (const OldSub& s : d.subs) {
       if (v > 170) w.WriteString(s.name);
       Options(w, v, d.filter);
-      Font(w, {});
-      Ints(w, {static_cast<int>(s.boxes.size()), static_cast<int>(s.connections.size()), 0});
+      Font(w);
+      Ints(w, {static_cast<int>(s.boxes.size()), 0, 0});
       for (const OldSubBox& b : s.boxes) {
-        Ints(w, {b.left, b.top, b.right, b.bottom, b.classIndex});
+        Ints(w, {20, 20, 80, 50, b.classIndex});
         if (v >= 176) w.WriteBoolean(b.isObject);
         if (b.isObject && v >= 176) {
           w.WriteString(b.objectName);
@@ -147,7 +146,6 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
         }
         Options(w, v, d.filter);
       }
-      for (const OldConnection& c : s.connections) Connection(w, v, c);
     }
   }
   return w.Bytes();

@@ -8,34 +8,26 @@
 
 namespace zedro::testing {
 
-struct OldFont {
-  std::string name = "MS Sans Serif";
-  int size = 8;
-  int color = static_cast<int>(0x80000008u);
-};
-
 struct OldAttribute {
   std::string name, type;
   int visibility = 0;
   std::vector<std::string> doc;
-  int readIndex = -1, writeIndex = -1;
+  int readIndex = -1;
 };
 
 struct OldMethod {
-  std::string name;
-  std::string parameterText;                                    // versions below 175
+  std::string name, parameterText;                              // parameters below 175
   std::vector<std::pair<std::string, std::string>> parameters;  // 175 and later
   std::string result;
-  int visibility = 2;
   int kind = 1;
-  bool isClass = false, isAbstract = false, isFinal = false;
-  std::vector<std::string> doc, code, directives;
+  bool isAbstract = false;
+  std::vector<std::string> code, directives;
 };
 
 struct OldClass {
   std::string name;
   int kind = 0;  // 1 abstract, 2 library
-  std::vector<std::string> doc, interfaceUses, implementationUses;
+  std::vector<std::string> doc, interfaceUses;
   std::vector<OldAttribute> attributes;
   std::vector<OldMethod> methods;
 };
@@ -43,23 +35,20 @@ struct OldClass {
 struct OldBox {
   int left = 10, top = 10, right = 100, bottom = 60;
   std::string sourceFile;
-  int sourceAge = -1;
   OldClass cls;
 };
 
 struct OldConnection {
-  int kind = 1, lineShape = 0, color = 0;
+  int kind = 1, color = 0;
   int startBox = 0, startPoint = 1, endBox = 1, endPoint = 1;
   int startX = 0, startY = 0, endX = 0, endY = 0;  // versions up to 140
   int method = -1;
   std::vector<int> attributes;
   std::string startText, endText;
   std::vector<std::string> textLines;
-  int offsetX = 0, offsetY = 0;
 };
 
 struct OldSubBox {
-  int left = 20, top = 20, right = 80, bottom = 50;
   int classIndex = 0;
   bool isObject = false;
   std::string objectName;
@@ -69,11 +58,9 @@ struct OldSubBox {
 struct OldSub {
   std::string name;
   std::vector<OldSubBox> boxes;
-  std::vector<OldConnection> connections;
 };
 
 struct OldDiagram {
-  int language = 1;
   int filter = 0;  // visibility filter of versions 135 to 150
   std::vector<OldBox> boxes;
   std::vector<OldConnection> connections;
