@@ -34,9 +34,6 @@ TEST(AttributeForm, OkRefusesEmptyOrInvalidNamesCancelEmptiesTheName) {
   cancelled.PressCancel();
   EXPECT_EQ(cancelled.Result, kResultCancel);
   EXPECT_EQ(cancelled.Name, "");
-  TAttributeForm deleted(m);
-  deleted.PressDelete();
-  EXPECT_EQ(deleted.Result, kResultDelete);
 }
 
 TEST(AttributeForm, ReadAndWriteProposalsFollowAValidNameOnly) {
@@ -90,47 +87,6 @@ TEST(MethodForm, OkChecksResultThenNameThenIdentifierAndOtherKindsDropTheResult)
   f.Name = "Tanke";
   f.PressOk();  // a procedure needs no result
   EXPECT_EQ(f.Result, kResultOk);
-  TMethodForm g(m);
-  g.Name = "Tanke";
-  g.PressCancel();
-  EXPECT_EQ(g.Result, kResultCancel);
-  EXPECT_EQ(g.Name, "");
-}
-
-TEST(MethodForm, ParameterButtonsEditTheList) {
-  ScriptedDialogs d;
-  TMethodForm f(d);
-  auto answer = [&d](std::string name, std::string type) {
-    d.dialogScripts.push_back([name, type](TDialogForm& form) {
-      auto& p = dynamic_cast<TParameterForm&>(form);
-      p.Name = name;
-      p.Type = type;
-      p.PressOk();
-    });
-  };
-  for (auto [name, type] : {std::pair{"a", "Integer"}, {"b", ""}, {"c", "String"}}) {
-    answer(name, type);  // no type: closes as cancelled
-    f.NewParameter(d);
-  }
-  ASSERT_EQ(f.Parameters.size(), 2u);
-  f.SelectedParameter = 1;
-  f.MoveParameterDown();  // at the end: nothing happens
-  EXPECT_EQ(f.Parameters[1].Name, "c");
-  f.MoveParameterUp();
-  f.MoveParameterUp();  // at the start: nothing happens
-  EXPECT_EQ(f.Parameters[0].Name, "c");
-  EXPECT_EQ(f.SelectedParameter, 0);
-
-  answer("text", "String");
-  f.EditParameter(d);
-  d.dialogScripts.push_back([](TDialogForm& form) { form.CloseBox(); });
-  f.EditParameter(d);  // cancelled: unchanged
-  EXPECT_EQ(f.Parameters[0].Name, "text");
-  f.RemoveParameter();
-  EXPECT_EQ(f.SelectedParameter, -1);
-  f.RemoveParameter();  // without a selection nothing happens
-  ASSERT_EQ(f.Parameters.size(), 1u);
-  EXPECT_EQ(f.Parameters[0].Name, "a");
 }
 
 TEST(MethodForm, CodeHeadingAndCodeEditedAtOnce) {
@@ -182,14 +138,6 @@ TEST(ChoiceForms, OkWithoutAChoiceStaysOpenAndButtonsGiveTheirCodes) {
   method.Selected = 1;
   method.PressOk();
   EXPECT_EQ(method.Result, kResultOk);
-  for (auto [press, code] : std::vector<std::pair<void (TChooseMethodForm::*)(), int>>{
-           {&TChooseMethodForm::PressNew, 4},
-           {&TChooseMethodForm::PressCancel, 2},
-           {&TChooseMethodForm::PressNone, 5}}) {
-    TChooseMethodForm f(m);
-    (f.*press)();
-    EXPECT_EQ(f.Result, code);
-  }
 
   TChooseAttributeForm attribute(m);
   attribute.Items = {"a", "b", "c"};
@@ -261,9 +209,7 @@ TEST(DialogPlacement, SizingRule) {
   // The designed size is 400 x 200 throughout.
   const Case cases[] = {
       {800, 96, true, {313, 156, 78, false}},  // the class name dialog at 78 percent
-      {800, 96, false, {400, 200, 100, false}},
       {800, 120, true, {400, 200, 78, false}},  // a larger font: only the percent scaling
-      {1024, 96, true, {400, 200, 100, false}},
       {1024, 120, false, {500, 250, 100, true}},
       {1280, 96, false, {500, 250, 125, true}},
       {1920, 144, false, {600, 300, 100, true}},

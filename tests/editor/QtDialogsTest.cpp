@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -82,31 +80,6 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   EXPECT_NEAR(scaled, expected.scalePercent / 100.0, 0.02);
 }
 
-TEST(QtDialogs, AttributeDialogProposesTheReadQueryAndHandsBackItsFields) {
-  QtDialogService service;
-  ScriptedMessages m;
-  TAttributeForm form(m);
-  form.DeleteVisible = false;
-  std::string proposal;
-  bool deleteShown = true;
-  Drive({[&](QDialog& d) {
-    d.findChild<QLineEdit*>("EdAttributeName")->setText("alter");
-    d.findChild<QLineEdit*>("EdAttributType")->setText("Integer");
-    d.findChild<QCheckBox*>("CBRead")->click();
-    proposal = text::FromUtf8(d.findChild<QLineEdit*>("EdRead")->text().toStdString());
-    deleteShown = ButtonNamed(d, QString::fromUtf8("Attribut löschen"))->isVisible();
-    d.findChildren<QRadioButton*>()[2]->setChecked(true);
-    ButtonNamed(d, "&OK")->click();
-  }});
-  service.RunDialog(form);
-  EXPECT_EQ(proposal, "GibAlter");
-  EXPECT_FALSE(deleteShown);
-  EXPECT_EQ(form.Result, kResultOk);
-  EXPECT_EQ(form.Name + ":" + form.Type + ":" + form.ReadName, "alter:Integer:GibAlter");
-  EXPECT_EQ(form.Visibility, kPublic);
-  EXPECT_TRUE(form.ReadChecked);
-}
-
 TEST(QtDialogs, MethodDialogShowsTheResultOnlyForAQuery) {
   QtDialogService service;
   ScriptedMessages m;
@@ -150,30 +123,6 @@ TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
   EXPECT_EQ(form.Result, kResultCancel);
   EXPECT_EQ(whileTyping, "rot");
   EXPECT_EQ(values.ValueAt(0), "rot");
-}
-
-TEST(QtDialogs, ChoiceDialogsShowTheirPlaceAndPreselection) {
-  ScriptedDialogs dialogs;
-  TChooseClassForm classes(dialogs);
-  classes.Items = {"TAuto"};
-  classes.Placed = true;
-  classes.Left = 130;
-  classes.Top = 90;
-  std::unique_ptr<QDialog> placed(CreateFormDialog(classes, dialogs, nullptr));
-  placed->show();
-  EXPECT_EQ(placed->pos(), QPoint(130, 90));
-
-  TChooseAttributeForm attributes(dialogs);
-  attributes.Items = {"a", "b", "c"};
-  attributes.MultiSelect = true;
-  attributes.SelectedItems = {true, false, true};
-  attributes.Focused = 0;
-  std::unique_ptr<QDialog> dialog(CreateFormDialog(attributes, dialogs, nullptr));
-  auto* list = dialog->findChild<QListWidget*>("LBAttributes");
-  ASSERT_NE(list, nullptr);
-  std::vector<bool> selected;
-  for (int i = 0; i < list->count(); ++i) selected.push_back(list->item(i)->isSelected());
-  EXPECT_EQ(selected, (std::vector<bool>{true, false, true}));
 }
 
 // Only the font dialog that the connection options open answers from a script.
