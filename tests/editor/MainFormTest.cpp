@@ -269,25 +269,6 @@ TEST_F(Editor, SubDiagramMenusHideTheImportsAndTheFrameShowsTheActiveWindowsMenu
   EXPECT_EQ(form->menuBar()->actions().size(), 4);
 }
 
-TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
-  TFChild* c = NewDiagram();
-  DiagramDocument& d = c->Doc();
-  TUMLDrawClass* a = AddClass(c, "TA", 10, 10);
-  TUMLDrawClass* b = AddClass(c, "TB", 100, 10);
-  c->Redraw(true);
-  d.Selection.Add(a);
-  d.Selection.Add(b);
-  d.SelectionRect = {4, 4, 200, d.Surface.Height - 4};
-  const int aLeft = a->Left, bTop = b->Top;
-  c->FormKeyDown(Qt::Key_Left);
-  EXPECT_EQ(a->Left, aLeft - 1);
-  EXPECT_EQ(d.SelectionRect.Left, 3);
-  c->FormKeyDown(Qt::Key_Left);  // Left would become 2: not more than 2
-  EXPECT_EQ(a->Left, aLeft - 1);
-  c->FormKeyDown(Qt::Key_Up);
-  EXPECT_EQ(b->Top, bTop - 1);
-}
-
 TEST_F(Editor, ThePictureGoesToBmpOrPngFilesTheClipboardAndThePrinter) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 0));
   dialogs.saveFiles = {Path("bild")};

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -56,9 +55,7 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   TClassnameForm form(m);
   form.Name = "TKonto";
   bool stayedOpen = false;
-  double scaled = 0;
   Drive({[&](QDialog& d) {
-           scaled = d.font().pointSizeF() / QApplication::font().pointSizeF();
            d.findChild<QLineEdit*>("EdClName")->setText("1Konto");
            ButtonNamed(d, "ok")->click();
          },
@@ -74,29 +71,6 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   EXPECT_EQ(form.Result, kResultOk);
   EXPECT_EQ(form.Name, "TGirokonto");
   EXPECT_EQ(form.Kind, 1);
-  QScreen* screen = QGuiApplication::primaryScreen();
-  TSizing expected = ApplySizingRule(100, 100, screen->geometry().width(),
-                                     static_cast<int>(screen->logicalDotsPerInch() + 0.5), true);
-  EXPECT_NEAR(scaled, expected.scalePercent / 100.0, 0.02);
-}
-
-TEST(QtDialogs, MethodDialogShowsTheResultOnlyForAQuery) {
-  QtDialogService service;
-  ScriptedMessages m;
-  TMethodForm form(m);
-  bool shownForQuery = false, shownForCommand = true;
-  Drive({[&](QDialog& d) {
-    QList<QRadioButton*> kinds = d.findChild<QWidget*>("RgSorte")->findChildren<QRadioButton*>();
-    kinds[2]->click();
-    shownForQuery = !d.findChild<QLineEdit*>("EdResult")->isHidden();
-    kinds[1]->click();
-    shownForCommand = !d.findChild<QLineEdit*>("EdResult")->isHidden();
-    d.reject();  // the close box
-  }});
-  service.RunDialog(form);
-  EXPECT_TRUE(shownForQuery);
-  EXPECT_FALSE(shownForCommand);
-  EXPECT_EQ(form.Result, kResultCancel);
 }
 
 TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
