@@ -210,7 +210,8 @@ TEST(DialogPlacement, SizingRule) {
       {800, 96, true, {313, 156, 78, false}},     // the class name dialog at 78 percent
       {800, 120, true, {400, 200, 78, false}},    // a larger font: only the percent scaling
       {1024, 120, false, {500, 250, 100, true}},  // larger screens: anchored top left
-      {1280, 96, false, {500, 250, 125, true}},  {1920, 144, false, {600, 300, 100, true}},
+      {1280, 96, false, {500, 250, 125, true}},   // a larger screen alone: scaled up
+      {1920, 144, false, {600, 300, 100, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.screenWidth << " px, " << c.ppi << " ppi");
