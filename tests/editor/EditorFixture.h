@@ -27,18 +27,13 @@ namespace zedro::editortest {
 
 using Names = std::vector<std::string>;
 
-// Also records the text an input box starts with, where questions appear and which
-// diagram window was active when a message came up.
+// Also records the text an input box starts with and which diagram window was active
+// when a message came up.
 class RecordingDialogs : public ScriptedDialogs {
  public:
   MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
     activeAtMessage.push_back(form ? form->ActiveChild() : nullptr);
     return ScriptedDialogs::Message(kind, text, buttons);
-  }
-  MsgResult MessageAt(MsgKind kind, const std::string& text, MsgButtons buttons, int x,
-                      int y) override {
-    questionsAt.push_back({x, y});
-    return ScriptedDialogs::MessageAt(kind, text, buttons, x, y);
   }
   bool InputBox(const std::string& caption, const std::string& prompt,
                 std::string& value) override {
@@ -48,7 +43,6 @@ class RecordingDialogs : public ScriptedDialogs {
   TMainForm* form = nullptr;
   std::vector<TFChild*> activeAtMessage;
   std::vector<std::string> inputDefaults;
-  std::vector<TPoint> questionsAt;
 };
 
 // A context menu as it would have popped up: its title and its offered commands.

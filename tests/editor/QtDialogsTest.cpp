@@ -2,13 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -58,9 +55,7 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   TClassnameForm form(m);
   form.Name = "TKonto";
   bool stayedOpen = false;
-  double scaled = 0;
   Drive({[&](QDialog& d) {
-           scaled = d.font().pointSizeF() / QApplication::font().pointSizeF();
            d.findChild<QLineEdit*>("EdClName")->setText("1Konto");
            ButtonNamed(d, "ok")->click();
          },
@@ -76,54 +71,6 @@ TEST(QtDialogs, ClassNameDialogStaysOpenOnAnInvalidName) {
   EXPECT_EQ(form.Result, kResultOk);
   EXPECT_EQ(form.Name, "TGirokonto");
   EXPECT_EQ(form.Kind, 1);
-  QScreen* screen = QGuiApplication::primaryScreen();
-  TSizing expected = ApplySizingRule(100, 100, screen->geometry().width(),
-                                     static_cast<int>(screen->logicalDotsPerInch() + 0.5), true);
-  EXPECT_NEAR(scaled, expected.scalePercent / 100.0, 0.02);
-}
-
-TEST(QtDialogs, AttributeDialogProposesTheReadQueryAndHandsBackItsFields) {
-  QtDialogService service;
-  ScriptedMessages m;
-  TAttributeForm form(m);
-  form.DeleteVisible = false;
-  std::string proposal;
-  bool deleteShown = true;
-  Drive({[&](QDialog& d) {
-    d.findChild<QLineEdit*>("EdAttributeName")->setText("alter");
-    d.findChild<QLineEdit*>("EdAttributType")->setText("Integer");
-    d.findChild<QCheckBox*>("CBRead")->click();
-    proposal = text::FromUtf8(d.findChild<QLineEdit*>("EdRead")->text().toStdString());
-    deleteShown = ButtonNamed(d, QString::fromUtf8("Attribut löschen"))->isVisible();
-    d.findChildren<QRadioButton*>()[2]->setChecked(true);
-    ButtonNamed(d, "&OK")->click();
-  }});
-  service.RunDialog(form);
-  EXPECT_EQ(proposal, "GibAlter");
-  EXPECT_FALSE(deleteShown);
-  EXPECT_EQ(form.Result, kResultOk);
-  EXPECT_EQ(form.Name + ":" + form.Type + ":" + form.ReadName, "alter:Integer:GibAlter");
-  EXPECT_EQ(form.Visibility, kPublic);
-  EXPECT_TRUE(form.ReadChecked);
-}
-
-TEST(QtDialogs, MethodDialogShowsTheResultOnlyForAQuery) {
-  QtDialogService service;
-  ScriptedMessages m;
-  TMethodForm form(m);
-  bool shownForQuery = false, shownForCommand = true;
-  Drive({[&](QDialog& d) {
-    QList<QRadioButton*> kinds = d.findChild<QWidget*>("RgSorte")->findChildren<QRadioButton*>();
-    kinds[2]->click();
-    shownForQuery = !d.findChild<QLineEdit*>("EdResult")->isHidden();
-    kinds[1]->click();
-    shownForCommand = !d.findChild<QLineEdit*>("EdResult")->isHidden();
-    d.reject();  // the close box
-  }});
-  service.RunDialog(form);
-  EXPECT_TRUE(shownForQuery);
-  EXPECT_FALSE(shownForCommand);
-  EXPECT_EQ(form.Result, kResultCancel);
 }
 
 TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
@@ -150,30 +97,6 @@ TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
   EXPECT_EQ(form.Result, kResultCancel);
   EXPECT_EQ(whileTyping, "rot");
   EXPECT_EQ(values.ValueAt(0), "rot");
-}
-
-TEST(QtDialogs, ChoiceDialogsShowTheirPlaceAndPreselection) {
-  ScriptedDialogs dialogs;
-  TChooseClassForm classes(dialogs);
-  classes.Items = {"TAuto"};
-  classes.Placed = true;
-  classes.Left = 130;
-  classes.Top = 90;
-  std::unique_ptr<QDialog> placed(CreateFormDialog(classes, dialogs, nullptr));
-  placed->show();
-  EXPECT_EQ(placed->pos(), QPoint(130, 90));
-
-  TChooseAttributeForm attributes(dialogs);
-  attributes.Items = {"a", "b", "c"};
-  attributes.MultiSelect = true;
-  attributes.SelectedItems = {true, false, true};
-  attributes.Focused = 0;
-  std::unique_ptr<QDialog> dialog(CreateFormDialog(attributes, dialogs, nullptr));
-  auto* list = dialog->findChild<QListWidget*>("LBAttributes");
-  ASSERT_NE(list, nullptr);
-  std::vector<bool> selected;
-  for (int i = 0; i < list->count(); ++i) selected.push_back(list->item(i)->isSelected());
-  EXPECT_EQ(selected, (std::vector<bool>{true, false, true}));
 }
 
 // Only the font dialog that the connection options open answers from a script.

@@ -3,11 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <QFontInfo>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextBlock>
-#include <QTextEdit>
+#include <QDialog>
 #include <QTimer>
 #include <ctime>
 #include <fstream>
@@ -16,7 +12,6 @@
 #include "EditorFixture.h"
 #include "codegen/CodegenTestSupport.h"
 #include "editor/CodeViewers.h"
-#include "editor/QtDialogs.h"
 #include "persistence/Files.h"
 
 namespace zedro {
@@ -183,15 +178,6 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   main->Timer1Timer();
   EXPECT_EQ(Count(question), 2);
 
-  // Classes are imported into the main diagram only.
-  const int asked = dialogs.CountAsked("open");
-  sub->ImportPascalSourceClick();
-  sub->ImportJavaSourceClick();
-  const std::string refusal = W("Neue Klassen können nur im Hauptdiagramm geladen werden");
-  EXPECT_EQ(dialogs.messages.Texts().back(), refusal);
-  EXPECT_EQ(Count(refusal), 2);
-  EXPECT_EQ(dialogs.CountAsked("open"), asked);
-
   // Saved and opened again, the diagram knows the file as it is: the watch stays quiet.
   main->Doc().Saved = false;
   main->SaveDiagramm();
@@ -306,16 +292,6 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
   EXPECT_EQ(rad->SourceFileAge, MillisecondAge(Path("TRad.java")));
   EXPECT_EQ(ReadText(Path("mTFahrer.pas")), "unit");
   EXPECT_FALSE(FileExists(Path("TBib.java")) || FileExists(Path("mTBib.java")));
-
-  // In Pascal the known files are rewritten with their unit heading, without questions.
-  w->DelphiVersionClick();
-  dialogs.messages.shown.clear();
-  rad->SourceFileName = "mTRad.pas";
-  autoBox->SourceFileName = "mTAuto.pas";
-  w->ExportAllClick();
-  EXPECT_EQ(ReadText(Path("mTRad.pas")).rfind("UNIT mTRad;\n\ninterface", 0), 0u);
-  EXPECT_EQ(ReadText(Path("mTFahrer.pas")).rfind("UNIT mTFahrer;\n\ninterface", 0), 0u);
-  EXPECT_EQ(dialogs.messages.shown.size(), 1u);
 }
 
 // ---- update ---------------------------------------------------------------------------------
@@ -347,26 +323,6 @@ TEST_F(RoundTrip, UpdatingDropsAVanishedAttributeFromItsHatConnection) {
   w->MiAktualisierenClick();
   EXPECT_EQ(Count("Klasse 'TAuto' konnte nicht aktualisiert werden."), 1);
   EXPECT_EQ(dialogs.fileRequests.back().fileName, "mTAuto.pas");
-}
-
-TEST_F(RoundTrip, UpdatingFromAUnitOfOtherClassesOffersTheChooserAndKeepsTheClass) {
-  TFChild* w = NewDiagram();
-  TUMLDrawClass* rad = AddClass(w, "TRad", 300, 50);
-  TUMLDrawClass* box = AddClass(w, "TAuto");
-  TUMLClass* cls = box->UMLClass;
-  TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, kHat);
-  Edit(Path("mZwei.pas"), kTwoClasses);
-  dialogs.openFiles.push_back(Path("mZwei.pas"));
-  Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
-  w->MiAktualisierenClick();
-  EXPECT_EQ(dialogs.asked.back().caption, W("Klasse zum Aktualisieren auswählen !"));
-  EXPECT_EQ(box->UMLClass, cls);
-  EXPECT_EQ(cls->Name, "TB");
-  ASSERT_EQ(cls->Attributes.Count(), 1);
-  EXPECT_EQ(cls->Attributes.Items[0]->Name, "b");
-  EXPECT_EQ(w->Doc().Connections.At(0), hat);
-  EXPECT_EQ(hat->StartBox, box);
-  EXPECT_EQ(box->SourceFileName, "mZwei.pas");
 }
 
 TEST_F(RoundTrip, JavaUpdateRefusesAClassOfAnotherNameAndUpdateAllAsksForEveryBox) {
@@ -428,7 +384,7 @@ TEST_F(RoundTrip, ImportingAClassAddsItsMissingAncestorAboveWithAnIst) {
   EXPECT_EQ(doc.Connections.Count(), 2);
 }
 
-TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
+TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser) {
   TFChild* w = NewDiagram();
   Edit(Path("mZwei.pas"), kTwoClasses);
   dialogs.openFiles = {Path("mZwei.pas"), Path("mZwei.pas")};
@@ -445,21 +401,20 @@ TEST_F(RoundTrip, ImportingAUnitWithSeveralClassesOffersTheChooser) {
   w->ImportPascalSourceClick();
   EXPECT_EQ(dialogs.messages.shown.back().text, "Keine Klassendefinition gefunden!");
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 2);
-}
 
-TEST_F(RoundTrip, JavaImportTakesTheClassWithItsBodiesAndItsSuperclass) {
-  TFChild* w = NewDiagram(2);
-  Edit(Path("TAuto.java"),
-       "public class TAuto extends TFahrzeug {\n  private int tempo;\n"
-       "  public void fahre(int km) {\n    tempo = km;\n  }\n}\n");
-  dialogs.openFiles.push_back(Path("TAuto.java"));
-  w->ImportJavaSourceClick();
-  ASSERT_EQ(w->Doc().DrawClasses.Count(), 2);
-  TUMLClass* cls = w->Doc().DrawClasses.At(0)->UMLClass;
-  EXPECT_EQ(cls->Name, "TAuto");
-  EXPECT_EQ(cls->Parent, w->Doc().DrawClasses.At(1)->UMLClass);
-  EXPECT_FALSE(cls->Methods.Items.at(0)->Code.empty());
-  EXPECT_EQ(dialogs.CountAsked("message"), 0);  // no code question in Java
+  // An update keeps the box, its class object and its connections.
+  TUMLDrawClass* box = AddClass(w, "TAuto");
+  TUMLClass* cls = box->UMLClass;
+  TConnection* hat = w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, kHat);
+  dialogs.openFiles.push_back(Path("mZwei.pas"));
+  Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
+  w->MiAktualisierenClick();
+  EXPECT_EQ(dialogs.asked.back().caption, W("Klasse zum Aktualisieren auswählen !"));
+  EXPECT_EQ(box->UMLClass, cls);
+  EXPECT_EQ(cls->Name, "TB");
+  ASSERT_EQ(cls->Attributes.Count(), 1);
+  EXPECT_EQ(hat->StartBox, box);
+  EXPECT_EQ(box->SourceFileName, "mZwei.pas");
 }
 
 // ---- the full round trip --------------------------------------------------------------------
@@ -530,7 +485,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Flavour{2, "TAuto.java", "   private int Tempo;", "   private String Farbe;",
                               "  //Hier Code einfügen.", "    Tempo = km * 2;"}));
 
-// ---- documentation and the Qt viewers ---------------------------------------------------------
+// ---- documentation ------------------------------------------------------------------
 
 TEST_F(RoundTrip, TheDocumentationViewerShowsTheClassAndSavesItAsRtf) {
   TFChild* w = NewDiagram();
@@ -538,7 +493,7 @@ TEST_F(RoundTrip, TheDocumentationViewerShowsTheClassAndSavesItAsRtf) {
   TUMLDrawClass* box = AddClass(w, "TAuto");
   w->Doc().AddConnection(box, 6, fahrzeug, 28, kIst);
   const std::string path = Path("Doku_TAuto.rtf");
-  dialogs.saveFiles = {path, path};
+  dialogs.saveFiles = {path};
   dialogs.dialogScripts.push_back([](TDialogForm& f) {
     auto& viewer = static_cast<TFDokuExport&>(f);
     EXPECT_EQ(viewer.DocLines.at(1).Text, "Dokumentation der Klasse \"TAuto\"");
@@ -551,63 +506,6 @@ TEST_F(RoundTrip, TheDocumentationViewerShowsTheClassAndSavesItAsRtf) {
   const std::string rtf = ReadText(path);
   EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
   EXPECT_NE(rtf.find("Bezugsklasse:    TFahrzeug."), std::string::npos);
-
-  // An existing file is kept on No, and the viewer closes all the same.
-  Edit(path, "alt");
-  bool closed = false;
-  dialogs.dialogScripts.push_back([&closed](TDialogForm& f) {
-    PressSave(f);
-    closed = !f.IsOpen();
-  });
-  w->DokumentationderKlasseanzeigen1Click();
-  EXPECT_TRUE(closed);
-  EXPECT_EQ(ReadText(path), "alt");
-}
-
-TEST_F(RoundTrip, QtViewersShowReadOnlyTextWithBothScrollBarsAndHandTheButtonsToTheForm) {
-  TFChild* w = NewDiagram();
-  TUMLDrawClass* box = AddClass(w, "TAuto");
-  TFDelphiExport viewer(*w, box, w->Doc().Connections);
-  viewer.Lines = {"interface", W("  // Grüße"), std::string(300, 'x')};
-  viewer.SaveCaption = "Als Unit Speichern";
-  viewer.SaveIsDefault = true;
-  std::unique_ptr<QDialog> dialog(CreateFormDialog(viewer, dialogs, nullptr));
-  auto* memo = dialog->findChild<QPlainTextEdit*>("Memo1");
-  ASSERT_TRUE(memo);
-  EXPECT_TRUE(memo->isReadOnly() && memo->lineWrapMode() == QPlainTextEdit::NoWrap);
-  EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_TRUE(QFontInfo(memo->font()).fixedPitch());
-  EXPECT_EQ(memo->toPlainText(), QString::fromUtf8("interface\n  // Grüße\n") + QString(300, 'x'));
-  auto* save = dialog->findChild<QPushButton*>("BtnSpeichern");
-  auto* close = dialog->findChild<QPushButton*>("BtnSchliessen");
-  ASSERT_TRUE(save && close);
-  EXPECT_TRUE(save->isDefault());
-  close->click();
-  EXPECT_EQ(viewer.Result, kResultCancel);
-  EXPECT_EQ(dialogs.CountAsked("save"), 0);
-
-  TFJavaExport java(*w, box, w->Doc().Connections);
-  std::unique_ptr<QDialog> javaDialog(CreateFormDialog(java, dialogs, nullptr));
-  javaDialog->findChild<QPushButton*>("BtnSpeichern")->click();  // the file dialog is cancelled
-  EXPECT_EQ(dialogs.CountAsked("save"), 1);
-  EXPECT_FALSE(java.IsOpen());
-
-  // The documentation keeps its formatting: the title bold, underlined, blue, 12 points.
-  TFDokuExport doku(*w, box, w->Doc().Connections);
-  doku.Build();
-  std::unique_ptr<QDialog> dokuDialog(CreateFormDialog(doku, dialogs, nullptr));
-  auto* rich = dokuDialog->findChild<QTextEdit*>("RichEdit1");
-  ASSERT_TRUE(rich);
-  EXPECT_TRUE(rich->isReadOnly());
-  QTextCharFormat title = rich->document()->findBlockByNumber(1).begin().fragment().charFormat();
-  EXPECT_EQ(title.fontWeight(), QFont::Bold);
-  EXPECT_TRUE(title.fontUnderline());
-  EXPECT_EQ(title.fontPointSize(), 12);
-  EXPECT_EQ(title.foreground().color(), QColor(0, 0, 255));
-  QTextBlock heading = rich->document()->findBlockByNumber(3);
-  EXPECT_EQ(heading.text(), "Beschreibung der Klasse:");
-  EXPECT_FALSE(heading.begin().fragment().charFormat().fontUnderline());
-  EXPECT_EQ(heading.begin().fragment().charFormat().fontPointSize(), 10);
 }
 
 }  // namespace
