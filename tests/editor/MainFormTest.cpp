@@ -269,6 +269,36 @@ TEST_F(Editor, SubDiagramMenusHideTheImportsAndTheFrameShowsTheActiveWindowsMenu
   EXPECT_EQ(form->menuBar()->actions().size(), 4);
 }
 
+TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
+  form->FileNew1Execute();
+  TFChild* c = form->ActiveChild();
+  DiagramDocument& d = c->Doc();
+  TUMLDrawClass* a = d.AddClassBox(std::make_unique<TUMLClass>("TA"), 10, 10);
+  TUMLDrawClass* b = d.AddClassBox(std::make_unique<TUMLClass>("TB"), 100, 10);
+  c->Redraw(true);
+  d.Selection.Add(a);
+  d.Selection.Add(b);
+  d.SelectionRect = {4, 4, 200, d.Surface.Height - 4};
+  const int aLeft = a->Left, bTop = b->Top;
+  c->FormKeyDown(Qt::Key_Left);
+  EXPECT_EQ(a->Left, aLeft - 1);
+  EXPECT_EQ(d.SelectionRect.Left, 3);
+  c->FormKeyDown(Qt::Key_Left);  // Left would become 2: not more than 2
+  EXPECT_EQ(a->Left, aLeft - 1);
+  c->FormKeyDown(Qt::Key_Down);
+  c->FormKeyDown(Qt::Key_Down);
+  EXPECT_EQ(b->Top, bTop + 1);
+  EXPECT_EQ(d.SelectionRect.Bottom, d.Surface.Height - 3);
+
+  // Without a selection the current box moves alone.
+  d.Selection.Clear();
+  d.CurrentBox = b;
+  const int bLeft = b->Left;
+  c->FormKeyDown(Qt::Key_Right);
+  EXPECT_EQ(b->Left, bLeft + 1);
+  EXPECT_EQ(a->Left, aLeft - 1);
+}
+
 TEST_F(Editor, ThePictureGoesToBmpOrPngFilesTheClipboardAndThePrinter) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 0));
   dialogs.saveFiles = {Path("bild")};

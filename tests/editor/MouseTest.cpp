@@ -108,6 +108,67 @@ TEST_F(Mouse, IstSetsTheParentAndDeletingFollowsTheRemainingIst) {
   EXPECT_EQ(w->SelectedConnection, nullptr);
 }
 
+TEST_F(Mouse, HatWithANewAttributeAndBothMethodsInJava) {
+  w->IstJavaVersionClick();
+  TUMLDrawClass* car = Box("Auto", 40, 40);
+  TUMLDrawClass* motor = Box("Motor", 300, 40);
+  Click(Inside(car));
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.Middle, "HAT / besitzt");
+    f.Text = "1";
+  });
+  Skip(2);  // description, route
+  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNew(); });
+  Answer<TAttributeForm>([](TAttributeForm& f) {
+    EXPECT_EQ(f.Caption, W("Neues Attribute für eine Objektbeziehung festlegen"));
+    EXPECT_EQ(f.Name, "hatMotor");
+    EXPECT_EQ(f.Type, "Motor");
+    EXPECT_EQ(f.Visibility, kProtected);
+    f.SetReadChecked(true);
+    f.SetWriteChecked(true);
+    f.PressOk();
+  });
+  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) {
+    ASSERT_EQ(f.Items, std::vector<std::string>{"hatMotor"});
+    EXPECT_TRUE(f.SelectedItems[0]);  // the new attribute is preselected
+    f.PressOk();
+  });
+  TConnection* c = Draw("Aggregation", Pt(car, 17), Pt(motor, 39));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->EndText, "1");
+  ASSERT_EQ(car->UMLClass->Attributes.Count(), 1);
+  TAttribute* hat = car->UMLClass->Attributes.At(0);
+  EXPECT_EQ(c->Attributes.Items, std::vector<TAttribute*>{hat});
+  ASSERT_TRUE(hat->ReadMethod && hat->WriteMethod);
+  EXPECT_EQ(hat->ReadMethod->Code, (StringList{"{", "  return hatMotor", "}"}));
+  ASSERT_EQ(hat->WriteMethod->Parameters.size(), 1u);
+  EXPECT_EQ(hat->WriteMethod->Parameters[0].Name, "pHatMotor");
+  EXPECT_EQ(hat->WriteMethod->Code, (StringList{"{", "  hatMotor = pHatMotor", "}"}));
+  EXPECT_EQ(car->UMLClass->Methods.Count(), 2);
+}
+
+
+TEST_F(Mouse, KenntAsksBothMultiplicitiesWithTheNamesSwapped) {
+  TUMLDrawClass* fahrer = Box("Fahrer", 40, 40);
+  TUMLDrawClass* car = Box("Auto", 300, 40);
+  Click(Inside(fahrer));
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.TopRight + f.Middle + f.BottomRight, "\"Fahrer\"KENNT\"Auto\"");
+    f.Text = "0..1";
+  });
+  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
+    EXPECT_EQ(f.Caption, "... Gegenrichtung ...");
+    EXPECT_EQ(f.TopRight + f.BottomRight, "\"Auto\"\"Fahrer\"");
+    f.Text = "1";
+  });
+  Skip(2);
+  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressCancel(); });
+  TConnection* c = Draw("Assoziation", Pt(fahrer, 17), Pt(car, 39));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->EndText + "|" + c->StartText, "0..1|1");
+  EXPECT_TRUE(c->Attributes.Items.empty());
+}
+
 TEST_F(Mouse, TheAttributeChoiceOffersTheParentClassAndCancelKeepsANewAttribute) {
   TUMLDrawClass* a = Box("A", 40, 40);
   TUMLDrawClass* p = Box("P", 40, 250);
@@ -210,6 +271,25 @@ TEST_F(Mouse, CancelInTheMethodChoiceAfterTheParentEntryRestoresTheMethod) {
   EXPECT_EQ(c->Method, nullptr);
 }
 
+TEST_F(Mouse, AMessageToTheBoxItselfProposesTheFirstTextLine) {
+  TUMLDrawClass* a = Box("Konto", 40, 40);
+  Click(Inside(a));
+  Answer<TInfoBoxForm>([](TInfoBoxForm& f) {
+    f.Lines = {"verzinse", "am Jahresende"};
+    f.PressOk();
+  });
+  Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
+  Answer<TMethodForm>([](TMethodForm& f) {
+    EXPECT_EQ(f.Name, "verzinse");
+    f.PressOk();
+  });
+  TConnection* c = Draw("ErteiltAUFTRAGan1", Pt(a, 2), Pt(a, 20));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->StartBox, c->EndBox);
+  ASSERT_NE(c->Method, nullptr);
+  EXPECT_EQ(c->Method->Name, "verzinse");
+}
+
 TEST_F(Mouse, EscapeEndsTheCommandButKeepsTheMessageItemTicked) {
   TUMLDrawClass* a = Box("A", 40, 40);
   Click(Inside(a));
@@ -299,13 +379,31 @@ TEST_F(Mouse, TheConnectionMenuRecolorsReroutesAndDeletes) {
 
 // ---- hit tests, selection and dragging -------------------------------------------------
 
-TEST_F(Mouse, ALeftClickOnAConnectionEndReattachesItOnTheSameBox) {
-  TUMLDrawClass* a = Box("A", 40, 40);
-  TUMLDrawClass* b = Box("B", 300, 40);
+TEST_F(Mouse, ClicksGoToConnectionEndsThenTheLastBoxThenInfoBoxes) {
+  TUMLDrawClass* a = Box("Fahrzeugklasse", 40, 40);
+  TUMLDrawClass* b = Box("Bauteilklasse", 60, 50);  // drawn over A
+  TInfoBox* note = Doc().AddInfoBox(70, 60);
+  note->Lines = {"unter B"};
+  TInfoBox* free = Doc().AddInfoBox(300, 300);
+  free->Lines = {"frei"};
+  w->Redraw(true);
+  const TPoint overlap{(b->Left + a->Right) / 2, (b->Top + a->Bottom) / 2};
+  const TPoint onNote{note->Left + 3, note->Top + 3};
+  ASSERT_TRUE(a->ContainsPoint(overlap.X, overlap.Y) && b->ContainsPoint(overlap.X, overlap.Y));
+  ASSERT_TRUE(b->ContainsPoint(onNote.X, onNote.Y) && note->ContainsPoint(onNote.X, onNote.Y));
+  Click(overlap);
+  EXPECT_EQ(Doc().CurrentBox, b);
+  Click(onNote);
+  EXPECT_EQ(w->DraggedBox, nullptr);
+  Click({free->Left + 3, free->Top + 3});
+  EXPECT_EQ(w->DraggedBox, free);
+
+  // A connection end on a box wins; a left click there re-attaches that end.
   TConnection* c = Doc().AddConnection(b, 2, a, 30, kKennt);
   w->Redraw(true);
   Click(Pt(b, 2));
   EXPECT_EQ(w->Mode, EditMode::MoveStartEnd);
+  EXPECT_EQ(w->ReattachBox, b);
   Click(Pt(a, 3));                   // not a point of the box at that end
   Click(Pt(b, 6), Qt::RightButton);  // only the left button counts
   EXPECT_EQ(w->Mode, EditMode::MoveStartEnd);
@@ -418,12 +516,22 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidName) {
   EXPECT_EQ(box->UMLClass->Name, "TAuto");
   EXPECT_EQ(Doc().CurrentBox, box);
   EXPECT_FALSE(Doc().Saved);
+  // New classes land at (50, 50) moved on by the surface's component count, wherever the
+  // click for the menu was.
+  EXPECT_EQ(box->Left, 51);
+  EXPECT_EQ(box->Top, 51);
+  RightClick({400, 300});
+  dialogs.inputs = {std::string("TRad")};
+  Trigger("NeueKlasseanlegen1");
+  ASSERT_EQ(Doc().DrawClasses.Count(), 2);
+  EXPECT_EQ(Doc().DrawClasses.At(1)->Left, 52);
+  EXPECT_EQ(Doc().DrawClasses.At(1)->Top, 52);
   // Emptying the field, and cancelling, end the command without a class.
   dialogs.inputs = {std::string(""), std::nullopt};
   Trigger("NeueKlasseanlegen1");
   Trigger("newClass");
-  EXPECT_EQ(Doc().DrawClasses.Count(), 1);
-  EXPECT_EQ(dialogs.inputDefaults.back(), "TAuto");
+  EXPECT_EQ(Doc().DrawClasses.Count(), 2);
+  EXPECT_EQ(dialogs.inputDefaults.back(), "TRad");
 }
 
 // ---- the vehicles example, drawn with the mouse alone ----------------------------------
