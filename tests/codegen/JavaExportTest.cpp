@@ -23,6 +23,16 @@ StringList Between(const StringList& lines, const std::string& from, const std::
 
 }  // namespace
 
+TEST(JavaExport, EmptyClass) {
+  TestDiagram d;
+  d.Box("TX");
+  EXPECT_EQ(Generate(d, "TX"),
+            (StringList{" /**", "  * import-Liste ", "  * ggf. weiter von Hand anpassen ", "  */",
+                        " ", "public class TX {", " ", " /**", "  *  Attribute der Klasse", "  */",
+                        " ", " ", " /**", "  *  Attribute die aus Beziehungen resultieren", "  */",
+                        " ", "", "/**", " *         TX: Methoden ", " */", "", "}"}));
+}
+
 TEST(JavaExport, CompleteClass) {
   TestDiagram d;
   d.Connect("TAuto", kIst, "TFahrzeug");

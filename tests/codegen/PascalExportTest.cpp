@@ -41,6 +41,17 @@ StringList Fields(const StringList& lines) {
 
 }  // namespace
 
+TEST(PascalExport, EmptyClass) {
+  TestDiagram d;
+  d.Box("TX");
+  EXPECT_EQ(Generate(d, "TX"),
+            (StringList{"interface", "",
+                        W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+                        "//uses ....;", "", "type", "  TX = class", "", "   end;", "",
+                        "implementation", "", kRule, "//|         TX: Methodendefinition ", kRule,
+                        "", "end."}));
+}
+
 TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   TestDiagram d;
   d.Box("TFahrzeug", "mTFahrzeug.pas");
@@ -113,6 +124,9 @@ TEST(PascalExport, UsesClauses) {
   };
   const std::string adapt =
       "//--------------------  ggf Uses-Liste anpassen !  --------------------";
+  // Seven names fill the first line; the terminator then goes on a line of its own.
+  EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", ";"}),
+            (StringList{adapt, "uses U1, U2, U3, U4, U5, U6, U7", "     ;", ""}));
   EXPECT_EQ(usesLines({"U1", "U2", "U3", "U4", "U5", "U6", "U7", "U8", ";"}),
             (StringList{adapt, "uses U1, U2, U3, U4, U5, U6, U7, ", "     U8;", ""}));
   StringList thirteen;

@@ -2,6 +2,7 @@
 // texts 13 px high with the default 11-pixel font).
 #include <gtest/gtest.h>
 
+#include "diagram/DiagramDocument.h"
 #include "diagram/PaintFixtures.h"
 #include "model/Notation.h"
 
@@ -152,6 +153,19 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   EXPECT_FALSE(box.ContainsPoint(100, 70));
   EXPECT_TRUE(box.ContainsPoint(101, 70));
   EXPECT_FALSE(box.ContainsPoint(160, 70));
+}
+
+TEST(ClassBoxGeometry, EachNewBoxLandsOnePixelFurther) {
+  DiagramDocument doc;
+  TUMLDrawClass* a = doc.AddClassBox(std::make_unique<TUMLClass>("A"));
+  TUMLDrawClass* b = doc.AddClassBox(std::make_unique<TUMLClass>("B"));
+  TUMLDrawClass* c = doc.AddClassBox(std::make_unique<TUMLClass>("C"));
+  EXPECT_EQ((TPoint{51, 51}), (TPoint{a->Left, a->Top}));
+  EXPECT_EQ((TPoint{52, 52}), (TPoint{b->Left, b->Top}));
+  EXPECT_EQ((TPoint{53, 53}), (TPoint{c->Left, c->Top}));
+  // A connection brings a text box and a font set: two more components.
+  doc.AddConnection(a, 1, b, 1, kHat);
+  EXPECT_EQ(56, doc.AddClassBox(std::make_unique<TUMLClass>("D"))->Left);
 }
 
 TEST(ClassBoxGeometry, FarCoordinatesDoNotOverflow) {
