@@ -133,6 +133,11 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   TUMLDrawClass* subBox = sub->Doc().DrawClasses.At(0);
   sub->Doc().CurrentBox = subBox;
   sub->Doc().CurrentClass = subBox->UMLClass;
+  // Classes are imported into main diagrams only.
+  sub->ImportPascalSourceClick();
+  sub->ImportJavaSourceClick();
+  EXPECT_EQ(Count(W("Neue Klassen können nur im Hauptdiagramm geladen werden")), 2);
+  EXPECT_EQ(sub->Doc().DrawClasses.Count(), 1);
 
   const std::string path = Path("mTAuto.pas");
   bool timerStopped = false;
