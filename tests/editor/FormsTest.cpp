@@ -136,7 +136,18 @@ TEST(ChoiceForms, OkWithoutAChoiceStaysOpenAndButtonsGiveTheirCodes) {
   EXPECT_TRUE(m.Contains(W("Es ist keine Methode gewählt worden !")));
   method.Selected = 1;
   method.PressOk();
-  EXPECT_EQ(method.Result, kResultOk);
+  EXPECT_EQ(method.Result, 1);
+  for (auto [press, code] : std::vector<std::pair<void (TChooseMethodForm::*)(), int>>{
+           {&TChooseMethodForm::PressNew, 4},
+           {&TChooseMethodForm::PressCancel, 2},
+           {&TChooseMethodForm::PressNone, 5}}) {
+    TChooseMethodForm f(m);
+    (f.*press)();
+    EXPECT_EQ(f.Result, code);
+  }
+  TAttributeForm member(m);
+  member.PressDelete();
+  EXPECT_EQ(member.Result, 7);
 
   TChooseAttributeForm attribute(m);
   attribute.Items = {"a", "b", "c"};
