@@ -527,7 +527,8 @@ void TFChild::OnInfoBox(int button, int x, int y) {
 
 void TFChild::OnConnectionText(int button, int x, int y) {
   if (button == Qt::LeftButton) {
-    StartDrag(EditMode::MoveConnectionText, x, y, W("Botschaftstext ist bei gedrückter Maus verschiebbar"));
+    StartDrag(EditMode::MoveConnectionText, x, y,
+              W("Botschaftstext ist bei gedrückter Maus verschiebbar"));
     return;
   }
   TConnection& c = *SelectedConnection;

@@ -44,12 +44,12 @@ StringList Fields(const StringList& lines) {
 TEST(PascalExport, EmptyClass) {
   TestDiagram d;
   d.Box("TX");
-  EXPECT_EQ(Generate(d, "TX"),
-            (StringList{"interface", "",
-                        W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
-                        "//uses ....;", "", "type", "  TX = class", "", "   end;", "",
-                        "implementation", "", kRule, "//|         TX: Methodendefinition ", kRule,
-                        "", "end."}));
+  EXPECT_EQ(
+      Generate(d, "TX"),
+      (StringList{"interface", "",
+                  W("//--------------------  ggf Uses-Liste einfügen !  --------------------"),
+                  "//uses ....;", "", "type", "  TX = class", "", "   end;", "", "implementation",
+                  "", kRule, "//|         TX: Methodendefinition ", kRule, "", "end."}));
 }
 
 TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {

@@ -138,8 +138,11 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   box.Left = 100, box.Top = 50, box.Right = 160, box.Bottom = 90;
   // Eleven points a side, clockwise from the top: the right side downwards, the bottom
   // leftwards, the left side upwards. Point 0 is taken as point 1.
-  const int points[][4] = {{0, 105, 50, 1}, {11, 155, 50, 1}, {12, 160, 50 + 40 / 12, 2},
-                           {23, 155, 90, 3}, {34, 100, 90 - 40 / 12, 4}};
+  const int points[][4] = {{0, 105, 50, 1},
+                           {11, 155, 50, 1},
+                           {12, 160, 50 + 40 / 12, 2},
+                           {23, 155, 90, 3},
+                           {34, 100, 90 - 40 / 12, 4}};
   for (const auto& p : points) {
     EXPECT_EQ(p[1], box.BorderPointX(p[0])) << p[0];
     EXPECT_EQ(p[2], box.BorderPointY(p[0])) << p[0];

@@ -147,7 +147,6 @@ TEST_F(Mouse, HatWithANewAttributeAndBothMethodsInJava) {
   EXPECT_EQ(car->UMLClass->Methods.Count(), 2);
 }
 
-
 TEST_F(Mouse, KenntAsksBothMultiplicitiesWithTheNamesSwapped) {
   TUMLDrawClass* fahrer = Box("Fahrer", 40, 40);
   TUMLDrawClass* car = Box("Auto", 300, 40);
