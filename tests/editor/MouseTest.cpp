@@ -147,27 +147,6 @@ TEST_F(Mouse, HatWithANewAttributeAndBothMethodsInJava) {
   EXPECT_EQ(car->UMLClass->Methods.Count(), 2);
 }
 
-TEST_F(Mouse, KenntAsksBothMultiplicitiesWithTheNamesSwapped) {
-  TUMLDrawClass* fahrer = Box("Fahrer", 40, 40);
-  TUMLDrawClass* car = Box("Auto", 300, 40);
-  Click(Inside(fahrer));
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
-    EXPECT_EQ(f.TopRight + f.Middle + f.BottomRight, "\"Fahrer\"KENNT\"Auto\"");
-    f.Text = "0..1";
-  });
-  Answer<TConnectionTextForm>([](TConnectionTextForm& f) {
-    EXPECT_EQ(f.Caption, "... Gegenrichtung ...");
-    EXPECT_EQ(f.TopRight + f.BottomRight, "\"Auto\"\"Fahrer\"");
-    f.Text = "1";
-  });
-  Skip(2);
-  Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressCancel(); });
-  TConnection* c = Draw("Assoziation", Pt(fahrer, 17), Pt(car, 39));
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->EndText + "|" + c->StartText, "0..1|1");
-  EXPECT_TRUE(c->Attributes.Items.empty());
-}
-
 TEST_F(Mouse, TheAttributeChoiceOffersTheParentClassAndCancelKeepsANewAttribute) {
   TUMLDrawClass* a = Box("A", 40, 40);
   TUMLDrawClass* p = Box("P", 40, 250);
