@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -179,6 +180,7 @@ class TFChild : public QMdiSubWindow {
   void OnBox(int button, int x, int y);
   void OnInfoBox(int button, int x, int y);
   void OnConnectionText(int button, int x, int y);
+  void PopUpConnectionMenu(int x, int y);
   void OnEmptyArea(int x, int y);
   void PrepareClassMenu();
   void PrepareCreateMenu();
@@ -290,6 +292,9 @@ class TFChild : public QMdiSubWindow {
   QMenu* Menu(const std::string& name) const;
   // The item at a position of a menu (separators counted), or nullptr.
   static QAction* ItemAt(QMenu* menu, int position);
+  // Shows and hides menu items by their positions.
+  static void ShowItems(QMenu* menu, std::initializer_list<int> shown,
+                        std::initializer_list<int> hidden);
 
   QMenu* Klasse1 = nullptr;
   QMenu* Unterdiagramm = nullptr;

@@ -87,17 +87,24 @@ void TFChild::PasteBox(const TUMLDrawClass& source) {
 
 // ---- class files -----------------------------------------------------------------------
 
+namespace {
+TFileRequest ClassFileRequest(const char* caption, const std::string& projectDir) {
+  TFileRequest request;
+  request.caption = caption;
+  request.filter = kClassFileFilter;
+  request.defaultExt = "umc";
+  request.initialDir = projectDir;
+  return request;
+}
+}  // namespace
+
 void TFChild::LadeObjectClick() {
   if (!doc_->IsMainDiagram) {
     Dialogs().Message(MsgKind::Warning,
                       W("Neue Klassen können nur im Hauptdiagramm geladen werden"));
     return;
   }
-  TFileRequest request;
-  request.caption = "Klasse aus Datei laden";
-  request.filter = kClassFileFilter;
-  request.defaultExt = "umc";
-  request.initialDir = doc_->ProjectDir;
+  TFileRequest request = ClassFileRequest("Klasse aus Datei laden", doc_->ProjectDir);
   const std::string path = Dialogs().OpenFileName(request);
   if (path.empty()) return;
   std::unique_ptr<TUMLClass> cls = ReadClassFile(path, Dialogs());
@@ -115,11 +122,7 @@ void TFChild::KlasseSpeichernClick() {
     Dialogs().Message(MsgKind::Warning, W("Es ist keine aktuelle Klasse angewählt."));
     return;
   }
-  TFileRequest request;
-  request.caption = "Klasse als Datei speichern";
-  request.filter = kClassFileFilter;
-  request.defaultExt = "umc";
-  request.initialDir = doc_->ProjectDir;
+  TFileRequest request = ClassFileRequest("Klasse als Datei speichern", doc_->ProjectDir);
   request.fileName = cls->Name + ".umc";
   std::string path = Dialogs().SaveFileName(request);
   if (path.empty()) return;

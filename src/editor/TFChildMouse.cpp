@@ -409,6 +409,20 @@ void TFChild::HitTest(int button, int x, int y) {
   OnEmptyArea(x, y);
 }
 
+void TFChild::ShowItems(QMenu* menu, std::initializer_list<int> shown,
+                        std::initializer_list<int> hidden) {
+  for (int i : shown) ItemAt(menu, i)->setVisible(true);
+  for (int i : hidden) ItemAt(menu, i)->setVisible(false);
+}
+
+// The connection menu, prepared for what was clicked, at the mouse.
+void TFChild::PopUpConnectionMenu(int x, int y) {
+  SetPopupPosition(x, y);
+  PopupContextMenu(MyConnectionMenue, PopupPos);
+  Mode = EditMode::Idle;
+  StatusBar->clearMessage();
+}
+
 void TFChild::OnConnectionEnd(int button, int x, int y) {
   TConnection& c = *SelectedConnection;
   mouse::MarkRed(*this, c);
@@ -428,35 +442,28 @@ void TFChild::OnConnectionEnd(int button, int x, int y) {
   }
   QMenu* m = MyConnectionMenue;
   const std::string start = ClassNameOf(c.StartBox), end = ClassNameOf(c.EndBox);
-  auto show = [m](std::initializer_list<int> shown, std::initializer_list<int> hidden) {
-    for (int i : shown) ItemAt(m, i)->setVisible(true);
-    for (int i : hidden) ItemAt(m, i)->setVisible(false);
-  };
   switch (c.Kind) {
     case kAuftrag:
     case kAnfrage:
       ItemAt(m, 0)->setText(
           Q((c.Kind == kAuftrag ? "   Auftrag: " : "   Anfrage: ") + c.StartText));
-      show({3, 4, 6, 7}, {5, 8});
+      ShowItems(m, {3, 4, 6, 7}, {5, 8});
       break;
     case kIst:
       ItemAt(m, 0)->setText(Q("   Beziehung: " + start + " IST " + end));
-      show({5, 6}, {3, 4, 7, 8});
+      ShowItems(m, {5, 6}, {3, 4, 7, 8});
       break;
     case kHat:
     case kKennt:
       ItemAt(m, 0)->setText(
           Q("   Beziehung: " + start + (c.Kind == kHat ? " HAT " : " KENNT ") + end));
-      show({3, 4, 5, 6, 8}, {7});
+      ShowItems(m, {3, 4, 5, 6, 8}, {7});
       break;
     default:
       break;
   }
   ItemAt(m, 2)->setVisible(true);
-  SetPopupPosition(x, y);
-  PopupContextMenu(m, PopupPos);
-  Mode = EditMode::Idle;
-  StatusBar->clearMessage();
+  PopUpConnectionMenu(x, y);
 }
 
 void TFChild::StartDrag(EditMode mode, int x, int y, const std::string& status) {
@@ -534,35 +541,28 @@ void TFChild::OnConnectionText(int button, int x, int y) {
   TConnection& c = *SelectedConnection;
   QMenu* m = MyConnectionMenue;
   const std::string start = ClassNameOf(c.StartBox), end = ClassNameOf(c.EndBox);
-  auto show = [m](std::initializer_list<int> shown, std::initializer_list<int> hidden) {
-    for (int i : shown) ItemAt(m, i)->setVisible(true);
-    for (int i : hidden) ItemAt(m, i)->setVisible(false);
-  };
   switch (c.Kind) {
     case kClassInfo:
       ItemAt(m, 0)->setText(Q("Infobox zur Klasse: " + end));
-      show({2, 3, 4, 6}, {5, 7, 8});
+      ShowItems(m, {2, 3, 4, 6}, {5, 7, 8});
       break;
     case kHat:
     case kKennt:
       mouse::MarkRed(*this, c);
       ItemAt(m, 0)->setText(
           Q("   Beziehung: " + start + (c.Kind == kHat ? " HAT " : " KENNT ") + end));
-      show({2, 3, 4, 5, 6, 8}, {7});
+      ShowItems(m, {2, 3, 4, 5, 6, 8}, {7});
       break;
     case kAuftrag:
     case kAnfrage:
       ItemAt(m, 0)->setText(
           Q((c.Kind == kAuftrag ? "Auftrag an Klasse: " : "Anfrage an Klasse: ") + end));
-      show({2, 3, 4, 6, 7}, {5, 8});
+      ShowItems(m, {2, 3, 4, 6, 7}, {5, 8});
       break;
     default:
       break;
   }
-  SetPopupPosition(x, y);
-  PopupContextMenu(m, PopupPos);
-  Mode = EditMode::Idle;
-  StatusBar->clearMessage();
+  PopUpConnectionMenu(x, y);
 }
 
 void TFChild::OnEmptyArea(int x, int y) {
