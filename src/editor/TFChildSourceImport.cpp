@@ -78,17 +78,23 @@ TUMLDrawClass* AddImportedClass(TFChild& window, std::unique_ptr<TUMLClass> cls,
   return box;
 }
 
+// The source file to import from; empty when the window is no main diagram or the user
+// cancels.
+std::string AskImportFile(TFChild& window, int language, const char* caption) {
+  if (!window.IsMainDiagram()) {
+    window.Dialogs().Message(MsgKind::Warning, W(kOnlyMainDiagram));
+    return {};
+  }
+  TFileRequest request = SourceFileRequest(language);
+  request.caption = caption;
+  request.initialDir = window.Doc().ProjectDir;
+  return window.Dialogs().OpenFileName(request);
+}
+
 }  // namespace
 
 void TFChild::ImportPascalSourceClick() {
-  if (!IsMainDiagram()) {
-    Dialogs().Message(MsgKind::Warning, W(kOnlyMainDiagram));
-    return;
-  }
-  TFileRequest request = SourceFileRequest(1);
-  request.caption = "Klassenimport aus Delphi";
-  request.initialDir = Doc().ProjectDir;
-  const std::string path = Dialogs().OpenFileName(request);
+  const std::string path = AskImportFile(*this, 1, "Klassenimport aus Delphi");
   if (path.empty()) return;
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
@@ -129,14 +135,7 @@ void TFChild::ImportPascalSourceClick() {
 }
 
 void TFChild::ImportJavaSourceClick() {
-  if (!IsMainDiagram()) {
-    Dialogs().Message(MsgKind::Warning, W(kOnlyMainDiagram));
-    return;
-  }
-  TFileRequest request = SourceFileRequest(2);
-  request.caption = "Klassenimport aus Java";
-  request.initialDir = Doc().ProjectDir;
-  const std::string path = Dialogs().OpenFileName(request);
+  const std::string path = AskImportFile(*this, 2, "Klassenimport aus Java");
   if (path.empty()) return;
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
