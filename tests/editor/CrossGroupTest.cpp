@@ -55,6 +55,12 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   NewAttributeInInspector("ps");
   sub->Item("Attributhinzufuegen")->trigger();
   EXPECT_EQ(autoBox->UMLClass->Attributes.Count(), 2);
+  Names grid;  // the grid shows the new member at once
+  Ok<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
+    for (int r = 0; r < f.RowCount(); ++r) grid.push_back(f.AttributeName(r) + "=" + f.Value(r));
+  });
+  sub->Item("Wertbelegungndern1")->trigger();
+  EXPECT_EQ(grid, (Names{"ps=-", "tempo=120"}));
 
   // TFahrer gives the object an Auftrag; its new method goes to TAuto.
   Click(sub, Inside(fahrerHere));

@@ -318,7 +318,6 @@ TEST_F(Elements, BoxesThatAreGoneCannotBePasted) {
   Paste(main);
   EXPECT_EQ(LastMessage(), kNothingToPaste);
 
-  // A box of a main diagram window that is closed.
   TUMLDrawClass* konto = AddClass(main, "TKonto");
   Copy(main);
   ASSERT_EQ(form->ClipboardBox, konto);

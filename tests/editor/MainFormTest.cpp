@@ -122,7 +122,6 @@ TEST_F(Editor, SaveAsAsksBeforeReplacingAndTakesTheDirectory) {
 TEST_F(Editor, ClosingAMainDiagramAsksForItAndItsSubDiagrams) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 2));
   ASSERT_EQ(Count(), 3);
-  // Only a sub-diagram changed: the main diagram counts as changed.
   c->SubDiagramWindows()[1]->Redraw(true);
   dialogs.messages.answers = {MsgResult::Cancel};
   EXPECT_FALSE(form->close());

@@ -38,7 +38,6 @@ class Mouse : public EditorTest {
   }
   bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
-  // A connection drawn with a command item: first and second border point.
   TConnection* Draw(const char* item, TPoint first, TPoint second) {
     Trigger(item);
     Click(first);
@@ -325,6 +324,7 @@ TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
   Answer<TChooseAttributeForm>([](TChooseAttributeForm& f) { f.PressNew(); });
   Ok<TAttributeForm>();
   Ok<TChooseAttributeForm>();
+  click(Inside(fahrer));
   click({Doc().Surface.Width - 10, Doc().Surface.Height - 10}, Qt::RightButton);
   Trigger("KENNTAssoziation1");
   click(Pt(fahrer, 3));

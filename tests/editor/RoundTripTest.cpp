@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QTimer>
 #include <ctime>
 #include <fstream>
 #include <sstream>
