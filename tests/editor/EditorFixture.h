@@ -1,6 +1,4 @@
-// The frame offscreen with the scripted dialog service, and the helpers the editor tests
-// share: a temporary directory, new and opened diagrams, scripted dialogs, mouse clicks
-// and the context menus as they would pop up.
+// The frame offscreen with the scripted dialog service, and the helpers the editor tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +7,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -45,17 +42,6 @@ class RecordingDialogs : public ScriptedDialogs {
   std::vector<std::string> inputDefaults;
 };
 
-// A context menu as it would have popped up: its title and its offered commands.
-struct Popup {
-  std::string menu;
-  std::string title;
-  Names offered;
-  TPoint at;
-  bool Offers(const std::string& item) const {
-    return std::find(offered.begin(), offered.end(), item) != offered.end();
-  }
-};
-
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -84,14 +70,10 @@ class EditorTest : public ::testing::Test {
     form->FileOpen1Execute();
     return form->ActiveChild();
   }
-  // Context menus are prepared and recorded, not shown.
+  // Context menus are prepared and their titles recorded, not shown.
   TFChild* Watch(TFChild* window) {
-    window->ShowContextMenu = [this](QMenu* m, TPoint at) {
-      Popup p{m->objectName().toStdString(), S(m->actions()[0]->text()), {}, at};
-      for (QAction* a : m->actions())
-        if (!a->isSeparator() && a->isVisible() && a->isEnabled())
-          p.offered.push_back(a->objectName().toStdString());
-      popups.push_back(p);
+    window->ShowContextMenu = [this](QMenu* m, TPoint) {
+      popupTitles.push_back(S(m->actions()[0]->text()));
     };
     return window;
   }
@@ -149,7 +131,7 @@ class EditorTest : public ::testing::Test {
   QTemporaryDir dir;
   RecordingDialogs dialogs;
   std::unique_ptr<TMainForm> form;
-  std::vector<Popup> popups;
+  Names popupTitles;
 };
 
 }  // namespace zedro::editortest
