@@ -90,4 +90,38 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
 }
 
 }  // namespace
+// Deleting a parent class leaves no subclass, connection or message pointing into it.
+TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnections) {
+  TFChild* main = NewDiagram();
+  DiagramDocument& d = main->Doc();
+  TUMLDrawClass* konto = d.AddClassBox(std::make_unique<TUMLClass>("TKonto"), 40, 40);
+  TUMLDrawClass* basis = d.AddClassBox(std::make_unique<TUMLClass>("TBasis"), 300, 40);
+  TUMLDrawClass* bank = d.AddClassBox(std::make_unique<TUMLClass>("TBank"), 40, 250);
+  TAttribute* inhaber = basis->UMLClass->AddAttribute(
+      std::make_unique<TAttribute>("inhaber", "TBank", kPrivate, StringList{}));
+  TMethod* buche = basis->UMLClass->AddMethod(std::make_unique<TMethod>());
+  d.AddConnection(konto, 6, basis, 28, kIst);
+  TConnection* hat = d.AddConnection(konto, 17, bank, 6, kHat);
+  hat->Attributes.Add(inhaber);  // chosen through the parent-class entry
+  TConnection* auftrag = d.AddConnection(bank, 10, konto, 30, kAuftrag);
+  auftrag->Method = buche;
+  dialogs.inputs = {std::string("Teil")};
+  main->Item("erzeugeUnterdiagramm")->trigger();
+  DiagramDocument& sub = main->SubDiagramWindows().at(0)->Doc();
+  TConnection* subAuftrag =
+      sub.AddConnection(sub.AddBoxForClass(bank->UMLClass, 40), 10,
+                        sub.AddBoxForClass(konto->UMLClass, 300), 30, kAuftrag);
+  subAuftrag->Method = buche;
+
+  form->ActivateChild(main);
+  Click(main, Inside(basis));
+  dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};
+  main->Item("DeleteClassItem")->trigger();
+  ASSERT_EQ(d.DrawClasses.Count(), 2);
+  EXPECT_EQ(konto->UMLClass->Parent, nullptr);
+  EXPECT_TRUE(hat->Attributes.Items.empty());
+  EXPECT_EQ(auftrag->Method, nullptr);
+  EXPECT_EQ(subAuftrag->Method, nullptr);
+}
+
 }  // namespace zedro
