@@ -86,36 +86,23 @@ TEST(JavaExport, CompleteClass) {
                "}", "", "}"}}));
 }
 
-TEST(JavaExport, FieldsOnlyForPositiveMultiplicitiesOfEveryKindButIst) {
+// Fields only for positive multiplicities of every kind but IST; long names get no stars.
+TEST(JavaExport, FieldsAndLongNames) {
   TestDiagram d;
-  d.Connect("TA", kHat, "TB", "0");
-  d.Connect("TA", kHat, "TB", "-2");
-  d.Connect("TA", kHat, "TB", "");
-  d.Connect("TA", kHat, "TB", "n");
-  d.Connect("TA", kAuftrag, "TB", "");
+  for (const char* m : {"0", "-2", "", "n"}) d.Connect("TA", kHat, "TB", m);
   d.Connect("TA", kAnfrage, "TB", "gibWert", "int");
   d.Connect("TA", kClassInfo, "TA");
   d.Connect("TA", kIst, "TC", "3");
-  // A message of an old file whose end text is a number counts like a KENNT relationship.
-  d.Connect("TA", kAuftrag, "TD", "2");
-  StringList fields =
-      Between(Generate(d, "TA"), "  *  Attribute die aus Beziehungen resultieren", "/**");
-  EXPECT_EQ(fields, (StringList{"  */", " ", "   // private TD kenntTD1;",
-                                "   // private TD kenntTD2;", ""}));
-}
-
-TEST(JavaExport, LongNamesGetNoStarsAndTheModelStaysAsItWas) {
-  TestDiagram d;
-  TUMLClass& c = d.Class("TX");
+  d.Connect("TA", kAuftrag, "TD", "2");  // a message of an old file counts like KENNT
+  d.Box("TB", "mTB.pas");
   const std::string longName(50, 'm');
-  AddMeth(c, {longName});
-  d.Box("TY", "mTY.pas");
-  d.Connect("TX", kHat, "TY", "1");
+  AddMeth(d.Class("TA"), {longName});
   NotationScope delphi(1);
-  StringList lines = Generate(d, "TX");
-  EXPECT_EQ(lines[5], "public class TX {");
+  StringList lines = Generate(d, "TA");
+  EXPECT_EQ(
+      Between(lines, "  *  Attribute die aus Beziehungen resultieren", "/**"),
+      (StringList{"  */", " ", "   // private TD kenntTD1;", "   // private TD kenntTD2;", ""}));
   EXPECT_NE(std::find(lines.begin(), lines.end(), "/********* " + longName + " (public) */"),
             lines.end());
-  EXPECT_TRUE(c.InterfaceUses.empty());
-  EXPECT_EQ(ActiveNotation::Get(), 1);
+  EXPECT_TRUE(d.Class("TA").InterfaceUses.empty());
 }
