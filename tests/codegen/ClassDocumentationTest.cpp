@@ -107,22 +107,3 @@ TEST(ClassDocumentation, RtfFileReadsBackWithUmlautsAndSpecialCharacters) {
   ASSERT_NE(rule, std::string::npos) << r.output;
   EXPECT_EQ(CollapseBlanks(r.output.substr(rule + 18)).substr(0, want.size()), want);
 }
-
-// Braces outside escapes balance for any text or font name, and close at the very end.
-TEST(ClassDocumentation, NoTextCanBreakTheRtfStructure) {
-  std::string every;
-  for (int b = 1; b < 256; ++b) every += static_cast<char>(b);
-  TDocLines lines = {{every, {}}, {"}\\'", {}}};
-  lines[0].Font.Name = "Evil}Font{\\";
-  std::string rtf = WriteRtf(lines);
-  int depth = 0;
-  for (size_t i = 0; i < rtf.size(); ++i) {
-    if (rtf[i] == '\\')
-      ++i;
-    else if (rtf[i] == '{' || rtf[i] == '}')
-      depth += rtf[i] == '{' ? 1 : -1;
-    ASSERT_TRUE(depth > 0 || i >= rtf.size() - 2) << "closed early at " << i;
-  }
-  EXPECT_EQ(depth, 0);
-  EXPECT_EQ(std::count(rtf.begin(), rtf.end(), '\n'), 3 + 2 + 1);  // header, lines, end
-}

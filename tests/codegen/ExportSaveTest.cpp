@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "codegen/ClassDocumentation.h"
 #include "codegen/CodegenTestSupport.h"
 #include "codegen/ExportSupport.h"
 #include "model/Messages.h"
@@ -56,25 +55,5 @@ TEST(ExportSave, SourceFiles) {
   EXPECT_EQ(save("/nonexistent-dir/mTNeu.pas", {"interface"}, 1), SaveOutcome::Failed);
   EXPECT_EQ(box->SourceFileName, known);
   EXPECT_EQ(box->SourceFileAge, 17);
-  EXPECT_TRUE(messages.Contains(kCannotSave));
-}
-
-TEST(ExportSave, DocumentationAsksBeforeReplacing) {
-  TestDiagram d;
-  TDocLines lines = BuildClassDocumentation(d.Class("TAuto"), d.doc.Connections);
-  TempDir dir;
-  ScriptedMessages messages;
-  const std::string path = dir.File("Doku_TAuto.rtf");
-  std::ofstream(path, std::ios::binary) << "alt";
-  messages.answers = {MsgResult::No};
-  EXPECT_EQ(SaveDocumentationAsked(path, lines, messages), SaveOutcome::Declined);
-  EXPECT_EQ(ReadText(path), "alt");
-  EXPECT_EQ(messages.shown.back().text,
-            "Die Datei '" + path + "' existiert schon !   ...    Soll sie ersetzt werden ?");
-  messages.answers = {MsgResult::Yes};
-  EXPECT_EQ(SaveDocumentationAsked(path, lines, messages), SaveOutcome::Saved);
-  EXPECT_EQ(ReadText(path).rfind("{\\rtf1", 0), 0u);
-  EXPECT_EQ(SaveDocumentationAsked("/nonexistent-dir/x/Doku.rtf", lines, messages),
-            SaveOutcome::Failed);
   EXPECT_TRUE(messages.Contains(kCannotSave));
 }

@@ -3,7 +3,6 @@
 #include "codegen/CodegenTestSupport.h"
 #include "codegen/ExportSupport.h"
 #include "codegen/JavaExport.h"
-#include "model/Notation.h"
 
 using namespace zedro;
 using namespace zedro::testing;
@@ -13,12 +12,6 @@ namespace {
 StringList Generate(TestDiagram& d, const std::string& name) {
   TJavaExport generator(d.doc.Connections);
   return generator.Generate(d.Class(name));
-}
-
-StringList Between(const StringList& lines, const std::string& from, const std::string& to) {
-  auto a = std::find(lines.begin(), lines.end(), from);
-  auto b = std::find(a, lines.end(), to);
-  return a == lines.end() ? StringList() : StringList(a + 1, b);
 }
 
 }  // namespace
@@ -84,25 +77,4 @@ TEST(JavaExport, CompleteClass) {
                "", stars("gibStand", "protected"), "protected abstract int gibStand();", ""},
               {stars("Destroy", "private"), "public void finalize() throws Throwable", "{", todo,
                "}", "", "}"}}));
-}
-
-// Fields only for positive multiplicities of every kind but IST; long names get no stars.
-TEST(JavaExport, FieldsAndLongNames) {
-  TestDiagram d;
-  for (const char* m : {"0", "-2", "", "n"}) d.Connect("TA", kHat, "TB", m);
-  d.Connect("TA", kAnfrage, "TB", "gibWert", "int");
-  d.Connect("TA", kClassInfo, "TA");
-  d.Connect("TA", kIst, "TC", "3");
-  d.Connect("TA", kAuftrag, "TD", "2");  // a message of an old file counts like KENNT
-  d.Box("TB", "mTB.pas");
-  const std::string longName(50, 'm');
-  AddMeth(d.Class("TA"), {longName});
-  NotationScope delphi(1);
-  StringList lines = Generate(d, "TA");
-  EXPECT_EQ(
-      Between(lines, "  *  Attribute die aus Beziehungen resultieren", "/**"),
-      (StringList{"  */", " ", "   // private TD kenntTD1;", "   // private TD kenntTD2;", ""}));
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "/********* " + longName + " (public) */"),
-            lines.end());
-  EXPECT_TRUE(d.Class("TA").InterfaceUses.empty());
 }

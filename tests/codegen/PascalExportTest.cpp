@@ -149,51 +149,6 @@ TEST(PascalExport, RelationshipFields) {
             (StringList{"  TA = class", "", "     //Objektbeziehungen:", ""}));
 }
 
-TEST(PascalExport, AUnitNeverUsesItself) {
-  TestDiagram d;
-  d.Box("TKnoten", "mTKnoten.pas");
-  d.Box("TListe", "Listen.pas");
-  d.Box("TEintrag", "listen.pas");
-  d.Connect("TKnoten", kHat, "TKnoten", "1");
-  d.Connect("TKnoten", kKennt, "TKnoten", "1", "1");
-  d.Connect("TListe", kHat, "TEintrag", "n");
-  d.Connect("TEintrag", kKennt, "TListe", "1", "1");
-  for (const char* name : {"TKnoten", "TListe"}) {
-    Generate(d, name);
-    EXPECT_EQ(d.Class(name).InterfaceUses, StringList{}) << name;
-    EXPECT_EQ(d.Class(name).ImplementationUses, StringList{}) << name;
-  }
-}
-
-TEST(PascalExport, DirectivesForOverloadsOverridesAndFinalMethods) {
-  TestDiagram d;
-  AddMeth(d.Class("TBasis"), {"Fahre"});
-  AddMeth(d.Class("TBasis"), {"Halte"})->IsFinal = true;
-  TUMLClass& c = d.Class("TAuto");
-  d.Connect("TAuto", kIst, "TBasis");
-  AddMeth(c, {"Setze", kProcedure, {{"x", "Integer"}}});
-  AddMeth(c, {"setze", kProcedure, {{"s", "String"}}})->IsAbstract = true;
-  AddMeth(c, {"FAHRE"})->IsFinal = true;  // final, but overrides TBasis.Fahre
-  AddMeth(c, {"Halte"});                  // the inherited one is final
-  AddMeth(c, {"Stopp"})->IsFinal = true;
-  AddMeth(c, {"Zaehle"})->IsClassMethod = true;
-  AddMeth(c, {"Create", kConstructor})->IsClassMethod = true;
-  ScriptedMessages messages;
-  EXPECT_EQ(Declaration(Generate(d, "TAuto", &messages)),
-            (StringList{"  TAuto = class(TBasis)", "", "  public //Methoden",
-                        "    constructor Create; virtual;",
-                        "    procedure FAHRE; override;" + W(" // nicht überschreibbar"),
-                        "    procedure Halte; virtual;",
-                        "    procedure setze (s: String); overload; virtual; abstract;",
-                        "    procedure Setze (x: Integer); overload; virtual;",
-                        "    procedure Stopp;" + W(" // nicht überschreibbar"),
-                        "    class procedure Zaehle; virtual;", ""}));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].kind, MsgKind::Warning);
-  EXPECT_EQ(messages.shown[0].text, W("Fehler: Methode 'FAHRE' darf nicht final sein, da sie eine "
-                                      "Methode\neiner Vorgängerklasse überschreibt !!"));
-}
-
 TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) {
   NotationScope java(2);  // Delphi notation is written whatever the active window shows
   TestDiagram d;

@@ -10,34 +10,6 @@ namespace {
 using testing::MethodNamed;
 using testing::ReadJavaClass;
 
-TEST(JavaLexer, CommentsStringsPushBackAndTheEnd) {
-  auto texts = [](const std::string& src) {
-    SourceLines lines = SplitSourceLines(src);
-    ScriptedMessages msgs;
-    tJavaLexer lexer(lines, msgs);
-    std::string out;
-    for (ttoken t = lexer.GetNext(); t.Kind != jtEndOfFile; t = lexer.GetNext())
-      out += t.Text + "|";
-    return out;
-  };
-  // A string gets no special treatment: "//" inside it drops the rest of the line. Of the
-  // last line only the first token is delivered; an open comment ends the file.
-  EXPECT_EQ(texts("/** a\n * b */ public\ns = \"a//b\"; c\n} x"), "public|s|=||a|}|");
-  EXPECT_EQ(texts("a /* b\nc\nd"), "a|");
-
-  SourceLines lines = SplitSourceLines("a b\n} c");
-  ScriptedMessages msgs;
-  tJavaLexer lexer(lines, msgs);
-  EXPECT_EQ(lexer.GetNext().Text, "a");
-  lexer.PushBack();
-  std::string seen;
-  for (int i = 0; i < 4; ++i) seen += lexer.GetNext().Text + "|";
-  EXPECT_EQ(seen, "a|b|}|end of file|");
-  lexer.PushBack();  // giving the end back yields the end again
-  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-}
-
 const char* kAuto = R"(import java.util.List;
 import java.awt.*;
 import static java.lang.Math.max;

@@ -44,23 +44,6 @@ TEST(PascalLexer, Tokens) {
                                       T(tkDot, "."), T(tkEndOfUnit, "End.")}));
 }
 
-TEST(PascalLexer, RawLinesAndTheEndWithoutEndDot) {
-  SourceLines lines = SplitSourceLines("  a b  \r\n  c\n");
-  tLexer lexer(lines);
-  lexer.ReadRawLine();
-  EXPECT_EQ(lexer.CurrentLine(), "  a b  ");
-  EXPECT_EQ(lexer.LineWithoutBlanks(), "ab");
-  lexer.ReadLine();
-  EXPECT_EQ(lexer.CurrentLine(), "c");
-  lexer.ReadRawLine();
-  EXPECT_EQ(lexer.CurrentLine(), "end.");
-  TPascalToken tok;
-  for (int i = 0; i < 3; ++i) {  // the end stays
-    lexer.NextToken(tok);
-    EXPECT_EQ(tok.Kind, tkEndOfUnit);
-  }
-}
-
 TEST(SourceText, EncodingAndLineBreaks) {
   EXPECT_EQ(DecodeSourceText("Gr\xc3\xb6\xc3\x9f"
                              "e"),
