@@ -1,5 +1,4 @@
-// Building blocks for the generator tests: classes and diagrams made in code, temporary
-// directories and running external programs.
+// Classes and diagrams made in code, temporary directories and external programs.
 #pragma once
 
 #include <sys/wait.h>
@@ -68,7 +67,6 @@ struct TestDiagram {
   }
 };
 
-// The lists one after the other: long expected texts are written in sections.
 inline StringList Concat(std::initializer_list<StringList> parts) {
   StringList out;
   for (const StringList& p : parts) out.insert(out.end(), p.begin(), p.end());
@@ -101,7 +99,7 @@ struct RunResult {
   std::string output;
 };
 
-// Runs a shell command and collects what it prints, error output included.
+// Runs a shell command; the output includes error output.
 inline RunResult RunCommand(const std::string& command) {
   RunResult r;
   FILE* p = ::popen(("(" + command + ") 2>&1").c_str(), "r");

@@ -3,7 +3,6 @@
 #include "codegen/CodegenTestSupport.h"
 #include "codegen/ExportSupport.h"
 #include "codegen/JavaExport.h"
-#include "model/Notation.h"
 
 using namespace zedro;
 using namespace zedro::testing;
@@ -13,12 +12,6 @@ namespace {
 StringList Generate(TestDiagram& d, const std::string& name) {
   TJavaExport generator(d.doc.Connections);
   return generator.Generate(d.Class(name));
-}
-
-StringList Between(const StringList& lines, const std::string& from, const std::string& to) {
-  auto a = std::find(lines.begin(), lines.end(), from);
-  auto b = std::find(a, lines.end(), to);
-  return a == lines.end() ? StringList() : StringList(a + 1, b);
 }
 
 }  // namespace
@@ -84,38 +77,4 @@ TEST(JavaExport, CompleteClass) {
                "", stars("gibStand", "protected"), "protected abstract int gibStand();", ""},
               {stars("Destroy", "private"), "public void finalize() throws Throwable", "{", todo,
                "}", "", "}"}}));
-}
-
-TEST(JavaExport, FieldsOnlyForPositiveMultiplicitiesOfEveryKindButIst) {
-  TestDiagram d;
-  d.Connect("TA", kHat, "TB", "0");
-  d.Connect("TA", kHat, "TB", "-2");
-  d.Connect("TA", kHat, "TB", "");
-  d.Connect("TA", kHat, "TB", "n");
-  d.Connect("TA", kAuftrag, "TB", "");
-  d.Connect("TA", kAnfrage, "TB", "gibWert", "int");
-  d.Connect("TA", kClassInfo, "TA");
-  d.Connect("TA", kIst, "TC", "3");
-  // A message of an old file whose end text is a number counts like a KENNT relationship.
-  d.Connect("TA", kAuftrag, "TD", "2");
-  StringList fields =
-      Between(Generate(d, "TA"), "  *  Attribute die aus Beziehungen resultieren", "/**");
-  EXPECT_EQ(fields, (StringList{"  */", " ", "   // private TD kenntTD1;",
-                                "   // private TD kenntTD2;", ""}));
-}
-
-TEST(JavaExport, LongNamesGetNoStarsAndTheModelStaysAsItWas) {
-  TestDiagram d;
-  TUMLClass& c = d.Class("TX");
-  const std::string longName(50, 'm');
-  AddMeth(c, {longName});
-  d.Box("TY", "mTY.pas");
-  d.Connect("TX", kHat, "TY", "1");
-  NotationScope delphi(1);
-  StringList lines = Generate(d, "TX");
-  EXPECT_EQ(lines[5], "public class TX {");
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "/********* " + longName + " (public) */"),
-            lines.end());
-  EXPECT_TRUE(c.InterfaceUses.empty());
-  EXPECT_EQ(ActiveNotation::Get(), 1);
 }

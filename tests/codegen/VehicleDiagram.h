@@ -1,7 +1,5 @@
-// A small vehicle project in either language, built for the compile checks and the
-// zedro-cli tests: inheritance over two levels, HAT and KENNT with several
-// multiplicities, a relationship drawn only in a sub-diagram, abstract methods, class
-// methods, overloads, overrides, a final method and a library class.
+// A vehicle project in either language: two levels of inheritance, HAT and KENNT, a relationship
+// drawn only in a sub-diagram, abstract, class, overloaded, overriding and final methods.
 #pragma once
 
 #include "codegen/CodegenTestSupport.h"
@@ -22,8 +20,6 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
   TUMLClass& rad = *d.Box("TRad", file("TRad"))->UMLClass;
   TUMLClass& fahrer = *d.Box("TFahrer", file("TFahrer"))->UMLClass;
   TUMLClass& garage = *d.Box("TGarage", file("TGarage"))->UMLClass;
-  // Never exported: the export of all classes leaves it out (a box without a file name
-  // would otherwise get the default name).
   d.Box("TBibliothek")->UMLClass->IsLibraryClass = true;
 
   fahrzeug.IsAbstract = true;

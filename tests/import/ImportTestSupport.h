@@ -40,17 +40,15 @@ inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const SourceLines& unit,
 }
 
 inline std::unique_ptr<TUMLClass> ReadPascalClassFully(const std::string& unit,
-                                                       const std::string& name,
-                                                       IMessages& messages) {
-  return ReadPascalClassFully(SplitSourceLines(unit), name, messages);
+                                                       const std::string& name, IMessages& msgs) {
+  return ReadPascalClassFully(SplitSourceLines(unit), name, msgs);
 }
 
 inline std::unique_ptr<TUMLClass> ReadJavaClass(const std::string& source, IMessages& messages) {
   return TJavaParser("Test.java", SplitSourceLines(source), messages).Parse();
 }
 
-// A member as one line: "visibility name: type" for an attribute,
-// "visibility [class] [abstract] [final] kind name(name: type; ...)[: result]" for a method.
+// "visibility name: type", or "visibility [class] [abstract] [final] kind name(n: t; ...)[: r]".
 inline std::string MemberText(const TAttribute& a) {
   return std::string(VisibilityName(a.Visibility)) + " " + a.Name + ": " + a.TypeName;
 }
@@ -67,7 +65,6 @@ inline std::string MemberText(const TMethod& m) {
   return s + ")" + (m.ResultType.empty() ? "" : ": " + m.ResultType);
 }
 
-// The members in the class's order, attributes first.
 inline std::vector<std::string> Members(const TUMLClass& c) {
   std::vector<std::string> out;
   for (const TAttribute* a : c.Attributes.Items) out.push_back(MemberText(*a));
@@ -81,8 +78,7 @@ inline const TMethod* MethodNamed(const TUMLClass& cls, const std::string& name,
   return nullptr;
 }
 
-// A message sink that keeps only the texts of the boxes (status texts are dropped, which
-// keeps big sweeps small).
+// Keeps only the first message texts and no status texts, which keeps big sweeps small.
 class QuietMessages : public IMessages {
  public:
   MsgResult Message(MsgKind, const std::string& text, MsgButtons buttons) override {

@@ -10,60 +10,6 @@ namespace {
 using testing::MethodNamed;
 using testing::ReadJavaClass;
 
-// The tokens of src up to the end of the file. The source gets a last line "}" as a file
-// normally has one: of the last line only the first token is delivered, and this "}" is
-// left out of the result.
-std::vector<std::pair<int, std::string>> JavaTokens(const std::string& src) {
-  SourceLines lines = SplitSourceLines(src + "\n}");
-  ScriptedMessages msgs;
-  tJavaLexer lexer(lines, msgs);
-  std::vector<std::pair<int, std::string>> out;
-  for (ttoken t = lexer.GetNext(); t.Kind != jtEndOfFile && out.size() < 100; t = lexer.GetNext())
-    out.emplace_back(t.Kind, t.Text);
-  EXPECT_FALSE(out.empty());
-  if (!out.empty()) {
-    EXPECT_EQ(out.back(), (std::pair<int, std::string>{jtCloseBrace, "}"})) << src;
-    out.pop_back();
-  }
-  return out;
-}
-
-TEST(JavaLexer, TokensCommentsAndPushBack) {
-  using P = std::pair<int, std::string>;
-  EXPECT_EQ(JavaTokens("/** Kommentar\n * mehr */ public"),
-            (std::vector<P>{{jtVisibility, "public"}}));
-  EXPECT_EQ(JavaTokens("_x 1.5 Static"), (std::vector<P>{{jtOther, ""}, {jtIdentifier, "x"},
-                                                         {jtReal, "1.5"}, {jtModifier, "Static"}}));
-  // A string gets no special treatment: "//" inside it drops the rest of the line.
-  EXPECT_EQ(JavaTokens("s = \"a//b\"; c"), (std::vector<P>{{jtIdentifier, "s"}, {jtAssign, "="},
-                                                           {jtOther, ""}, {jtIdentifier, "a"}}));
-  {  // A comment that is never closed ends the file.
-    SourceLines lines = SplitSourceLines("a /* b\nc\nd");
-    ScriptedMessages msgs;
-    tJavaLexer lexer(lines, msgs);
-    EXPECT_EQ(lexer.GetNext().Text, "a");
-    EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-    EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-  }
-
-  SourceLines lines = SplitSourceLines("a b\n} c");
-  ScriptedMessages msgs;
-  tJavaLexer lexer(lines, msgs);
-  EXPECT_EQ(lexer.GetNext().Text, "a");
-  lexer.PushBack();
-  EXPECT_EQ(lexer.GetNext().Text, "a");
-  EXPECT_EQ(lexer.GetNext().Text, "b");
-  // The first token of the last line is the last one delivered.
-  EXPECT_EQ(lexer.GetNext().Text, "}");
-  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-  EXPECT_EQ(lexer.GetNext().Text, "end of file");
-  // Giving the end back yields the end again, not the token before it.
-  lexer.PushBack();
-  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-  EXPECT_EQ(lexer.GetNext().Kind, jtEndOfFile);
-  EXPECT_EQ(msgs.statusTexts.front(), "Nextline: a b");
-}
-
 const char* kAuto = R"(import java.util.List;
 import java.awt.*;
 import static java.lang.Math.max;
@@ -146,38 +92,29 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
 }
 
 TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
-  struct Case {
-    const char* src;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"public interface I { void f(); }\n",
-       "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"},
-      {"public class A extends B\n",
-       "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"},
+  const char* const head = "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse";
+  const std::pair<const char*, const char*> cases[] = {
+      {"public interface I { void f(); }\n", head},
+      {"public class A extends B\n", head},
       {"public class A {\n  private int x;\n  public",
        "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden"},
       {"public class A {\n  private String[ x;\n  int y;\n}\n",
-       "Syntaxerror: Schliessende Indexklammer fehlt bei\nString"},
-  };
-  for (const Case& c : cases) {
+       "Syntaxerror: Schliessende Indexklammer fehlt bei\nString"}};
+  for (const auto& [src, message] : cases) {
     ScriptedMessages msgs;
-    auto cls = ReadJavaClass(c.src, msgs);
-    ASSERT_TRUE(cls);
-    EXPECT_TRUE(msgs.Contains(c.message)) << c.src;
+    ASSERT_TRUE(ReadJavaClass(src, msgs));
+    EXPECT_TRUE(msgs.Contains(message)) << src;
   }
-  // Unbalanced braces in a body: the body runs to the end of the file, nothing hangs.
+  // Unbalanced braces: the body runs to the end of the file; more closing braces than
+  // opening ones end it at the balancing one.
   ScriptedMessages msgs;
-  auto cls =
+  auto a =
       ReadJavaClass("public class A {\n  public void f() {\n    if (x) {\n  }\n  int y;\n", msgs);
-  EXPECT_EQ(cls->Name, "A");
-  ASSERT_EQ(cls->Methods.Count(), 1);
-  EXPECT_EQ(cls->Methods.At(0)->Code.size(), 4u);
-  // More closing braces than opening ones end the body at the balancing one.
-  ScriptedMessages m2;
+  ASSERT_EQ(a->Methods.Count(), 1);
+  EXPECT_EQ(a->Methods.At(0)->Code.size(), 4u);
   auto b = ReadJavaClass(
-      "public class A {\n  public void f() { } }\n  public int g() { return 1; }\n}\n", m2);
-  EXPECT_EQ(b->Methods.Count(), 1);
+      "public class A {\n  public void f() { } }\n  public int g() { return 1; }\n}\n", msgs);
+  ASSERT_EQ(b->Methods.Count(), 1);
   EXPECT_EQ(b->Methods.At(0)->Code, (StringList{"{ } }"}));
 }
 

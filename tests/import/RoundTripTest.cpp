@@ -1,6 +1,5 @@
-// Every class of the bundled examples and of the vehicle project, generated in Pascal and
-// in Java, is imported again and must give the same members and bodies; updating the
-// class from what was read and generating again settles on one text.
+// Every class of the examples and the vehicle project, generated in Pascal and Java and read
+// back, keeps its members and bodies; updating from what was read settles on one text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,16 +20,15 @@ StringList Generate(DiagramDocument& doc, TUMLDrawClass& box, int language) {
   return language == 1 ? PascalUnitText(doc, box, &quiet) : JavaClassText(doc, box);
 }
 
-std::unique_ptr<TUMLClass> ReadBack(const StringList& text, const std::string& name,
-                                    int language, ScriptedMessages& msgs) {
+std::unique_ptr<TUMLClass> ReadBack(const StringList& text, const std::string& name, int language,
+                                    ScriptedMessages& msgs) {
   if (language == 2) return TJavaParser(name + ".java", text, msgs).Parse();
   return testing::ReadPascalClassFully(text, name, msgs);
 }
 
-// What the reader must give for a method of the diagram in the given language. Java: the
-// constructor carries the class name and no modifiers, the destructor is always "public void
-// finalize()", an abstract method is not also static, nothing is final, and procedures return
-// void.
+// What the reader gives for a method. Java: the constructor carries the class name, the
+// destructor is "public void finalize()", abstract is not static, nothing is final, and
+// procedures return void.
 TMethod Expected(const TUMLClass& cls, const TMethod& m, int language) {
   TMethod e = m;
   if (language == 1) return e;
@@ -49,8 +47,7 @@ TMethod Expected(const TUMLClass& cls, const TMethod& m, int language) {
   return e;
 }
 
-// Bodies written in another language's notation are emptied first: the generator then
-// writes its placeholder bodies.
+// Bodies in the other language are emptied first, so the generator writes placeholders.
 void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
   NotationScope notation(language);
   const bool bodiesInNotation = doc.Language == language;
@@ -67,7 +64,6 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
     std::unique_ptr<TUMLClass> read = ReadBack(text, cls.Name, language, msgs);
     ASSERT_TRUE(read);
     EXPECT_TRUE(msgs.shown.empty()) << msgs.Texts()[0];
-
     EXPECT_EQ(read->Name, cls.Name);
     EXPECT_EQ(read->IsAbstract, language == 2 && cls.IsAbstract);  // Pascal writes no "abstract"
     std::string ancestor;
@@ -105,21 +101,16 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
     if (language == 2) {
       ASSERT_TRUE(read->JavaImports);
       EXPECT_EQ(*read->JavaImports, cls.JavaImports ? *cls.JavaImports : StringList{});
-    } else {
-      // The unit names of the uses clause, as the generator completed them, and the terminator.
-      StringList names(cls.InterfaceUses.begin(),
-                       std::find(cls.InterfaceUses.begin(), cls.InterfaceUses.end(), ";"));
-      if (!names.empty()) {
-        names.push_back(";");
-        ASSERT_GE(read->InterfaceUses.size(), names.size());
-        EXPECT_EQ(StringList(read->InterfaceUses.begin(),
-                             read->InterfaceUses.begin() + static_cast<long>(names.size())),
-                  names);
-      }
+    } else {  // the unit names as the generator completed them, with the terminator
+      auto names = std::find(cls.InterfaceUses.begin(), cls.InterfaceUses.end(), ";");
+      const StringList units(cls.InterfaceUses.begin(), names + (names != cls.InterfaceUses.end()));
+      const StringList& uses = read->InterfaceUses;
+      EXPECT_EQ(StringList(uses.begin(), uses.begin() + std::min(units.size(), uses.size())),
+                units);
     }
 
-    // The first update may still change the text (constructor names in Java, the order of
-    // overloads, the lines after the uses clause); the second may not.
+    // The first update may still change the text (constructor names, overload order, lines
+    // after the uses clause); the second may not.
     cls.UpdateFrom(*read, doc.Purger());
     const StringList second = Generate(doc, *box, language);
     ScriptedMessages again;
@@ -145,14 +136,11 @@ TEST(ImportRoundTrip, BundledExamplesInBothLanguages) {
     }
 }
 
-// The vehicle project has what the examples lack: an abstract class, abstract, final and
-// class methods, overloads, a destructor, a var parameter and an import list.
 TEST(ImportRoundTrip, VehicleProjectInBothLanguages) {
   for (int language : {1, 2}) {
     TestDiagram d;
     testing::BuildVehicleDiagram(d, language);
-    // A final method that overrides one of its ancestor is declared "override" with a
-    // warning, and so reads back as overridable: that is the generator's rule, not a loss.
+    // A final override is written "override" with a warning and reads back as overridable.
     for (TMethod* m : d.Class("TAuto").Methods.Items)
       if (m->Name == "Fahre") m->IsFinal = false;
     RoundTrip(d.doc, language, "vehicles");
