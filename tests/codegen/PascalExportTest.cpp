@@ -162,6 +162,25 @@ TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) 
   EXPECT_EQ(Declaration(Generate(d, "TC"))[3], "    procedure Neu; virtual;");
 }
 
+// A class never names its own unit, nor the unit it shares with another class.
+TEST(PascalExport, AUnitNeverUsesItself) {
+  TestDiagram d;
+  d.Box("TKnoten", "mTKnoten.pas");
+  d.Box("TListe", "Listen.pas");
+  d.Box("TEintrag", "listen.pas");
+  d.Box("TNeu");
+  d.Connect("TKnoten", kKennt, "TKnoten", "1", "1");
+  d.Connect("TListe", kHat, "TEintrag", "n");
+  d.Connect("TEintrag", kKennt, "TListe", "1", "1");
+  d.Connect("TNeu", kKennt, "TNeu", "2", "1");
+  for (const char* name : {"TKnoten", "TListe"}) {
+    Generate(d, name);
+    EXPECT_EQ(d.Class(name).InterfaceUses.size() + d.Class(name).ImplementationUses.size(), 0u);
+  }
+  StringList neu = Generate(d, "TNeu");
+  EXPECT_EQ(std::count(neu.begin(), neu.end(), "//uses mTNeu ??"), 0);
+}
+
 TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
   TestDiagram d;
   d.Connect("TForm1", kIst, "TBasisForm");
