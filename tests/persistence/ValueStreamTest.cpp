@@ -83,6 +83,7 @@ TEST(ValueStream, ReaderFailsWithTheStreamMessagesBeforeAllocating) {
   w.WriteInteger(-5);
   ValueReader r(w.Bytes(), m);
   EXPECT_THROW(r.ReadStrings(), StreamError);
-  ValueReader negative(w.Bytes().substr(w.Bytes().size() - 2), m);
+  const std::string minusFive = w.Bytes().substr(w.Bytes().size() - 2);
+  ValueReader negative(minusFive, m);
   EXPECT_EQ(negative.ReadCount(1), 0);
 }
