@@ -1,5 +1,4 @@
-// Runs zedro-cli as a user does, each test in a directory of its own so that tests may run
-// side by side.
+// Runs zedro-cli as a user does, each test in a directory of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,7 +32,6 @@ inline void WriteAll(const fs::path& p, const std::string& bytes) {
 inline std::string Example(const std::string& name) {
   return std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name;
 }
-
 inline bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -46,15 +44,12 @@ class CliFixture : public ::testing::Test {
                                         info->test_suite_name() + "-" + info->name());
     fs::create_directories(dir_);
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  void TearDown() override { fs::remove_all(dir_); }
   std::string File(const std::string& name) const { return (dir_ / name).string(); }
   CliRun Run(const std::string& args) const {
-    std::string cmd =
-        std::string(ZEDRO_CLI) + " " + args + " >" + File("stdout") + " 2>" + File("stderr");
-    int rc = std::system(cmd.c_str());
+    const int rc = std::system(
+        (std::string(ZEDRO_CLI) + " " + args + " >" + File("stdout") + " 2>" + File("stderr"))
+            .c_str());
     return {WEXITSTATUS(rc), ReadAll(File("stdout")), ReadAll(File("stderr"))};
   }
 

@@ -45,6 +45,7 @@ TEST_F(Cli, SaveAndExampleWriteTheBundledFilesByteForByte) {
 TEST_F(Cli, ReportsMessagesAndExitStatus) {
   EXPECT_EQ(Run("new " + File("neu.urd")).status, 0);
   EXPECT_TRUE(Has(Run("dump " + File("neu.urd")).out, "\"DrawClasses\": []"));
+  EXPECT_EQ(Run("frobnicate x").status, 2);
 
   std::string truncated = File("kaputt.urd");
   std::string bytes = ReadAll(Example("Fahrzeuge.urd"));
@@ -59,8 +60,6 @@ TEST_F(Cli, ReportsMessagesAndExitStatus) {
   EXPECT_EQ(Run("save " + truncated + " " + target).status, 1);
   EXPECT_EQ(Run("save " + File("fehlt.urd") + " " + target).status, 1);
   EXPECT_EQ(ReadAll(target), "alt");
-
-  EXPECT_EQ(Run("frobnicate x").status, 2);
   // Devices and pipes are refused at once instead of being read without end.
   CliRun device = Run("dump /dev/zero");
   EXPECT_EQ(device.status, 1);

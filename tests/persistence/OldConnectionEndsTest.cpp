@@ -1,6 +1,5 @@
-// Files before version 141 name the boxes of a connection by the coordinates of its ends:
-// each end belongs to the last box with a border point nearer than 4 pixels, at the first
-// such point of that box.
+// Before version 141 a connection end belongs to the last box with a border point nearer
+// than 4 pixels to its coordinates, at the first such point.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -40,9 +39,7 @@ TUMLDrawClass* Linear(const TDrawClassList& boxes, int x, int y, int& point) {
 }  // namespace
 
 TEST(OldConnectionEnds, LastBoxAndFirstPointWinAndLostEndsAreDropped) {
-  OldDiagram d;
-  // Two boxes on the same place, a third one to the right, and a tiny one whose border
-  // points all lie within 4 pixels of each other.
+  OldDiagram d;  // two boxes on the same place, one to the right, and a tiny one
   d.boxes = {BoxAt("A", 10, 10, 100, 60), BoxAt("B", 10, 10, 100, 60), BoxAt("C", 200, 10, 300, 60),
              BoxAt("D", 400, 400, 402, 402)};
   // Point 1 of A and B is (17, 10); point 28 of C, the middle of its bottom, is (250, 60).
@@ -59,12 +56,6 @@ TEST(OldConnectionEnds, LastBoxAndFirstPointWinAndLostEndsAreDropped) {
   EXPECT_EQ(std::tuple(tiny->StartBox, tiny->StartPoint, tiny->EndPoint),
             std::tuple(doc.DrawClasses.At(3), 1, 28));
   EXPECT_TRUE(m.Contains(W("Eine Beziehung ließ sich keiner Klasse zuordnen und wurde entfernt.")));
-  // What was kept saves in the current layout and reads back the same.
-  DiagramDocument again;
-  ScriptedMessages quiet;
-  EXPECT_TRUE(ReadDiagram(again, DiagramToBytes(doc), "/p/neu.urd", quiet).completed);
-  EXPECT_EQ(again.Connections.At(1)->StartBox, again.DrawClasses.At(3));
-  EXPECT_TRUE(quiet.shown.empty());
 }
 
 TEST(OldConnectionEnds, IndexAnswersAsEveryBoxWould) {
@@ -87,8 +78,6 @@ TEST(OldConnectionEnds, IndexAnswersAsEveryBoxWould) {
     int expectedPoint = 0, point = 0;
     TUMLDrawClass* expected = Linear(doc.DrawClasses, x, y, expectedPoint);
     ASSERT_EQ(index.Find(x, y, point), expected) << x << "," << y;
-    if (expected) {
-      ASSERT_EQ(point, expectedPoint) << x << "," << y;
-    }
+    ASSERT_TRUE(!expected || point == expectedPoint) << x << "," << y;
   }
 }

@@ -17,17 +17,11 @@ void Font(ValueWriter& w) {
 
 void Options(ValueWriter& w, int v, int filter) {
   Font(w);
-  if (v == 134) {
-    w.WriteBoolean(true);
-    return;
-  }
+  if (v == 134) return w.WriteBoolean(true);
   Ints(w, {1, 0});  // width, show access
   if (v > 183) w.WriteInteger(0);
-  if (v < 151) {
-    w.WriteInteger(filter);
-    return;
-  }
-  for (int i = 0; i < 4; ++i) w.WriteInteger(0);
+  if (v < 151) return w.WriteInteger(filter);
+  Ints(w, {0, 0, 0, 0});
 }
 
 void Class(ValueWriter& w, int cv, const OldClass& c) {
@@ -45,13 +39,8 @@ void Class(ValueWriter& w, int cv, const OldClass& c) {
   if (cv > 170) w.WriteStrings({});  // implementation uses
   Ints(w, {static_cast<int>(c.attributes.size()), static_cast<int>(c.methods.size())});
   for (const OldAttribute& a : c.attributes) {
-    w.WriteString(a.name);
-    w.WriteString(a.type);
-    w.WriteInteger(a.visibility);
-    if (cv < 175)
-      w.WriteString(a.doc.empty() ? "" : a.doc[0]);
-    else
-      w.WriteStrings(a.doc);
+    w.WriteString(a.name), w.WriteString(a.type), w.WriteInteger(a.visibility);
+    cv < 175 ? w.WriteString(a.doc.empty() ? "" : a.doc[0]) : w.WriteStrings(a.doc);
     if (cv > 172) Ints(w, {a.readIndex, -1});
   }
   for (const OldMethod& m : c.methods) {
@@ -61,14 +50,9 @@ void Class(ValueWriter& w, int cv, const OldClass& c) {
     w.WriteInteger(2);  // public
     if (cv > 140) w.WriteInteger(m.kind);
     if (cv >= 175) {
-      w.WriteBoolean(false);
-      w.WriteBoolean(m.isAbstract);
-      w.WriteBoolean(false);
+      for (bool b : {false, m.isAbstract, false}) w.WriteBoolean(b);
       w.WriteInteger(static_cast<int>(m.parameters.size()));
-      for (const auto& p : m.parameters) {
-        w.WriteString(p.first);
-        w.WriteString(p.second);
-      }
+      for (const auto& [name, type] : m.parameters) w.WriteString(name), w.WriteString(type);
     }
     w.WriteStrings({});
     if (cv > 136) w.WriteStrings(m.code);
@@ -123,29 +107,23 @@ std::string WriteOldDiagram(const OldDiagram& d, int v) {
     if (v > 141) Options(w, v, d.filter);
   }
   for (const OldConnection& c : d.connections) Connection(w, v, c);
-  if (v > 150) {
-    for (const auto& lines : d.infoBoxes) {
-      Ints(w, {5, 6, 7, 8});
-      w.WriteStrings(lines);
-      Font(w);
-    }
+  for (const auto& lines : v > 150 ? d.infoBoxes : decltype(d.infoBoxes){}) {
+    Ints(w, {5, 6, 7, 8});
+    w.WriteStrings(lines);
+    Font(w);
   }
-  if (v > 153) {
-    w.WriteInteger(static_cast<int>(d.subs.size()));
-    for (const OldSub& s : d.subs) {
-      if (v > 170) w.WriteString(s.name);
+  if (v <= 153) return w.Bytes();
+  w.WriteInteger(static_cast<int>(d.subs.size()));
+  for (const OldSub& s : d.subs) {
+    if (v > 170) w.WriteString(s.name);
+    Options(w, v, d.filter);
+    Font(w);
+    Ints(w, {static_cast<int>(s.boxes.size()), 0, 0});
+    for (const OldSubBox& b : s.boxes) {
+      Ints(w, {20, 20, 80, 50, b.classIndex});
+      if (v >= 176) w.WriteBoolean(b.isObject);
+      if (b.isObject && v >= 176) w.WriteString(b.objectName), w.WriteStrings(b.values);
       Options(w, v, d.filter);
-      Font(w);
-      Ints(w, {static_cast<int>(s.boxes.size()), 0, 0});
-      for (const OldSubBox& b : s.boxes) {
-        Ints(w, {20, 20, 80, 50, b.classIndex});
-        if (v >= 176) w.WriteBoolean(b.isObject);
-        if (b.isObject && v >= 176) {
-          w.WriteString(b.objectName);
-          w.WriteStrings(b.values);
-        }
-        Options(w, v, d.filter);
-      }
     }
   }
   return w.Bytes();
