@@ -1,4 +1,4 @@
-// zedro-cli import-pascal and import-java.
+// zedro-cli import-pascal, import-java and update.
 #include "cli/CliSupport.h"
 
 namespace zedro::clitest {
@@ -51,6 +51,21 @@ TEST_F(ImportCli, PascalAndJavaSourcesPrintTheirClasses) {
   EXPECT_EQ(java.status, 0);
   EXPECT_TRUE(Has(java.out, "\"    // Größe\"")) << java.out;
   EXPECT_FALSE(Has(java.out, "\r"));
+}
+
+// The batch update: a unit without the class asks for another one, answered by --choose.
+TEST_F(ImportCli, UpdateTakesAnotherClassOfTheUnitOnlyWhenChosen) {
+  WriteAll(File("mZwei.pas"), kUnit);
+  const std::string args =
+      "update " + Example("Fahrzeuge.urd") + " TRad " + File("mZwei.pas") + " " + File("out.urd");
+  CliRun refused = Run(args);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(Has(refused.err, "[choice] Klasse zum Aktualisieren ausw\xC3\xA4hlen !\n"));
+  EXPECT_FALSE(std::filesystem::exists(File("out.urd")));
+  EXPECT_EQ(Run(args + " --choose TB").status, 0);
+  CliRun dump = Run("dump " + File("out.urd"));
+  EXPECT_TRUE(Has(dump.out, "\"Name\": \"TB\""));
+  EXPECT_TRUE(Has(dump.out, "\"SourceFileName\": \"mZwei.pas\""));
 }
 
 }  // namespace

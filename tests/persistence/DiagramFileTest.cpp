@@ -118,8 +118,9 @@ TEST(DiagramFile, EveryVersionLoadsWithItsConversions) {
 
     EXPECT_EQ(d.InfoBoxes.Count(), v > 150 ? 1 : 0);
     const TFOptions& o = d.ClassOptions;  // the old filter 2 of versions 135 to 150
-    if (v > 134 && v < 151)
+    if (v > 134 && v < 151) {
       EXPECT_EQ(std::tuple(o.RgPrivate, o.RgProtected, o.RgPublic), std::tuple(-1, -1, 0));
+    }
     ASSERT_EQ(d.SubDiagrams.size(), v > 153 ? 1u : 0u);
     if (v > 153) {
       DiagramDocument& sub = *d.SubDiagrams[0];
