@@ -272,10 +272,15 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   const std::string dir = DirectoryOf(target);
   const std::string base = dir + "/" + TemporaryFilePrefix(NameOf(target));
   // An unnamed file vanishes with the process; it gets its temporary name only when it
-  // is complete. File systems without unnamed files get a named one at once.
+  // is complete (through /proc). File systems without unnamed files get a named one at
+  // once.
   std::string tmp;
   bool named = false;
-  int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  int fd = -1;
+  if (::access("/proc/self/fd", X_OK) == 0)
+    fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  else
+    errno = EOPNOTSUPP;
   if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
     tmp = base + "XXXXXX";
     fd = ::mkostemp(tmp.data(), O_CLOEXEC);
