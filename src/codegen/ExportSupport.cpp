@@ -101,9 +101,10 @@ std::string SourceFileBytes(const StringList& lines) {
 
 bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages& messages) {
   if (IsWriteProtected(path)) {
-    messages.Message(MsgKind::Warning,
-                     W("Abspeichern nicht möglich. Die Datei '") + path + W("' ist schreibgeschützt."),
-                     MsgButtons::Ok);
+    messages.Message(
+        MsgKind::Warning,
+        W("Abspeichern nicht möglich. Die Datei '") + path + W("' ist schreibgeschützt."),
+        MsgButtons::Ok);
     return false;
   }
   if (WriteFileAtomically(path, SourceFileBytes(lines))) return true;
@@ -144,8 +145,8 @@ const TUMLClass* ExportFileClaims::Claim(const std::string& path, const TUMLClas
 
 std::string SharedFileText(const TUMLClass& first, const TUMLClass& second,
                            const std::string& path) {
-  return "Die Klassen '" + first.Name + "' und '" + second.Name +
-         "' sollen beide in die Datei '" + path +
+  return "Die Klassen '" + first.Name + "' und '" + second.Name + "' sollen beide in die Datei '" +
+         path +
          W("' exportiert werden.\nEine Datei kann nur eine Klasse aufnehmen; die zweite "
            "würde die erste überschreiben.");
 }
@@ -226,8 +227,7 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
     if (const TUMLClass* owner = claims.Claim(directory + fileName, *box->UMLClass)) {
       messages.Message(MsgKind::Warning,
                        SharedFileText(*owner, *box->UMLClass, directory + fileName) +
-                           "\n\nDie Klasse '" + box->UMLClass->Name +
-                           W("' wird nicht exportiert."),
+                           "\n\nDie Klasse '" + box->UMLClass->Name + W("' wird nicht exportiert."),
                        MsgButtons::Ok);
       ++result.failed;
       continue;

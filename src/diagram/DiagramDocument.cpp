@@ -105,7 +105,8 @@ std::string SourceFilePath(const TUMLDrawClass& box) {
   const std::string name = FileNamePart(box.SourceFileName);
   if (name.empty()) return {};
   if (!box.SourceDirectory.empty()) return box.SourceDirectory + name;
-  if (box.Image && box.Image->Document) return box.Image->Document->MainDocument().ProjectDir + name;
+  if (box.Image && box.Image->Document)
+    return box.Image->Document->MainDocument().ProjectDir + name;
   return name;
 }
 

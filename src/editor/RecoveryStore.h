@@ -11,13 +11,13 @@
 namespace zedro {
 
 struct RecoveryEntry {
-  std::string id;            // "<process>-<number>", unique among running programs
-  long process = 0;          // the process that wrote the autosave
-  std::string originalFile;  // the diagram's own file; empty when it has none yet
-  std::string title;         // the window caption when the autosave was written
-  std::string projectDir;    // the project directory at that time
+  std::string id;              // "<process>-<number>", unique among running programs
+  long process = 0;            // the process that wrote the autosave
+  std::string originalFile;    // the diagram's own file; empty when it has none yet
+  std::string title;           // the window caption when the autosave was written
+  std::string projectDir;      // the project directory at that time
   std::int64_t savedAtMs = 0;  // when it was written, milliseconds since 1970
-  std::string diagramFile;   // the autosave itself, a diagram file in the folder
+  std::string diagramFile;     // the autosave itself, a diagram file in the folder
 };
 
 class RecoveryStore {

@@ -103,8 +103,8 @@ class TFChild : public QMdiSubWindow {
 
   // File commands (the window side of loading and saving).
   enum class LoadOutcome {
-    Failed,    // nothing could be read: the window is of no use
-    Damaged,   // the file broke off; what was read is shown, the file is not saved over
+    Failed,   // nothing could be read: the window is of no use
+    Damaged,  // the file broke off; what was read is shown, the file is not saved over
     Complete,
   };
   // Reads the file into this new window. The application's language follows the file

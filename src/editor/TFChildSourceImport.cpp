@@ -57,10 +57,9 @@ class WatchSuspended {
 
 // A source too large for the memory ends the command, not the program.
 void ReportOutOfMemory(TFChild& window, const std::string& path) {
-  window.Dialogs().Message(MsgKind::Error,
-                           W("Nicht genug Arbeitsspeicher: Die Datei '") + path +
-                               W("' ist zu groß, um sie einzulesen.\n\n"
-                                 "Der Befehl wurde abgebrochen."));
+  window.Dialogs().Message(MsgKind::Error, W("Nicht genug Arbeitsspeicher: Die Datei '") + path +
+                                               W("' ist zu groß, um sie einzulesen.\n\n"
+                                                 "Der Befehl wurde abgebrochen."));
 }
 
 const char* const kOnlyMainDiagram = "Neue Klassen können nur im Hauptdiagramm geladen werden";

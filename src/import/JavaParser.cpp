@@ -20,7 +20,8 @@ TJavaParser::TJavaParser(std::string fileName, IMessages& messages)
     : FileName(std::move(fileName)), messages_(messages) {
   std::string error;
   if (!ReadSourceLines(FileName, lines_, &error))
-    messages_.Message(MsgKind::Error, W("Fehler beim Öffnen der Datei '") + FileName + "'.\n" + error);
+    messages_.Message(MsgKind::Error,
+                      W("Fehler beim Öffnen der Datei '") + FileName + "'.\n" + error);
   Lexer = std::make_unique<tJavaLexer>(lines_, messages_);
 }
 

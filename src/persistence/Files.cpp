@@ -165,23 +165,38 @@ bool Fail(std::string* error, const std::string& text) {
 std::string SystemErrorText(int errorNumber) {
   switch (errorNumber) {
     case EACCES:
-    case EPERM: return W("Keine Berechtigung (Datei oder Verzeichnis ist schreibgeschützt).");
-    case EROFS: return W("Der Datenträger ist schreibgeschützt.");
-    case ENOSPC: return W("Auf dem Datenträger ist kein Platz mehr frei.");
-    case EDQUOT: return W("Der zugeteilte Speicherplatz ist aufgebraucht.");
-    case ENOENT: return W("Die Datei oder das Verzeichnis gibt es nicht.");
-    case ENOTDIR: return W("Ein Teil des Pfades ist kein Verzeichnis.");
-    case EISDIR: return W("Das ist ein Verzeichnis.");
-    case ENAMETOOLONG: return W("Der Dateiname ist zu lang.");
-    case ELOOP: return W("Zu viele symbolische Verknüpfungen hintereinander.");
-    case EIO: return W("Ein-/Ausgabefehler beim Zugriff auf den Datenträger.");
-    case ENOMEM: return W("Nicht genug Arbeitsspeicher.");
+    case EPERM:
+      return W("Keine Berechtigung (Datei oder Verzeichnis ist schreibgeschützt).");
+    case EROFS:
+      return W("Der Datenträger ist schreibgeschützt.");
+    case ENOSPC:
+      return W("Auf dem Datenträger ist kein Platz mehr frei.");
+    case EDQUOT:
+      return W("Der zugeteilte Speicherplatz ist aufgebraucht.");
+    case ENOENT:
+      return W("Die Datei oder das Verzeichnis gibt es nicht.");
+    case ENOTDIR:
+      return W("Ein Teil des Pfades ist kein Verzeichnis.");
+    case EISDIR:
+      return W("Das ist ein Verzeichnis.");
+    case ENAMETOOLONG:
+      return W("Der Dateiname ist zu lang.");
+    case ELOOP:
+      return W("Zu viele symbolische Verknüpfungen hintereinander.");
+    case EIO:
+      return W("Ein-/Ausgabefehler beim Zugriff auf den Datenträger.");
+    case ENOMEM:
+      return W("Nicht genug Arbeitsspeicher.");
     case EMFILE:
-    case ENFILE: return W("Zu viele offene Dateien.");
+    case ENFILE:
+      return W("Zu viele offene Dateien.");
     case EBUSY:
-    case ETXTBSY: return W("Die Datei wird gerade von einem anderen Programm benutzt.");
-    case EFBIG: return W("Die Datei ist zu groß.");
-    default: break;
+    case ETXTBSY:
+      return W("Die Datei wird gerade von einem anderen Programm benutzt.");
+    case EFBIG:
+      return W("Die Datei ist zu groß.");
+    default:
+      break;
   }
   return W("Systemfehler ") + text::IntToStr(errorNumber) + " (" +
          text::FromUtf8(std::strerror(errorNumber)) + ").";

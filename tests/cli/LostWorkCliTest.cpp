@@ -45,8 +45,10 @@ TEST_F(LostWorkCli, ExportOfAllClassesSkipsASecondClassForTheSameFile) {
   fs::create_directories(dir_ / "out");
   CliRun r = Run("export-all " + File("Fahrzeuge.urd") + " " + File("out"));
   EXPECT_EQ(r.status, 1);  // not every class was exported
-  EXPECT_TRUE(Has(r.err, "[warning] Die Klassen 'TFahrzeug' und 'TAuto' sollen beide in die "
-                         "Datei '" + File("out") + "/mFahrzeuge.pas' exportiert werden."))
+  EXPECT_TRUE(Has(r.err,
+                  "[warning] Die Klassen 'TFahrzeug' und 'TAuto' sollen beide in die "
+                  "Datei '" +
+                      File("out") + "/mFahrzeuge.pas' exportiert werden."))
       << r.err;
   EXPECT_TRUE(Has(r.err, "Nicht alle Klassen des Hauptdiagramms sind exportiert worden")) << r.err;
   const std::string unit = ReadAll(File("out/mFahrzeuge.pas"));

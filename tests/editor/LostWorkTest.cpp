@@ -114,7 +114,9 @@ TEST_F(LostWork, ReopeningAfterAnImportFromAnotherFolderAsksNothing) {
   // A real change is still noticed.
   Touch(a + "mTAuto.pas", 10);
   again->Timer1Timer();
-  EXPECT_EQ(CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")), 1);
+  EXPECT_EQ(
+      CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")),
+      1);
 }
 
 TEST_F(LostWork, TheWatchFindsAFileWhereItWasAfterTheProjectDirectoryMoved) {
@@ -198,8 +200,9 @@ TEST_F(LostWork, FailedOpensLeaveNoWindowAndKeepTheLanguage) {
   EXPECT_TRUE(form->Children().empty());
   EXPECT_EQ(form->LanguageOfMainWindow, 1);
   EXPECT_EQ(CountContaining("Sprache gewechselt"), 0);
-  EXPECT_EQ(CountContaining("Die Datei '" + path + W("' ist beschädigt (Stream-Lesefehler) und "
-                                                     "enthält nichts, was sich lesen ließ.")),
+  EXPECT_EQ(CountContaining("Die Datei '" + path +
+                            W("' ist beschädigt (Stream-Lesefehler) und "
+                              "enthält nichts, was sich lesen ließ.")),
             3);
   // Neither do files that are no diagrams or are missing.
   WriteBytes(Path("Text.urd"), "Hallo");
@@ -238,7 +241,8 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   EXPECT_NE(ReadBytes(w->Doc().ProjectDir + "mTAuto.pas").find("TAuto = class"), std::string::npos);
   EXPECT_EQ(ReadBytes(unit).find("TAuto"), std::string::npos);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
-  EXPECT_EQ(LastMessage(), W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"));
+  EXPECT_EQ(LastMessage(),
+            W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"));
 }
 
 // ---- 5. autosave and recovery -----------------------------------------------------------
@@ -273,11 +277,11 @@ TEST_F(LostWork, RecoveryOffersOnlyAutosavesOfEndedProgramsThatAreNewerThanTheir
   WriteBytes(Path("Alt.urd"), "alt");
   Touch(Path("Alt.urd"), -100);
   WriteBytes(Path("Neu.urd"), "neu");
-  write("1-1", Path("Alt.urd"));   // newer than its file: offered
-  write("1-2", Path("Neu.urd"));   // the file was saved later: out of date
-  write("1-3", "");                // never saved: offered
-  write("1-4", Path("Fehlt.urd")); // its file is gone: offered
-  write("1-5", Path("Alt.urd"));   // of a program that still runs: left alone
+  write("1-1", Path("Alt.urd"));    // newer than its file: offered
+  write("1-2", Path("Neu.urd"));    // the file was saved later: out of date
+  write("1-3", "");                 // never saved: offered
+  write("1-4", Path("Fehlt.urd"));  // its file is gone: offered
+  write("1-5", Path("Alt.urd"));    // of a program that still runs: left alone
   Touch(Path("Neu.urd"), 100);
   for (const char* id : {"1-1", "1-2", "1-3", "1-4"}) LeftByACrash(store, id);
   ASSERT_EQ(store.List().size(), 5u);

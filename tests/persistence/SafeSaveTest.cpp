@@ -25,8 +25,9 @@ namespace fs = std::filesystem;
 class SafeSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zedro-safesave-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("zedro-safesave-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -45,7 +46,8 @@ class SafeSave : public ::testing::Test {
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir_))
+      names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -88,8 +90,8 @@ TEST_F(SafeSave, ASymbolicLinkIsFollowedToTheFileItNames) {
 
 TEST_F(SafeSave, AWriteProtectedFileIsRefusedAndStaysAsItWas) {
   Write(File("Schutz.urd"), "bleibt");
-  fs::permissions(File("Schutz.urd"), fs::perms::owner_read | fs::perms::group_read |
-                                          fs::perms::others_read);  // 0444
+  fs::permissions(File("Schutz.urd"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);  // 0444
   EXPECT_TRUE(IsWriteProtected(File("Schutz.urd")));
   EXPECT_FALSE(IsWriteProtected(File("Schutz.urd") + ".fehlt"));
   std::string error;
@@ -174,7 +176,9 @@ TEST_F(SafeSave, AFileLargerThanTheMemoryIsRefusedWithAGermanMessage) {
   }
   const pid_t child = ::fork();
   if (child == 0) {
-    struct rlimit limit {512ull << 20, 512ull << 20};
+    struct rlimit limit {
+      512ull << 20, 512ull << 20
+    };
     ::setrlimit(RLIMIT_AS, &limit);
     std::string bytes, error;
     const bool read = ReadFileBytes(File("Riesig.pas"), bytes, &error);
