@@ -255,7 +255,8 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
     SetSourceFileForClass(main, box->UMLClass, path);
     ++result.written;
   }
-  messages.Message(MsgKind::Information, ExportAllEndText(result.failed), MsgButtons::Ok);
+  messages.Message(result.failed == 0 ? MsgKind::Information : MsgKind::Warning,
+                   ExportAllEndText(result.failed), MsgButtons::Ok);
   return result;
 }
 

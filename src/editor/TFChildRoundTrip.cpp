@@ -165,7 +165,8 @@ void TFChild::ExportAllClick() {
         ++notExported;
       }
   }
-  Dialogs().Message(MsgKind::Information, ExportAllEndText(notExported));
+  Dialogs().Message(notExported == 0 ? MsgKind::Information : MsgKind::Warning,
+                    ExportAllEndText(notExported));
 }
 
 void TFChild::DokumentationderKlasseanzeigen1Click() {

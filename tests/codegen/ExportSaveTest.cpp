@@ -58,41 +58,6 @@ TEST(ExportSave, SourceFiles) {
   EXPECT_TRUE(messages.Contains(kCannotSave));
 }
 
-// Two classes updated from one unit name the same file: the export of all classes writes
-// the first and skips the second with a warning naming both, instead of overwriting.
-TEST(ExportSave, ExportOfAllClassesNeverWritesTwoClassesIntoOneFile) {
-  TestDiagram d;
-  d.Box("TFahrzeug", "mFahrzeuge.pas");
-  d.Box("TAuto", "mFahrzeuge.pas");
-  d.Box("TRad", "MFAHRZEUGE.PAS");  // the same file where letter case does not count
-  d.Box("TFahrer");
-  TempDir dir;
-  std::ofstream(dir.File("mFahrzeuge.pas"), std::ios::binary) << "handgeschrieben";
-  ScriptedMessages messages;
-  ExportAllResult result = ExportAllClasses(d.doc, dir.Path(), 1, messages);
-  EXPECT_EQ(result.written, 2);
-  EXPECT_EQ(result.failed, 2);
-  const std::string unit = ReadText(dir.File("mFahrzeuge.pas"));
-  EXPECT_NE(unit.find("TFahrzeug = class"), std::string::npos) << unit;
-  EXPECT_EQ(unit.find("TAuto"), std::string::npos) << unit;
-  EXPECT_TRUE(messages.Contains(
-      "Die Klassen 'TFahrzeug' und 'TAuto' sollen beide in die Datei '" + dir.Path() +
-      W("mFahrzeuge.pas' exportiert werden.\nEine Datei kann nur eine Klasse aufnehmen; die "
-        "zweite würde die erste überschreiben.\n\nDie Klasse 'TAuto' wird nicht exportiert.")));
-  EXPECT_TRUE(messages.Contains("Die Klassen 'TFahrzeug' und 'TRad' sollen beide in die Datei '" +
-                                dir.Path() +
-                                W("MFAHRZEUGE.PAS' exportiert werden.\nEine Datei kann nur eine "
-                                  "Klasse aufnehmen; die zweite würde die erste überschreiben."
-                                  "\n\nDie Klasse 'TRad' wird nicht exportiert.")));
-  EXPECT_EQ(messages.shown.back().text,
-            W("Nicht alle Klassen des Hauptdiagramms sind exportiert worden: 2 Klassen fehlen."));
-  EXPECT_EQ(d.Box("TAuto")->SourceFileName, "mFahrzeuge.pas");  // as the user left it
-  EXPECT_TRUE(FileExists(dir.File("mTFahrer.pas")));
-  // The file of the class written is recorded with its directory.
-  EXPECT_EQ(d.Box("TFahrzeug")->SourceDirectory, dir.Path());
-  EXPECT_EQ(SourceFilePath(*d.Box("TFahrzeug")), dir.File("mFahrzeuge.pas"));
-}
-
 TEST(ExportSave, AWriteProtectedSourceFileIsNamedAndLeftAlone) {
   TempDir dir;
   const std::string path = dir.File("mTAuto.pas");

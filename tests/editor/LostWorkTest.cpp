@@ -59,11 +59,6 @@ class LostWork : public EditorTest {
     w->close();
     QApplication::processEvents();
   }
-  static TUMLDrawClass* BoxOf(TFChild* w, const std::string& name) {
-    for (TUMLDrawClass* b : w->Doc().DrawClasses.Items)
-      if (b->UMLClass && b->UMLClass->Name == name) return b;
-    return nullptr;
-  }
 };
 
 // ---- 1. no false "file changed" question ------------------------------------------------
@@ -72,76 +67,43 @@ TEST_F(LostWork, ReopeningAfterAnImportFromAnotherFolderAsksNothing) {
   const std::string a = Folder("Projekt"), b = Folder("Anderswo");
   TFChild* w = NewDiagram();
   w->Timer1->stop();
-  AddClass(w, "TAuto");
-  dialogs.saveFiles = {a + "Autos.urd"};
+  TUMLDrawClass* autoBox = AddClass(w, "TAuto");
+  dialogs.saveFiles = {a + "Autos.urd", a + "mTAuto.pas"};
   form->FileSaveClick();
-  ASSERT_EQ(w->Doc().ProjectDir, a);
-  dialogs.saveFiles = {a + "mTAuto.pas"};
   w->ExportAllClick();
   ASSERT_TRUE(FileExists(a + "mTAuto.pas"));
-
-  // The import moves the project directory; the unit of TAuto stays where it is.
+  // The import moves the project directory; the unit of TAuto stays where it is, and the
+  // watch keeps finding it there: no question now, one after a real change.
   WriteBytes(b + "mTRad.pas", kRadUnit);
   dialogs.openFiles = {b + "mTRad.pas"};
   w->ImportPascalSourceClick();
   ASSERT_EQ(w->Doc().ProjectDir, b);
-  ASSERT_NE(BoxOf(w, "TRad"), nullptr);
   dialogs.messages.shown.clear();
   w->Timer1Timer();
   EXPECT_EQ(dialogs.messages.shown.size(), 0u);
+  EXPECT_EQ(SourceFilePath(*autoBox), a + "mTAuto.pas");
+  Touch(a + "mTAuto.pas", 10);
+  w->Timer1Timer();
+  EXPECT_EQ(CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")), 1);
+  // An unknown age is no change: it is taken from the file without a question.
+  dialogs.messages.shown.clear();
+  autoBox->SourceFileAge = -1;
+  w->Timer1Timer();
+  EXPECT_EQ(dialogs.messages.shown.size(), 0u);
+  EXPECT_EQ(autoBox->SourceFileAge, FileAge(a + "mTAuto.pas"));
+
+  // Saved and opened again: every box has the true age of its unit, nothing is asked.
   form->FileSaveClick();
-
-  // The file keeps the true age of each class's unit.
-  {
-    DiagramDocument saved;
-    ScriptedMessages m;
-    ASSERT_TRUE(LoadDiagramFile(saved, a + "Autos.urd", m).completed);
-    ASSERT_EQ(saved.DrawClasses.Count(), 2);
-    EXPECT_EQ(saved.DrawClasses.At(0)->SourceFileAge, FileAge(a + "mTAuto.pas"));
-    EXPECT_EQ(saved.DrawClasses.At(1)->SourceFileAge, FileAge(b + "mTRad.pas"));
-  }
   CloseWindow(w);
-
   TFChild* again = Open(a + "Autos.urd");
   ASSERT_NE(again, nullptr);
   again->Timer1->stop();
+  ASSERT_EQ(again->Doc().DrawClasses.Count(), 2);
+  EXPECT_EQ(again->Doc().DrawClasses.At(0)->SourceFileAge, FileAge(a + "mTAuto.pas"));
+  EXPECT_EQ(again->Doc().DrawClasses.At(1)->SourceFileAge, FileAge(b + "mTRad.pas"));
   dialogs.messages.shown.clear();
   again->Timer1Timer();
   EXPECT_EQ(dialogs.messages.shown.size(), 0u);
-  TUMLDrawClass* autoBox = BoxOf(again, "TAuto");
-  ASSERT_NE(autoBox, nullptr);
-  EXPECT_EQ(autoBox->UMLClass->Methods.Count(), 0);
-  // A real change is still noticed.
-  Touch(a + "mTAuto.pas", 10);
-  again->Timer1Timer();
-  EXPECT_EQ(
-      CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")),
-      1);
-}
-
-TEST_F(LostWork, TheWatchFindsAFileWhereItWasAfterTheProjectDirectoryMoved) {
-  const std::string a = Folder("A"), b = Folder("B");
-  TFChild* w = NewDiagram();
-  w->Timer1->stop();
-  w->Doc().ProjectDir = a;
-  TUMLDrawClass* box = AddClass(w, "TAuto");
-  dialogs.saveFiles = {a + "mTAuto.pas"};
-  w->ExportAllClick();
-  w->SetProjectDirectory(b);
-  dialogs.messages.shown.clear();
-  w->Timer1Timer();
-  EXPECT_EQ(dialogs.messages.shown.size(), 0u);
-  EXPECT_EQ(SourceFilePath(*box), a + "mTAuto.pas");
-  Touch(a + "mTAuto.pas", 10);
-  w->Timer1Timer();
-  EXPECT_EQ(CountContaining(W("wurde zwischenzeitlich geändert!")), 1);
-
-  // An unknown age is no change: it is taken from the file without a question.
-  dialogs.messages.shown.clear();
-  box->SourceFileAge = -1;
-  w->Timer1Timer();
-  EXPECT_EQ(dialogs.messages.shown.size(), 0u);
-  EXPECT_EQ(box->SourceFileAge, FileAge(a + "mTAuto.pas"));
 }
 
 // ---- 2. a damaged diagram is never saved over unasked -----------------------------------
@@ -167,7 +129,6 @@ TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
   EXPECT_EQ(CountContaining("Die Datei '" + path +
                             W("' ist beschädigt oder unvollständig (Stream-Lesefehler).")),
             1);
-  EXPECT_EQ(w->DamagedFile, path);
 
   // Ctrl+S asks for a file name, proposing another one; cancelled, nothing is written.
   const size_t asked = dialogs.fileRequests.size();
@@ -189,7 +150,6 @@ TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
   EXPECT_EQ(ReadBytes(path), damaged);
   EXPECT_TRUE(FileExists(Path("Kaputt_gerettet.urd")));
   EXPECT_TRUE(w->Doc().HasFileName);
-  EXPECT_EQ(w->DamagedFile, "");
 }
 
 TEST_F(LostWork, FailedOpensLeaveNoWindowAndKeepTheLanguage) {
@@ -204,11 +164,6 @@ TEST_F(LostWork, FailedOpensLeaveNoWindowAndKeepTheLanguage) {
                             W("' ist beschädigt (Stream-Lesefehler) und "
                               "enthält nichts, was sich lesen ließ.")),
             3);
-  // Neither do files that are no diagrams or are missing.
-  WriteBytes(Path("Text.urd"), "Hallo");
-  Open(Path("Text.urd"));
-  Open(Path("Fehlt.urd"));
-  EXPECT_TRUE(form->Children().empty());
 }
 
 // ---- 3. the export of all classes never writes two classes into one file ----------------
@@ -237,7 +192,6 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles = {w->Doc().ProjectDir + "mTAuto.pas"};
   w->ExportAllClick();
-  EXPECT_EQ(dialogs.fileRequests.back().fileName, "mTAuto.pas");
   EXPECT_NE(ReadBytes(w->Doc().ProjectDir + "mTAuto.pas").find("TAuto = class"), std::string::npos);
   EXPECT_EQ(ReadBytes(unit).find("TAuto"), std::string::npos);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
@@ -284,16 +238,11 @@ TEST_F(LostWork, RecoveryOffersOnlyAutosavesOfEndedProgramsThatAreNewerThanTheir
   write("1-5", Path("Alt.urd"));    // of a program that still runs: left alone
   Touch(Path("Neu.urd"), 100);
   for (const char* id : {"1-1", "1-2", "1-3", "1-4"}) LeftByACrash(store, id);
-  ASSERT_EQ(store.List().size(), 5u);
-
   std::vector<std::string> offered;
   for (const RecoveryEntry& e : store.Offers([](long) { return false; })) offered.push_back(e.id);
   EXPECT_EQ(offered, (std::vector<std::string>{"1-1", "1-3", "1-4"}));
   EXPECT_EQ(store.List().size(), 4u);  // the out-of-date one is gone
   EXPECT_FALSE(FileExists(store.Folder() + "1-2.urd"));
-  // Another running program's autosaves are never offered.
-  EXPECT_TRUE(store.Offers([](long) { return true; }).empty());
-  EXPECT_EQ(store.List().size(), 4u);
 }
 
 TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
@@ -304,11 +253,8 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   AddClass(w, "TAuto");
   w->Redraw(true);
   ASSERT_TRUE(autosave.SaveNow(*w));
-  const std::string id = autosave.IdOf(*w);
-  ASSERT_FALSE(id.empty());
-  const std::string copy = autosave.Store().Folder() + id + ".urd";
+  const std::string copy = autosave.Store().Folder() + autosave.IdOf(*w) + ".urd";
   EXPECT_TRUE(FileExists(copy));
-  EXPECT_FALSE(autosave.SaveNow(*w));  // the same bytes are not written again
   // A change in a sub-diagram counts for the family.
   dialogs.inputs = {std::string("Teil")};
   w->erzeugeUnterdiagrammClick();
@@ -321,7 +267,6 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   dialogs.saveFiles = {Path("Autos.urd")};
   form->FileSaveClick();
   EXPECT_FALSE(FileExists(copy));
-  EXPECT_EQ(autosave.IdOf(*w), "");
   w->Redraw(true);
   WriteBytes(Path("mTRad.pas"), kRadUnit);
   dialogs.openFiles = {Path("mTRad.pas")};
@@ -356,17 +301,14 @@ TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   WriteBytes(autosave.Store().Folder() + id + ".urd", diagram);
   WriteBytes(autosave.Store().Folder() + id + ".info", info);
 
-  // Cancel keeps it for the next start, No deletes it.
+  // Abbrechen keeps it for the next start.
   dialogs.messages.shown.clear();
   dialogs.messages.answers = {MsgResult::Cancel};
   EXPECT_EQ(autosave.OfferRecovery(), 0);
   ASSERT_EQ(dialogs.messages.shown.size(), 1u);
   const std::string offer = dialogs.messages.shown[0].text;
-  EXPECT_NE(offer.find(W("Zedro wurde beim letzten Mal nicht ordnungsgemäß beendet.")),
-            std::string::npos);
   EXPECT_NE(offer.find("Vom Diagramm 'Autos.urd' (" + Path("Autos.urd") + ")"), std::string::npos);
   EXPECT_NE(offer.find("Wiederherstellen?"), std::string::npos);
-  EXPECT_EQ(dialogs.messages.shown[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_TRUE(form->Children().empty());
 
   // Ja restores the change into a window for the diagram's own file.
@@ -375,16 +317,13 @@ TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   ASSERT_EQ(form->Children().size(), 1u);
   TFChild* restored = form->Children()[0];
   restored->Timer1->stop();
-  EXPECT_EQ(restored->Doc().FileName, Path("Autos.urd"));
-  EXPECT_TRUE(restored->Doc().HasFileName);
   EXPECT_EQ(restored->Doc().ProjectDir, DirectoryPart(Path("Autos.urd")));
   EXPECT_FALSE(restored->Doc().Saved);
   EXPECT_EQ(S(restored->windowTitle()), "Autos.urd");
-  ASSERT_NE(BoxOf(restored, "TNeu"), nullptr);
   // The autosave now belongs to the new window; the crashed one's is gone.
   EXPECT_FALSE(FileExists(autosave.Store().Folder() + id + ".urd"));
   EXPECT_FALSE(autosave.IdOf(*restored).empty());
-  // Saving writes the diagram's own file.
+  // Ctrl+S writes the diagram's own file with the change.
   form->FileSaveClick();
   DiagramDocument saved;
   ScriptedMessages m;
