@@ -26,8 +26,9 @@ TEST_F(LostWorkCli, ExportOfAllClassesSkipsFurtherClassesForTheSameFile) {
     EXPECT_TRUE(Has(r.err, std::string("[warning] Die Klassen 'TFahrzeug' und '") + second +
                                "' sollen beide in die Datei '" + File("out") + "/"))
         << r.err;
-  EXPECT_TRUE(Has(r.err, "[warning] Nicht alle Klassen des Hauptdiagramms sind exportiert "
-                         "worden: 2 Klassen fehlen."))
+  EXPECT_TRUE(Has(r.err,
+                  "[warning] Nicht alle Klassen des Hauptdiagramms sind exportiert "
+                  "worden: 2 Klassen fehlen."))
       << r.err;
   const std::string unit = ReadAll(File("out/mFahrzeuge.pas"));
   EXPECT_TRUE(Has(unit, "TFahrzeug = class")) << unit;

@@ -84,7 +84,9 @@ TEST_F(LostWork, ReopeningAfterAnImportFromAnotherFolderAsksNothing) {
   EXPECT_EQ(SourceFilePath(*autoBox), a + "mTAuto.pas");
   Touch(a + "mTAuto.pas", 10);
   w->Timer1Timer();
-  EXPECT_EQ(CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")), 1);
+  EXPECT_EQ(
+      CountContaining(W("'mTAuto.pas'  zur Klasse   'TAuto'   wurde zwischenzeitlich geändert!")),
+      1);
   // An unknown age is no change: it is taken from the file without a question.
   dialogs.messages.shown.clear();
   autoBox->SourceFileAge = -1;
