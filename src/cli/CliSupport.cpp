@@ -39,15 +39,22 @@ int StderrMessages::ChooseFromList(const std::string& caption,
 std::string Arg(const std::string& utf8) { return text::FromUtf8(utf8); }
 std::string Out(const std::string& cp1252) { return text::ToUtf8(cp1252); }
 
+DiagramDocument& DocumentForProcess() {
+  // Held through a pointer that is never freed, so that they stay reachable to the end.
+  static auto* documents = new std::vector<std::unique_ptr<DiagramDocument>>;
+  documents->push_back(std::make_unique<DiagramDocument>());
+  return *documents->back();
+}
+
 bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                  int* version) {
+                  int* version, std::string* spentBytes) {
   LoadOptions options;
   options.switchLanguage = [&doc](int language) {
     doc.Language = language;
     ActiveNotation::Set(language);
   };
   ActiveNotation::Set(1);
-  LoadResult r = LoadDiagramFile(doc, path, messages, options);
+  LoadResult r = LoadDiagramFile(doc, path, messages, options, spentBytes);
   if (version) *version = r.version;
   ActiveNotation::Set(doc.Language);
   return r.completed;

@@ -72,7 +72,7 @@ int CmdUpdate(const Args& args) {
     if (args[4] != "--choose") return Usage(usage);
     messages.choices.push_back(Arg(args[5]));
   }
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   if (!LoadDocument(doc, Arg(args[0]), messages)) return kExitStopped;
   const std::string className = Arg(args[1]);
   TUMLDrawClass* box = FindClassBox(doc, className, messages);

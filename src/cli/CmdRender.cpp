@@ -86,7 +86,7 @@ int CmdRender(const Args& args) {
                    MsgButtons::Ok);
   return kExitStopped;
 #else
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
   if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
       doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
