@@ -15,9 +15,9 @@ int CmdDump(const Args& args) {
   DiagramDocument& doc = DocumentForProcess();
   int version = 0;
   bool completed = LoadDocument(doc, Arg(args[0]), messages, &version);
-  Json j;
+  Json j(std::cout);
   WriteDiagram(j, doc, version);
-  std::cout << j.Text();
+  j.Flush();
   return completed ? kExitOk : kExitStopped;
 }
 
