@@ -137,8 +137,7 @@ struct FiftyThousandFile {
                         DiagramToBytes(*bench::MakeLargeDiagram(bench::FiftyThousandClasses())));
   }
   ~FiftyThousandFile() { std::filesystem::remove(path); }
-  std::string path =
-      (std::filesystem::temp_directory_path() / "zedro-bench-50000.urd").string();
+  std::string path = (std::filesystem::temp_directory_path() / "zedro-bench-50000.urd").string();
 };
 
 const std::string& FiftyThousandPath() {
@@ -147,7 +146,8 @@ const std::string& FiftyThousandPath() {
 }
 
 void WritePlainly(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void ReportPeak(benchmark::State& state, size_t fileBytes) {

@@ -87,8 +87,8 @@ void PrepareHeapFor(const std::string& path) {
 
 }  // namespace
 
-bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                  int* version, std::string* spentBytes) {
+bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages, int* version,
+                  std::string* spentBytes) {
   LoadOptions options;
   options.switchLanguage = [&doc](int language) {
     doc.Language = language;

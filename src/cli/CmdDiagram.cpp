@@ -31,8 +31,7 @@ int CmdSave(const Args& args) {
   if (!LoadDocument(doc, Arg(args[0]), messages, nullptr, &buffer)) return kExitStopped;
   // Source file ages are looked up in the directory of the diagram that was read. The new
   // bytes go into the storage of the old ones, which is about their size.
-  return WriteDiagramFile(doc, Arg(args[1]), messages, std::move(buffer)) ? kExitOk
-                                                                          : kExitStopped;
+  return WriteDiagramFile(doc, Arg(args[1]), messages, std::move(buffer)) ? kExitOk : kExitStopped;
 }
 
 int CmdNew(const Args& args) {

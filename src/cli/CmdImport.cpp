@@ -119,8 +119,7 @@ int CmdImportPascal(const Args& args) {
 int CmdImportJava(const Args& args) {
   Args files;
   std::vector<std::string> values;
-  if (!SplitImportArgs(args, {}, files, values))
-    return Usage("zedro-cli import-java FILE.java...");
+  if (!SplitImportArgs(args, {}, files, values)) return Usage("zedro-cli import-java FILE.java...");
   NotationScope notation(2);
   Json j;
   int status = ImportEach(files, j, "Class", [&](const std::string& path, IMessages& messages) {

@@ -13,8 +13,8 @@ constexpr const char* kModuleInterfaceSymbol = "zedro_cli_module_interface";
 
 struct ModuleCall {
   int interfaceVersion;
-  const char* command;      // the command name, "render"
-  int argc;                 // the arguments after the command name (UTF-8)
+  const char* command;  // the command name, "render"
+  int argc;             // the arguments after the command name (UTF-8)
   const char* const* argv;
 };
 

@@ -273,8 +273,8 @@ size_t ExpectedBytes(const DiagramDocument& doc) {
   for (const TUMLDrawClass* box : doc.DrawClasses.Items) {
     n += 400;
     if (box->UMLClass)
-      n += 64 * static_cast<size_t>(box->UMLClass->Attributes.Count() +
-                                    box->UMLClass->Methods.Count());
+      n += 64 *
+           static_cast<size_t>(box->UMLClass->Attributes.Count() + box->UMLClass->Methods.Count());
   }
   n += 200 * doc.Connections.Items.size() + 150 * doc.InfoBoxes.Items.size();
   for (const auto& sub : doc.SubDiagrams)

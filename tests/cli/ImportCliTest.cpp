@@ -56,16 +56,19 @@ TEST_F(ImportCli, PascalAndJavaSourcesPrintTheirClasses) {
 // Several sources in one call: an array with an element per file, messages naming it.
 TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
   WriteAll(File("mZwei.pas"), kUnit);
-  WriteAll(File("mEins.pas"), "unit mEins;\ninterface\ntype\n  TE = class\n  end;\n"
-                              "implementation\nend.\n");
+  WriteAll(File("mEins.pas"),
+           "unit mEins;\ninterface\ntype\n  TE = class\n  end;\n"
+           "implementation\nend.\n");
   CliRun units = Run("import-pascal " + File("mZwei.pas") + " " + File("fehlt.pas") + " " +
                      File("mEins.pas") + " --class TB");
   EXPECT_EQ(units.status, 1);  // one unit could not be read
   EXPECT_EQ(units.err, "[information] " + File("mZwei.pas") +
                            ": Forward Deklaration der Klasse: 'TB' gefunden.\n[error] " +
                            File("fehlt.pas") + ": Fehler beim Suchen nach Typdaklaration\n");
-  const size_t zwei = units.out.find("\"File\": \"" + File("mZwei.pas") + "\",\n    \"Classes\": [");
-  const size_t fehlt = units.out.find("\"File\": \"" + File("fehlt.pas") + "\",\n    \"Classes\": []");
+  const size_t zwei =
+      units.out.find("\"File\": \"" + File("mZwei.pas") + "\",\n    \"Classes\": [");
+  const size_t fehlt =
+      units.out.find("\"File\": \"" + File("fehlt.pas") + "\",\n    \"Classes\": []");
   const size_t eins = units.out.find("\"File\": \"" + File("mEins.pas") + "\"");
   ASSERT_NE(zwei, std::string::npos) << units.out;
   ASSERT_NE(fehlt, std::string::npos);
@@ -82,7 +85,8 @@ TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
   WriteAll(File("B.java"), "public class B { void f( }\n");
   CliRun java = Run("import-java " + File("A.java") + " " + File("B.java"));
   EXPECT_EQ(java.status, 1);  // B has a syntax error
-  EXPECT_TRUE(Has(java.out, "\"File\": \"" + File("A.java") + "\",\n    \"Class\": {\n      \"Name\": \"A\""))
+  EXPECT_TRUE(Has(java.out,
+                  "\"File\": \"" + File("A.java") + "\",\n    \"Class\": {\n      \"Name\": \"A\""))
       << java.out;
   EXPECT_TRUE(Has(java.err, "[information] " + File("B.java") + ": "));
   EXPECT_EQ(Run("import-java").status, 2);

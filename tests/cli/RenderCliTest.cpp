@@ -64,8 +64,8 @@ TEST_F(RenderCli, WritesThePictureAndTheGeometryOfTheMainDiagram) {
 // A box beyond the largest picture is named instead of being dropped without a word.
 TEST_F(RenderCli, NamesTheBoxesLeftOutsideThePicture) {
   DiagramDocument doc;
-  for (auto [name, x] : {std::pair{"TDrinnen", 100}, std::pair{"TDraussen", 12000},
-                         std::pair{"TAmRand", 9950}}) {
+  for (auto [name, x] :
+       {std::pair{"TDrinnen", 100}, std::pair{"TDraussen", 12000}, std::pair{"TAmRand", 9950}}) {
     TUMLDrawClass* box = doc.AddClassBox(std::make_unique<TUMLClass>(name), x, 100);
     box->Right = x + 150;
     box->Bottom = 200;
@@ -88,7 +88,8 @@ using RenderModule = CliFixture;
 TEST_F(RenderModule, OnlyRenderLoadsQtAndAMissingModuleIsNamed) {
   const std::string libs = File("libs");
   std::system(("LD_DEBUG=libs " + std::string(ZEDRO_CLI) + " dump " + Example("Fahrzeuge.urd") +
-               " >/dev/null 2>" + libs).c_str());
+               " >/dev/null 2>" + libs)
+                  .c_str());
   const std::string loaded = ReadAll(libs);
   EXPECT_TRUE(Has(loaded, "libstdc++")) << loaded;  // LD_DEBUG did report
   EXPECT_FALSE(Has(loaded, "libQt6"));
@@ -96,12 +97,13 @@ TEST_F(RenderModule, OnlyRenderLoadsQtAndAMissingModuleIsNamed) {
   // A copy of the program in a directory of its own has no module beside it.
   const std::string lone = File("zedro-cli");
   fs::copy_file(ZEDRO_CLI, lone);
-  const int rc = std::system((lone + " render " + Example("Fahrzeuge.urd") + " " +
-                              File("x.png") + " 2>" + File("err")).c_str());
+  const int rc = std::system(
+      (lone + " render " + Example("Fahrzeuge.urd") + " " + File("x.png") + " 2>" + File("err"))
+          .c_str());
   EXPECT_EQ(1, WEXITSTATUS(rc));
   EXPECT_EQ(ReadAll(File("err")),
-            "[error] Das Modul 'zedro-render.so' von zedro-cli fehlt (gesucht in: " + dir_.string() +
-                ", " + dir_.string() + "/" + ZEDRO_MODULE_DIR_FROM_PROGRAM +
+            "[error] Das Modul 'zedro-render.so' von zedro-cli fehlt (gesucht in: " +
+                dir_.string() + ", " + dir_.string() + "/" + ZEDRO_MODULE_DIR_FROM_PROGRAM +
                 ").\\nOhne es kann zedro-cli keine Bilder zeichnen.\n");
   EXPECT_FALSE(fs::exists(File("x.png")));
 }

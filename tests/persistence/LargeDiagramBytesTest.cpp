@@ -30,8 +30,8 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
   doc->Language = 1;
   const int classes = 1200;
   for (int i = 0; i < classes; ++i) {
-    auto cls = std::make_unique<TUMLClass>(i % 9 == 0 ? W("TGröße") + std::to_string(i)
-                                                       : N("TKlasse", i));
+    auto cls =
+        std::make_unique<TUMLClass>(i % 9 == 0 ? W("TGröße") + std::to_string(i) : N("TKlasse", i));
     cls->IsAbstract = i % 5 == 0;
     cls->IsLibraryClass = i % 31 == 0;
     cls->Documentation = {"Zeile eins", i % 50 == 0 ? std::string(300, 'x') : W("Übung")};
@@ -142,8 +142,8 @@ TEST(LargeDiagramBytes, ClassesWithManyMembersKeepTheirLinks) {
   DiagramDocument doc;
   auto cls = std::make_unique<TUMLClass>("TViele");
   for (int i = 0; i < 150; ++i)
-    cls->AddAttribute(std::make_unique<TAttribute>(N("a", 1000 + i), "Integer", kPrivate,
-                                                   StringList{}));
+    cls->AddAttribute(
+        std::make_unique<TAttribute>(N("a", 1000 + i), "Integer", kPrivate, StringList{}));
   for (int i = 0; i < 140; ++i) {
     auto m = std::make_unique<TMethod>();
     m->Name = N("M", 1000 + i);

@@ -71,7 +71,8 @@ std::vector<std::string> BoxesOutside(const DiagramDocument& doc) {
         box->Bottom <= doc.Surface.Height)
       continue;
     std::string name = box->UMLClass ? box->UMLClass->Name : std::string();
-    if (box->IsObjectBox()) name = static_cast<const TUMLDrawObject*>(box)->ObjectName + ": " + name;
+    if (box->IsObjectBox())
+      name = static_cast<const TUMLDrawObject*>(box)->ObjectName + ": " + name;
     names.push_back(name);
   }
   return names;
@@ -82,7 +83,8 @@ std::string OutsideMessage(const std::vector<std::string>& names) {
   const std::string limit = text::IntToStr(kMaxSurfaceExtent);
   std::string list;
   for (size_t i = 0; i < names.size() && i < kNamed; ++i) list += (i ? ", " : "") + names[i];
-  if (names.size() > kNamed) list += " und " + text::IntToStr(static_cast<long long>(names.size() - kNamed)) + " weitere";
+  if (names.size() > kNamed)
+    list += " und " + text::IntToStr(static_cast<long long>(names.size() - kNamed)) + " weitere";
   return W("Ein Bild ist höchstens ") + limit + " x " + limit +
          W(" Pixel groß. Ganz oder teilweise außerhalb des Bildes liegen und fehlen darin: ") +
          list + ".";
