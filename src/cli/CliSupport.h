@@ -35,9 +35,15 @@ class StderrMessages : public IMessages {
 std::string Arg(const std::string& utf8);
 std::string Out(const std::string& cp1252);
 
-// Loads a diagram file; returns false when the load stopped early.
+// A new, empty diagram that lives until the process ends. A command ends the process
+// right after its work, and the system takes the memory back at once, where taking a
+// large diagram apart piece by piece would cost a good part of the time of reading it.
+DiagramDocument& DocumentForProcess();
+
+// Loads a diagram file; returns false when the load stopped early. With spentBytes, the
+// storage of the file's bytes is handed back for a save to write into.
 bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                  int* version = nullptr);
+                  int* version = nullptr, std::string* spentBytes = nullptr);
 // The box of the main diagram whose class has that name (exact), or nullptr with a message.
 TUMLDrawClass* FindClassBox(DiagramDocument& doc, const std::string& className,
                                   IMessages& messages);

@@ -21,7 +21,7 @@ void PrintLines(const StringList& lines) {
 int CmdPascal(const Args& args) {
   if (args.size() != 2) return Usage("zedro-cli pascal FILE.urd CLASS");
   StderrMessages messages;
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
   TUMLDrawClass* box = FindClassBox(doc, Arg(args[1]), messages);
   if (!box) return kExitStopped;
@@ -32,7 +32,7 @@ int CmdPascal(const Args& args) {
 int CmdJava(const Args& args) {
   if (args.size() != 2) return Usage("zedro-cli java FILE.urd CLASS");
   StderrMessages messages;
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
   TUMLDrawClass* box = FindClassBox(doc, Arg(args[1]), messages);
   if (!box) return kExitStopped;
@@ -43,7 +43,7 @@ int CmdJava(const Args& args) {
 int CmdDoc(const Args& args) {
   if (args.size() != 3) return Usage("zedro-cli doc FILE.urd CLASS OUT.rtf");
   StderrMessages messages;
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
   TUMLDrawClass* box = FindClassBox(doc, Arg(args[1]), messages);
   if (!box || !box->UMLClass) return kExitStopped;
@@ -66,7 +66,7 @@ int CmdExportAll(const Args& args) {
     }
   }
   StderrMessages messages;
-  DiagramDocument doc;
+  DiagramDocument& doc = DocumentForProcess();
   bool completed = LoadDocument(doc, Arg(args[0]), messages);
   if (language == 0) language = doc.Language == 2 ? 2 : 1;
   std::string dir = Arg(args[1]);

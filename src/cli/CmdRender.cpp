@@ -1,133 +1,13 @@
-// render: the picture of a diagram (or of one of its sub-diagrams) as PNG or BMP, with the
-// geometry of every element after painting as JSON on stdout.
-#include <cstdlib>
-#include <iostream>
-
-#include "cli/CliSupport.h"
+// render: drawing needs Qt, which lives in the render module, loaded only for this command.
 #include "cli/Commands.h"
-#include "cli/Json.h"
-#include "diagram/DiagramDocument.h"
-#include "diagram/Redraw.h"
+#include "cli/ModuleLoader.h"
 #include "model/Win1252.h"
 
-#ifdef ZEDRO_HAVE_QTCANVAS
-#include <QGuiApplication>
-
-#include "editor/canvas/QtCanvas.h"
-#endif
-
 namespace zedro::cli {
-namespace {
-
-constexpr const char* kUsage = "zedro-cli render FILE.urd OUT.png|OUT.bmp [--sub N]";
-
-bool EndsWithIgnoreCase(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() &&
-         text::EqualsIgnoreCase(std::string_view(s).substr(s.size() - tail.size()), tail);
-}
-
-#ifdef ZEDRO_HAVE_QTCANVAS
-void WriteRect(Json& j, int left, int top, int right, int bottom) {
-  j.Field("Left", left).Field("Top", top).Field("Right", right).Field("Bottom", bottom);
-}
-
-void WriteGeometry(Json& j, const DiagramDocument& doc) {
-  j.BeginObject();
-  j.Field("Width", doc.Surface.Width).Field("Height", doc.Surface.Height);
-  j.Key("DrawClasses").BeginArray();
-  for (const TUMLDrawClass* box : doc.DrawClasses.Items) {
-    j.BeginObject();
-    j.Field("Class", box->UMLClass ? box->UMLClass->Name : std::string());
-    WriteRect(j, box->Left, box->Top, box->Right, box->Bottom);
-    j.EndObject();
-  }
-  j.EndArray();
-  j.Key("Connections").BeginArray();
-  for (const TConnection* c : doc.Connections.Items) {
-    j.BeginObject();
-    j.Field("Kind", c->Kind);
-    j.Field("StartX", c->StartX).Field("StartY", c->StartY);
-    j.Field("EndX", c->EndX).Field("EndY", c->EndY);
-    j.Field("StartSide", c->StartSide).Field("EndSide", c->EndSide);
-    j.Key("TextBox").BeginObject();
-    WriteRect(j, c->TextBox->Left, c->TextBox->Top, c->TextBox->Right, c->TextBox->Bottom);
-    j.EndObject();
-    j.EndObject();
-  }
-  j.EndArray();
-  j.Key("InfoBoxes").BeginArray();
-  for (const TInfoBox* box : doc.InfoBoxes.Items) {
-    j.BeginObject();
-    WriteRect(j, box->Left, box->Top, box->Right, box->Bottom);
-    j.EndObject();
-  }
-  j.EndArray();
-  j.EndObject();
-}
-#endif
-
-}  // namespace
 
 int CmdRender(const Args& args) {
-  if (args.size() != 2 && args.size() != 4) return Usage(kUsage);
-  int sub = 0;
-  if (args.size() == 4) {
-    if (args[2] != "--sub") return Usage(kUsage);
-    sub = text::StrToIntDef(args[3], -1);
-    if (sub < 1) return Usage(kUsage);
-  }
-  const std::string& out = args[1];
-  if (!EndsWithIgnoreCase(out, ".png") && !EndsWithIgnoreCase(out, ".bmp")) return Usage(kUsage);
-
-  StderrMessages messages;
-#ifndef ZEDRO_HAVE_QTCANVAS
-  (void)sub;
-  messages.Message(MsgKind::Error, W("Diese Ausgabe von zedro-cli kann keine Bilder zeichnen."),
-                   MsgButtons::Ok);
-  return kExitStopped;
-#else
-  DiagramDocument doc;
-  bool completed = LoadDocument(doc, Arg(args[0]), messages);
-  if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
-      doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
-    return kExitStopped;  // nothing could be read: no picture of an empty surface
-  DiagramDocument* shown = &doc;
-  if (sub > 0) {
-    if (sub > static_cast<int>(doc.SubDiagrams.size())) {
-      messages.Message(MsgKind::Error,
-                       "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
-                       MsgButtons::Ok);
-      return kExitStopped;
-    }
-    shown = doc.SubDiagrams[static_cast<size_t>(sub - 1)].get();
-  }
-
-  // Drawing needs fonts, not a screen. Qt's own notes (no runtime directory and the like)
-  // would mix with the messages on stderr.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << msg.toStdString() << "\n";
-  });
-  static int argc = 1;
-  static char name[] = "zedro-cli";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
-
-  QtCanvas canvas(shown->Surface.Width, shown->Surface.Height);
-  shown->Surface.canvas = &canvas;
-  Redraw(*shown, false);
-  bool written = canvas.SavePicture(out);
-  shown->Surface.canvas = nullptr;
-  if (!written) {
-    messages.Message(MsgKind::Error, "Das Bild '" + Arg(out) + "' konnte nicht geschrieben werden.",
-                     MsgButtons::Ok);
-    return kExitStopped;
-  }
-  Json j;
-  WriteGeometry(j, *shown);
-  std::cout << j.Text() << "\n";
-  return completed ? kExitOk : kExitStopped;
-#endif
+  return RunModuleCommand("render", W("Ohne es kann zedro-cli keine Bilder zeichnen."), "render",
+                          args);
 }
 
 }  // namespace zedro::cli

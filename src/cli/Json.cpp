@@ -1,10 +1,19 @@
 #include "cli/Json.h"
 
 #include <cstdio>
+#include <ostream>
 
 #include "model/Win1252.h"
 
 namespace zedro::cli {
+
+Json::~Json() { Flush(); }
+
+void Json::Flush() {
+  if (!sink_ || out_.empty()) return;
+  sink_->write(out_.data(), static_cast<std::streamsize>(out_.size()));
+  out_.clear();
+}
 
 void Json::Indent() {
   out_ += '\n';
@@ -36,6 +45,7 @@ Json& Json::EndObject() {
   if (!empty) Indent();
   out_ += '}';
   if (first_.empty()) out_ += '\n';
+  Written();
   return *this;
 }
 
@@ -51,6 +61,7 @@ Json& Json::EndArray() {
   first_.pop_back();
   if (!empty) Indent();
   out_ += ']';
+  Written();
   return *this;
 }
 
@@ -65,11 +76,14 @@ Json& Json::Key(const std::string& key) {
 Json& Json::Value(const std::string& s) {
   Separate();
   Quoted(s);
+  Written();
   return *this;
 }
 
 void Json::Quoted(const std::string& s) {
-  std::string utf8 = text::ToUtf8(s);
+  // Text of 7-bit bytes is its own UTF-8 form.
+  const std::string converted = text::HasHighBytes(s) ? text::ToUtf8(s) : std::string();
+  const std::string& utf8 = converted.empty() ? s : converted;
   out_ += '"';
   for (unsigned char c : utf8) {
     switch (c) {
@@ -104,6 +118,7 @@ void Json::Quoted(const std::string& s) {
 Json& Json::Value(long long v) {
   Separate();
   out_ += std::to_string(v);
+  Written();
   return *this;
 }
 

@@ -2,6 +2,7 @@
 // written as UTF-8.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,17 @@ namespace zedro::cli {
 
 class Json {
  public:
+  // Collects the text in memory (Text()).
+  Json() = default;
+  // Streams the text to out in blocks, so that a large diagram's text is never held in
+  // memory as a whole; the rest is written by Flush or at the latest by the destructor.
+  explicit Json(std::ostream& out) : sink_(&out) {}
+  ~Json();
+  Json(const Json&) = delete;
+  Json& operator=(const Json&) = delete;
+
+  void Flush();
+
   Json& BeginObject();
   Json& EndObject();
   Json& BeginArray();
@@ -28,12 +40,18 @@ class Json {
     return Value(v);
   }
 
+  // The text written so far (without a sink: all of it).
   const std::string& Text() const { return out_; }
 
  private:
   void Separate();
   void Quoted(const std::string& s);
   void Indent();
+  void Written() {
+    if (sink_ && out_.size() >= kBlock) Flush();
+  }
+  static constexpr size_t kBlock = 1 << 16;
+  std::ostream* sink_ = nullptr;
   std::string out_;
   std::vector<bool> first_;  // per open container: nothing written yet
   bool afterKey_ = false;

@@ -21,8 +21,8 @@ const Command kCommands[] = {
     {"java", "java FILE.urd CLASS", zedro::cli::CmdJava},
     {"doc", "doc FILE.urd CLASS OUT.rtf", zedro::cli::CmdDoc},
     {"export-all", "export-all FILE.urd DIR [--pascal|--java]", zedro::cli::CmdExportAll},
-    {"import-pascal", "import-pascal UNIT.pas [--class NAME]", zedro::cli::CmdImportPascal},
-    {"import-java", "import-java FILE.java", zedro::cli::CmdImportJava},
+    {"import-pascal", "import-pascal UNIT.pas... [--class NAME]", zedro::cli::CmdImportPascal},
+    {"import-java", "import-java FILE.java...", zedro::cli::CmdImportJava},
     {"update", "update FILE.urd CLASS SOURCE OUT.urd [--choose NAME]", zedro::cli::CmdUpdate},
 };
 

@@ -207,6 +207,10 @@ class TUMLClass {
  private:
   std::vector<std::unique_ptr<TAttribute>> attributeStore_;
   std::vector<std::unique_ptr<TMethod>> methodStore_;
+  // Members read from a file are made in blocks, a few allocations per class instead of
+  // one per member; like the stores, the blocks keep every member alive with the class.
+  std::vector<std::unique_ptr<TAttribute[]>> attributeBlocks_;
+  std::vector<std::unique_ptr<TMethod[]>> methodBlocks_;
 };
 
 }  // namespace zedro

@@ -53,6 +53,9 @@ void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, in
 
 void ReadElements(DiagramDocument& doc, ValueReader& r, int v, int boxes, int connections,
                   int infoBoxes) {
+  doc.DrawClasses.Items.reserve(static_cast<size_t>(boxes));
+  doc.Connections.Items.reserve(static_cast<size_t>(connections));
+  doc.InfoBoxes.Items.reserve(static_cast<size_t>(infoBoxes));
   for (int i = 0; i < boxes; ++i) {
     auto cls = std::make_unique<TUMLClass>("dummy");
     TUMLDrawClass* box = TUMLDrawClass::Create(50, 50, &doc.Connections, &doc.Surface, cls.get());
@@ -129,14 +132,16 @@ LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::
 }
 
 LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                           const LoadOptions& options) {
+                           const LoadOptions& options, std::string* spentBytes) {
   std::string bytes, error;
   if (!ReadFileBytes(path, bytes, &error)) {
     messages.Message(MsgKind::Error,
                      "Die Datei '" + path + W("' kann nicht geöffnet werden.\n") + error);
     return {};
   }
-  return ReadDiagram(doc, bytes, path, messages, options);
+  LoadResult result = ReadDiagram(doc, bytes, path, messages, options);
+  if (spentBytes) *spentBytes = std::move(bytes);
+  return result;
 }
 
 namespace {
@@ -259,8 +264,31 @@ DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
   return sub;
 }
 
-std::string DiagramToBytes(const DiagramDocument& doc) {
-  ValueWriter w;
+namespace {
+
+// Room for the bytes of a diagram, generous for usual classes: room that is never written
+// costs no memory, a buffer that proves too small is copied into a larger one.
+size_t ExpectedBytes(const DiagramDocument& doc) {
+  size_t n = 4096;
+  for (const TUMLDrawClass* box : doc.DrawClasses.Items) {
+    n += 400;
+    if (box->UMLClass)
+      n += 64 *
+           static_cast<size_t>(box->UMLClass->Attributes.Count() + box->UMLClass->Methods.Count());
+  }
+  n += 200 * doc.Connections.Items.size() + 150 * doc.InfoBoxes.Items.size();
+  for (const auto& sub : doc.SubDiagrams)
+    n += 120 * sub->DrawClasses.Items.size() + 200 * sub->Connections.Items.size() +
+         150 * sub->InfoBoxes.Items.size();
+  return n;
+}
+
+}  // namespace
+
+std::string DiagramToBytes(const DiagramDocument& doc, std::string buffer) {
+  // A buffer that was given is used as it is: it is usually the file just read.
+  if (buffer.capacity() == std::string().capacity()) buffer.reserve(ExpectedBytes(doc));
+  ValueWriter w(std::move(buffer));
   w.WriteInteger(kDiagramVersion);
   w.WriteInteger(doc.Language == 2 ? 2 : doc.Language == 1 ? 1 : 0);
   doc.ClassOptions.Save(w);
@@ -277,14 +305,15 @@ std::string DiagramToBytes(const DiagramDocument& doc) {
     ClassPositions classIndex = ClassPositionsOf(doc);
     for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, classIndex);
   }
-  return w.Bytes();
+  return w.TakeBytes();
 }
 
-bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages) {
+bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                      std::string buffer) {
   messages.Message(MsgKind::Information, "Speichere Diagramm unter: " + path);
   doc.FileName = path;
   std::string error;
-  if (!WriteFileAtomically(path, DiagramToBytes(doc), &error)) {
+  if (!WriteFileAtomically(path, DiagramToBytes(doc, std::move(buffer)), &error)) {
     messages.Message(MsgKind::Error,
                      "Die Datei '" + path + "' kann nicht geschrieben werden.\n" + error);
     return false;

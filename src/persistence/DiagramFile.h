@@ -37,15 +37,19 @@ struct LoadResult {
 // so far stays in the diagram.
 LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::string& path,
                        IMessages& messages, const LoadOptions& options = {});
+// With spentBytes, the storage of the file's bytes is handed back after the load, for a
+// save that follows (WriteDiagramFile) to write into.
 LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                           const LoadOptions& options = {});
+                           const LoadOptions& options = {}, std::string* spentBytes = nullptr);
 
-// The bytes of the whole file in the current version.
-std::string DiagramToBytes(const DiagramDocument& doc);
+// The bytes of the whole file in the current version. They are written into the storage
+// of the given buffer when it has one (its content is dropped).
+std::string DiagramToBytes(const DiagramDocument& doc, std::string buffer = {});
 // WriteDiagramFile: announces the path, sets FileName, writes the file safely (an existing
 // file is replaced only by a complete new one) and marks the diagram saved. False, after
 // an error box, when the file could not be written.
-bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages);
+bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                      std::string buffer = {});
 
 // One sub-diagram record.
 void WriteSubDiagram(ValueWriter& writer, const DiagramDocument& sub, const DiagramDocument& main);

@@ -96,6 +96,22 @@ void TFCoOptions::Save(ValueWriter& w) const { Font.Save(w); }
 
 // ---- class model ----------------------------------------------------------------------
 
+namespace {
+
+// Members of a class record come in blocks of at most this many: one allocation for a
+// usual class, and a damaged count makes nothing large before the file shows its members.
+constexpr int kMemberBlock = 64;
+
+// The place for member i of count, in a new block at the start of each block.
+template <class T>
+T* NextInBlock(std::vector<std::unique_ptr<T[]>>& blocks, int i, int count) {
+  if (i % kMemberBlock == 0)
+    blocks.push_back(std::make_unique<T[]>(static_cast<size_t>(std::min(kMemberBlock, count - i))));
+  return &blocks.back()[static_cast<size_t>(i % kMemberBlock)];
+}
+
+}  // namespace
+
 void TAttribute::Load(ValueReader& r, int c) {
   Name = r.ReadString();
   TypeName = r.ReadString();
@@ -195,8 +211,6 @@ void TUMLClass::Load(ValueReader& r, int v) {
   int methodCount = r.ReadCount(6);
   Attributes.Clear();
   Methods.Clear();
-  attributeStore_.reserve(attributeStore_.size() + static_cast<size_t>(attributeCount));
-  methodStore_.reserve(methodStore_.size() + static_cast<size_t>(methodCount));
   Attributes.Items.reserve(static_cast<size_t>(attributeCount));
   Methods.Items.reserve(static_cast<size_t>(methodCount));
   // Members are kept in the order of the file while the diagram is read, so that every
@@ -205,9 +219,9 @@ void TUMLClass::Load(ValueReader& r, int v) {
   std::vector<std::pair<int, int>> links;
   if (c > 172) links.reserve(static_cast<size_t>(attributeCount));
   for (int i = 0; i < attributeCount; ++i) {
-    auto a = std::make_unique<TAttribute>();
+    TAttribute* a = NextInBlock(attributeBlocks_, i, attributeCount);
     a->Load(r, c);
-    AppendAttribute(std::move(a));
+    Attributes.Append(a);
     if (c > 172) {
       int read = r.ReadInteger();
       int write = r.ReadInteger();
@@ -215,9 +229,9 @@ void TUMLClass::Load(ValueReader& r, int v) {
     }
   }
   for (int i = 0; i < methodCount; ++i) {
-    auto m = std::make_unique<TMethod>();
+    TMethod* m = NextInBlock(methodBlocks_, i, methodCount);
     m->Load(r, c);
-    AppendMethod(std::move(m));
+    Methods.Append(m);
   }
   for (size_t i = 0; i < links.size(); ++i) {
     TAttribute* a = Attributes.At(static_cast<int>(i));

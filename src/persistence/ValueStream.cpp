@@ -9,36 +9,30 @@ std::string StreamReadErrorText() { return "Stream-Lesefehler"; }
 
 // ---- writer ---------------------------------------------------------------------------
 
-void ValueWriter::Raw(std::uint32_t v, int n) {
-  for (int i = 0; i < n; ++i) bytes_ += static_cast<char>((v >> (8 * i)) & 0xFF);
+void ValueWriter::Tagged(char tag, std::uint32_t v, int n) {
+  char b[5] = {tag};
+  for (int i = 0; i < n; ++i) b[1 + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  bytes_.append(b, static_cast<size_t>(1 + n));
 }
 
-void ValueWriter::WriteInteger(std::int32_t value) {
-  if (value >= -128 && value <= 127) {
-    bytes_ += static_cast<char>(2);
-    Raw(static_cast<std::uint32_t>(value), 1);
-  } else if (value >= -32768 && value <= 32767) {
-    bytes_ += static_cast<char>(3);
-    Raw(static_cast<std::uint32_t>(value), 2);
+void ValueWriter::WriteWideInteger(std::int32_t value) {
+  if (value >= -32768 && value <= 32767) {
+    Tagged(3, static_cast<std::uint32_t>(value), 2);
   } else {
-    bytes_ += static_cast<char>(4);
-    Raw(static_cast<std::uint32_t>(value), 4);
+    Tagged(4, static_cast<std::uint32_t>(value), 4);
   }
 }
 
 void ValueWriter::WriteString(std::string_view cp1252) {
   if (text::HasHighBytes(cp1252)) {
-    std::string utf8 = text::ToUtf8(cp1252);
-    bytes_ += static_cast<char>(20);
-    Raw(static_cast<std::uint32_t>(utf8.size()), 4);
+    const std::string utf8 = text::ToUtf8(cp1252);
+    Tagged(20, static_cast<std::uint32_t>(utf8.size()), 4);
     bytes_ += utf8;
   } else if (cp1252.size() <= 255) {
-    bytes_ += static_cast<char>(6);
-    Raw(static_cast<std::uint32_t>(cp1252.size()), 1);
+    Tagged(6, static_cast<std::uint32_t>(cp1252.size()), 1);
     bytes_ += cp1252;
   } else {
-    bytes_ += static_cast<char>(12);
-    Raw(static_cast<std::uint32_t>(cp1252.size()), 4);
+    Tagged(12, static_cast<std::uint32_t>(cp1252.size()), 4);
     bytes_ += cp1252;
   }
 }

@@ -26,15 +26,32 @@ std::string StreamReadErrorText();  // "Stream-Lesefehler"
 
 class ValueWriter {
  public:
-  void WriteInteger(std::int32_t value);
+  ValueWriter() = default;
+  // Writes into the storage of the given buffer: its bytes are dropped, its capacity is
+  // kept, so that a buffer of the right size (the bytes of the file just read, say) is
+  // written again without a new allocation.
+  explicit ValueWriter(std::string buffer) : bytes_(std::move(buffer)) { bytes_.clear(); }
+
+  // The short forms are written here, everything else out of line.
+  void WriteInteger(std::int32_t value) {
+    if (value >= -128 && value <= 127) {
+      const char b[2] = {2, static_cast<char>(value)};
+      bytes_.append(b, 2);
+    } else {
+      WriteWideInteger(value);
+    }
+  }
   void WriteString(std::string_view cp1252);
-  void WriteBoolean(bool value) { bytes_ += static_cast<char>(value ? 9 : 8); }
+  void WriteBoolean(bool value) { bytes_.push_back(static_cast<char>(value ? 9 : 8)); }
   void WriteStrings(const StringList& lines);  // count, then the lines
 
   const std::string& Bytes() const { return bytes_; }
+  std::string TakeBytes() { return std::move(bytes_); }
 
  private:
-  void Raw(std::uint32_t v, int n);
+  void WriteWideInteger(std::int32_t value);
+  // A tag byte followed by an n-byte little-endian number.
+  void Tagged(char tag, std::uint32_t v, int n);
   std::string bytes_;
 };
 

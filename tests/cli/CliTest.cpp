@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 
 #include "cli/CliSupport.h"
+#include "diagram/DiagramDocument.h"
+#include "model/Messages.h"
+#include "persistence/DiagramFile.h"
 
 namespace zedro::clitest {
 namespace {
@@ -40,6 +43,30 @@ TEST_F(Cli, SaveAndExampleWriteTheBundledFilesByteForByte) {
     EXPECT_EQ(Run(std::string("example ") + name + " " + File(file)).status, 0);
     EXPECT_EQ(ReadAll(File(file)), ReadAll(Example(file))) << file;
   }
+}
+
+// A diagram of several megabytes takes the path of large files (the heap grown at once,
+// the new bytes written into the storage of the old ones) and still comes out unchanged.
+TEST_F(Cli, SaveOfALargeDiagramWritesTheSameBytes) {
+  DiagramDocument doc;
+  for (int i = 0; i < 7000; ++i) {
+    auto cls = std::make_unique<TUMLClass>("TKlasse" + std::to_string(i));
+    for (int m = 0; m < 8; ++m) {
+      auto meth = std::make_unique<TMethod>();
+      meth->Name = "Methode" + std::to_string(m);
+      meth->Code = {"begin", "  // eine Zeile, die in keinen kurzen Text passt", "end;"};
+      cls->AddMethod(std::move(meth));
+    }
+    doc.AddClassBox(std::move(cls), i % 100 * 10, i / 100 * 10);
+  }
+  ScriptedMessages m;
+  ASSERT_TRUE(WriteDiagramFile(doc, File("gross.urd"), m));
+  const std::string before = ReadAll(File("gross.urd"));
+  ASSERT_GT(before.size(), 5u << 20);
+  EXPECT_EQ(Run("save " + File("gross.urd") + " " + File("kopie.urd")).status, 0);
+  EXPECT_TRUE(ReadAll(File("kopie.urd")) == before);
+  EXPECT_EQ(Run("save " + File("kopie.urd") + " " + File("kopie.urd")).status, 0);
+  EXPECT_TRUE(ReadAll(File("kopie.urd")) == before);
 }
 
 TEST_F(Cli, ReportsMessagesAndExitStatus) {

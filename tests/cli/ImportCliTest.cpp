@@ -56,6 +56,45 @@ TEST_F(ImportCli, PascalAndJavaSourcesPrintTheirClasses) {
   EXPECT_FALSE(Has(java.out, "\r"));
 }
 
+// Several sources in one call: an array with an element per file, messages naming it.
+TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
+  WriteAll(File("mZwei.pas"), kUnit);
+  WriteAll(File("mEins.pas"),
+           "unit mEins;\ninterface\ntype\n  TE = class\n  end;\n"
+           "implementation\nend.\n");
+  CliRun units = Run("import-pascal " + File("mZwei.pas") + " " + File("fehlt.pas") + " " +
+                     File("mEins.pas") + " --class TB");
+  EXPECT_EQ(units.status, 1);  // one unit could not be read
+  EXPECT_EQ(units.err, "[information] " + File("mZwei.pas") +
+                           ": Forward Deklaration der Klasse: 'TB' gefunden.\n[error] " +
+                           File("fehlt.pas") + ": Fehler beim Suchen nach Typdaklaration\n");
+  const size_t zwei =
+      units.out.find("\"File\": \"" + File("mZwei.pas") + "\",\n    \"Classes\": [");
+  const size_t fehlt =
+      units.out.find("\"File\": \"" + File("fehlt.pas") + "\",\n    \"Classes\": []");
+  const size_t eins = units.out.find("\"File\": \"" + File("mEins.pas") + "\"");
+  ASSERT_NE(zwei, std::string::npos) << units.out;
+  ASSERT_NE(fehlt, std::string::npos);
+  ASSERT_NE(eins, std::string::npos);
+  EXPECT_TRUE(zwei < fehlt && fehlt < eins);
+  EXPECT_EQ(units.out.rfind("\"Name\": \"TE\""), units.out.find("\"Name\": \"TE\""));
+  EXPECT_TRUE(Has(units.out, "\"  result := y;\""));  // --class applies to every file
+  EXPECT_EQ(Run("import-pascal " + File("mZwei.pas") + " " + File("mEins.pas") + " --class TX").err,
+            "[information] " + File("mZwei.pas") +
+                ": Forward Deklaration der Klasse: 'TB' gefunden.\n"
+                "[error] Keine der Units liefert eine Klasse 'TX'.\n");
+
+  WriteAll(File("A.java"), "public class A {\n  int a;\n}\n");
+  WriteAll(File("B.java"), "public class B { void f( }\n");
+  CliRun java = Run("import-java " + File("A.java") + " " + File("B.java"));
+  EXPECT_EQ(java.status, 1);  // B has a syntax error
+  EXPECT_TRUE(Has(java.out,
+                  "\"File\": \"" + File("A.java") + "\",\n    \"Class\": {\n      \"Name\": \"A\""))
+      << java.out;
+  EXPECT_TRUE(Has(java.err, "[information] " + File("B.java") + ": "));
+  EXPECT_EQ(Run("import-java").status, 2);
+}
+
 // The batch update: a unit without the class asks for another one, answered by --choose.
 TEST_F(ImportCli, UpdateTakesAnotherClassOfTheUnitOnlyWhenChosen) {
   WriteAll(File("mZwei.pas"), kUnit);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs Zedro into a scratch prefix: the program, a desktop entry that opens diagram
-# files and the MIME type for *.urd, registered where the desktop's MIME tools exist.
+# files and the MIME type for *.urd, registered where the desktop's MIME tools exist, and
+# zedro-cli with its render module.
 # Arguments: the build directory, a scratch directory.
 set -euo pipefail
 BUILD="$1"
@@ -15,5 +16,10 @@ grep -q 'pattern="\*\.urd"' "$PREFIX/share/mime/packages/zedro.xml"
 if command -v update-mime-database >/dev/null 2>&1; then
   grep -q 'application/x-zedro-diagram:\*\.urd' "$PREFIX/share/mime/globs2"
 fi
+# zedro-cli draws with its render module from the installed module directory.
+test -x "$PREFIX/bin/zedro-cli"
+test -n "$(find "$PREFIX" -name zedro-render.so -path '*/zedro/*')"
+"$PREFIX/bin/zedro-cli" render "$(dirname "$0")/../../examples/Fahrzeuge.urd" "$PREFIX/bild.png" >/dev/null
+test -s "$PREFIX/bild.png"
 rm -rf "$PREFIX"
-echo "installed with its desktop entry and the MIME type for *.urd"
+echo "installed with its desktop entry, the MIME type for *.urd and zedro-cli with its modules"

@@ -22,3 +22,18 @@ TEST(Win1252, ConvertsFoldsAndReadsWholeNumbers) {
                                                  {"1..3", -1}, {"99999999999", -1}, {"+-3", -1}};
   for (auto [text, value] : numbers) EXPECT_EQ(StrToIntDef(text, -1), value) << text;
 }
+
+// The check for bytes of 0x80 and above looks at eight bytes at a time: every place in and
+// after a word counts.
+TEST(Win1252, FindsAHighByteAtEveryPlace) {
+  for (size_t n = 0; n <= 20; ++n) {
+    std::string text(n, 'a');
+    EXPECT_FALSE(HasHighBytes(text)) << n;
+    for (size_t at = 0; at < n; ++at) {
+      std::string high = text;
+      high[at] = '\x80';
+      EXPECT_TRUE(HasHighBytes(high)) << n << " " << at;
+      EXPECT_TRUE(HasHighBytes(std::string_view(high).substr(at))) << n << " " << at;
+    }
+  }
+}
