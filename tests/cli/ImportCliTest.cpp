@@ -67,7 +67,11 @@ TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
   EXPECT_EQ(units.status, 1);  // one unit could not be read
   EXPECT_EQ(units.err, "[information] " + File("mZwei.pas") +
                            ": Forward Deklaration der Klasse: 'TB' gefunden.\n[error] " +
-                           File("fehlt.pas") + ": Fehler beim Suchen nach Typdaklaration\n");
+                           File("fehlt.pas") +
+                           ": Fehler beim Suchen nach Typdaklaration\\n\\nDie Datei '" +
+                           File("fehlt.pas") +
+                           "' kann nicht gelesen werden.\\nDie Datei oder das Verzeichnis gibt es "
+                           "nicht.\n");
   const size_t zwei =
       units.out.find("\"File\": \"" + File("mZwei.pas") + "\",\n    \"Classes\": [");
   const size_t fehlt =
