@@ -104,7 +104,12 @@ class EditorTest : public ::testing::Test {
   void Skip(int n = 1) {  // dialogs closed by their close box
     for (int i = 0; i < n; ++i) dialogs.dialogScripts.push_back(nullptr);
   }
-  std::string LastMessage() const { return dialogs.messages.shown.back().text; }
+  // The text of the last message box; "(keine Meldung)" when none came up, so that a missing
+  // message fails the comparison instead of reading past the end of the list.
+  std::string LastMessage() const {
+    const auto& shown = dialogs.messages.shown;
+    return shown.empty() ? "(keine Meldung)" : shown.back().text;
+  }
 
   static TPoint Pt(const TUMLDrawClass* b, int i) {
     return {b->BorderPointX(i), b->BorderPointY(i)};

@@ -332,6 +332,7 @@ TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
   ASSERT_EQ(Doc().Connections.Count(), 1);
   TConnection* kennt = Doc().Connections.At(0);
   EXPECT_EQ(kennt->EndText + "|" + kennt->StartText, "0..1|1");
+  ASSERT_EQ(fahrer->UMLClass->Attributes.Count(), 1);
   EXPECT_EQ(fahrer->UMLClass->Attributes.At(0)->Name, "kenntTAuto");
 }
 
