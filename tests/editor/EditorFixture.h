@@ -84,6 +84,20 @@ class EditorTest : public ::testing::Test {
     w->Doc().CurrentClass = box->UMLClass;
     return box;
   }
+  // A class box with its top-left corner exactly at (x, y), drawn.
+  static TUMLDrawClass* PlacedBox(TFChild* w, const std::string& name, int x, int y) {
+    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
+    box->Left = x;
+    box->Top = y;
+    w->Redraw(true);
+    return box;
+  }
+  // Triggers the window's menu item of that name; a missing item fails the test.
+  static void Trigger(TFChild* w, const char* item) {
+    QAction* a = w->Item(item);
+    ASSERT_NE(nullptr, a) << item;
+    a->trigger();
+  }
   // Presses the buttons of the next dialog, which must be of type F.
   template <class F>
   void Answer(std::function<void(F&)> press) {

@@ -17,25 +17,14 @@ class Mouse : public EditorTest {
   }
   DiagramDocument& Doc() { return w->Doc(); }
 
-  // A class box with its top-left corner at (x, y).
-  TUMLDrawClass* Box(const std::string& name, int x, int y) {
-    TUMLDrawClass* b = Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
-    b->Left = x;
-    b->Top = y;
-    w->Redraw(true);
-    return b;
-  }
+  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
   void Move(TPoint p) { w->ImClassDiagrammMouseMove(p.X, p.Y); }
   void Down(TPoint p) { w->ImClassDiagrammMouseDown(Qt::LeftButton, p.X, p.Y); }
   void Up(TPoint p) { w->ImClassDiagrammMouseUp(Qt::LeftButton, p.X, p.Y); }
   void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
   void RightClick(TPoint p) { Click(p, Qt::RightButton); }
   void Drag(TPoint from, TPoint to) { EditorTest::Drag(w, from, to); }
-  void Trigger(const char* item) {
-    QAction* a = w->Item(item);
-    ASSERT_NE(a, nullptr) << item;
-    a->trigger();
-  }
+  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
   bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
   TConnection* Draw(const char* item, TPoint first, TPoint second) {

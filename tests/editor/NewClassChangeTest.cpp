@@ -11,11 +11,7 @@ using namespace editortest;
 
 class NewClassChange : public EditorTest {
  protected:
-  static void NewClass(TFChild* w) {
-    QAction* item = w->Item("newClass");
-    ASSERT_NE(nullptr, item);
-    item->trigger();
-  }
+  static void NewClass(TFChild* w) { Trigger(w, "newClass"); }
   // Closing is refused with "Abbrechen"; true when the save question came up.
   bool AsksToSave(TFChild* w) {
     const size_t before = dialogs.messages.shown.size();

@@ -31,18 +31,8 @@ class RelationshipChoice : public EditorTest {
   }
   DiagramDocument& Doc() { return w->Doc(); }
 
-  TUMLDrawClass* Box(const std::string& name, int x, int y) {
-    TUMLDrawClass* b = Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
-    b->Left = x;
-    b->Top = y;
-    w->Redraw(true);
-    return b;
-  }
-  void Trigger(const char* item) {
-    QAction* a = w->Item(item);
-    ASSERT_NE(nullptr, a) << item;
-    a->trigger();
-  }
+  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
+  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
   void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
   void RightClick(TPoint p) { Click(p, Qt::RightButton); }
   // In the next attribute choice, records the offer and takes the named entry.

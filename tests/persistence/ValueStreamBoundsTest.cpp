@@ -4,24 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <new>
 
 #include "model/Messages.h"
 #include "model/Win1252.h"
 #include "persistence/ValueStream.h"
 #include "support/AllocationCap.h"
+#include "support/HexBytes.h"
 
 using namespace zedro;
+using zedro::testing::Hex;
 
 namespace {
-
-std::string Hex(const std::string& bytes) {
-  std::string out;
-  char digits[4];
-  for (unsigned char c : bytes) std::snprintf(digits, 4, " %02X", c), out += digits;
-  return out.empty() ? out : out.substr(1);
-}
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string s;
