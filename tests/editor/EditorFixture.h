@@ -153,4 +153,21 @@ class EditorTest : public ::testing::Test {
   Names popupTitles;
 };
 
+// One new diagram window, driven with the mouse and its menus.
+class WindowTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    w = NewDiagram();
+  }
+  DiagramDocument& Doc() { return w->Doc(); }
+
+  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
+  void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
+  void RightClick(TPoint p) { Click(p, Qt::RightButton); }
+  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
+
+  TFChild* w = nullptr;
+};
+
 }  // namespace zedro::editortest

@@ -9,22 +9,12 @@ namespace {
 
 using namespace editortest;
 
-class Mouse : public EditorTest {
+class Mouse : public WindowTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    w = NewDiagram();
-  }
-  DiagramDocument& Doc() { return w->Doc(); }
-
-  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
   void Move(TPoint p) { w->ImClassDiagrammMouseMove(p.X, p.Y); }
   void Down(TPoint p) { w->ImClassDiagrammMouseDown(Qt::LeftButton, p.X, p.Y); }
   void Up(TPoint p) { w->ImClassDiagrammMouseUp(Qt::LeftButton, p.X, p.Y); }
-  void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
-  void RightClick(TPoint p) { Click(p, Qt::RightButton); }
   void Drag(TPoint from, TPoint to) { EditorTest::Drag(w, from, to); }
-  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
   bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
   TConnection* Draw(const char* item, TPoint first, TPoint second) {
@@ -33,8 +23,6 @@ class Mouse : public EditorTest {
     Click(second);
     return Doc().Connections.Count() ? Doc().Connections.Items.back() : nullptr;
   }
-
-  TFChild* w = nullptr;
 };
 
 TMethod* AddMethod(TUMLClass& cls, const std::string& name) {

@@ -23,18 +23,8 @@ int IndexOf(const Names& items, const std::string& name) {
   return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
-class RelationshipChoice : public EditorTest {
+class RelationshipChoice : public WindowTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    w = NewDiagram();
-  }
-  DiagramDocument& Doc() { return w->Doc(); }
-
-  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
-  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
-  void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
-  void RightClick(TPoint p) { Click(p, Qt::RightButton); }
   // In the next attribute choice, records the offer and takes the named entry.
   void Take(const std::string& entry, std::string* caption = nullptr, Names* items = nullptr) {
     Answer<TChooseAttributeForm>([entry, caption, items](TChooseAttributeForm& f) {
@@ -46,8 +36,6 @@ class RelationshipChoice : public EditorTest {
       f.PressOk();
     });
   }
-
-  TFChild* w = nullptr;
 };
 
 // TAuto inherits from TFahrzeug, which inherits from TObjekt; a HAT from TAuto to TMotor.
