@@ -76,13 +76,14 @@ TEST(JavaClassForms, UpdatingFromASourceTakesOverWhetherTheClassIsAbstract) {
   EXPECT_FALSE(cls.IsAbstract);
 }
 
-// Static initializer blocks are no members; their inner blocks must not end them early, or the
-// members after them are lost and a closing brace is taken for the end of the class.
+// Initializer blocks, static or not, are no members; their inner blocks must not end them early, or
+// the members after them are lost and a closing brace is taken for the end of the class.
 TEST(JavaClassForms, InitializersWithNestedBlocksKeepEveryMember) {
   const char* const initializers[] = {
       "  static {\n    if (zaehler == 0) {\n      zaehler = 1;\n    }\n  }\n",
       "  static {\n    for (int i = 0; i < 3; i++) { if (i > 1) { zaehler += i; } }\n  }\n",
       "  static { try { zaehler = 1; } catch (Exception e) { } }\n",
+      "  {\n    if (x > 0) {\n      x = 0;\n    }\n  }\n",  // an instance initializer
   };
   const std::string members =
       "  private int x;\n"
