@@ -169,6 +169,10 @@ void TJavaParser::SkipBlock() {
 }
 
 void TJavaParser::ReadMember(ttoken t) {
+  if (t.Kind == jtOpenBrace) {  // an instance initializer block
+    SkipBlock();
+    return;
+  }
   std::vector<std::string> modifiers;
   std::string visibility;
   // Modifiers and a visibility word; a member may also begin with its type directly.

@@ -161,6 +161,7 @@ class InspectorFile : public Inspector {
     ScriptedMessages m;
     ASSERT_TRUE(WriteDiagramFile(doc, path, m));
     main = Open(path);
+    ASSERT_NE(nullptr, main);
     ASSERT_EQ(main->Doc().FileName, path);
   }
   static TUMLClass* ClassNamed(DiagramDocument& d, const std::string& name) {
@@ -183,16 +184,26 @@ class InspectorFile : public Inspector {
 
 TEST_F(InspectorFile, DeletingAnAttributeEmptiesConnectionsAndObjectsAlsoAfterReloading) {
   TUMLClass* person = ClassNamed(main->Doc(), "TPerson");
+  ASSERT_NE(nullptr, person);
+  ASSERT_EQ(person->Attributes.Count(), 2);
   Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
   Reply({MsgResult::Yes});
   MemberEditor(*form).ChangeAttribute(*person, *person->Attributes.At(0));  // auto
+  ASSERT_EQ(main->Doc().Connections.Count(), 3);
   EXPECT_EQ(main->Doc().Connections.At(0)->Attributes.Count(), 0);
+  ASSERT_EQ(main->Doc().SubDiagrams.size(), 1u);
+  ASSERT_EQ(main->Doc().SubDiagrams[0]->DrawClasses.Count(), 1);
   auto* shown = static_cast<TUMLDrawObject*>(main->Doc().SubDiagrams[0]->DrawClasses.At(0));
   ASSERT_EQ(shown->Values.Count(), 1);
   EXPECT_EQ(shown->Values.ValueAt(0), "Eva");
   std::unique_ptr<DiagramDocument> re = SaveAndReload();
-  ASSERT_EQ(ClassNamed(*re, "TPerson")->Attributes.Count(), 1);
+  TUMLClass* reread = ClassNamed(*re, "TPerson");
+  ASSERT_NE(nullptr, reread);
+  ASSERT_EQ(reread->Attributes.Count(), 1);
+  ASSERT_EQ(re->Connections.Count(), 3);
   EXPECT_EQ(re->Connections.At(0)->Attributes.Count(), 0);
+  ASSERT_EQ(re->SubDiagrams.size(), 1u);
+  ASSERT_EQ(re->SubDiagrams[0]->DrawClasses.Count(), 1);
   auto* eva = static_cast<TUMLDrawObject*>(re->SubDiagrams[0]->DrawClasses.At(0));
   ASSERT_EQ(eva->Values.Count(), 1);
   EXPECT_EQ(eva->Values.AttributeAt(0)->Name, "name");
@@ -204,6 +215,9 @@ TEST_F(InspectorFile, DeletingAnAttributeEmptiesConnectionsAndObjectsAlsoAfterRe
 TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   DiagramDocument& d = main->Doc();
   TUMLClass* car = ClassNamed(d, "TAuto");
+  ASSERT_NE(nullptr, car);
+  ASSERT_EQ(car->Attributes.Count(), 1);
+  ASSERT_EQ(d.Connections.Count(), 3);
   TAttribute* tempo = car->Attributes.At(0);
   ASSERT_EQ(d.Connections.At(1)->Method, tempo->ReadMethod);
   Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
@@ -222,6 +236,7 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   }
   main->Redraw(true);
   std::unique_ptr<DiagramDocument> re = SaveAndReload();
+  ASSERT_EQ(re->Connections.Count(), 3);
   EXPECT_EQ(re->Connections.At(1)->Method, nullptr);
   EXPECT_EQ(re->Connections.At(2)->Method, nullptr);
 }

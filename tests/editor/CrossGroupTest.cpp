@@ -23,6 +23,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   dialogs.inputs = {std::string("TFahrer"), std::string("TAuto")};
   main->Item("newClass")->trigger();
   main->Item("newClass")->trigger();
+  ASSERT_EQ(main->Doc().DrawClasses.Count(), 2);
   TUMLDrawClass* fahrer = main->Doc().DrawClasses.At(0);
   TUMLDrawClass* autoBox = main->Doc().DrawClasses.At(1);
   Drag(main, Inside(autoBox), {Inside(autoBox).X + 250, Inside(autoBox).Y});
@@ -84,6 +85,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   dialogs.saveFiles.push_back(Path("Fahrt.urd"));
   form->Item("FileSaveAsItem")->trigger();
   TFChild* reopened = Open(Path("Fahrt.urd"));
+  ASSERT_NE(nullptr, reopened);
   ASSERT_NE(reopened, main);
   EXPECT_EQ(Dump(reopened), Dump(main));
   EXPECT_EQ(reopened->Menu("Unterdiagrammloeschen")->actions().size(), 2);

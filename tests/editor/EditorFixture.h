@@ -84,6 +84,20 @@ class EditorTest : public ::testing::Test {
     w->Doc().CurrentClass = box->UMLClass;
     return box;
   }
+  // A class box with its top-left corner exactly at (x, y), drawn.
+  static TUMLDrawClass* PlacedBox(TFChild* w, const std::string& name, int x, int y) {
+    TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
+    box->Left = x;
+    box->Top = y;
+    w->Redraw(true);
+    return box;
+  }
+  // Triggers the window's menu item of that name; a missing item fails the test.
+  static void Trigger(TFChild* w, const char* item) {
+    QAction* a = w->Item(item);
+    ASSERT_NE(nullptr, a) << item;
+    a->trigger();
+  }
   // Presses the buttons of the next dialog, which must be of type F.
   template <class F>
   void Answer(std::function<void(F&)> press) {
@@ -104,7 +118,12 @@ class EditorTest : public ::testing::Test {
   void Skip(int n = 1) {  // dialogs closed by their close box
     for (int i = 0; i < n; ++i) dialogs.dialogScripts.push_back(nullptr);
   }
-  std::string LastMessage() const { return dialogs.messages.shown.back().text; }
+  // The text of the last message box; "(keine Meldung)" when none came up, so that a missing
+  // message fails the comparison instead of reading past the end of the list.
+  std::string LastMessage() const {
+    const auto& shown = dialogs.messages.shown;
+    return shown.empty() ? "(keine Meldung)" : shown.back().text;
+  }
 
   static TPoint Pt(const TUMLDrawClass* b, int i) {
     return {b->BorderPointX(i), b->BorderPointY(i)};
@@ -132,6 +151,23 @@ class EditorTest : public ::testing::Test {
   RecordingDialogs dialogs;
   std::unique_ptr<TMainForm> form;
   Names popupTitles;
+};
+
+// One new diagram window, driven with the mouse and its menus.
+class WindowTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    w = NewDiagram();
+  }
+  DiagramDocument& Doc() { return w->Doc(); }
+
+  TUMLDrawClass* Box(const std::string& name, int x, int y) { return PlacedBox(w, name, x, y); }
+  void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
+  void RightClick(TPoint p) { Click(p, Qt::RightButton); }
+  void Trigger(const char* item) { EditorTest::Trigger(w, item); }
+
+  TFChild* w = nullptr;
 };
 
 }  // namespace zedro::editortest

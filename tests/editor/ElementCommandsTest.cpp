@@ -166,6 +166,7 @@ TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped)
   TAttribute* inhaber = AddAttribute(cls, "inhaber");
   TFChild* sub = NewSub(main, "Teil");
   TUMLDrawObject* k1 = InsertObject(sub, "k1");
+  ASSERT_NE(nullptr, k1);
   for (int i = 0; i < k1->Values.Count(); ++i)
     k1->Values.Item(i).Value = k1->Values.AttributeAt(i) == stand ? "100" : "Max";
 

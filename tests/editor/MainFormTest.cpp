@@ -82,6 +82,7 @@ TEST_F(Editor, OpenChangeSaveReopen) {
   TFChild* c = Open(path);
   ASSERT_NE(c, nullptr);
   EXPECT_TRUE(c->Doc().Saved) << "opening does not count as a change";
+  ASSERT_NE(nullptr, c->Doc().CurrentBox);
   const int left = c->Doc().CurrentBox->Left;
   c->FormKeyDown(Qt::Key_Right);
   EXPECT_FALSE(c->Doc().Saved);
@@ -95,6 +96,7 @@ TEST_F(Editor, OpenChangeSaveReopen) {
   EXPECT_EQ(Count(), 0);
   c = Open(path);
   ASSERT_NE(c, nullptr);
+  ASSERT_NE(nullptr, c->Doc().CurrentBox);
   EXPECT_EQ(c->Doc().CurrentBox->Left, left + 1);
   ASSERT_EQ(c->SubDiagramWindows().size(), 1u);
   EXPECT_EQ(c->SubDiagramWindows()[0]->Doc().DrawClasses.Count(), 1);
@@ -122,6 +124,8 @@ TEST_F(Editor, SaveAsAsksBeforeReplacingAndTakesTheDirectory) {
 TEST_F(Editor, ClosingAMainDiagramAsksForItAndItsSubDiagrams) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 2));
   ASSERT_EQ(Count(), 3);
+  ASSERT_NE(nullptr, c);
+  ASSERT_EQ(c->SubDiagramWindows().size(), 2u);
   c->SubDiagramWindows()[1]->Redraw(true);
   dialogs.messages.answers = {MsgResult::Cancel};
   EXPECT_FALSE(form->close());
@@ -156,6 +160,8 @@ TEST_F(Editor, QuittingAsksEveryMainDiagramLastToFirst) {
 
 TEST_F(Editor, SubDiagramWindowsCloseThroughTheirMainDiagramOnly) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 1));
+  ASSERT_NE(nullptr, c);
+  ASSERT_EQ(c->SubDiagramWindows().size(), 1u);
   TFChild* sub = c->SubDiagramWindows()[0];
   EXPECT_FALSE(sub->close());
   Flush();
@@ -197,6 +203,8 @@ TEST_F(Editor, LanguageSwitchSpreadsToTheNextActivatedWindow) {
 
 TEST_F(Editor, SubDiagramMenusHideTheImportsAndTheFrameShowsTheActiveWindowsMenus) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 1));
+  ASSERT_NE(nullptr, c);
+  ASSERT_EQ(c->SubDiagramWindows().size(), 1u);
   TFChild* sub = c->SubDiagramWindows()[0];
   form->ActivateChild(sub);
   EXPECT_EQ(sub->Klasse1->title().toStdString(), "Objekt/Klasse");
@@ -233,6 +241,7 @@ TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
 
 TEST_F(Editor, ThePictureGoesToBmpOrPngFiles) {
   TFChild* c = Open(WriteDiagram("Bank.urd", 0));
+  ASSERT_NE(nullptr, c);
   dialogs.saveFiles = {Path("bild"), Path("bild.png")};
   form->SavePictureItemClick();
   form->SavePictureItemClick();

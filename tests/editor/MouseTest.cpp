@@ -9,33 +9,12 @@ namespace {
 
 using namespace editortest;
 
-class Mouse : public EditorTest {
+class Mouse : public WindowTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    w = NewDiagram();
-  }
-  DiagramDocument& Doc() { return w->Doc(); }
-
-  // A class box with its top-left corner at (x, y).
-  TUMLDrawClass* Box(const std::string& name, int x, int y) {
-    TUMLDrawClass* b = Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
-    b->Left = x;
-    b->Top = y;
-    w->Redraw(true);
-    return b;
-  }
   void Move(TPoint p) { w->ImClassDiagrammMouseMove(p.X, p.Y); }
   void Down(TPoint p) { w->ImClassDiagrammMouseDown(Qt::LeftButton, p.X, p.Y); }
   void Up(TPoint p) { w->ImClassDiagrammMouseUp(Qt::LeftButton, p.X, p.Y); }
-  void Click(TPoint p, int button = Qt::LeftButton) { EditorTest::Click(w, p, button); }
-  void RightClick(TPoint p) { Click(p, Qt::RightButton); }
   void Drag(TPoint from, TPoint to) { EditorTest::Drag(w, from, to); }
-  void Trigger(const char* item) {
-    QAction* a = w->Item(item);
-    ASSERT_NE(a, nullptr) << item;
-    a->trigger();
-  }
   bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
   TConnection* Draw(const char* item, TPoint first, TPoint second) {
@@ -44,8 +23,6 @@ class Mouse : public EditorTest {
     Click(second);
     return Doc().Connections.Count() ? Doc().Connections.Items.back() : nullptr;
   }
-
-  TFChild* w = nullptr;
 };
 
 TMethod* AddMethod(TUMLClass& cls, const std::string& name) {
@@ -332,6 +309,7 @@ TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
   ASSERT_EQ(Doc().Connections.Count(), 1);
   TConnection* kennt = Doc().Connections.At(0);
   EXPECT_EQ(kennt->EndText + "|" + kennt->StartText, "0..1|1");
+  ASSERT_EQ(fahrer->UMLClass->Attributes.Count(), 1);
   EXPECT_EQ(fahrer->UMLClass->Attributes.At(0)->Name, "kenntTAuto");
 }
 

@@ -121,7 +121,11 @@ const char* const kTwoClasses =
 
 TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOncePerChange) {
   TFChild* main = OpenWithSubDiagram();
+  ASSERT_NE(nullptr, main);
+  ASSERT_EQ(main->SubDiagramWindows().size(), 1u);
   TFChild* sub = main->SubDiagramWindows().at(0);
+  ASSERT_EQ(main->Doc().DrawClasses.Count(), 1);
+  ASSERT_EQ(sub->Doc().DrawClasses.Count(), 1);
   TUMLDrawClass* mainBox = main->Doc().DrawClasses.At(0);
   TUMLDrawClass* subBox = sub->Doc().DrawClasses.At(0);
   sub->Doc().CurrentBox = subBox;

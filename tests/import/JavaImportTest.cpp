@@ -56,6 +56,7 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
   NotationScope n(2);
   ScriptedMessages msgs;
   auto cls = ReadJavaClass(kAuto, msgs);
+  ASSERT_NE(nullptr, cls);
   EXPECT_EQ(cls->Name, "TAuto");
   EXPECT_TRUE(cls->IsAbstract);
   EXPECT_EQ(cls->AncestorName, "TFahrzeug");
@@ -80,13 +81,23 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
                 W("Die Deklaration eines Attributes vom Typ 'List' wurde nicht verstanden und "
                   "übergangen.")}));
 
-  EXPECT_EQ(MethodNamed(*cls, "TAuto")->Code, (StringList{"{", "    this.km = km;", "  }"}));
-  EXPECT_TRUE(MethodNamed(*cls, "gibStand")->Code.empty());
+  const TMethod* constructor = MethodNamed(*cls, "TAuto");
+  const TMethod* gibStand = MethodNamed(*cls, "gibStand");
+  const TMethod* getKm = MethodNamed(*cls, "getKm");
+  const TMethod* setKm = MethodNamed(*cls, "setKm");
+  const TMethod* nameMethod = MethodNamed(*cls, "name");
+  ASSERT_NE(nullptr, constructor);
+  ASSERT_NE(nullptr, gibStand);
+  ASSERT_NE(nullptr, getKm);
+  ASSERT_NE(nullptr, setKm);
+  ASSERT_NE(nullptr, nameMethod);
+  EXPECT_EQ(constructor->Code, (StringList{"{", "    this.km = km;", "  }"}));
+  EXPECT_TRUE(gibStand->Code.empty());
   // One-line bodies; the member after them is read normally.
-  EXPECT_EQ(MethodNamed(*cls, "getKm")->Code, (StringList{"{ return km; }"}));
-  EXPECT_EQ(MethodNamed(*cls, "setKm")->Code, (StringList{"{ km = v; }"}));
+  EXPECT_EQ(getKm->Code, (StringList{"{ return km; }"}));
+  EXPECT_EQ(setKm->Code, (StringList{"{ km = v; }"}));
   // The body ends where its braces balance.
-  const StringList& name = MethodNamed(*cls, "name")->Code;
+  const StringList& name = nameMethod->Code;
   EXPECT_EQ(name.size(), 7u);
   EXPECT_EQ(name.back(), "  }");
 }
@@ -110,10 +121,12 @@ TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
   ScriptedMessages msgs;
   auto a =
       ReadJavaClass("public class A {\n  public void f() {\n    if (x) {\n  }\n  int y;\n", msgs);
+  ASSERT_NE(nullptr, a);
   ASSERT_EQ(a->Methods.Count(), 1);
   EXPECT_EQ(a->Methods.At(0)->Code.size(), 4u);
   auto b = ReadJavaClass(
       "public class A {\n  public void f() { } }\n  public int g() { return 1; }\n}\n", msgs);
+  ASSERT_NE(nullptr, b);
   ASSERT_EQ(b->Methods.Count(), 1);
   EXPECT_EQ(b->Methods.At(0)->Code, (StringList{"{ } }"}));
 }

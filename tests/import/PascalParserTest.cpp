@@ -135,7 +135,8 @@ TEST(PascalParser, EveryLoopEndsOnTruncatedUnits) {
   auto c = ReadPascalClasses("type TA = class\n x: Integer;\ntype TB = class\n end;\n", msgs);
   ASSERT_EQ(c.size(), 2u);  // the unclosed class keeps what it read
   EXPECT_EQ(c[0]->Attributes.Count(), 1);
-  EXPECT_EQ(msgs.Texts()[0], "Die Deklaration der Klasse 'TA' ist nicht mit 'end' abgeschlossen.");
+  EXPECT_EQ(msgs.Texts().at(0),
+            "Die Deklaration der Klasse 'TA' ist nicht mit 'end' abgeschlossen.");
 }
 
 const char* kBodies = R"(
@@ -187,22 +188,33 @@ TEST(PascalParser, MethodBodies) {
   ScriptedMessages msgs;
   auto cls = ReadPascalClassFully(Unit(kBodies, kBodiesImpl), "TFoo", msgs);
   ASSERT_TRUE(cls);
+  const TMethod* put0 = MethodNamed(*cls, "Put", 0);
+  const TMethod* put1 = MethodNamed(*cls, "Put", 1);
+  const TMethod* get = MethodNamed(*cls, "Get");
+  const TMethod* make = MethodNamed(*cls, "Make");
+  const TMethod* last = MethodNamed(*cls, "Last");
+  const TMethod* abstrakt = MethodNamed(*cls, "Abstrakt");
+  ASSERT_NE(nullptr, put0);
+  ASSERT_NE(nullptr, put1);
+  ASSERT_NE(nullptr, get);
+  ASSERT_NE(nullptr, make);
+  ASSERT_NE(nullptr, last);
+  ASSERT_NE(nullptr, abstrakt);
   // Overloads are told apart by their scanned parameter text, letter case ignored.
-  EXPECT_EQ(MethodNamed(*cls, "Put", 0)->Code,
+  EXPECT_EQ(put0->Code,
             (StringList{"var i: Integer;", "begin", "  i := a;", "end;"}));  // a: Integer
-  EXPECT_EQ(MethodNamed(*cls, "Put", 1)->Code, (StringList{"begin", "  writeln(s);", "end;"}));
+  EXPECT_EQ(put1->Code, (StringList{"begin", "  writeln(s);", "end;"}));
   // Local routines belong to the body; a class function of the class ends it.
-  EXPECT_EQ(MethodNamed(*cls, "Get")->Code,
-            (StringList{"  function Helper: Integer;", "  begin", "    result := 1;", "  end;",
-                        "begin", "  result := Helper;", "end;"}));
+  EXPECT_EQ(get->Code, (StringList{"  function Helper: Integer;", "  begin", "    result := 1;",
+                                   "  end;", "begin", "  result := Helper;", "end;"}));
   // Trailing empty lines and a separator line are dropped.
-  EXPECT_EQ(MethodNamed(*cls, "Make")->Code,
-            (StringList{"begin", "  result := TFoo.Create;", "end;"}));
-  EXPECT_EQ(MethodNamed(*cls, "Last")->Code, (StringList{"begin", "end;"}));
-  EXPECT_TRUE(MethodNamed(*cls, "Abstrakt")->Code.empty());
+  EXPECT_EQ(make->Code, (StringList{"begin", "  result := TFoo.Create;", "end;"}));
+  EXPECT_EQ(last->Code, (StringList{"begin", "end;"}));
+  EXPECT_TRUE(abstrakt->Code.empty());
   EXPECT_EQ(msgs.Texts(),
             (std::vector<std::string>{"Methode >>>TFoo.Fehlt<<< wurde NICHT eingelesen !"}));
-  EXPECT_EQ(msgs.shown[0].kind, MsgKind::Information);
+  EXPECT_EQ(msgs.shown.at(0).kind, MsgKind::Information);
+  ASSERT_FALSE(msgs.statusTexts.empty());
   EXPECT_EQ(msgs.statusTexts.back(), "");
   EXPECT_EQ(msgs.statusTexts.front(), "Klasse gefunden: TFoo");
 }
@@ -226,7 +238,9 @@ TEST(PascalParser, UsesLists) {
   ScriptedMessages m3;
   auto d = ReadPascalClassFully(
       "unit u;\ninterface\ntype TA = class\n end;\nimplementation\nuses A, B\n", "TA", m3);
+  ASSERT_NE(nullptr, d);
   EXPECT_TRUE(d->ImplementationUses.empty());
+  ASSERT_FALSE(m3.shown.empty());
   EXPECT_EQ(m3.Texts().back(), "Semokolon bei zweiter Uses-Liste fehlt !!");
 }
 

@@ -29,6 +29,7 @@ TEST(ClassFile, HoldsOneClassRecordAndReadsItBack) {
   // A damaged class file gives the stream's message and no class.
   ASSERT_TRUE(WriteFileAtomically(path, bytes.substr(0, bytes.size() / 2)));
   EXPECT_EQ(ReadClassFile(path, messages), nullptr);
+  ASSERT_FALSE(messages.shown.empty());
   EXPECT_EQ(messages.shown.back().text, "Stream-Lesefehler");
   std::filesystem::remove(path);
 }

@@ -162,6 +162,7 @@ TEST(DiagramFile, RepairsBadConnectionReferences) {
   EXPECT_TRUE(
       l->messages.Contains("Fehler in Attributliste einer Beziehung wird automatisch "
                            "beseitigt.\n\nStarklasse: TAuto\nZielklasse: TFahrzeug"));
+  ASSERT_EQ(l->doc->Connections.Count(), 3);
   EXPECT_EQ(l->doc->Connections.At(2)->Attributes.Count(), 1);
   EXPECT_EQ(l->doc->Connections.At(1)->Method, nullptr);
 }
@@ -195,6 +196,7 @@ TEST(DiagramFile, MalformedFilesStopAndKeepWhatWasRead) {
   rest.WriteInteger(2000000000);
   auto h = Load(good.substr(0, 3) + rest.Bytes());
   EXPECT_FALSE(h->result.completed);
+  ASSERT_FALSE(h->messages.shown.empty());
   EXPECT_EQ(h->messages.shown.back().text, "Stream-Lesefehler");
 }
 
@@ -206,6 +208,8 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   auto l = Load(WriteOldDiagram(old, 184));
   ASSERT_TRUE(l->result.completed);
   DiagramDocument& d = *l->doc;
+  ASSERT_EQ(d.DrawClasses.Count(), 2);
+  ASSERT_EQ(d.Connections.Count(), 3);
   // The attributes of a connection are sorted as those of the class.
   const TAttributeList& refs = d.Connections.At(2)->Attributes;
   ASSERT_EQ(refs.Count(), 3);
@@ -217,9 +221,12 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   auto again = Load(first);
   EXPECT_TRUE(again->messages.shown.empty());
   EXPECT_EQ(DiagramToBytes(*again->doc), first);
+  ASSERT_EQ(again->doc->DrawClasses.Count(), 2);
   TUMLClass& fz = ClassOf(*again->doc, 0);
   ASSERT_EQ(fz.Attributes.Count(), 2);
   EXPECT_EQ(fz.Attributes.At(1)->ReadMethod, fz.Methods.At(1));  // km, after aaa
+  ASSERT_EQ(again->doc->SubDiagrams.size(), 1u);
+  ASSERT_GE(again->doc->SubDiagrams[0]->DrawClasses.Count(), 1);
   auto* obj = static_cast<TUMLDrawObject*>(again->doc->SubDiagrams[0]->DrawClasses.At(0));
   ASSERT_EQ(obj->Values.Count(), 2);
   for (int i = 0; i < 2; ++i)
@@ -251,6 +258,7 @@ TEST(DiagramFile, SavingNeverDestroysTheOldFile) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(written || l->doc->Saved);
+  ASSERT_FALSE(m.shown.empty());
   EXPECT_EQ(m.shown.back().text.rfind("Die Datei '" + path + "' kann nicht geschrieben", 0), 0u);
   std::string after;
   EXPECT_TRUE(ReadFileBytes(path, after) && after == before);
@@ -268,12 +276,14 @@ TEST(DiagramFile, ObjectValuesAreBoundedByTheFile) {
   d.subs = {{.name = "Objekte", .boxes = std::vector<OldSubBox>(100, empty)}};
   auto hostile = Load(WriteOldDiagram(d, 184));
   EXPECT_FALSE(hostile->result.completed);
+  ASSERT_FALSE(hostile->messages.shown.empty());
   EXPECT_EQ(hostile->messages.shown.back().text, "Stream-Lesefehler");
   // More values than the class has attributes: the file is malformed.
   d.subs[0].boxes = {empty};
   d.subs[0].boxes[0].values.assign(2001, "x");
   auto surplus = Load(WriteOldDiagram(d, 184));
   EXPECT_FALSE(surplus->result.completed);
+  ASSERT_FALSE(surplus->messages.shown.empty());
   EXPECT_EQ(surplus->messages.shown.back().text, W("Ungültiger Eigenschaftswert"));
 }
 
@@ -283,6 +293,10 @@ TEST(DiagramFile, PurgedAttributeLeavesEveryConnectionAndObject) {
   d.subs[0].boxes[1] = {.classIndex = 1, .isObject = true, .objectName = "a", .values = {"r1"}};
   auto l = Load(WriteOldDiagram(d, 184));
   DiagramDocument& doc = *l->doc;
+  ASSERT_EQ(doc.DrawClasses.Count(), 2);
+  ASSERT_EQ(doc.Connections.Count(), 3);
+  ASSERT_EQ(doc.SubDiagrams.size(), 1u);
+  ASSERT_EQ(doc.SubDiagrams[0]->DrawClasses.Count(), 2);
   ClassOf(doc, 1).UpdateFrom(TUMLClass("TAuto"), doc.Purger());  // hatRad is gone
   EXPECT_EQ(doc.Connections.At(2)->Attributes.Count(), 0);
   EXPECT_EQ(static_cast<TUMLDrawObject*>(doc.SubDiagrams[0]->DrawClasses.At(1))->Values.Count(), 0);

@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "model/Messages.h"
 #include "model/Win1252.h"
 #include "persistence/ValueStream.h"
+#include "support/HexBytes.h"
 
 using namespace zedro;
+using zedro::testing::Hex;
 
 namespace {
-
-std::string Hex(const std::string& bytes) {
-  std::string out;
-  char digits[4];
-  for (unsigned char c : bytes) std::snprintf(digits, 4, " %02X", c), out += digits;
-  return out.substr(1);
-}
 
 std::string ErrorOf(const std::string& bytes, bool asString) {
   ScriptedMessages m;
