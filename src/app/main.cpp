@@ -4,21 +4,52 @@
 //   zedro [FILE.urd]                       the editor, opening the diagram file
 //   zedro --screenshot OUT.png [FILE.urd]  renders the main window with the diagram into a
 //                                          PNG file and exits (for documentation and tests)
+//
+// Unattended runs: ZEDRO_QUIT_AFTER_MS closes the main window after that many milliseconds;
+// ZEDRO_DIALOG_LOG names a file that receives the caption and buttons of every dialog shown.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "editor/DialogService.h"
+#include "editor/GermanTranslation.h"
 #include "editor/QtDialogService.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Win1252.h"
 
 namespace {
+
+// Writes the caption and the button texts of every dialog that comes up into a file, one
+// line per dialog: the start check under a virtual display reads what the user would see.
+class DialogLog : public QObject {
+ public:
+  explicit DialogLog(const QString& path) : path_(path) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (event->type() == QEvent::Show && dialog && dialog->isWindow()) {
+      QStringList buttons;
+      for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+        if (qobject_cast<QPushButton*>(b) && !b->text().isEmpty()) buttons << b->text();
+      QFile file(path_);
+      if (file.open(QIODevice::Append | QIODevice::Text))
+        file.write((dialog->windowTitle() + "\t" + buttons.join('|') + "\n").toUtf8());
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QString path_;
+};
 
 int Screenshot(const std::string& out, const std::vector<std::string>& files) {
   zedro::ScriptedDialogs dialogs;
@@ -45,6 +76,10 @@ int Screenshot(const std::string& out, const std::vector<std::string>& files) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(zedro::kApplicationTitle);
+  // Without the translation Qt's standard dialogs stay partly English; the program runs.
+  zedro::InstallGermanQtTranslation();
+  DialogLog dialogLog(qEnvironmentVariable("ZEDRO_DIALOG_LOG"));
+  if (qEnvironmentVariableIsSet("ZEDRO_DIALOG_LOG")) app.installEventFilter(&dialogLog);
 
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(zedro::text::FromUtf8(argv[i]));

@@ -7,6 +7,7 @@
 
 #include "codegen/ExportSupport.h"
 #include "diagram/Connection.h"
+#include "diagram/Placement.h"
 #include "editor/QtText.h"
 #include "editor/RoundTripSupport.h"
 #include "editor/TFChild.h"
@@ -68,6 +69,7 @@ TUMLDrawClass* AddImportedClass(TFChild& window, std::unique_ptr<TUMLClass> cls,
                                 const std::string& path) {
   DiagramDocument& doc = window.Doc();
   TUMLDrawClass* box = doc.AddClassBox(std::move(cls), 50, 50);
+  PlaceClear(doc, *box);
   doc.CurrentBox = box;
   doc.CurrentClass = box->UMLClass;
   window.Redraw(true);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,10 +15,12 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
 #include "diagram/DiagramDocument.h"
+#include "editor/AccessKeys.h"
 #include "editor/DialogService.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
@@ -220,12 +223,17 @@ void TMainForm::BuildMenus() {
         if (target) ActivateChild(target);
       });
     }
+    AssignAccessKeys(Window1);
   });
 
   Help1 = bar->addMenu("&Info");
   Help1->setObjectName("Help1");
   QAction* about = AddAction(Help1, "HelpAboutItem", "&Info...");
   connect(about, &QAction::triggered, this, [this] { HelpAboutItemClick(); });
+
+  // Items without a key of their own get one, so that every item can be reached from
+  // the keyboard.
+  for (QMenu* m : {File1, Edit1, Window1, Help1}) AssignAccessKeys(m);
 
   ToolBar2 = addToolBar("ToolBar2");
   ToolBar2->setObjectName("ToolBar2");
@@ -241,6 +249,14 @@ void TMainForm::BuildMenus() {
   ToolBar2->addAction(cascade);
   ToolBar2->addAction(tileV);
   ToolBar2->addAction(tileH);
+  // The hint of a tool button goes when the mouse leaves the button.
+  for (QToolButton* b : ToolBar2->findChildren<QToolButton*>()) b->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Leave && qobject_cast<QToolButton*>(watched))
+    statusBar()->clearMessage();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TMainForm::Item(const std::string& name) const {
@@ -269,6 +285,18 @@ void TMainForm::ChildCreated(TFChild* child) {
   ++creating_;
   child->show();
   --creating_;
+  KeepInsideArea(child);
+}
+
+void TMainForm::KeepInsideArea(QMdiSubWindow* window) {
+  const QRect area = MdiArea->viewport()->rect();
+  if (area.width() < 100 || area.height() < 100) return;  // the frame is not laid out yet
+  QRect g = window->geometry();
+  g.setWidth(std::min(g.width(), area.width()));
+  g.setHeight(std::min(g.height(), area.height()));
+  g.moveLeft(std::clamp(g.left(), 0, area.width() - g.width()));
+  g.moveTop(std::clamp(g.top(), 0, area.height() - g.height()));
+  if (g != window->geometry()) window->setGeometry(g);
 }
 
 void TMainForm::ChildGone(TFChild* child) {
@@ -300,6 +328,13 @@ void TMainForm::ChildActivated(QMdiSubWindow* window) {
   merged_ = child;
   MergeMenus(child);
   child->FormActivate();
+  // Keys reach the diagram at once, without a click into it first: the frame is the
+  // active window and the drawing surface has the focus.
+  if (!isActiveWindow() && !QApplication::activeModalWidget()) activateWindow();
+  child->FocusSurface();
+  // The menu titles as the window shows them now (a sub-diagram names its first menu
+  // differently) with keys that no other menu of the bar has.
+  AssignAccessKeys(menuBar()->actions());
 }
 
 void TMainForm::MergeMenus(TFChild* child) {
@@ -310,6 +345,7 @@ void TMainForm::MergeMenus(TFChild* child) {
     menuBar()->insertAction(windowMenuAction_, m->menuAction());
     mergedActions_.push_back(m->menuAction());
   }
+  AssignAccessKeys(menuBar()->actions());
 }
 
 TFChild* TMainForm::OpenDiagramFile(const std::string& path) {
@@ -385,6 +421,13 @@ void TMainForm::FileNew1Execute() {
   ActivateChild(child);
 }
 
+namespace {
+// The directory of a file, absolute and with its trailing separator.
+std::string AbsoluteDirectoryOf(const std::string& path) {
+  return DirectoryPart(S(QFileInfo(Q(path)).absoluteFilePath()));
+}
+}  // namespace
+
 void TMainForm::FileOpen1Execute() {
   TFileRequest request;
   request.caption = W("Diagramm öffnen");
@@ -395,7 +438,7 @@ void TMainForm::FileOpen1Execute() {
   if (path.empty()) return;
   TFChild* child = OpenDiagramFile(path);
   if (!child) return;
-  child->Doc().ProjectDir = DirectoryPart(path);
+  child->Doc().ProjectDir = AbsoluteDirectoryOf(path);
   child->RedrawKeepSaved(true);
 }
 
@@ -459,7 +502,7 @@ void TMainForm::FormActivate() {
   OpenStartFile = false;
   TFChild* child = OpenDiagramFile(StartFile);
   if (!child) return;
-  child->Doc().ProjectDir = DirectoryPart(StartFile);
+  child->Doc().ProjectDir = AbsoluteDirectoryOf(StartFile);
   child->Doc().IsMainDiagram = true;
   child->Doc().HasFileName = true;
 }

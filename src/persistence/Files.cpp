@@ -6,10 +6,10 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
 #include "model/Win1252.h"
+#include "persistence/SystemErrors.h"
 
 namespace zedro {
 namespace {
@@ -21,7 +21,8 @@ FileAgeFunction& AgeOverride() {
 
 std::string Native(const std::string& path) { return text::ToUtf8(path); }
 
-std::string ErrnoText() { return text::FromUtf8(std::strerror(errno)); }
+// The reason of the last failed call, in German.
+std::string ErrnoText() { return SystemErrorText(errno); }
 
 }  // namespace
 
@@ -35,7 +36,8 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     // Devices, pipes and directories have no end that could be read.
-    if (error) *error = W("Das ist keine gewöhnliche Datei.");
+    if (error)
+      *error = S_ISDIR(st.st_mode) ? SystemErrorText(EISDIR) : W("Das ist keine gewöhnliche Datei.");
     ::close(fd);
     return false;
   }
