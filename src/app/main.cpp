@@ -98,15 +98,23 @@ int main(int argc, char** argv) {
     if (zedro::TFChild* child = form.ActiveChild()) child->SetStatus(text);
   };
   form.show();
+  // The program starts as the active window, so that its keys work at once (also where
+  // no window manager activates new windows).
+  form.activateWindow();
   // An unattended run (the start check under a virtual display) ends the program after a
   // while the way a user would: closing the main window and answering its questions.
   QTimer quit;
   if (qEnvironmentVariableIsSet("ZEDRO_QUIT_AFTER_MS")) {
     QObject::connect(&quit, &QTimer::timeout, &form, [&form, &quit] {
       quit.setInterval(200);
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QWidget* modal = QApplication::activeModalWidget();
+      auto* box = qobject_cast<QMessageBox*>(modal);
       if (!box) {
-        form.close();
+        // Any other dialog is cancelled first, the way its close box would.
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+          dialog->reject();
+        else
+          form.close();
         return;
       }
       // "Save the changed diagram?" is answered No, "Close the diagram?" Yes.

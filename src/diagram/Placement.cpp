@@ -13,9 +13,10 @@ bool Overlap(const TRect& a, const TRect& b) {
   return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
-// A box that was never laid out counts as its corner.
+// The pixels of the box's frame and inside; a box that was never laid out counts as its
+// corner pixel.
 TRect AreaOf(const TUMLDrawClass& box) {
-  return {box.Left, box.Top, std::max(box.Right, box.Left) + 1, std::max(box.Bottom, box.Top) + 1};
+  return {box.Left, box.Top, std::max(box.Right, box.Left + 1), std::max(box.Bottom, box.Top + 1)};
 }
 
 // A note takes the area in which it answers clicks, its frame included.

@@ -2,9 +2,18 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QHash>
 #include <QSet>
+#include <vector>
 
 namespace zedro {
+
+namespace {
+
+// Set on the entries whose key was chosen here; keys of captions given with a mark stay.
+const char* const kChosenKey = "zedroChosenAccessKey";
+
+}  // namespace
 
 QString PlainCaption(const QString& text) {
   QString out;
@@ -39,33 +48,102 @@ QString Marked(const QString& plain, int position) {
   return out;
 }
 
-int ChooseKey(const QString& plain, const QSet<QChar>& taken) {
-  auto free = [&](int i) { return plain[i].isLetterOrNumber() && !taken.contains(plain[i].toLower()); };
-  for (int i = 0; i < plain.size(); ++i)
-    if ((i == 0 || !plain[i - 1].isLetterOrNumber()) && free(i)) return i;
-  for (int i = 0; i < plain.size(); ++i)
-    if (free(i)) return i;
-  return -1;
+// The positions of a caption's letters and digits that may become its key, the starts of
+// words first, each key once.
+std::vector<int> Candidates(const QString& plain) {
+  std::vector<int> out;
+  QSet<QChar> seen;
+  for (int pass = 0; pass < 2; ++pass)
+    for (int i = 0; i < plain.size(); ++i) {
+      const bool wordStart = i == 0 || !plain[i - 1].isLetterOrNumber();
+      if (!plain[i].isLetterOrNumber() || wordStart != (pass == 0)) continue;
+      const QChar key = plain[i].toLower();
+      if (seen.contains(key)) continue;
+      seen.insert(key);
+      out.push_back(i);
+    }
+  return out;
 }
+
+// Keys for as many entries as possible. In menu order each entry takes its first free
+// candidate; an entry left without one may then take a key from another entry that can
+// move to a different free key (augmenting paths of a bipartite matching; menus are
+// short), so that the natural keys stay wherever the letters allow.
+class KeyMatching {
+ public:
+  KeyMatching(std::vector<QString> plains, const QSet<QChar>& fixed) : plains_(std::move(plains)) {
+    for (const QString& p : plains_) candidates_.push_back(Candidates(p));
+    chosen_.assign(plains_.size(), -1);
+    for (QChar k : fixed) owner_.insert(k, -1);
+    for (size_t e = 0; e < plains_.size(); ++e)
+      for (int i : candidates_[e])
+        if (!owner_.contains(Key(e, i))) {
+          Take(e, i);
+          break;
+        }
+    for (size_t e = 0; e < plains_.size(); ++e) {
+      if (chosen_[e] >= 0) continue;
+      QSet<QChar> visited;
+      Place(e, visited);
+    }
+  }
+  // The position of the chosen key in the entry's caption, or -1.
+  int Chosen(size_t entry) const { return chosen_[entry]; }
+
+ private:
+  QChar Key(size_t e, int i) const { return plains_[e][i].toLower(); }
+  void Take(size_t e, int i) {
+    owner_.insert(Key(e, i), static_cast<int>(e));
+    chosen_[e] = i;
+  }
+  bool Place(size_t e, QSet<QChar>& visited) {
+    for (int i : candidates_[e]) {
+      const QChar k = Key(e, i);
+      if (visited.contains(k)) continue;
+      visited.insert(k);
+      const auto it = owner_.find(k);
+      if (it == owner_.end() || (it.value() >= 0 && Place(static_cast<size_t>(it.value()), visited))) {
+        Take(e, i);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::vector<QString> plains_;
+  std::vector<std::vector<int>> candidates_;
+  std::vector<int> chosen_;
+  QHash<QChar, int> owner_;  // -1: a key given with a caption
+};
 
 }  // namespace
 
 void AssignAccessKeys(const QList<QAction*>& entries) {
-  // Hidden entries keep their keys reserved, so that showing them again (the language
-  // switch exchanges import and export items) makes no two entries share a key.
-  QSet<QChar> taken;
-  for (const QAction* a : entries) {
-    if (a->isSeparator()) continue;
-    const QChar key = AccessKeyOf(a->text());
-    if (!key.isNull()) taken.insert(key);
-  }
+  // Keys chosen before are chosen again: the visible entries may have changed.
+  for (QAction* a : entries)
+    if (a->property(kChosenKey).toBool()) {
+      a->setText(Marked(PlainCaption(a->text()), -1));
+      a->setProperty(kChosenKey, false);
+    }
+  QSet<QChar> fixed;
+  std::vector<QAction*> open;
+  std::vector<QString> plains;
   for (QAction* a : entries) {
-    if (a->isSeparator() || !a->isVisible() || !AccessKeyOf(a->text()).isNull()) continue;
-    const QString plain = PlainCaption(a->text());
-    const int position = ChooseKey(plain, taken);
+    if (a->isSeparator() || !a->isVisible()) continue;
+    const QChar key = AccessKeyOf(a->text());
+    if (!key.isNull()) {
+      fixed.insert(key);
+    } else {
+      open.push_back(a);
+      plains.push_back(PlainCaption(a->text()));
+    }
+  }
+  KeyMatching keys(plains, fixed);
+  for (size_t i = 0; i < open.size(); ++i) {
+    const int position = keys.Chosen(i);
     if (position < 0) continue;
-    taken.insert(plain[position].toLower());
-    a->setText(Marked(plain, position));
+    open[i]->setText(Marked(plains[i], position));
+    open[i]->setProperty(kChosenKey, true);
   }
 }
 

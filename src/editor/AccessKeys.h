@@ -14,9 +14,10 @@ namespace zedro {
 QString PlainCaption(const QString& text);
 // The access key of a caption (lower case), or a null character when it has none.
 QChar AccessKeyOf(const QString& text);
-// Gives every visible entry without an access key one that no other entry of the list has
-// (hidden entries keep theirs reserved): the first free letter or digit that starts a word
-// of the caption, else any free letter or digit of it. Marks already set stay.
+// Gives the visible entries without a key of their own caption one that no other visible
+// entry of the list has, as many as the letters allow: preferably a letter that starts a
+// word of the caption, else any letter or digit of it. Keys chosen earlier are chosen
+// anew (entries may have been shown or hidden since); keys written into a caption stay.
 void AssignAccessKeys(const QList<QAction*>& entries);
 // The same for a menu's items; its submenus get theirs too.
 void AssignAccessKeys(QMenu* menu);

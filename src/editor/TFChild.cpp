@@ -375,6 +375,7 @@ void TFChild::SwitchLanguage(int language) {
   ActiveNotation::Set(language);
   main_.ShowClassInInspector(doc_->CurrentClass);  // the tree in the new notation
   main_.SetCaptionForLanguage(language);
+  AssignAccessKeys(Klasse1);  // for the items shown now
   if (main_.LanguageOfMainWindow != language) {
     main_.LanguageOfMainWindow = language;
     Dialogs().Message(MsgKind::Information,

@@ -330,7 +330,9 @@ void TMainForm::ChildActivated(QMdiSubWindow* window) {
   child->FormActivate();
   // Keys reach the diagram at once, without a click into it first: the frame is the
   // active window and the drawing surface has the focus.
-  if (!isActiveWindow() && !QApplication::activeModalWidget()) activateWindow();
+  // (Asked for also when the frame seems active already: the activation of a window just
+  // shown, the inspector, may still be under way.)
+  if (!QApplication::activeModalWidget()) activateWindow();
   child->FocusSurface();
   // The menu titles as the window shows them now (a sub-diagram names its first menu
   // differently) with keys that no other menu of the bar has.
