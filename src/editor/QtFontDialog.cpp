@@ -21,6 +21,20 @@ namespace {
 
 const char* const kOtherColorText = "Weitere Farben ...";
 
+QCheckBox* Option(const char* caption, const char* name, bool checked, QWidget* parent) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setChecked(checked);
+  return box;
+}
+
+// A small square of the colour, for the colour list.
+QIcon Swatch(QColor color) {
+  QPixmap swatch(14, 14);
+  swatch.fill(color);
+  return QIcon(swatch);
+}
+
 QColor ToQColor(TColor color) {
   const TColor c = ResolveColor(color);
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -78,12 +92,8 @@ FontDialog::FontDialog(const TFontSpec& font, bool withEffects,
 
   auto* style = new QGroupBox("Schriftschnitt", this);
   auto* styleRow = new QHBoxLayout(style);
-  bold_ = new QCheckBox("Fett", style);
-  bold_->setObjectName("FontBold");
-  bold_->setChecked(font.Bold);
-  italic_ = new QCheckBox("Kursiv", style);
-  italic_->setObjectName("FontItalic");
-  italic_->setChecked(font.Italic);
+  bold_ = Option("Fett", "FontBold", font.Bold, style);
+  italic_ = Option("Kursiv", "FontItalic", font.Italic, style);
   styleRow->addWidget(bold_);
   styleRow->addWidget(italic_);
   styleRow->addStretch();
@@ -96,20 +106,14 @@ FontDialog::FontDialog(const TFontSpec& font, bool withEffects,
     eg->addWidget(new QLabel("Farbe:", effects_), 0, 0);
     color_ = new QComboBox(effects_);
     color_->setObjectName("FontColor");
-    for (const NamedColor& c : NamedColors()) {
-      QPixmap swatch(14, 14);
-      swatch.fill(ToQColor(c.color));
-      color_->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.color);
-    }
+    color_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    for (const NamedColor& c : NamedColors())
+      color_->addItem(Swatch(ToQColor(c.color)), QString::fromUtf8(c.name), c.color);
     // The entry that opens the colour dialog carries no colour.
     if (chooseColor_) color_->addItem(QString::fromUtf8(kOtherColorText));
     eg->addWidget(color_, 0, 1);
-    underline_ = new QCheckBox("Unterstrichen", effects_);
-    underline_->setObjectName("FontUnderline");
-    underline_->setChecked(font.Underline);
-    strikeOut_ = new QCheckBox("Durchgestrichen", effects_);
-    strikeOut_->setObjectName("FontStrikeOut");
-    strikeOut_->setChecked(font.StrikeOut);
+    underline_ = Option("Unterstrichen", "FontUnderline", font.Underline, effects_);
+    strikeOut_ = Option("Durchgestrichen", "FontStrikeOut", font.StrikeOut, effects_);
     eg->addWidget(underline_, 1, 0, 1, 2);
     eg->addWidget(strikeOut_, 2, 0, 1, 2);
     layout->addWidget(effects_);
@@ -163,9 +167,7 @@ void FontDialog::SetColor(TColor color) {
       // A colour without a name (also the system's text colour) gets an entry of its own
       // at the top, replacing an earlier one.
       if (ownColorEntry_) color_->removeItem(0);
-      QPixmap swatch(14, 14);
-      swatch.fill(ToQColor(color));
-      color_->insertItem(0, QIcon(swatch),
+      color_->insertItem(0, Swatch(ToQColor(color)),
                          color < 0 ? QString("Standard (Textfarbe)") : QString("Eigene Farbe"),
                          color);
       ownColorEntry_ = true;

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "DialogDriver.h"
 #include "EditorFixture.h"
 #include "editor/GermanTranslation.h"
 #include "editor/MemberEditor.h"
@@ -33,17 +34,6 @@ namespace zedro {
 namespace {
 
 using namespace editortest;
-
-// Runs the step on the modal dialog once it is shown; a dialog still open after a while
-// is closed, so that a failing test ends.
-void Drive(std::function<void(QDialog&)> step) {
-  QTimer::singleShot(10, [step] {
-    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      step(*d);
-    else
-      Drive(step);
-  });
-}
 
 QPushButton* DefaultButton(QDialog& d) {
   for (QPushButton* b : d.findChildren<QPushButton*>())
