@@ -9,16 +9,6 @@ namespace {
 
 using testing::PaintedDiagram;
 
-TEST(Placement, AFreePlaceIsKept) {
-  PaintedDiagram d;
-  d.BoxAt("Alt", 300, 300, 360, 330);
-  TUMLDrawClass* box = d.Box("Neu");
-  const TPoint place{box->Left, box->Top};
-  EXPECT_EQ(0, PlaceClear(d.doc, *box));
-  EXPECT_EQ(place, (TPoint{box->Left, box->Top}));
-  EXPECT_GT(box->Right, box->Left) << "laid out to know its size";
-}
-
 TEST(Placement, ABoxUnderANoteMovesOnByTwentyUntilFree) {
   PaintedDiagram d;
   TInfoBox* note = d.doc.AddInfoBox(50, 50);
@@ -41,11 +31,12 @@ TEST(Placement, BoxesDoNotCoverEachOtherButMayTouch) {
   TUMLDrawClass* second = d.Box("TZweite");
   PlaceClear(d.doc, *second);
   EXPECT_TRUE(second->Left >= first->Right || second->Top >= first->Bottom);
-  // A box right beside another one (sharing no pixel) stays.
+  // A box right beside another one (sharing no pixel) stays, laid out.
   TUMLDrawClass* beside = d.Box("TDaneben");
   beside->Left = second->Right;
   beside->Top = second->Top;
   EXPECT_EQ(0, PlaceClear(d.doc, *beside));
+  EXPECT_GT(beside->Right, beside->Left);
 }
 
 TEST(Placement, ANewNoteMovesOffABoxAndWithoutCanvasTheCornerCounts) {
