@@ -205,6 +205,24 @@ TEST(QtFontDialog, TheServiceShowsItWithTheColourOnlyWhereEffectsBelong) {
   EXPECT_FALSE(withoutColour);
 }
 
+// The display options of a box ask for the font with its effects and keep its colour.
+TEST(QtFontDialog, TheBoxOptionsAskForTheFontWithItsColour) {
+  ScriptedDialogs dialogs;
+  TFontSpec red;
+  red.Name = "Arial";
+  red.Color = RGB(255, 0, 0);
+  dialogs.fonts = {red};
+  TFOptions options;
+  TOptionsForm form(dialogs, options);
+  std::unique_ptr<QDialog> shown(CreateFormDialog(form, dialogs, nullptr));
+  ASSERT_NE(nullptr, shown);
+  for (QPushButton* b : shown->findChildren<QPushButton*>())
+    if (PlainCaption(b->text()) == QString::fromUtf8("Schrift ändern")) b->click();
+  ASSERT_EQ(1, dialogs.CountAsked("font"));
+  EXPECT_EQ(kResultOk, form.Result);
+  EXPECT_EQ(RGB(255, 0, 0), options.Font.Color);
+}
+
 // ---- Qt's own texts --------------------------------------------------------------------
 
 TEST(GermanQt, TheInputBoxSpeaksGermanAlsoWithoutTranslation) {

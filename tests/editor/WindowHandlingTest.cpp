@@ -196,6 +196,26 @@ TEST_F(Window, NewNotesAndPastedBoxesDoNotHideWhatIsThere) {
   EXPECT_EQ(copy->Left - box->Left - 3, copy->Top - box->Top - 4);
 }
 
+// ---- fonts -----------------------------------------------------------------------------
+
+TEST_F(Window, NotesAskForTheirFontWithoutEffects) {
+  TFChild* c = NewDiagram();
+  TInfoBox* note = c->Doc().AddInfoBox(50, 50);
+  note->AddLine("Notiz");
+  c->DraggedBox = note;
+  const TColor colour = note->FontDialog->Color;
+  TFontSpec red;
+  red.Name = "Arial";
+  red.Color = RGB(255, 0, 0);
+  red.Underline = true;
+  dialogs.fonts = {red};
+  c->InfoBoxSchrifttypAendernClick();
+  EXPECT_EQ(1, dialogs.CountAsked("font without effects"));
+  EXPECT_EQ("Arial", note->FontDialog->Name);
+  EXPECT_EQ(colour, note->FontDialog->Color);
+  EXPECT_FALSE(note->FontDialog->Underline);
+}
+
 // ---- windows, status and inspector ---------------------------------------------------
 
 TEST_F(Window, DiagramWindowsOpenInsideTheVisibleArea) {
