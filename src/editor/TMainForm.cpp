@@ -214,7 +214,9 @@ void TMainForm::BuildMenus() {
       sep->setProperty("windowListEntry", true);
     }
     for (TFChild* c : children_) {
-      QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(c->windowTitle()));
+      // A "&" in a file name is shown, not taken for an access key.
+      QString title = c->windowTitle();
+      QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(title.replace('&', "&&")));
       a->setProperty("windowListEntry", true);
       a->setCheckable(true);
       a->setChecked(c == active);
