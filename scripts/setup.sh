@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  qt6-translations-l10n
   clang
   fpc fpc-source default-jdk-headless openjdk-17-source unzip unrtf
   xvfb xauth x11-utils xdotool fonts-dejavu-core fonts-dejavu-extra

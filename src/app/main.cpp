@@ -4,9 +4,15 @@
 //   zedro [FILE.urd]                       the editor, opening the diagram file
 //   zedro --screenshot OUT.png [FILE.urd]  renders the main window with the diagram into a
 //                                          PNG file and exits (for documentation and tests)
+//
+// Unattended runs: ZEDRO_QUIT_AFTER_MS closes the main window after that many milliseconds;
+// ZEDRO_DIALOG_LOG names a file that receives the caption and buttons of every dialog shown.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +23,7 @@
 
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
+#include "editor/GermanTranslation.h"
 #include "editor/QtDialogService.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
@@ -38,6 +45,30 @@ class ZedroApplication : public QApplication {
     }
   }
   std::function<void()> onOutOfMemory;
+};
+
+// Writes the caption and the button texts of every dialog that comes up into a file, one
+// line per dialog: the start check under a virtual display reads what the user would see.
+class DialogLog : public QObject {
+ public:
+  explicit DialogLog(const QString& path) : path_(path) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (event->type() == QEvent::Show && dialog && dialog->isWindow()) {
+      QStringList buttons;
+      for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+        if (qobject_cast<QPushButton*>(b) && !b->text().isEmpty()) buttons << b->text();
+      QFile file(path_);
+      if (file.open(QIODevice::Append | QIODevice::Text))
+        file.write((dialog->windowTitle() + "\t" + buttons.join('|') + "\n").toUtf8());
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QString path_;
 };
 
 int Screenshot(const std::string& out, const std::vector<std::string>& files) {
@@ -65,6 +96,10 @@ int Screenshot(const std::string& out, const std::vector<std::string>& files) {
 int main(int argc, char** argv) {
   ZedroApplication app(argc, argv);
   QApplication::setApplicationName(zedro::kApplicationTitle);
+  // Without the translation Qt's standard dialogs stay partly English; the program runs.
+  zedro::InstallGermanQtTranslation();
+  DialogLog dialogLog(qEnvironmentVariable("ZEDRO_DIALOG_LOG"));
+  if (qEnvironmentVariableIsSet("ZEDRO_DIALOG_LOG")) app.installEventFilter(&dialogLog);
 
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(zedro::text::FromUtf8(argv[i]));
@@ -95,15 +130,23 @@ int main(int argc, char** argv) {
                             : zedro::TAutosave::kDefaultIntervalMs);
   form.OfferRecoveryAtStart();
   form.show();
+  // The program starts as the active window, so that its keys work at once (also where
+  // no window manager activates new windows).
+  form.activateWindow();
   // An unattended run (the start check under a virtual display) ends the program after a
   // while the way a user would: closing the main window and answering its questions.
   QTimer quit;
   if (qEnvironmentVariableIsSet("ZEDRO_QUIT_AFTER_MS")) {
     QObject::connect(&quit, &QTimer::timeout, &form, [&form, &quit] {
       quit.setInterval(200);
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QWidget* modal = QApplication::activeModalWidget();
+      auto* box = qobject_cast<QMessageBox*>(modal);
       if (!box) {
-        form.close();
+        // Any other dialog is cancelled first, the way its close box would.
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+          dialog->reject();
+        else
+          form.close();
         return;
       }
       // "Save the changed diagram?" is answered No, "Close the diagram?" Yes.

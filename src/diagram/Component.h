@@ -47,8 +47,16 @@ class DrawingSurface {
   IDiagramDialogs* dialogs = nullptr;  // the creation dialogs of connections and notes
   // Set by the redraw while it paints the boxes: the connections that colour members.
   const MemberColourIndex* memberColours = nullptr;
+  // The diagram's size: it starts at 505 x 385 and grows with the drawing; pictures of
+  // the diagram (files, clipboard, printer) have this size.
   int Width = 505;
   int Height = 385;
+  // The visible area of the window that shows the surface (0 without a window). The
+  // bitmap drawn on is at least this large, so that the whole window is drawing area.
+  int ViewWidth = 0;
+  int ViewHeight = 0;
+  int BitmapWidth() const { return Width > ViewWidth ? Width : ViewWidth; }
+  int BitmapHeight() const { return Height > ViewHeight ? Height : ViewHeight; }
 
  private:
   std::vector<std::unique_ptr<TComponent>> owned_;

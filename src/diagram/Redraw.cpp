@@ -24,13 +24,107 @@ void Grow(int& width, int& height, long long maxRight, long long maxBottom) {
   }
 }
 
+// Passes every drawing call on to another canvas and remembers how far right and down the
+// drawing reached. Connections keep no extent of their own: their routes, heads and end
+// texts are measured this way while they are painted.
+class ExtentCanvas : public Canvas {
+ public:
+  explicit ExtentCanvas(Canvas& inner) : inner_(inner) {
+    font_ = inner.Font();
+    brushColor_ = inner.BrushColor();
+    brushStyle_ = inner.GetBrushStyle();
+    penColor_ = inner.PenColor();
+    penWidth_ = inner.PenWidth();
+    penMode_ = inner.GetPenMode();
+    penStyle_ = inner.GetPenStyle();
+    penPos_ = inner.PenPos();
+  }
+  // Leaves the other canvas in the state this one is in.
+  void Finish() {
+    Sync();
+    inner_.MoveTo(penPos_.X, penPos_.Y);
+  }
+  long long Right() const { return right_; }
+  long long Bottom() const { return bottom_; }
+
+  void Rectangle(int x1, int y1, int x2, int y2) override {
+    Sync();
+    inner_.Rectangle(x1, y1, x2, y2);
+    Extend(std::max(x1, x2), std::max(y1, y2));
+  }
+  void Ellipse(int x1, int y1, int x2, int y2) override {
+    Sync();
+    inner_.Ellipse(x1, y1, x2, y2);
+    Extend(std::max(x1, x2), std::max(y1, y2));
+  }
+  int TextWidth(const std::string& text) override { return inner_.TextWidth(text); }
+  int TextHeight(const std::string& text) override { return inner_.TextHeight(text); }
+  int Width() const override { return inner_.Width(); }
+  int Height() const override { return inner_.Height(); }
+  void Resize(int width, int height) override { inner_.Resize(width, height); }
+
+ protected:
+  void DrawLine(int x1, int y1, int x2, int y2) override {
+    Sync();
+    inner_.MoveTo(x1, y1);
+    inner_.LineTo(x2, y2);
+    // A wide pen reaches past the line's end points.
+    Extend(std::max(x1, x2) + penWidth_, std::max(y1, y2) + penWidth_);
+  }
+  int DrawText(int x, int y, const std::string& text) override {
+    Sync();
+    inner_.TextOut(x, y, text);
+    const int width = inner_.PenPos().X - x;
+    if (!text.empty()) Extend(x + width, y + inner_.TextHeight(text));
+    return width;
+  }
+  void FontChanged() override { inner_.SetFont(font_); }
+
+ private:
+  void Sync() {
+    inner_.SetPenColor(penColor_);
+    inner_.SetPenWidth(penWidth_);
+    inner_.SetPenMode(penMode_);
+    inner_.SetPenStyle(penStyle_);
+    inner_.SetBrushColor(brushColor_);
+    inner_.SetBrushStyle(brushStyle_);
+  }
+  void Extend(long long right, long long bottom) {
+    right_ = std::max(right_, right);
+    bottom_ = std::max(bottom_, bottom);
+  }
+  Canvas& inner_;
+  long long right_ = 0;
+  long long bottom_ = 0;
+};
+
+// Paints the connections through an ExtentCanvas and widens the extent by what they drew.
+void PaintConnections(DiagramDocument& doc, Canvas& c, long long& maxRight, long long& maxBottom) {
+  DrawingSurface& surface = doc.Surface;
+  ExtentCanvas measured(c);
+  surface.canvas = &measured;
+  for (TConnection* conn : doc.Connections.Items) {
+    if (conn->Kind == kIst && conn->StartBox && conn->EndBox && conn->StartBox->UMLClass)
+      conn->StartBox->UMLClass->Parent = conn->EndBox->UMLClass;
+    conn->Image = &surface;
+    conn->Paint(false);
+    maxRight = std::max<long long>(maxRight, conn->TextBox->Right);
+    maxBottom = std::max<long long>(maxBottom, conn->TextBox->Bottom);
+  }
+  surface.canvas = &c;
+  measured.Finish();
+  maxRight = std::max(maxRight, measured.Right());
+  maxBottom = std::max(maxBottom, measured.Bottom());
+}
+
 bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool mayGrow) {
   doc.Saved = false;
   DrawingSurface& surface = doc.Surface;
   Canvas* c = surface.canvas;
   if (!c) return false;
-  if (c->Width() != surface.Width || c->Height() != surface.Height)
-    c->Resize(surface.Width, surface.Height);
+  // The bitmap also covers the window's visible area; the diagram is Width x Height.
+  const int bitmapWidth = surface.BitmapWidth(), bitmapHeight = surface.BitmapHeight();
+  if (c->Width() != bitmapWidth || c->Height() != bitmapHeight) c->Resize(bitmapWidth, bitmapHeight);
 
   c->SetFont(doc.ClassOptions.Font);
   c->SetBrushColor(kClWhite);
@@ -39,7 +133,7 @@ bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool 
   c->SetPenMode(PenMode::Copy);
   c->SetPenStyle(PenStyle::Solid);
   c->SetPenWidth(1);
-  c->Rectangle(0, 0, surface.Width, surface.Height);
+  c->Rectangle(0, 0, bitmapWidth, bitmapHeight);
   c->SetPenColor(kClBlack);
 
   long long maxRight = 0, maxBottom = 0;
@@ -55,15 +149,11 @@ bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool 
     }
     surface.memberColours = nullptr;
   }
-  for (TConnection* conn : doc.Connections.Items) {
-    if (conn->Kind == kIst && conn->StartBox && conn->EndBox && conn->StartBox->UMLClass)
-      conn->StartBox->UMLClass->Parent = conn->EndBox->UMLClass;
-    conn->Image = &surface;
-    conn->Paint(false);
-    maxRight = std::max<long long>(maxRight, conn->TextBox->Right);
-    maxBottom = std::max<long long>(maxBottom, conn->TextBox->Bottom);
-  }
+  PaintConnections(doc, *c, maxRight, maxBottom);
   for (TInfoBox* note : doc.InfoBoxes.Items) {
+    // Notes stay inside the left and top edges, as boxes do.
+    note->Left = std::max(note->Left, kMinElementLeft);
+    note->Top = std::max(note->Top, kMinElementTop);
     note->Paint(false);
     maxRight = std::max<long long>(maxRight, note->Right);
     maxBottom = std::max<long long>(maxBottom, note->Bottom);
@@ -76,7 +166,6 @@ bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool 
     if (width != surface.Width || height != surface.Height) {
       surface.Width = width;
       surface.Height = height;
-      c->Resize(width, height);
       // The grown surface holds everything: the repaint cannot grow it again.
       RedrawPass(doc, false, status, false);
       grew = true;

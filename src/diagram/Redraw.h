@@ -12,8 +12,14 @@ class IMessages;
 constexpr int kMaxSurfaceExtent = 10000;
 // Space kept right of and below the drawing when the surface grows.
 constexpr int kSurfaceMargin = 50;
+// Boxes and free notes are kept at least this far from the left and top edges.
+constexpr int kMinElementLeft = 3;
+constexpr int kMinElementTop = 3;
 
-// Redraws the document on its surface's canvas (nothing happens without one). With
+// Redraws the document on its surface's canvas (nothing happens without one). The canvas is
+// sized to the surface's bitmap (the diagram, or the window's visible area when that is
+// larger). The surface grows to hold every box, note and connection with its route, head
+// and texts. Free notes are kept inside the left and top edges. With
 // markCurrent the current box shows its border points in black; selected boxes always
 // show theirs in blue, and the selection rectangle is drawn in not-xor grey. The status
 // line, when a message sink is given, shows "Verzeichnis: " + ProjectDir. Marks the

@@ -102,12 +102,18 @@ std::string ScriptedDialogs::SaveFileName(const TFileRequest& request) {
   return Pop(saveFiles);
 }
 
-bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool) {
-  asked.push_back({"font", font.Name});
+bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool withEffects) {
+  asked.push_back({withEffects ? "font" : "font without effects", font.Name});
   if (fonts.empty()) return false;
   std::optional<TFontSpec> f = fonts.front();
   fonts.pop_front();
   if (!f) return false;
+  // Without its effects section the dialog cannot change them, as the real one.
+  if (!withEffects) {
+    f->Color = font.Color;
+    f->Underline = font.Underline;
+    f->StrikeOut = font.StrikeOut;
+  }
   font = *f;
   return true;
 }

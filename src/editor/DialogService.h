@@ -71,8 +71,9 @@ class IDialogService : public IMessages, public IDiagramDialogs {
 class ScriptedDialogs : public IDialogService {
  public:
   struct Asked {
-    std::string what;     // "message", "input", "open", "save", "font", "color", "printer",
-                          // "print", or the dialog's type name
+    std::string what;     // "message", "input", "open", "save", "font", "font without
+                          // effects", "color", "printer", "print", or the dialog's type
+                          // name
     std::string caption;  // message text, caption or print job title
   };
 

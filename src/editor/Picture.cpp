@@ -1,5 +1,6 @@
 #include "editor/Picture.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -9,16 +10,24 @@
 
 #include "editor/Forms.h"
 #include "editor/QtText.h"
+#include "persistence/Files.h"
 
 namespace zedro {
 
 bool SavePictureFile(const QImage& picture, const std::string& path, std::string* error) {
-  QString name = Q(path);
-  const char* format = name.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
-  QImageWriter writer(name, format);
-  if (writer.write(picture)) return true;
-  if (error) *error = S(writer.errorString());
-  return false;
+  const bool png = Q(path).endsWith(".png", Qt::CaseInsensitive);
+  // The picture is encoded in memory and then written like every other file, so that a
+  // failure is told in the words of the other file commands and an old file stays intact.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, png ? "PNG" : "BMP");
+  if (!writer.write(picture)) {
+    if (error) *error = W("Das Bild konnte nicht umgewandelt werden.");
+    return false;
+  }
+  const QByteArray& bytes = buffer.data();
+  return WriteFileAtomically(path, std::string(bytes.constData(), static_cast<size_t>(bytes.size())),
+                             error);
 }
 
 void CopyPictureToClipboard(const QImage& picture) {

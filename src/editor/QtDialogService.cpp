@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QInputDialog>
@@ -16,10 +15,32 @@
 
 #include "editor/Picture.h"
 #include "editor/QtDialogs.h"
+#include "editor/QtFontDialog.h"
 #include "editor/QtText.h"
 #include "editor/TMainForm.h"
 
 namespace zedro {
+
+namespace {
+
+// Gives the activation back to the window that had it before a dialog came up, also where
+// no window manager does so: the keys then go on working in the diagram.
+class KeepActiveWindow {
+ public:
+  KeepActiveWindow() : window_(QApplication::activeWindow()) {}
+  ~KeepActiveWindow() {
+    if (window_ && window_->isVisible() && !window_->isActiveWindow() &&
+        !QApplication::activeModalWidget())
+      window_->activateWindow();
+  }
+  KeepActiveWindow(const KeepActiveWindow&) = delete;
+  KeepActiveWindow& operator=(const KeepActiveWindow&) = delete;
+
+ private:
+  QPointer<QWidget> window_;
+};
+
+}  // namespace
 
 QtDialogService::QtDialogService() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 QtDialogService::~QtDialogService() = default;
@@ -69,6 +90,7 @@ MsgResult QtDialogService::Show(MsgKind kind, const std::string& text, MsgButton
   if (QAbstractButton* b = box.button(QMessageBox::No)) b->setText("&Nein");
   if (QAbstractButton* b = box.button(QMessageBox::Cancel)) b->setText("Abbrechen");
   if (at) box.move(*at);
+  KeepActiveWindow keep;
   int r = box.exec();
   switch (r) {
     case QMessageBox::Yes: return MsgResult::Yes;
@@ -94,11 +116,17 @@ MsgResult QtDialogService::MessageAt(MsgKind kind, const std::string& text, MsgB
 
 bool QtDialogService::InputBox(const std::string& caption, const std::string& prompt,
                                std::string& value) {
-  bool ok = false;
-  QString answer = QInputDialog::getText(parent_, Q(caption), Q(prompt), QLineEdit::Normal,
-                                         Q(value), &ok);
-  if (!ok) return false;
-  value = S(answer);
+  QInputDialog dialog(parent_);
+  dialog.setObjectName("InputBox");
+  dialog.setWindowTitle(Q(caption));
+  dialog.setLabelText(Q(prompt));
+  dialog.setTextValue(Q(value));
+  // German also where Qt's translation is missing.
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("Abbrechen");
+  KeepActiveWindow keep;
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = S(dialog.textValue());
   return true;
 }
 
@@ -107,6 +135,12 @@ std::string RunFileDialog(QWidget* parent, const TFileRequest& request, bool sav
   QFileDialog dialog(parent, Q(request.caption), Q(request.initialDir), QtFileFilter(request.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The labels of Qt's own file dialog in German, also where Qt's translation is missing.
+  dialog.setLabelText(QFileDialog::LookIn, "Suchen in:");
+  dialog.setLabelText(QFileDialog::FileName, "Dateiname:");
+  dialog.setLabelText(QFileDialog::FileType, "Dateityp:");
+  dialog.setLabelText(QFileDialog::Accept, save ? "Speichern" : QString::fromUtf8("Öffnen"));
+  dialog.setLabelText(QFileDialog::Reject, "Abbrechen");
   // The editor asks before it replaces a file.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (!request.defaultExt.empty()) dialog.setDefaultSuffix(Q(request.defaultExt));
@@ -119,6 +153,7 @@ std::string RunFileDialog(QWidget* parent, const TFileRequest& request, bool sav
                        dialog.setDefaultSuffix(ext.isEmpty() ? Q(request.defaultExt) : ext);
                      });
   if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
+  KeepActiveWindow keep;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return S(dialog.selectedFiles().first());
 }
@@ -133,28 +168,18 @@ std::string QtDialogService::SaveFileName(const TFileRequest& request) {
 }
 
 bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
-  QFont initial(Q(font.Name), font.Size > 0 ? font.Size : 8);
-  initial.setBold(font.Bold);
-  initial.setItalic(font.Italic);
-  initial.setUnderline(font.Underline);
-  initial.setStrikeOut(font.StrikeOut);
-  bool ok = false;
-  QFont chosen = QFontDialog::getFont(&ok, initial, parent_, "Schrift");
-  if (!ok) return false;
-  font.Name = S(chosen.family());
-  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
-  font.Bold = chosen.bold();
-  font.Italic = chosen.italic();
-  if (withEffects) {
-    font.Underline = chosen.underline();
-    font.StrikeOut = chosen.strikeOut();
-  }
+  FontDialog dialog(font, withEffects, [this](TColor& color) { return ChooseColor(color); },
+                    parent_);
+  KeepActiveWindow keep;
+  if (dialog.exec() != QDialog::Accepted) return false;
+  font = dialog.Font();
   return true;
 }
 
 bool QtDialogService::ChooseColor(TColor& color) {
   TColor c = color < 0 ? 0 : color;
   QColor initial(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  KeepActiveWindow keep;
   QColor chosen = QColorDialog::getColor(initial, parent_, "Farbe");
   if (!chosen.isValid()) return false;
   color = RGB(chosen.red(), chosen.green(), chosen.blue());
@@ -163,12 +188,16 @@ bool QtDialogService::ChooseColor(TColor& color) {
 
 void QtDialogService::PrinterSetup() {
   QPageSetupDialog dialog(printer_.get(), parent_);
+  KeepActiveWindow keep;
   dialog.exec();
 }
 
 bool QtDialogService::PrintPicture(const QImage& picture, const std::string& title) {
   QPrintDialog dialog(printer_.get(), parent_);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  {
+    KeepActiveWindow keep;
+    if (dialog.exec() != QDialog::Accepted) return false;
+  }
   if (!PrintPictureOn(*printer_, picture, title)) {
     Message(MsgKind::Error, "Das Bild konnte nicht gedruckt werden.", MsgButtons::Ok);
     return false;
@@ -183,7 +212,10 @@ void QtDialogService::RunDialog(TDialogForm& form) {
     form.CloseBox();
     return;
   }
-  dialog->exec();
+  {
+    KeepActiveWindow keep;
+    dialog->exec();
+  }
   if (form.IsOpen()) form.CloseBox();
 }
 

@@ -564,11 +564,13 @@ class MemoDialog : public FormDialog {
 
 class ChooseListDialog : public FormDialog {
  public:
-  // buttons: caption and press function, in order.
+  // buttons: caption and press function, in order; the button at okButton confirms the
+  // choice: it is the default button (Return) and a double click on an entry presses it.
   ChooseListDialog(TDialogForm& f, IDialogService& d, QWidget* p,
                    const std::vector<std::string>& items, bool multi, const char* listName,
                    std::vector<std::pair<std::string, std::function<void()>>> buttons,
-                   std::function<void(QListWidget*)> store, int selected, bool shrinking)
+                   std::function<void(QListWidget*)> store, int selected, bool shrinking,
+                   int okButton)
       : FormDialog(f, d, p), store_(std::move(store)) {
     auto* layout = new QVBoxLayout(this);
     list_ = new QListWidget(this);
@@ -578,11 +580,16 @@ class ChooseListDialog : public FormDialog {
     if (selected >= 0 && selected < list_->count()) list_->setCurrentRow(selected);
     layout->addWidget(list_, 1);
     auto* row = new QHBoxLayout();
-    for (auto& [caption, press] : buttons) {
-      QPushButton* b = Button(caption, this);
-      auto fn = press;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      QPushButton* b = Button(buttons[i].first, this);
+      auto fn = buttons[i].second;
       connect(b, &QPushButton::clicked, this, [this, fn] { Press(fn); });
       row->addWidget(b);
+      // Return confirms the choice, unless another button has the focus.
+      if (static_cast<int>(i) == okButton) {
+        b->setDefault(true);
+        connect(list_, &QListWidget::itemDoubleClicked, b, &QPushButton::click);
+      }
     }
     layout->addLayout(row);
     resize(420, 300);
@@ -834,7 +841,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
         [f](QListWidget* l) {
           f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
         },
-        f->Selected, false);
+        f->Selected, false, 1);
     return dlg;
   }
   if (auto* f = dynamic_cast<TChooseAttributeForm*>(&form)) {
@@ -850,7 +857,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
             f->SelectedItems[static_cast<size_t>(i)] = l->item(i)->isSelected();
           f->Focused = l->currentRow();
         },
-        f->Focused, false);
+        f->Focused, false, 1);
     // Entries the caller preselected (the attributes a relationship already stands for).
     if (auto* list = dlg->findChild<QListWidget*>("LBAttributes"))
       for (int i = 0; i < list->count() && i < static_cast<int>(f->SelectedItems.size()); ++i)
@@ -864,7 +871,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
         [f](QListWidget* l) {
           f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
         },
-        f->Selected, true);
+        f->Selected, true, 0);
     if (f->Placed) dlg->move(f->Left, f->Top);
     return dlg;
   }

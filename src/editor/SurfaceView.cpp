@@ -13,8 +13,18 @@ SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
 
 void SurfaceView::SetPicture(const QImage& picture) {
   picture_ = picture;
-  if (size() != picture_.size()) setFixedSize(picture_.size());
+  FitSize();
   update();
+}
+
+void SurfaceView::SetMinimumArea(int width, int height) {
+  minimumArea_ = QSize(width, height);
+  FitSize();
+}
+
+void SurfaceView::FitSize() {
+  const QSize wanted = picture_.size().expandedTo(minimumArea_);
+  if (size() != wanted) setFixedSize(wanted);
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
-// The drawing surface on screen: the diagram's picture shown 1:1 inside the scroll area.
-// Mouse events are handed on in surface pixels.
+// The drawing surface on screen: the diagram's picture shown 1:1 inside the scroll area,
+// white beyond the picture up to the minimum area (the window's visible area). Mouse
+// events are handed on in surface pixels.
 #pragma once
 
 #include <QImage>
@@ -14,6 +15,8 @@ class SurfaceView : public QWidget {
  public:
   explicit SurfaceView(QWidget* parent = nullptr);
   void SetPicture(const QImage& picture);
+  // The view is at least this large, whatever the picture's size.
+  void SetMinimumArea(int width, int height);
   const QImage& Picture() const { return picture_; }
 
   std::function<void(int button, int x, int y)> onMouseDown;
@@ -27,7 +30,9 @@ class SurfaceView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  void FitSize();
   QImage picture_;
+  QSize minimumArea_;
 };
 
 }  // namespace zedro

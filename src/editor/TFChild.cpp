@@ -1,6 +1,7 @@
 #include "editor/TFChild.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <algorithm>
 
 #include "diagram/Redraw.h"
+#include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/Picture.h"
@@ -150,6 +152,8 @@ void TFChild::FormCreate() {
   // The scroll area would take the arrow keys for scrolling; the diagram moves boxes.
   ScrollBox1->installEventFilter(this);
   ImClassDiagramm->installEventFilter(this);
+  // The whole visible area is drawing surface.
+  ScrollBox1->viewport()->installEventFilter(this);
   ImClassDiagramm->setFocusPolicy(Qt::StrongFocus);
   setFocusProxy(ImClassDiagramm);
 
@@ -324,6 +328,13 @@ void TFChild::BuildMenus() {
   AddItem(MyInfoBoxMenu, "InfoBoxSchrifttypAendern", W("Schrift ändern"));
   AddItem(MyInfoBoxMenu, "Farbendern1", W("Farbe ändern"));
   AddItem(MyInfoBoxMenu, "InfoBoxLoeschen", W("Löschen"));
+
+  // Every item can be reached from the keyboard; captions changed later (sub-diagrams,
+  // the entries of the sub-diagram submenus) get their keys when the menu opens.
+  for (QMenu* m : menus_) {
+    AssignAccessKeys(m);
+    connect(m, &QMenu::aboutToShow, m, [m] { AssignAccessKeys(m); });
+  }
 }
 
 QAction* TFChild::ItemAt(QMenu* menu, int position) {
@@ -371,6 +382,7 @@ void TFChild::FormActivate() {
   doc_->Language = main_.LanguageOfMainWindow;
   SwitchLanguage(doc_->Language == 2 ? 2 : 1);
   doc_->Saved = saved;
+  FocusSurface();
 }
 
 void TFChild::DelphiVersionClick() { SwitchLanguage(1); }
@@ -394,6 +406,7 @@ void TFChild::SwitchLanguage(int language) {
   ActiveNotation::Set(language);
   main_.ShowClassInInspector(doc_->CurrentClass);  // the tree in the new notation
   main_.SetCaptionForLanguage(language);
+  AssignAccessKeys(Klasse1);  // for the items shown now
   if (main_.LanguageOfMainWindow != language) {
     main_.LanguageOfMainWindow = language;
     Dialogs().Message(MsgKind::Information,
@@ -407,35 +420,73 @@ void TFChild::SwitchLanguage(int language) {
 }
 
 void TFChild::UpdateMenusForDiagramKind() {
+  // Captions are compared as shown: a caption that stays keeps its access key.
+  auto caption = [](QAction* item, const std::string& text) {
+    if (PlainCaption(item->text()) != Q(text)) item->setText(Q(text));
+  };
   if (doc_->IsMainDiagram) {
-    Klasse1->setTitle("Klasse");
-    ItemAt(Klasse1, 2)->setText(Q(W("Klasse löschen")));
+    caption(Klasse1->menuAction(), "Klasse");
+    caption(ItemAt(Klasse1, 2), W("Klasse löschen"));
+    AssignAccessKeys(Klasse1);
     return;
   }
-  Klasse1->setTitle("Objekt/Klasse");
-  ItemAt(Klasse1, 0)->setText(Q(W("Objekt einfügen")));
+  caption(Klasse1->menuAction(), "Objekt/Klasse");
+  caption(ItemAt(Klasse1, 0), W("Objekt einfügen"));
   QAction* insert = ItemAt(Klasse1, 1);
   insert->setSeparator(false);
-  insert->setText(Q(W("Klasse einfügen")));
+  caption(insert, W("Klasse einfügen"));
   insert->setObjectName("KlasseEinfuegenSub");
-  ItemAt(Klasse1, 2)->setText(Q(W("Klasse/Objekt löschen")));
+  caption(ItemAt(Klasse1, 2), W("Klasse/Objekt löschen"));
   ItemAt(Klasse1, 3)->setSeparator(true);
   for (int i : {4, 5, 7, 8}) ItemAt(Klasse1, i)->setVisible(false);
-  ItemAt(Klasse1, 9)->setText("Klasse/Objekt aktualisieren");
-  ItemAt(Klasse1, 15)->setText(Q(W("Klassen-/Objektdarstellung ändern")));
-  ItemAt(Klasse1, 16)->setText(Q(W("Infobox zur Klasse/zum Objekt einfügen")));
+  caption(ItemAt(Klasse1, 9), "Klasse/Objekt aktualisieren");
+  caption(ItemAt(Klasse1, 15), W("Klassen-/Objektdarstellung ändern"));
+  caption(ItemAt(Klasse1, 16), W("Infobox zur Klasse/zum Objekt einfügen"));
   Unterdiagramm->menuAction()->setVisible(false);
   RouteSubDiagramCommands();
+  AssignAccessKeys(Klasse1);
 }
 
 // ---- drawing ---------------------------------------------------------------------------
 
 void TFChild::ShowSurface() {
   if (!canvas_) {
-    canvas_ = std::make_unique<QtCanvas>(doc_->Surface.Width, doc_->Surface.Height);
+    canvas_ = std::make_unique<QtCanvas>(doc_->Surface.BitmapWidth(), doc_->Surface.BitmapHeight());
     doc_->Surface.canvas = canvas_.get();
   }
   ImClassDiagramm->SetPicture(canvas_->Image());
+}
+
+void TFChild::FollowViewSize() {
+  if (!ScrollBox1) return;
+  const QSize view = ScrollBox1->viewport()->size();
+  DrawingSurface& surface = doc_->Surface;
+  // The bitmap follows the window when it grows; like the diagram it never shrinks, so
+  // that scroll bars coming and going cannot make it change back and forth.
+  if (view.width() <= surface.ViewWidth && view.height() <= surface.ViewHeight) return;
+  surface.ViewWidth = std::max(surface.ViewWidth, view.width());
+  surface.ViewHeight = std::max(surface.ViewHeight, view.height());
+  ImClassDiagramm->SetMinimumArea(surface.BitmapWidth(), surface.BitmapHeight());
+  // The drawing follows once no command waits for clicks and no dialog is open: a redraw
+  // now would wipe the markers of a command or paint a diagram that is being read.
+  if (!viewRedrawPending_) {
+    viewRedrawPending_ = true;
+    QTimer::singleShot(0, this, [this] { RedrawForView(); });
+  }
+}
+
+void TFChild::RedrawForView() {
+  viewRedrawPending_ = false;
+  if (destroying_ || !canvas_) return;
+  const DrawingSurface& surface = doc_->Surface;
+  if (canvas_->Width() == surface.BitmapWidth() && canvas_->Height() == surface.BitmapHeight())
+    return;
+  if (Mode != EditMode::Idle || QApplication::activeModalWidget()) {
+    viewRedrawPending_ = true;
+    QTimer::singleShot(200, this, [this] { RedrawForView(); });
+    return;
+  }
+  RedrawKeepSaved(true);
 }
 
 void TFChild::Redraw(bool markCurrent) {
@@ -455,11 +506,15 @@ void TFChild::RedrawKeepSaved(bool markCurrent) {
 
 QImage TFChild::Picture() {
   Redraw(false);
-  QImage picture = canvas_->Image().copy();
-  return picture;
+  // The diagram, without the part of the bitmap that only fills the window.
+  return canvas_->Image().copy(0, 0, doc_->Surface.Width, doc_->Surface.Height);
 }
 
 // ---- status, resize, keyboard ----------------------------------------------------------
+
+void TFChild::FocusSurface() {
+  if (ImClassDiagramm) ImClassDiagramm->setFocus(Qt::OtherFocusReason);
+}
 
 void TFChild::SetStatus(const std::string& text) { StatusBar->showMessage(Q(text)); }
 std::string TFChild::StatusText() const { return S(StatusBar->currentMessage()); }
@@ -475,6 +530,8 @@ void TFChild::resizeEvent(QResizeEvent* event) {
 }
 
 bool TFChild::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && ScrollBox1 && watched == ScrollBox1->viewport())
+    FollowViewSize();
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
@@ -526,7 +583,7 @@ void TFChild::FormKeyDown(int qtKey) {
     return;
   }
   TRect& r = doc_->SelectionRect;
-  const int w = doc_->Surface.Width, h = doc_->Surface.Height;
+  const int w = doc_->Surface.BitmapWidth(), h = doc_->Surface.BitmapHeight();
   if (!(r.Left + dx > 2 && r.Top + dy > 2 && r.Right + dx < w - 2 && r.Bottom + dy < h - 2)) return;
   for (TUMLDrawClass* box : doc_->Selection.Items) box->MoveBy(dx, dy);
   r.Left += dx;

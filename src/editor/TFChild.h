@@ -118,6 +118,9 @@ class TFChild : public QMdiSubWindow {
   // Makes the directory the project directory of the diagram (and its sub-diagrams).
   void SetProjectDirectory(const std::string& directory);
 
+  // Gives the drawing surface the keyboard focus (arrow keys, Escape).
+  void FocusSurface();
+
   // The status line.
   void SetStatus(const std::string& text);
   std::string StatusText() const;
@@ -358,6 +361,9 @@ class TFChild : public QMdiSubWindow {
   void CloseSubWindows();
   void AttachSubWindow(DiagramDocument& sub);
   void ShowSurface();
+  // The bitmap covers at least the visible area of the scroll box.
+  void FollowViewSize();
+  void RedrawForView();
   QAction* AddItem(QMenu* menu, const char* name, const std::string& caption);
 
   TMainForm& main_;
@@ -369,6 +375,7 @@ class TFChild : public QMdiSubWindow {
   std::unique_ptr<QtCanvas> canvas_;
   std::unique_ptr<QImage> placeholder_;
   bool destroying_ = false;
+  bool viewRedrawPending_ = false;
 };
 
 }  // namespace zedro

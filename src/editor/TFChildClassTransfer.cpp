@@ -3,6 +3,7 @@
 // copies the class into a new one, pasting into a sub-diagram shows the same class again.
 #include <QAction>
 
+#include "diagram/Placement.h"
 #include "editor/DialogService.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
@@ -56,6 +57,7 @@ void TFChild::PasteBox(const TUMLDrawClass& source) {
     // A new, independent class that takes over the copied class's content.
     TUMLDrawClass* box = doc_->AddClassBox(std::make_unique<TUMLClass>("dummy"), 50, 50);
     box->Assign(source, doc_->Purger());
+    PlaceClear(*doc_, *box);
     doc_->CurrentBox = box;
     doc_->CurrentClass = box->UMLClass;
   } else {
@@ -73,10 +75,12 @@ void TFChild::PasteBox(const TUMLDrawClass& source) {
       for (int i = 0; i < object->Values.Count() && i < from.Values.Count(); ++i)
         object->Values.Item(i).Value = from.Values.ValueAt(i);
       object->ObjectName = from.ObjectName;
+      PlaceClear(*doc_, *object);
       doc_->CurrentBox = object;
     } else {
       TUMLDrawClass* box = doc_->AddBoxForClass(cls, 50, 50);
       box->Assign(source, doc_->Purger());
+      PlaceClear(*doc_, *box);
       doc_->CurrentBox = box;
     }
     doc_->CurrentClass = cls;
@@ -110,6 +114,7 @@ void TFChild::LadeObjectClick() {
   std::unique_ptr<TUMLClass> cls = ReadClassFile(path, Dialogs());
   if (!cls) return;
   TUMLDrawClass* box = doc_->AddClassBox(std::move(cls), 50, 50);
+  PlaceClear(*doc_, *box);
   doc_->CurrentBox = box;
   doc_->CurrentClass = box->UMLClass;
   Redraw(true);

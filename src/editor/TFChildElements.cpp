@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "diagram/Placement.h"
 #include "editor/CoOptionsForm.h"
 #include "editor/DialogService.h"
 #include "editor/Forms.h"
@@ -268,6 +269,7 @@ void TFChild::InfoBoxEinfuegenClick() {
   font.Size = defaults.Size + 1;
   *box->FontDialog = font;
   box->Edit("Neue InfoBox: Text eingeben");
+  PlaceClear(*doc_, *box);
   doc_->InfoBoxes.Add(box);
   box->Repaint();
   Redraw(true);

@@ -594,7 +594,7 @@ void TFChild::PrepareCreateMenu() {
 
 void TFChild::ImClassDiagrammMouseMove(int x, int y) {
   DiagramDocument& d = Doc();
-  if (!(0 < x && x < d.Surface.Width && 0 < y && y < d.Surface.Height)) {
+  if (!(0 < x && x < d.Surface.BitmapWidth() && 0 < y && y < d.Surface.BitmapHeight())) {
     ImClassDiagramm->setCursor(Qt::ArrowCursor);
     return;
   }

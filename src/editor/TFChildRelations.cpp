@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QStatusBar>
 
+#include "diagram/Placement.h"
 #include "editor/DialogService.h"
 #include "editor/Forms.h"
 #include "editor/TFChild.h"
@@ -123,6 +124,7 @@ void TFChild::newClassClick() {
   NewClassName = name;
   DiagramDocument& d = Doc();
   TUMLDrawClass* box = d.AddClassBox(std::make_unique<TUMLClass>(name), 50, 50);
+  PlaceClear(d, *box);
   d.CurrentClass = box->UMLClass;
   d.CurrentBox = box;
   MainForm().ShowClassInInspector(d.CurrentClass);

@@ -8,6 +8,7 @@
 
 #include "codegen/ExportSupport.h"
 #include "diagram/Connection.h"
+#include "diagram/Placement.h"
 #include "editor/Autosave.h"
 #include "editor/QtText.h"
 #include "editor/RoundTripSupport.h"
@@ -77,6 +78,7 @@ TUMLDrawClass* AddImportedClass(TFChild& window, std::unique_ptr<TUMLClass> cls,
                                 const std::string& path) {
   DiagramDocument& doc = window.Doc();
   TUMLDrawClass* box = doc.AddClassBox(std::move(cls), 50, 50);
+  PlaceClear(doc, *box);
   doc.CurrentBox = box;
   doc.CurrentClass = box->UMLClass;
   window.Redraw(true);

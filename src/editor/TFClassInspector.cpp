@@ -41,6 +41,8 @@ QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const std::string& text, void*
 TFClassInspector::TFClassInspector(TMainForm& form) : QWidget(&form, Qt::Tool), form_(form) {
   setObjectName("FClassInspector");
   setWindowTitle("Klasseninspektor");
+  // A tool window beside the diagrams: showing it leaves the keys with the diagram.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   auto* layout = new QVBoxLayout(this);
   LbClassName = new QLabel("--", this);
   LbClassName->setObjectName("LbClassName");
@@ -88,11 +90,16 @@ void TFClassInspector::ShowInspectorWindow() {
 }
 
 void TFClassInspector::SetFontsGrey(bool grey) {
+  // Only the colours of the enabled states: a disabled button or tree keeps the style's
+  // disabled look, so that it does not look usable next to the other disabled buttons.
+  const QColor colour = grey ? kGrey : QColor(Qt::black);
   QPalette tree = TVclass->palette();
-  tree.setColor(QPalette::Text, grey ? kGrey : QColor(Qt::black));
-  TVclass->setPalette(tree);
   QPalette doku = BtDoku->palette();
-  doku.setColor(QPalette::ButtonText, grey ? kGrey : QColor(Qt::black));
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    tree.setColor(group, QPalette::Text, colour);
+    doku.setColor(group, QPalette::ButtonText, colour);
+  }
+  TVclass->setPalette(tree);
   BtDoku->setPalette(doku);
 }
 

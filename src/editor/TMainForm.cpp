@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,10 +15,12 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
 #include "diagram/DiagramDocument.h"
+#include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/QtText.h"
@@ -212,7 +215,9 @@ void TMainForm::BuildMenus() {
       sep->setProperty("windowListEntry", true);
     }
     for (TFChild* c : children_) {
-      QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(c->windowTitle()));
+      // A "&" in a file name is shown, not taken for an access key.
+      QString title = c->windowTitle();
+      QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(title.replace('&', "&&")));
       a->setProperty("windowListEntry", true);
       a->setCheckable(true);
       a->setChecked(c == active);
@@ -221,12 +226,17 @@ void TMainForm::BuildMenus() {
         if (target) ActivateChild(target);
       });
     }
+    AssignAccessKeys(Window1);
   });
 
   Help1 = bar->addMenu("&Info");
   Help1->setObjectName("Help1");
   QAction* about = AddAction(Help1, "HelpAboutItem", "&Info...");
   connect(about, &QAction::triggered, this, [this] { HelpAboutItemClick(); });
+
+  // Items without a key of their own get one, so that every item can be reached from
+  // the keyboard.
+  for (QMenu* m : {File1, Edit1, Window1, Help1}) AssignAccessKeys(m);
 
   ToolBar2 = addToolBar("ToolBar2");
   ToolBar2->setObjectName("ToolBar2");
@@ -242,6 +252,14 @@ void TMainForm::BuildMenus() {
   ToolBar2->addAction(cascade);
   ToolBar2->addAction(tileV);
   ToolBar2->addAction(tileH);
+  // The hint of a tool button goes when the mouse leaves the button.
+  for (QToolButton* b : ToolBar2->findChildren<QToolButton*>()) b->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Leave && qobject_cast<QToolButton*>(watched))
+    statusBar()->clearMessage();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TMainForm::Item(const std::string& name) const {
@@ -270,6 +288,18 @@ void TMainForm::ChildCreated(TFChild* child) {
   ++creating_;
   child->show();
   --creating_;
+  KeepInsideArea(child);
+}
+
+void TMainForm::KeepInsideArea(QMdiSubWindow* window) {
+  const QRect area = MdiArea->viewport()->rect();
+  if (area.width() < 100 || area.height() < 100) return;  // the frame is not laid out yet
+  QRect g = window->geometry();
+  g.setWidth(std::min(g.width(), area.width()));
+  g.setHeight(std::min(g.height(), area.height()));
+  g.moveLeft(std::clamp(g.left(), 0, area.width() - g.width()));
+  g.moveTop(std::clamp(g.top(), 0, area.height() - g.height()));
+  if (g != window->geometry()) window->setGeometry(g);
 }
 
 void TMainForm::ChildGone(TFChild* child) {
@@ -301,6 +331,15 @@ void TMainForm::ChildActivated(QMdiSubWindow* window) {
   merged_ = child;
   MergeMenus(child);
   child->FormActivate();
+  // Keys reach the diagram at once, without a click into it first: the frame is the
+  // active window and the drawing surface has the focus.
+  // (Asked for also when the frame seems active already: the activation of a window just
+  // shown, the inspector, may still be under way.)
+  if (!QApplication::activeModalWidget()) activateWindow();
+  child->FocusSurface();
+  // The menu titles as the window shows them now (a sub-diagram names its first menu
+  // differently) with keys that no other menu of the bar has.
+  AssignAccessKeys(menuBar()->actions());
 }
 
 void TMainForm::MergeMenus(TFChild* child) {
@@ -311,12 +350,15 @@ void TMainForm::MergeMenus(TFChild* child) {
     menuBar()->insertAction(windowMenuAction_, m->menuAction());
     mergedActions_.push_back(m->menuAction());
   }
+  AssignAccessKeys(menuBar()->actions());
 }
 
 TFChild* TMainForm::OpenDiagramFile(const std::string& path) {
   ++loading_;
   auto* child = new TFChild(*this);
-  const TFChild::LoadOutcome outcome = child->LoadDiagram(path);
+  // An absolute name, so that the project directory the load derives from it is one too.
+  const TFChild::LoadOutcome outcome =
+      child->LoadDiagram(S(QFileInfo(Q(path)).absoluteFilePath()));
   --loading_;
   if (outcome == TFChild::LoadOutcome::Failed) {
     child->ClosingAll = true;

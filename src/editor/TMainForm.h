@@ -135,12 +135,15 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
   void PlaceOnScreen();
   void ChildActivated(QMdiSubWindow* window);
   void MergeMenus(TFChild* child);
+  // Moves (and if need be shrinks) a diagram window into the visible part of the area.
+  void KeepInsideArea(QMdiSubWindow* window);
   QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
                      const std::string& hint = {});
 

@@ -9,12 +9,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <new>
 #include <vector>
 
 #include "model/Win1252.h"
+#include "persistence/SystemErrors.h"
 
 namespace zedro {
 namespace {
@@ -162,46 +162,6 @@ bool Fail(std::string* error, const std::string& text) {
 
 }  // namespace
 
-std::string SystemErrorText(int errorNumber) {
-  switch (errorNumber) {
-    case EACCES:
-    case EPERM:
-      return W("Keine Berechtigung (Datei oder Verzeichnis ist schreibgeschützt).");
-    case EROFS:
-      return W("Der Datenträger ist schreibgeschützt.");
-    case ENOSPC:
-      return W("Auf dem Datenträger ist kein Platz mehr frei.");
-    case EDQUOT:
-      return W("Der zugeteilte Speicherplatz ist aufgebraucht.");
-    case ENOENT:
-      return W("Die Datei oder das Verzeichnis gibt es nicht.");
-    case ENOTDIR:
-      return W("Ein Teil des Pfades ist kein Verzeichnis.");
-    case EISDIR:
-      return W("Das ist ein Verzeichnis.");
-    case ENAMETOOLONG:
-      return W("Der Dateiname ist zu lang.");
-    case ELOOP:
-      return W("Zu viele symbolische Verknüpfungen hintereinander.");
-    case EIO:
-      return W("Ein-/Ausgabefehler beim Zugriff auf den Datenträger.");
-    case ENOMEM:
-      return W("Nicht genug Arbeitsspeicher.");
-    case EMFILE:
-    case ENFILE:
-      return W("Zu viele offene Dateien.");
-    case EBUSY:
-    case ETXTBSY:
-      return W("Die Datei wird gerade von einem anderen Programm benutzt.");
-    case EFBIG:
-      return W("Die Datei ist zu groß.");
-    default:
-      break;
-  }
-  return W("Systemfehler ") + text::IntToStr(errorNumber) + " (" +
-         text::FromUtf8(std::strerror(errorNumber)) + ").";
-}
-
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
   // Without blocking: a named pipe must not stall the program while it is opened.
   int fd = ::open(Native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -209,8 +169,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     // Devices, pipes and directories have no end that could be read.
+    const bool directory = S_ISDIR(st.st_mode);
     ::close(fd);
-    return Fail(error, W("Das ist keine gewöhnliche Datei."));
+    return Fail(error, directory ? SystemErrorText(EISDIR) : W("Das ist keine gewöhnliche Datei."));
   }
   std::string data;
   int failure = 0;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "persistence/SystemErrors.h"
+
 namespace zedro {
 
 // Reads a whole regular file. False, with a German reason in error, when the file cannot
@@ -51,8 +53,5 @@ std::int64_t FileTimeMs(const std::string& path);
 // Tests replace the clock behind FileAge; an empty function restores the file system's.
 using FileAgeFunction = std::function<std::int32_t(const std::string& path)>;
 void SetFileAgeFunction(FileAgeFunction f);
-
-// A German text for a system error number.
-std::string SystemErrorText(int errorNumber);
 
 }  // namespace zedro

@@ -42,7 +42,7 @@ TEST_F(ImportCli, PascalAndJavaSourcesPrintTheirClasses) {
   CliRun unreadable = Run("import-pascal " + File("fehlt.pas"));
   EXPECT_TRUE(Has(unreadable.err, "[error] Fehler beim Suchen nach Typdaklaration\\n"))
       << unreadable.err;
-  EXPECT_TRUE(Has(unreadable.err, "Die Datei oder das Verzeichnis gibt es nicht."))
+  EXPECT_TRUE(Has(unreadable.err, "Die Datei oder das Verzeichnis ist nicht vorhanden."))
       << unreadable.err;
   EXPECT_EQ(unreadable.out, "[]");
 
@@ -70,8 +70,8 @@ TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
                            File("fehlt.pas") +
                            ": Fehler beim Suchen nach Typdaklaration\\n\\nDie Datei '" +
                            File("fehlt.pas") +
-                           "' kann nicht gelesen werden.\\nDie Datei oder das Verzeichnis gibt es "
-                           "nicht.\n");
+                           "' kann nicht gelesen werden.\\nDie Datei oder das Verzeichnis ist "
+                           "nicht vorhanden.\n");
   const size_t zwei =
       units.out.find("\"File\": \"" + File("mZwei.pas") + "\",\n    \"Classes\": [");
   const size_t fehlt =

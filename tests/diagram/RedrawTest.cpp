@@ -104,6 +104,61 @@ TEST(Redraw, TextBoxesAndNotesCountForGrowthAndFarContentIsCapped) {
   EXPECT_FALSE(Redraw(d.doc, false));
 }
 
+// Every line a connection draws lies on the surface, also an Auftrag routed below the
+// boxes at the bottom edge, whose route and head reach further down than any box or text
+// box (its text dragged upwards).
+TEST(Redraw, TheSurfaceHoldsAMessageRoutedBelowTheBoxes) {
+  PaintedDiagram d;
+  TUMLDrawClass* a = d.Box("A");
+  TUMLDrawClass* b = d.Box("B");
+  a->Left = 60, a->Top = 330;
+  b->Left = 300, b->Top = 330;
+  Redraw(d.doc, false);
+  ASSERT_LT(a->Bottom, 385);
+  // From the bottom side of A to the bottom side of B: 30 pixels below both boxes.
+  d.doc.AddConnection(a, 28, b, 28, kAuftrag)->TextOffsetY = -100;
+  d.canvas.Clear();
+  EXPECT_TRUE(Redraw(d.doc, false));
+  long long lowest = 0, rightmost = 0;
+  for (const auto& c : d.canvas.calls) {
+    if (c.op == Op::Line) {
+      lowest = std::max<long long>(lowest, std::max(c.y1, c.y2));
+      rightmost = std::max<long long>(rightmost, std::max(c.x1, c.x2));
+    }
+  }
+  ASSERT_GT(lowest, a->Bottom + 20) << "the route runs below the boxes";
+  EXPECT_LT(lowest, d.doc.Surface.Height);
+  EXPECT_LT(rightmost, d.doc.Surface.Width);
+  EXPECT_GE(d.doc.Surface.Height, lowest + kSurfaceMargin);
+}
+
+TEST(Redraw, NotesStayInsideTheLeftAndTopEdges) {
+  PaintedDiagram d;
+  TInfoBox* note = d.doc.AddInfoBox(-40, -7);
+  note->AddLine("halb draussen");
+  Redraw(d.doc, false);
+  EXPECT_EQ((TPoint{kMinElementLeft, kMinElementTop}), (TPoint{note->Left, note->Top}));
+  EXPECT_TRUE(d.TextAt("halb draussen", kMinElementLeft, kMinElementTop));
+}
+
+// A window larger than the diagram: the bitmap fills it and is cleared as a whole, while
+// the diagram (and with it every picture of it) keeps its own size.
+TEST(Redraw, TheBitmapCoversTheWindowAndTheDiagramKeepsItsSize) {
+  PaintedDiagram d;
+  d.Box("A");
+  d.doc.Surface.ViewWidth = 900;
+  d.doc.Surface.ViewHeight = 600;
+  EXPECT_FALSE(Redraw(d.doc, false));
+  EXPECT_EQ((TPoint{900, 600}), (TPoint{d.canvas.Width(), d.canvas.Height()}));
+  EXPECT_EQ((TRect{0, 0, 900, 600}), RectOf(d.canvas.Of(Op::Rectangle).at(0)));
+  EXPECT_EQ((TPoint{505, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
+  // Content beyond the diagram grows the diagram by the usual rule, not to the window.
+  d.doc.DrawClasses.At(0)->Left = 700;
+  EXPECT_TRUE(Redraw(d.doc, false));
+  EXPECT_EQ(d.doc.DrawClasses.At(0)->Right + kSurfaceMargin, d.doc.Surface.Width);
+  EXPECT_EQ(900, d.canvas.Width());
+}
+
 // The redraw gathers the colouring connections once for all boxes; a box painted on its
 // own looks for them itself (and past 32 of them consults the whole list).
 TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {

@@ -12,6 +12,7 @@
 
 #include "cli/DumpJson.h"
 #include "diagram/DiagramDocument.h"
+#include "editor/AccessKeys.h"
 #include "editor/DialogService.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"

@@ -258,7 +258,7 @@ TEST_F(Mouse, AGroupDragStopsTwoPixelsFromTheEdge) {
   EXPECT_EQ(w->Mode, EditMode::SelectionShown);
 }
 
-TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndLandsAtTheComponentOffset) {
+TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndMovesOnFromACoveredPlace) {
   dialogs.inputs = {std::string("1Auto"), std::string("TAuto")};
   Trigger("newClass");
   EXPECT_EQ(dialogs.inputDefaults, (Names{"", "1Auto"}));
@@ -268,8 +268,12 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndLandsAtTheComponentOffset) {
   Trigger("NeueKlasseanlegen1");  // an emptied field creates nothing
   ASSERT_EQ(Doc().DrawClasses.Count(), 2);
   EXPECT_EQ(Doc().DrawClasses.At(0)->UMLClass->Name, "TAuto");
-  EXPECT_EQ((TPoint{Doc().DrawClasses.At(0)->Left, Doc().DrawClasses.At(1)->Top}),
-            (TPoint{51, 52}));
+  // The first lands at the component offset; the second would land on it at (52, 52)
+  // and moves on by 20 pixels twice, below the first box (29 pixels high).
+  EXPECT_EQ((TPoint{Doc().DrawClasses.At(0)->Left, Doc().DrawClasses.At(0)->Top}),
+            (TPoint{51, 51}));
+  EXPECT_EQ((TPoint{Doc().DrawClasses.At(1)->Left, Doc().DrawClasses.At(1)->Top}),
+            (TPoint{92, 92}));
 }
 
 TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {

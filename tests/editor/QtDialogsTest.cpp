@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "DialogDriver.h"
 #include "editor/CoOptionsForm.h"
 #include "editor/Forms.h"
 #include "editor/QtDialogService.h"
@@ -19,15 +20,7 @@
 namespace zedro {
 namespace {
 
-// Runs the step on the modal dialog once it is shown.
-void Drive(std::function<void(QDialog&)> step) {
-  QTimer::singleShot(10, [step] {
-    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      step(*d);
-    else
-      Drive(step);
-  });
-}
+using editortest::Drive;
 
 QPushButton* ButtonNamed(QDialog& d, const QString& text) {
   for (QPushButton* b : d.findChildren<QPushButton*>())
