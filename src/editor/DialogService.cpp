@@ -102,6 +102,12 @@ std::string ScriptedDialogs::SaveFileName(const TFileRequest& request) {
   return Pop(saveFiles);
 }
 
+std::string ScriptedDialogs::DirectoryName(const TFileRequest& request) {
+  asked.push_back({"directory", request.caption});
+  fileRequests.push_back(request);
+  return Pop(directories);
+}
+
 bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool) {
   asked.push_back({"font", font.Name});
   if (fonts.empty()) return false;

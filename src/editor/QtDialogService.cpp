@@ -132,6 +132,10 @@ std::string QtDialogService::SaveFileName(const TFileRequest& request) {
   return RunFileDialog(parent_, request, true);
 }
 
+std::string QtDialogService::DirectoryName(const TFileRequest& request) {
+  return S(QFileDialog::getExistingDirectory(parent_, Q(request.caption), Q(request.initialDir)));
+}
+
 bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
   QFont initial(Q(font.Name), font.Size > 0 ? font.Size : 8);
   initial.setBold(font.Bold);

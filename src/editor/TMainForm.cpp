@@ -273,6 +273,7 @@ void TMainForm::ChildCreated(TFChild* child) {
 
 void TMainForm::ChildGone(TFChild* child) {
   ForgetClipboardBoxesOf(child->Doc());
+  if (child->IsMainDiagram()) NoteDiagramFile(child);
   auto it = std::find(children_.begin(), children_.end(), child);
   if (it == children_.end()) return;
   children_.erase(it);
@@ -326,6 +327,7 @@ TFChild* TMainForm::OpenDiagramFile(const std::string& path) {
   child->Doc().HasFileName = true;
   EnableDiagramItems();
   ActivateChild(child);
+  NoteDiagramFile(child);
   return child;
 }
 
@@ -404,10 +406,19 @@ void TMainForm::FileSaveClick() {
   if (!c) return;
   c->SaveDiagramm();
   if (QAction* a = Item("FileSaveAsItem")) a->setEnabled(true);
+  NoteDiagramFile(c);
 }
 
 void TMainForm::FileSaveAsClick() {
-  if (TFChild* c = ActiveChild()) c->SaveDiagrammAs();
+  TFChild* c = ActiveChild();
+  if (!c) return;
+  c->SaveDiagrammAs();
+  NoteDiagramFile(c);
+}
+
+void TMainForm::NoteDiagramFile(TFChild* child) {
+  const DiagramDocument& doc = child->Doc().MainDocument();
+  if (onDiagramFileUsed && doc.HasFileName && doc.Saved) onDiagramFileUsed(doc.FileName);
 }
 
 void TMainForm::SavePictureItemClick() {

@@ -117,6 +117,8 @@ class TMainForm : public QMainWindow {
   std::function<void(TFChild&)> onDeleteClass;
   std::function<void(TFChild&)> onCopyClass;
   std::function<void(TFChild&)> onPasteClass;
+  // A diagram file was opened, saved or closed with its window (the recent files).
+  std::function<void(const std::string& path)> onDiagramFileUsed;
   // Boxes about to be freed leave the clipboard, so that no paste can reach them.
   void ForgetClipboardBox(const TUMLDrawClass* box);
   void ForgetClipboardBoxesOf(const DiagramDocument& doc);
@@ -133,6 +135,8 @@ class TMainForm : public QMainWindow {
   void MergeMenus(TFChild* child);
   QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
                      const std::string& hint = {});
+  // Reports the diagram's file to onDiagramFileUsed when it is saved under its name.
+  void NoteDiagramFile(TFChild* child);
 
   IDialogService& dialogs_;
   IClassInspector* inspector_ = nullptr;
