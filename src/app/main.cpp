@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/DesktopFeatures.h"
 #include "editor/DialogService.h"
 #include "editor/QtDialogService.h"
 #include "editor/TFChild.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
 
   zedro::QtDialogService dialogs;
   zedro::TMainForm form(dialogs, args);
+  new zedro::TDesktopFeatures(form);  // recent files, drops, help; owned by the frame
   dialogs.SetParentWindow(&form);
   dialogs.onStatus = [&form](const std::string& text) {
     if (zedro::TFChild* child = form.ActiveChild()) child->SetStatus(text);

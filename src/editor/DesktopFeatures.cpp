@@ -97,7 +97,12 @@ TDesktopFeatures::TDesktopFeatures(TMainForm& form, std::unique_ptr<QSettings> s
   recentMenu_->setObjectName("RecentFilesMenu");
   form.File1->insertMenu(ItemAfter(form.File1, "FileOpenItem"), recentMenu_);
   FillRecentMenu();
-  form.onDiagramFileUsed = [this](const std::string& path) {
+  // Another Zedro may have changed the list meanwhile.
+  connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  form.onDiagramFileUsed = [this](const std::string& path, bool closing) {
+    // A closing window adds its file only when it is new to the list (saved by the close
+    // question); the order stays that of opening and saving.
+    if (closing && recent_->Contains(path)) return;
     recent_->Add(path);
     FillRecentMenu();
   };
@@ -136,8 +141,10 @@ void TDesktopFeatures::PrepareWindow(TFChild& window) {
   auto* item = new QAction("Klassen aus Ordner importieren", window.Klasse1);
   item->setObjectName("ImportClassFolder");
   window.Klasse1->insertAction(TFChild::ItemAt(window.Klasse1, 12), item);
-  auto* item2 = window.MyCreateMenu->addAction("       Klassen aus Ordner importieren");
+  // In the context menu of the empty area after the two imports (whose places are fixed).
+  auto* item2 = new QAction("       Klassen aus Ordner importieren", window.MyCreateMenu);
   item2->setObjectName("ImportClassFolder2");
+  window.MyCreateMenu->insertAction(TFChild::ItemAt(window.MyCreateMenu, 4), item2);
   for (QAction* a : {item, item2})
     connect(a, &QAction::triggered, this, [target] {
       if (target) ImportClassFolderClick(*target);
@@ -147,7 +154,11 @@ void TDesktopFeatures::PrepareWindow(TFChild& window) {
 // ---- recent files ----------------------------------------------------------------------
 
 void TDesktopFeatures::FillRecentMenu() {
-  recentMenu_->clear();
+  // The entry being chosen may be among them: its action goes once it has done its work.
+  for (QAction* a : recentMenu_->actions()) {
+    recentMenu_->removeAction(a);
+    a->deleteLater();
+  }
   const std::vector<std::string> paths = recent_->Paths();
   int n = 0;
   for (const std::string& path : paths) {
@@ -201,7 +212,10 @@ void TDesktopFeatures::CopyPlantUml() {
 }
 
 void TDesktopFeatures::ShowHelp() {
-  if (!help_) help_ = new THelpWindow(&form_);
+  if (!help_) {
+    help_ = new THelpWindow(&form_);
+    help_->move(form_.geometry().center() - help_->rect().center());
+  }
   help_->show();
   help_->raise();
   help_->activateWindow();

@@ -12,18 +12,19 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSettings>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "editor/HelpWindow.h"
+
 class QAction;
 class QMenu;
-class QSettings;
 
 namespace zedro {
 
 class TFChild;
-class THelpWindow;
 class TMainForm;
 class TRecentFiles;
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "editor/DialogService.h"
 #include "editor/RoundTripSupport.h"
@@ -61,8 +63,14 @@ void ImportClassFolder(TFChild& window, const std::string& dir) {
     window.SetProjectDirectory(dir.back() == '/' ? dir : dir + "/");
     window.Redraw(true);
     window.MainForm().ShowClassInInspector(doc.CurrentClass);
-    const TUMLDrawClass* first = result.boxes.front();
-    window.ScrollBox1->ensureVisible(first->Left, first->Top, 20, 20);
+    // The new boxes come into view from their top-left corner.
+    int left = result.boxes.front()->Left, top = result.boxes.front()->Top;
+    for (const TUMLDrawClass* box : result.boxes) {
+      left = std::min(left, box->Left);
+      top = std::min(top, box->Top);
+    }
+    window.ScrollBox1->horizontalScrollBar()->setValue(left - 20);
+    window.ScrollBox1->verticalScrollBar()->setValue(top - 20);
   }
   window.Dialogs().Message(result.boxes.empty() ? MsgKind::Warning : MsgKind::Information,
                            FolderImportSummary(result, dir));

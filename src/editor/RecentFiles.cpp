@@ -59,6 +59,11 @@ void TRecentFiles::Remove(const std::string& path) {
   Store(paths);
 }
 
+bool TRecentFiles::Contains(const std::string& path) const {
+  const std::vector<std::string> paths = Paths();
+  return std::find(paths.begin(), paths.end(), Absolute(path)) != paths.end();
+}
+
 void TRecentFiles::Clear() { Store({}); }
 
 }  // namespace zedro

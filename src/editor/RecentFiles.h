@@ -24,6 +24,7 @@ class TRecentFiles {
   // Puts the file at the top; a file already listed (by its absolute path) moves there.
   void Add(const std::string& path);
   void Remove(const std::string& path);
+  bool Contains(const std::string& path) const;
   void Clear();
   // Absolute paths, newest first (in-memory text).
   std::vector<std::string> Paths() const;

@@ -273,7 +273,7 @@ void TMainForm::ChildCreated(TFChild* child) {
 
 void TMainForm::ChildGone(TFChild* child) {
   ForgetClipboardBoxesOf(child->Doc());
-  if (child->IsMainDiagram()) NoteDiagramFile(child);
+  if (child->IsMainDiagram()) NoteDiagramFile(child, true);
   auto it = std::find(children_.begin(), children_.end(), child);
   if (it == children_.end()) return;
   children_.erase(it);
@@ -416,9 +416,9 @@ void TMainForm::FileSaveAsClick() {
   NoteDiagramFile(c);
 }
 
-void TMainForm::NoteDiagramFile(TFChild* child) {
+void TMainForm::NoteDiagramFile(TFChild* child, bool closing) {
   const DiagramDocument& doc = child->Doc().MainDocument();
-  if (onDiagramFileUsed && doc.HasFileName && doc.Saved) onDiagramFileUsed(doc.FileName);
+  if (onDiagramFileUsed && doc.HasFileName && doc.Saved) onDiagramFileUsed(doc.FileName, closing);
 }
 
 void TMainForm::SavePictureItemClick() {
