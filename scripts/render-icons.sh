@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders share/icons/hicolor/scalable/*/*.svg into the PNG sizes of the icon theme
-# (needs qt6-base-dev and libqt6svg6-dev). Run it after changing an SVG icon and commit
+# (needs qt6-base-dev and qt6-svg-dev). Run it after changing an SVG icon and commit
 # the PNGs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
