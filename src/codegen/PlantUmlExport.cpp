@@ -69,19 +69,6 @@ std::string Joined(const StringList& lines) {
   return s;
 }
 
-int FilterOf(const TFOptions& o, int visibility) {
-  switch (visibility) {
-    case kPublished:
-      return o.RgPublished;
-    case kPublic:
-      return o.RgPublic;
-    case kProtected:
-      return o.RgProtected;
-    default:
-      return o.RgPrivate;
-  }
-}
-
 std::string Parameters(const TMethod& m, int notation) {
   std::string p;
   for (size_t i = 0; i < m.Parameters.size(); ++i) p += (i ? "; " : "") + m.Parameters[i].DisplayText(notation);
@@ -161,7 +148,7 @@ class Writer {
       for (int i = 0; i < object.Values.Count(); ++i) {
         const TAttribute* a = object.Values.AttributeAt(i);
         const std::string& value = object.Values.ValueAt(i);
-        if (!a || (FilterOf(o, a->Visibility) != 0 && value.empty())) continue;
+        if (!a || (o.MemberFilter(a->Visibility) != 0 && value.empty())) continue;
         Line("  " + Literal(a->Name + " = " + value));
       }
       Line("}");
@@ -172,13 +159,13 @@ class Writer {
     if (cls.IsLibraryClass) head += " <<Bibliotheksklasse>> #DDDDDD";
     Line(head + " {");
     for (const TAttribute* a : cls.Attributes.Items) {
-      if (FilterOf(o, a->Visibility) != 0) continue;
+      if (o.MemberFilter(a->Visibility) != 0) continue;
       std::string line = o.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : "";
       line += o.RGWidth == 2 ? a->Name : a->DisplayText(notation_);
       Line("  {field} " + Literal(line));
     }
     for (const TMethod* m : cls.Methods.Items)
-      if (FilterOf(o, m->Visibility) == 0) Line("  " + MethodLine(*m, o, notation_));
+      if (o.MemberFilter(m->Visibility) == 0) Line("  " + MethodLine(*m, o, notation_));
     Line("}");
   }
 
