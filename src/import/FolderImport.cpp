@@ -10,6 +10,7 @@
 #include "diagram/ConnectionRouting.h"
 #include "diagram/DiagramDocument.h"
 #include "diagram/RecordingCanvas.h"
+#include "diagram/Redraw.h"
 #include "import/JavaParser.h"
 #include "import/PascalParser.h"
 #include "model/Messages.h"
@@ -367,6 +368,8 @@ FolderImportResult ImportClassFolder(DiagramDocument& doc, const std::string& di
     box->Top = top + positions[i].y;
     box->Right = box->Left + nodes[i].width;
     box->Bottom = box->Top + nodes[i].height;
+    result.right = std::max(result.right, box->Right);
+    result.bottom = std::max(result.bottom, box->Bottom);
   }
   for (TConnection* c : made) AttachFacingBorderPoints(*c, doc.DrawClasses.Items);
   SeparateSharedBorderPoints(made);
@@ -395,6 +398,11 @@ std::string FolderImportSummary(const FolderImportResult& result, const std::str
     s += W("\n\nNicht eingelesen, weil es die Klasse schon gibt: ");
     for (size_t i = 0; i < result.skipped.size(); ++i) s += (i ? ", " : "") + result.skipped[i];
   }
+  if (result.right > kMaxSurfaceExtent || result.bottom > kMaxSurfaceExtent)
+    s += W("\n\nDas Diagramm ist größer als die Zeichenfläche (") +
+         text::IntToStr(kMaxSurfaceExtent) + " x " + text::IntToStr(kMaxSurfaceExtent) +
+         W(" Bildpunkte); Kästen außerhalb sind nicht zu sehen. Ein Ordner mit weniger Klassen "
+           "ergibt ein übersichtlicheres Diagramm.");
   if (!result.laidOut && !result.boxes.empty())
     s += W("\n\nDie Klassen konnten nicht automatisch angeordnet werden und stehen in Reihen.");
   if (!result.notes.empty()) {

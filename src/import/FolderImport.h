@@ -32,8 +32,9 @@ using GraphLayoutFunction = std::function<bool(
     const std::vector<layout::Node>&, const std::vector<layout::Edge>&,
     std::vector<layout::Position>&, std::string& error)>;
 
-// More classes than this are not read from one folder.
-constexpr int kMaxFolderClasses = 500;
+// More classes than this are not read from one folder: a picture of more would be
+// neither readable nor fit the drawing surface.
+constexpr int kMaxFolderClasses = 300;
 
 struct FolderImportResult {
   bool readable = true;  // false when the folder could not be listed
@@ -52,6 +53,9 @@ struct FolderImportResult {
   // boxes then stand in plain rows.
   bool laidOut = false;
   std::string layoutError;
+  // The lower right corner of the new boxes, in surface pixels.
+  int right = 0;
+  int bottom = 0;
 };
 
 // The source files of a folder for a language (1 Pascal, 2 Java), sorted by name

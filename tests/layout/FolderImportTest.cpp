@@ -227,6 +227,21 @@ TEST_F(FolderImport, EmptyMissingAndParserTroubleAreReportedNotShown) {
   EXPECT_NE(std::string::npos, FolderImportSummary(missing, Dir()).find("kann nicht gelesen werden"));
 }
 
+TEST_F(FolderImport, AFolderOfTooManyClassesStopsAtTheLimit) {
+  for (int u = 0; u < 40; ++u) {
+    std::string unit = "unit u;\ninterface\ntype\n";
+    for (int c = 0; c < 8; ++c) unit += "  TK" + std::to_string(u * 8 + c) + " = class\n  end;\n";
+    Write("u" + std::to_string(u) + ".pas", unit + "implementation\nend.\n");
+  }
+  const FolderImportResult r = Import(1);
+  EXPECT_TRUE(r.truncated);
+  EXPECT_EQ(static_cast<size_t>(kMaxFolderClasses), r.boxes.size());
+  EXPECT_NE(std::string::npos, FolderImportSummary(r, Dir()).find("Mehr als 300 Klassen"));
+  ExpectNoOverlap();
+  EXPECT_LE(r.right, 10000);
+  EXPECT_LE(r.bottom, 10000);
+}
+
 // fcl-base of the Free Pascal sources, where Debian's fpc-source has it.
 TEST_F(FolderImport, FreePascalBaseLibraryGivesOneReadablePicture) {
   glob_t g{};
