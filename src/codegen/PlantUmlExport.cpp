@@ -56,11 +56,12 @@ std::string NoteLine(const std::string& line) {
   return s;
 }
 
-// A name in double quotes (PlantUML has no escape for quotes there).
+// A name in double quotes (PlantUML has no escape for quotes there, and refuses an empty
+// name).
 std::string Quoted(const std::string& name) {
   std::string s;
   for (char c : name) s += c == '"' ? '\'' : static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-  return "\"" + s + "\"";
+  return "\"" + (s.empty() ? std::string(" ") : s) + "\"";
 }
 
 std::string Joined(const StringList& lines) {

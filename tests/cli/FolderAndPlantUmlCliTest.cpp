@@ -73,6 +73,7 @@ void WriteTrickyDiagram(const std::string& path) {
   auto lib = std::make_unique<TUMLClass>("TBibliothek");
   lib->IsLibraryClass = true;
   TUMLDrawClass* second = doc.AddClassBox(std::move(lib), 300, 40);
+  doc.AddClassBox(std::make_unique<TUMLClass>(""), 300, 200);  // from a damaged file
   TConnection* hat = doc.AddConnection(first, 28, second, 6, kHat);
   hat->EndText = "0..\"*\"";
   hat->TextBox->Lines = {"**fett** --durch-- //kursiv//", "end note", "<b>html</b> \\n"};
