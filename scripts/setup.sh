@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   clang
   fpc fpc-source default-jdk-headless openjdk-17-source unzip unrtf
-  xvfb xauth x11-utils fonts-dejavu-core fonts-dejavu-extra
+  xvfb xauth x11-utils xdotool fonts-dejavu-core fonts-dejavu-extra
   # The folder import lays out with Graphviz; PlantUML checks the text Zedro writes for it.
   libgraphviz-dev graphviz plantuml
   # The Debian package (dpkg-shlibdeps) and the checks of its desktop and manual files.

@@ -8,10 +8,14 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "editor/Autosave.h"
 #include "editor/DesktopFeatures.h"
 #include "editor/DialogService.h"
 #include "editor/QtDialogService.h"
@@ -20,6 +24,22 @@
 #include "model/Win1252.h"
 
 namespace {
+
+// An event that fails for lack of memory (a source file too large to read, say) ends its
+// command with a message; the program and its diagrams stay.
+class ZedroApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+      if (onOutOfMemory) onOutOfMemory();
+      return false;
+    }
+  }
+  std::function<void()> onOutOfMemory;
+};
 
 int Screenshot(const std::string& out, const std::vector<std::string>& files) {
   zedro::ScriptedDialogs dialogs;
@@ -44,7 +64,7 @@ int Screenshot(const std::string& out, const std::vector<std::string>& files) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  ZedroApplication app(argc, argv);
   QApplication::setApplicationName(zedro::kApplicationTitle);
 
   std::vector<std::string> args;
@@ -64,6 +84,18 @@ int main(int argc, char** argv) {
   dialogs.onStatus = [&form](const std::string& text) {
     if (zedro::TFChild* child = form.ActiveChild()) child->SetStatus(text);
   };
+  app.onOutOfMemory = [&dialogs] {
+    dialogs.Message(zedro::MsgKind::Error,
+                    zedro::W("Nicht genug Arbeitsspeicher: Der letzte Befehl wurde abgebrochen.\n\n"
+                             "Speichern Sie Ihre Diagramme, bevor Sie weiterarbeiten."),
+                    zedro::MsgButtons::Ok);
+  };
+  // Changed diagrams are kept in the user's data folder every two minutes (the start
+  // check of the tests shortens that), and autosaves a crash left behind are offered.
+  form.Autosave().Start(qEnvironmentVariableIsSet("ZEDRO_AUTOSAVE_MS")
+                            ? std::max(200, qEnvironmentVariableIntValue("ZEDRO_AUTOSAVE_MS"))
+                            : zedro::TAutosave::kDefaultIntervalMs);
+  form.OfferRecoveryAtStart();
   form.show();
   // An unattended run (the start check under a virtual display) ends the program after a
   // while the way a user would: closing the main window and answering its questions.

@@ -1,5 +1,6 @@
 // zedro-cli: batch work on diagram files without the editor.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,15 @@ int main(int argc, char** argv) {
   if (argc < 2) return PrintUsage();
   std::string name = argv[1];
   std::vector<std::string> args(argv + 2, argv + argc);
-  for (const Command& c : kCommands)
-    if (name == c.name) return c.run(args);
+  for (const Command& c : kCommands) {
+    if (name != c.name) continue;
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      // A file too large for the memory ends the command with a message, not an abort.
+      std::cerr << "[error] Nicht genug Arbeitsspeicher: Der Befehl wurde abgebrochen.\n";
+      return zedro::cli::kExitStopped;
+    }
+  }
   return PrintUsage();
 }

@@ -100,6 +100,13 @@ std::string SourceFileBytes(const StringList& lines) {
 }
 
 bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages& messages) {
+  if (IsWriteProtected(path)) {
+    messages.Message(
+        MsgKind::Warning,
+        W("Abspeichern nicht möglich. Die Datei '") + path + W("' ist schreibgeschützt."),
+        MsgButtons::Ok);
+    return false;
+  }
   if (WriteFileAtomically(path, SourceFileBytes(lines))) return true;
   messages.Message(MsgKind::Warning,
                    W("Abspeichern nicht möglich. Datei ist wahrscheinlich geöffnet."),
@@ -114,18 +121,41 @@ void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int3
     for (const auto& sub : window.SubDiagrams) SetFileAgeForClass(*sub, cls, age);
 }
 
-void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls,
-                           const std::string& fileName, std::int32_t age) {
+void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls, const std::string& path) {
   DiagramDocument& main = window.MainDocument();
+  const std::string fileName = FileNamePart(path);
+  const std::string directory = DirectoryPart(path);
+  const std::int32_t age = FileAge(path);
   auto record = [&](DiagramDocument& d) {
     for (TUMLDrawClass* box : d.DrawClasses.Items)
       if (box->UMLClass == cls) {
         box->SourceFileName = fileName;
+        box->SourceDirectory = directory;
         box->SourceFileAge = age;
       }
   };
   record(main);
   for (const auto& sub : main.SubDiagrams) record(*sub);
+}
+
+const TUMLClass* ExportFileClaims::Claim(const std::string& path, const TUMLClass& cls) {
+  auto [it, inserted] = owners_.emplace(text::LowerAscii(path), &cls);
+  return inserted || it->second == &cls ? nullptr : it->second;
+}
+
+std::string SharedFileText(const TUMLClass& first, const TUMLClass& second,
+                           const std::string& path) {
+  return "Die Klassen '" + first.Name + "' und '" + second.Name + "' sollen beide in die Datei '" +
+         path +
+         W("' exportiert werden.\nEine Datei kann nur eine Klasse aufnehmen; die zweite "
+           "würde die erste überschreiben.");
+}
+
+std::string ExportAllEndText(int notExported) {
+  if (notExported == 0)
+    return W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!");
+  return W("Nicht alle Klassen des Hauptdiagramms sind exportiert worden: ") +
+         text::IntToStr(notExported) + (notExported == 1 ? " Klasse fehlt." : " Klassen fehlen.");
 }
 
 std::string ProposedFileName(const TUMLDrawClass& box, int language) {
@@ -145,9 +175,7 @@ SaveOutcome SaveGeneratedSource(DiagramDocument& window, TUMLDrawClass& box,
   const StringList lines =
       language == 2 ? generated : WithUnitHeading(generated, UnitNameOfFile(path));
   if (!WriteSourceFile(path, lines, messages)) return SaveOutcome::Failed;
-  box.SourceFileName = FileNamePart(path);
-  box.SourceFileAge = FileAge(path);
-  SetSourceFileForClass(window, box.UMLClass, box.SourceFileName, box.SourceFileAge);
+  SetSourceFileForClass(window, box.UMLClass, path);
   return SaveOutcome::Saved;
 }
 
@@ -165,9 +193,7 @@ bool ExportClassToFile(DiagramDocument& window, TUMLDrawClass& box,
     lines = WithUnitHeading(generator.Generate(*box.UMLClass), UnitNameOfFile(path));
   }
   if (!WriteSourceFile(path, lines, messages)) return false;
-  box.SourceFileName = FileNamePart(path);
-  box.SourceFileAge = FileAge(path);
-  SetSourceFileForClass(window, box.UMLClass, box.SourceFileName, box.SourceFileAge);
+  SetSourceFileForClass(window, box.UMLClass, path);
   return true;
 }
 
@@ -186,6 +212,7 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
     std::string previousName;
   };
   std::vector<Job> jobs;
+  ExportFileClaims claims;
   for (TUMLDrawClass* box : main.DrawClasses.Items) {
     if (!box->UMLClass || box->UMLClass->IsLibraryClass) continue;
     const std::string fileName = ExportFileName(*box, language);
@@ -193,6 +220,14 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
       messages.Message(MsgKind::Error,
                        "Die Klasse '" + box->UMLClass->Name +
                            W("' hat keinen brauchbaren Dateinamen und wird übersprungen."),
+                       MsgButtons::Ok);
+      ++result.failed;
+      continue;
+    }
+    if (const TUMLClass* owner = claims.Claim(directory + fileName, *box->UMLClass)) {
+      messages.Message(MsgKind::Warning,
+                       SharedFileText(*owner, *box->UMLClass, directory + fileName) +
+                           "\n\nDie Klasse '" + box->UMLClass->Name + W("' wird nicht exportiert."),
                        MsgButtons::Ok);
       ++result.failed;
       continue;
@@ -217,13 +252,11 @@ ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string
       ++result.failed;
       continue;
     }
-    box->SourceFileAge = FileAge(path);
-    SetSourceFileForClass(main, box->UMLClass, box->SourceFileName, box->SourceFileAge);
+    SetSourceFileForClass(main, box->UMLClass, path);
     ++result.written;
   }
-  messages.Message(MsgKind::Information,
-                   W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"),
-                   MsgButtons::Ok);
+  messages.Message(result.failed == 0 ? MsgKind::Information : MsgKind::Warning,
+                   ExportAllEndText(result.failed), MsgButtons::Ok);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "diagram/ElementLists.h"
@@ -47,17 +48,35 @@ StringList JavaClassText(DiagramDocument& window, const TUMLDrawClass& box);
 // The lines as the bytes of a UTF-8 text file, each line ended by a line feed.
 std::string SourceFileBytes(const StringList& lines);
 // Writes a source file (as UTF-8, atomically). On failure shows "Abspeichern nicht
-// möglich. Datei ist wahrscheinlich geöffnet." and returns false.
+// möglich. Datei ist wahrscheinlich geöffnet." and returns false; a write-protected file
+// is not touched and named in the message.
 bool WriteSourceFile(const std::string& path, const StringList& lines, IMessages& messages);
 
 // Sets SourceFileAge of every box of the window that shows the class; from a main diagram
 // also in each of its sub-diagrams.
 void SetFileAgeForClass(DiagramDocument& window, const TUMLClass* cls, std::int32_t age);
-// Records the source file (name without directory) and its age in every box of the class,
-// in the main diagram of the window and all its sub-diagrams. Sub-diagram records keep no
-// file name, so the main diagram's box must carry it, whichever window wrote the file.
-void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls,
-                           const std::string& fileName, std::int32_t age);
+// Records the source file at the path (its name, its directory and its age) in every box
+// of the class, in the main diagram of the window and all its sub-diagrams. Sub-diagram
+// records keep no file name, so the main diagram's box must carry it, whichever window
+// wrote the file.
+void SetSourceFileForClass(DiagramDocument& window, const TUMLClass* cls, const std::string& path);
+
+// The files of one export of several classes: each file takes one class only.
+class ExportFileClaims {
+ public:
+  // Claims the file for the class; the class that has it already, or nullptr when the
+  // file was free (or is the class's own). Names are compared ignoring letter case, as
+  // on the file systems of school computers and memory sticks.
+  const TUMLClass* Claim(const std::string& path, const TUMLClass& cls);
+
+ private:
+  std::map<std::string, const TUMLClass*> owners_;
+};
+// "Die Klassen 'A' und 'B' sollen beide in die Datei '…' exportiert werden." and why not.
+std::string SharedFileText(const TUMLClass& first, const TUMLClass& second,
+                           const std::string& path);
+// The closing message of an export of all classes, which says how many were not exported.
+std::string ExportAllEndText(int notExported);
 
 // The file name the save dialog of the code viewer proposes: the box's SourceFileName
 // when set, otherwise "m" + class name + ".pas" (Pascal, language 1) or class name +
@@ -94,6 +113,8 @@ struct ExportAllResult {
 // file names are settled before the first class is generated, so the uses clauses name
 // the units of classes written later too. Each box's SourceFileName and SourceFileAge are
 // set to the file written; a box whose file could not be written keeps its old name.
+// Two classes never go into one file: a class whose file name an earlier class of the
+// run already has is skipped with a warning naming both, and counts as failed.
 ExportAllResult ExportAllClasses(DiagramDocument& mainDiagram, const std::string& directory,
                                  int language, IMessages& messages);
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "diagram/DiagramDocument.h"
+
 namespace zedro {
 
 TUMLDrawClass::TUMLDrawClass(int x, int y, TConnectionList* connections, DrawingSurface* image,
@@ -29,6 +31,8 @@ void TUMLDrawClass::Assign(const TUMLDrawClass& source, const AttributePurge& pu
   Top = source.Top + 4;
   SourceFileAge = source.SourceFileAge;
   SourceFileName = source.SourceFileName;
+  // The copy watches the same file as the original, wherever it is shown.
+  SourceDirectory = SourceFileName.empty() ? std::string() : DirectoryPart(SourceFilePath(source));
   Options.Assign(source.Options);
 }
 

@@ -59,6 +59,9 @@ class TUMLDrawClass : public TComponent {
   int Top = 50;
   int Bottom = 0;
   std::string SourceFileName;
+  // The directory the source file was written to or read from (kept in memory only; the
+  // diagram file stores the name alone). Empty: the project directory of the diagram.
+  std::string SourceDirectory;
   TFOptions Options;
   DrawingSurface* Image;
   TConnectionList* Connections;

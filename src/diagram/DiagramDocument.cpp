@@ -88,6 +88,28 @@ void DiagramDocument::AssertParents() {
       c->StartBox->UMLClass->Parent = c->EndBox->UMLClass;
 }
 
+void DiagramDocument::SetProjectDir(const std::string& directory) {
+  DiagramDocument& main = MainDocument();
+  auto pin = [&main](DiagramDocument& d) {
+    for (TUMLDrawClass* box : d.DrawClasses.Items)
+      if (!box->SourceFileName.empty() && box->SourceDirectory.empty())
+        box->SourceDirectory = main.ProjectDir;
+  };
+  pin(main);
+  for (auto& sub : main.SubDiagrams) pin(*sub);
+  main.ProjectDir = directory;
+  for (auto& sub : main.SubDiagrams) sub->ProjectDir = directory;
+}
+
+std::string SourceFilePath(const TUMLDrawClass& box) {
+  const std::string name = FileNamePart(box.SourceFileName);
+  if (name.empty()) return {};
+  if (!box.SourceDirectory.empty()) return box.SourceDirectory + name;
+  if (box.Image && box.Image->Document)
+    return box.Image->Document->MainDocument().ProjectDir + name;
+  return name;
+}
+
 std::string FileNamePart(const std::string& path) {
   size_t p = path.find_last_of("/\\");
   return p == std::string::npos ? path : path.substr(p + 1);

@@ -50,6 +50,10 @@ class DiagramDocument {
   }
   // Sets Parent of every IST connection's start class to its end class.
   void AssertParents();
+  // Makes the directory the project directory of the main diagram and all its
+  // sub-diagrams. Boxes whose source files were found in the old project directory keep
+  // finding them there.
+  void SetProjectDir(const std::string& directory);
 
   bool IsMainDiagram;
   DiagramDocument* Main;
@@ -79,5 +83,8 @@ class DiagramDocument {
 std::string FileNamePart(const std::string& path);
 // The directory part including its trailing separator; empty when there is none.
 std::string DirectoryPart(const std::string& path);
+// The full path of the box's source file: in the box's own directory, or in the project
+// directory of its main diagram when it has none. Empty when the box has no source file.
+std::string SourceFilePath(const TUMLDrawClass& box);
 
 }  // namespace zedro

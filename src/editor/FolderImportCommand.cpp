@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/RoundTripSupport.h"
 #include "editor/TFChild.h"
@@ -51,6 +52,8 @@ void ImportClassFolderClick(TFChild& window) {
 
 void ImportClassFolder(TFChild& window, const std::string& dir) {
   if (window.RefuseImportOutsideMainDiagram()) return;
+  // The diagram as it was stays recoverable, as before every import.
+  window.MainForm().Autosave().SaveNow(window);
   DiagramDocument& doc = window.Doc();
   FolderImportResult result;
   {

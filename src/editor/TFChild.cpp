@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "diagram/Redraw.h"
+#include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/Picture.h"
 #include "editor/QtText.h"
@@ -24,6 +25,7 @@
 #include "model/Win1252.h"
 #include "persistence/DiagramFile.h"
 #include "persistence/Files.h"
+#include "persistence/ValueStream.h"
 
 namespace zedro {
 
@@ -41,6 +43,33 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
 }
 
 const char* const kReplaceQuestion = "' existiert schon !   ...    Soll sie ersetzt werden ?";
+
+// The messages of a load. The stream's error alone names no file and cannot say what
+// becomes of the window, so it is held back until the load has ended.
+class LoadMessages : public WindowMessages {
+ public:
+  using WindowMessages::WindowMessages;
+  MsgResult Message(MsgKind kind, const std::string& text, MsgButtons buttons) override {
+    if (kind == MsgKind::Error && (text == StreamReadErrorText() || text == InvalidValueText())) {
+      streamError = text;
+      return MsgResult::Ok;
+    }
+    return WindowMessages::Message(kind, text, buttons);
+  }
+  std::string streamError;
+};
+
+// "Fahrzeuge.urd" -> "Fahrzeuge_gerettet.urd": what a damaged file's diagram is saved as.
+std::string RescueName(const std::string& path) {
+  std::string name = FileNamePart(path);
+  const size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+  return stem + "_gerettet.urd";
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  return !a.empty() && !b.empty() && LinkTarget(a) == LinkTarget(b);
+}
 
 }  // namespace
 
@@ -66,6 +95,8 @@ TFChild::TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& sub
 
 TFChild::~TFChild() {
   destroying_ = true;
+  // The window goes in an orderly way: its autosave is no longer needed.
+  if (!mainDiagram_) main_.Autosave().Discard(*this);
   CloseSubWindows();
   if (mainDiagram_) {
     auto& subs = mainDiagram_->subWindows_;
@@ -533,7 +564,7 @@ bool TFChild::AskClose() {
         if (!doc_->HasFileName)
           SaveDiagrammAs();
         else
-          WriteDiagramFile(*doc_, doc_->FileName, Dialogs());
+          WriteFile(doc_->FileName);
         bool saved = doc_->Saved;
         for (auto& sub : doc_->SubDiagrams) saved = saved && sub->Saved;
         if (!saved) return false;
@@ -568,10 +599,11 @@ void TFChild::closeEvent(QCloseEvent* event) {
       return;
     }
     for (TUMLDrawClass* box : doc_->DrawClasses.Items)
-      box->SourceFileAge =
-          box->SourceFileName.empty() ? -1 : FileAge(doc_->ProjectDir + box->SourceFileName);
+      box->SourceFileAge = box->SourceFileName.empty() ? -1 : FileAge(SourceFilePath(*box));
   }
   Timer1->stop();
+  // Closed in order (saved, or not saved on the user's word): no autosave is kept.
+  if (!mainDiagram_) main_.Autosave().Discard(*this);
   CloseSubWindows();
   main_.ChildGone(this);
   QMdiSubWindow::closeEvent(event);
@@ -598,16 +630,39 @@ void TFChild::AttachSubWindow(DiagramDocument& sub) {
 
 // ---- files -----------------------------------------------------------------------------
 
-bool TFChild::LoadDiagram(const std::string& path) {
+TFChild::LoadOutcome TFChild::LoadDiagram(const std::string& path) {
   LoadOptions options;
   options.languageOfMainWindow = main_.LanguageOfMainWindow;
-  options.switchLanguage = [this](int language) { SwitchLanguage(language == 2 ? 2 : 1); };
+  int fileLanguage = 0;
+  options.switchLanguage = [&fileLanguage](int language) { fileLanguage = language; };
   options.subDiagramCreated = [this](DiagramDocument& sub) { AttachSubWindow(sub); };
-  WindowMessages messages(*this);
+  LoadMessages messages(*this);
   // The caption first: the messages of the load name the diagram.
   setWindowTitle(Q(FileNamePart(path)));
   LoadResult result = LoadDiagramFile(*doc_, path, messages, options);
-  if (result.version == 0 && doc_->FileName.empty()) return false;  // nothing could be read
+  const bool nothingRead = doc_->DrawClasses.Count() == 0 && doc_->Connections.Count() == 0 &&
+                           doc_->InfoBoxes.Count() == 0 && doc_->SubDiagrams.empty();
+  // A file that broke off (not one refused for its version, nor one that could not be
+  // opened, which have had their messages).
+  const bool broken = !result.completed && (!messages.streamError.empty() || result.version >= 134);
+  const std::string reason =
+      messages.streamError.empty() ? std::string() : " (" + messages.streamError + ")";
+  if (!result.completed && nothingRead) {
+    if (broken)
+      Dialogs().Message(MsgKind::Error, "Die Datei '" + path + W("' ist beschädigt") + reason +
+                                            W(" und enthält nichts, was sich lesen ließ.\n\n"
+                                              "Sie wurde nicht geöffnet."));
+    return LoadOutcome::Failed;
+  }
+  if (!result.completed) {
+    DamagedFile = path;
+    Dialogs().Message(MsgKind::Error,
+                      "Die Datei '" + path + W("' ist beschädigt oder unvollständig") + reason +
+                          W(".\n\nWas sich lesen ließ, wird angezeigt. Die Datei selbst bleibt "
+                            "unverändert: Beim Speichern fragt Zedro nach einem neuen "
+                            "Dateinamen."));
+  }
+  if (fileLanguage != 0) SwitchLanguage(fileLanguage == 2 ? 2 : 1);
   setWindowTitle(Q(FileNamePart(doc_->FileName)));
   main_.ShowClassInInspector(doc_->CurrentClass);
   for (TFChild* sub : subWindows_) {
@@ -616,7 +671,17 @@ bool TFChild::LoadDiagram(const std::string& path) {
   }
   Redraw(true);
   doc_->Saved = true;
-  return true;
+  return result.completed ? LoadOutcome::Complete : LoadOutcome::Damaged;
+}
+
+bool TFChild::WriteFile(const std::string& path) {
+  const bool written = WriteDiagramFile(*doc_, path, Dialogs());
+  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  if (written) {
+    DamagedFile.clear();
+    main_.Autosave().Forget(*this);
+  }
+  return written;
 }
 
 void TFChild::SaveDiagramm() {
@@ -629,12 +694,12 @@ void TFChild::SaveDiagramm() {
       mainDiagram_->SaveDiagramm();
     return;
   }
+  // A diagram without a file of its own (new, or read from a damaged file) asks for one.
   if (!doc_->HasFileName) {
     SaveDiagrammAs();
     return;
   }
-  WriteDiagramFile(*doc_, doc_->FileName, Dialogs());
-  setWindowTitle(Q(FileNamePart(doc_->FileName)));
+  WriteFile(doc_->FileName);
 }
 
 void TFChild::SaveDiagrammAs() {
@@ -652,17 +717,24 @@ void TFChild::SaveDiagrammAs() {
   request.filter = "Beziehungsdiagramme|*.urd|Alle Dateien|*.*";
   request.defaultExt = "urd";
   request.initialDir = doc_->ProjectDir;
-  request.fileName = FileNamePart(doc_->FileName);
+  request.fileName = DamagedFile.empty() ? FileNamePart(doc_->FileName) : RescueName(DamagedFile);
   std::string path = Dialogs().SaveFileName(request);
   if (path.empty()) return;
   path = WithDefaultExtension(path, "urd");
-  if (FileExists(path) &&
-      Dialogs().Message(MsgKind::Warning, "Die Datei '" + path + kReplaceQuestion,
-                        MsgButtons::YesNo) != MsgResult::Yes)
+  if (SameFile(path, DamagedFile)) {
+    if (Dialogs().Message(MsgKind::Warning,
+                          "Die Datei '" + path +
+                              W("' ist beschädigt und wurde nur teilweise gelesen.\n\n"
+                                "Soll sie wirklich durch das Gelesene ersetzt werden? Was "
+                                "nicht gelesen werden konnte, geht dann verloren."),
+                          MsgButtons::YesNo) != MsgResult::Yes)
+      return;
+  } else if (FileExists(path) &&
+             Dialogs().Message(MsgKind::Warning, "Die Datei '" + path + kReplaceQuestion,
+                               MsgButtons::YesNo) != MsgResult::Yes) {
     return;
-  bool written = WriteDiagramFile(*doc_, path, Dialogs());
-  setWindowTitle(Q(FileNamePart(doc_->FileName)));
-  if (!written) return;
+  }
+  if (!WriteFile(path)) return;
   SetProjectDirectory(DirectoryPart(path));
   doc_->Saved = true;
 }
@@ -675,9 +747,7 @@ void TFChild::SetProjectDirectory(const std::string& directory) {
     Dialogs().Message(MsgKind::Information,
                       W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."),
                       MsgButtons::Yes);
-  DiagramDocument& main = doc_->MainDocument();
-  main.ProjectDir = directory;
-  for (auto& sub : main.SubDiagrams) sub->ProjectDir = directory;
+  doc_->SetProjectDir(directory);
   StatusBar->clearMessage();
   SetStatus("Verzeichnis: " + doc_->ProjectDir);
 }

@@ -102,7 +102,14 @@ class TFChild : public QMdiSubWindow {
   QImage Picture();
 
   // File commands (the window side of loading and saving).
-  bool LoadDiagram(const std::string& path);
+  enum class LoadOutcome {
+    Failed,   // nothing could be read: the window is of no use
+    Damaged,  // the file broke off; what was read is shown, the file is not saved over
+    Complete,
+  };
+  // Reads the file into this new window. The application's language follows the file
+  // only when the window is kept (not when the load failed).
+  LoadOutcome LoadDiagram(const std::string& path);
   void SaveDiagramm();
   void SaveDiagrammAs();
   void PictureToClipboard();
@@ -333,6 +340,8 @@ class TFChild : public QMdiSubWindow {
   TUMLDrawClass* ReattachBox = nullptr;
   bool ClosingAll = false;
   bool CloseConfirmed = false;
+  // The damaged file this diagram was read from: saving never replaces it unasked.
+  std::string DamagedFile;
   TPoint PopupPos;
   TUMLDrawObject* NewObjectBox = nullptr;
 
@@ -349,6 +358,8 @@ class TFChild : public QMdiSubWindow {
  private:
   void FormCreate();
   void BuildMenus();
+  // Writes the diagram file; a successful save makes the autosave obsolete.
+  bool WriteFile(const std::string& path);
   void SwitchLanguage(int language);
   // Closes the sub-diagram windows without questions (the main diagram goes).
   void CloseSubWindows();

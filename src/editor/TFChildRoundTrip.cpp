@@ -98,8 +98,22 @@ void TFChild::ExportAllClick() {
   const std::string extension = language == 2 ? ".java" : ".pas";
   TConnectionList connections = PascalConnections(main);
   WindowMessages messages(*this);
+  int notExported = 0;
   {
     WatchTimerPause pause(*this);
+    // The file of a class chosen in the export dialog; empty when it was cancelled.
+    auto askPath = [&](const std::string& name) {
+      TFileRequest request;
+      request.caption = "Klasse " + name + " exportieren";
+      request.fileName = "m" + name + extension;
+      request.defaultExt = extension.substr(1);
+      request.filter = language == 2 ? "Java Dateien|*.java" : "Pascal Dateien|*.pas";
+      request.initialDir = main.ProjectDir;
+      std::string path = Dialogs().SaveFileName(request);
+      const std::string chosen = FileNamePart(path);
+      if (!chosen.empty() && chosen.find('.') == std::string::npos) path += extension;
+      return path;
+    };
     // Every class gets its file before the first one is generated, so that each uses
     // clause names the units of the related classes written later in the run.
     struct Job {
@@ -108,6 +122,7 @@ void TFChild::ExportAllClick() {
       std::string previousName;
     };
     std::vector<Job> jobs;
+    ExportFileClaims claims;
     const std::vector<TUMLDrawClass*> boxes = main.DrawClasses.Items;
     for (TUMLDrawClass* box : boxes) {
       if (!box->UMLClass || box->UMLClass->IsLibraryClass) continue;
@@ -122,27 +137,36 @@ void TFChild::ExportAllClick() {
         Dialogs().Message(MsgKind::Information,
                           "Klasse " + name + " ist noch nicht exportiert worden.\n" +
                               W("Sie können die Klasse nun neu exportieren."));
-        TFileRequest request;
-        request.caption = "Klasse " + name + " exportieren";
-        request.fileName = "m" + name + extension;
-        request.defaultExt = extension.substr(1);
-        request.filter = language == 2 ? "Java Dateien|*.java" : "Pascal Dateien|*.pas";
-        request.initialDir = main.ProjectDir;
-        path = Dialogs().SaveFileName(request);
-        if (path.empty()) continue;
-        const std::string chosen = FileNamePart(path);
-        if (!chosen.empty() && chosen.find('.') == std::string::npos) path += extension;
-        SetProjectDirectory(DirectoryPart(path));
+        path = askPath(name);
       }
+      // Two classes never go into one file: the later one gets a file of its own or stays
+      // out of this export.
+      while (!path.empty()) {
+        const TUMLClass* owner = claims.Claim(path, *box->UMLClass);
+        if (!owner) break;
+        path = Dialogs().Message(MsgKind::Warning,
+                                 SharedFileText(*owner, *box->UMLClass, path) +
+                                     "\n\nSoll die Klasse '" + name +
+                                     W("' in eine andere Datei exportiert werden?\n"
+                                       "(Nein: Die Klasse wird diesmal nicht exportiert.)"),
+                                 MsgButtons::YesNo) == MsgResult::Yes
+                   ? askPath(name)
+                   : std::string();
+        if (path.empty()) ++notExported;
+      }
+      if (path.empty()) continue;
+      SetProjectDirectory(DirectoryPart(path));
       jobs.push_back({box, path, box->SourceFileName});
       box->SourceFileName = FileNamePart(path);
     }
     for (const Job& job : jobs)
-      if (!ExportClassToFile(main, *job.box, connections, job.path, language, messages))
+      if (!ExportClassToFile(main, *job.box, connections, job.path, language, messages)) {
         job.box->SourceFileName = job.previousName;  // nothing written: the box stays
+        ++notExported;
+      }
   }
-  Dialogs().Message(MsgKind::Information,
-                    W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"));
+  Dialogs().Message(notExported == 0 ? MsgKind::Information : MsgKind::Warning,
+                    ExportAllEndText(notExported));
 }
 
 void TFChild::DokumentationderKlasseanzeigen1Click() {

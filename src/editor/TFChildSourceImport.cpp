@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "codegen/ExportSupport.h"
 #include "diagram/Connection.h"
+#include "editor/Autosave.h"
 #include "editor/QtText.h"
 #include "editor/RoundTripSupport.h"
 #include "editor/TFChild.h"
@@ -53,6 +55,13 @@ class WatchSuspended {
   bool was_;
 };
 
+// A source too large for the memory ends the command, not the program.
+void ReportOutOfMemory(TFChild& window, const std::string& path) {
+  window.Dialogs().Message(MsgKind::Error, W("Nicht genug Arbeitsspeicher: Die Datei '") + path +
+                                               W("' ist zu groß, um sie einzulesen.\n\n"
+                                                 "Der Befehl wurde abgebrochen."));
+}
+
 const char* const kOnlyMainDiagram = "Neue Klassen können nur im Hauptdiagramm geladen werden";
 const char* const kNoClassFound = "Keine Klassendefinition gefunden!";
 
@@ -71,8 +80,9 @@ TUMLDrawClass* AddImportedClass(TFChild& window, std::unique_ptr<TUMLClass> cls,
   doc.CurrentBox = box;
   doc.CurrentClass = box->UMLClass;
   window.Redraw(true);
-  box->SourceFileName = FileNamePart(path);
   window.SetProjectDirectory(DirectoryPart(path));
+  box->SourceFileName = FileNamePart(path);
+  box->SourceDirectory = DirectoryPart(path);
   box->SourceFileAge = FileAge(path);
   window.MainForm().ShowClassInInspector(box->UMLClass);
   return box;
@@ -103,14 +113,19 @@ void TFChild::ImportPascalSourceClick() {
 
 void TFChild::ImportPascalFile(const std::string& path) {
   if (RefuseImportOutsideMainDiagram()) return;
+  MainForm().Autosave().SaveNow(*this);
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
   TUMLClass* imported = nullptr;
   {
     std::vector<std::unique_ptr<TUMLClass>> classes;
-    {
+    try {
       TSourceParser parser(path, messages);
       while (auto cls = parser.ReadNextClass()) classes.push_back(std::move(cls));
+    } catch (const std::bad_alloc&) {
+      classes.clear();
+      ReportOutOfMemory(*this, path);
+      return;
     }
     std::unique_ptr<TUMLClass> taken;
     if (classes.size() == 1) {
@@ -148,12 +163,16 @@ void TFChild::ImportJavaSourceClick() {
 
 void TFChild::ImportJavaFile(const std::string& path) {
   if (RefuseImportOutsideMainDiagram()) return;
+  MainForm().Autosave().SaveNow(*this);
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
   std::unique_ptr<TUMLClass> cls;
-  {
+  try {
     TJavaParser parser(path, messages);
     cls = parser.Parse();
+  } catch (const std::bad_alloc&) {
+    ReportOutOfMemory(*this, path);
+    return;
   }
   // A file without a class declaration yields a class without a name: no box for it.
   if (!cls || cls->Name.empty()) {
@@ -198,15 +217,23 @@ void TFChild::ConnectAncestors() {
 // ---- update ----------------------------------------------------------------------------
 
 bool TFChild::UpdateClassFromFile(TUMLClass& cls, const std::string& path) {
+  // The diagram as it was is kept first: an update replaces a class's members.
+  MainForm().Autosave().SaveNow(*this);
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
-  const bool updated = SourceLanguage(path, Doc().Language) == 2
-                           ? UpdateFromJavaFile(Doc(), cls, path, messages)
-                           : UpdateFromPascalFile(Doc(), cls, path, messages);
+  bool updated = false;
+  try {
+    updated = SourceLanguage(path, Doc().Language) == 2
+                  ? UpdateFromJavaFile(Doc(), cls, path, messages)
+                  : UpdateFromPascalFile(Doc(), cls, path, messages);
+  } catch (const std::bad_alloc&) {
+    ReportOutOfMemory(*this, path);
+    return false;
+  }
   if (updated) {
     // Sub-diagram records keep no file name: the main diagram's box must know the file
     // too, so that it is watched and kept when the diagram is saved.
-    SetSourceFileForClass(Doc(), &cls, FileNamePart(path), FileAge(path));
+    SetSourceFileForClass(Doc(), &cls, path);
     MainForm().ShowClassInInspector(&cls);
   }
   Redraw(true);
@@ -267,8 +294,14 @@ void TFChild::Timer1Timer() {
   for (size_t i = 0; i < doc.DrawClasses.Items.size(); ++i) {
     TUMLDrawClass* box = doc.DrawClasses.Items[i];
     if (!box->UMLClass || box->SourceFileName.empty()) continue;
-    const std::string path = doc.ProjectDir + box->SourceFileName;
+    // The file is found where the box found it, even after the project directory moved.
+    const std::string path = SourceFilePath(*box);
     if (!FileExists(path) || FileAge(path) <= box->SourceFileAge) continue;
+    if (box->SourceFileAge < 0) {
+      // An unknown age is no change: the file is taken as the box knows it.
+      SetFileAgeForClass(doc, box->UMLClass, FileAge(path));
+      continue;
+    }
 
     WatchEnabled = false;
     QPointer<TFChild> previous = MainForm().ActiveChild();

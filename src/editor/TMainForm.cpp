@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "diagram/DiagramDocument.h"
+#include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
@@ -27,7 +28,7 @@
 namespace zedro {
 
 TMainForm::TMainForm(IDialogService& dialogs, const std::vector<std::string>& args)
-    : dialogs_(dialogs) {
+    : dialogs_(dialogs), autosave_(std::make_unique<TAutosave>(*this)) {
   setObjectName("MainForm");
   setWindowTitle(kInitialCaption);
   MdiArea = new QMdiArea(this);
@@ -316,15 +317,16 @@ void TMainForm::MergeMenus(TFChild* child) {
 TFChild* TMainForm::OpenDiagramFile(const std::string& path) {
   ++loading_;
   auto* child = new TFChild(*this);
-  bool ok = child->LoadDiagram(path);
+  const TFChild::LoadOutcome outcome = child->LoadDiagram(path);
   --loading_;
-  if (!ok) {
+  if (outcome == TFChild::LoadOutcome::Failed) {
     child->ClosingAll = true;
     delete child;
     return nullptr;
   }
   child->Doc().IsMainDiagram = true;
-  child->Doc().HasFileName = true;
+  // What was read from a damaged file is never saved over it without a file dialog.
+  child->Doc().HasFileName = outcome == TFChild::LoadOutcome::Complete;
   EnableDiagramItems();
   ActivateChild(child);
   NoteDiagramFile(child);
@@ -395,10 +397,7 @@ void TMainForm::FileOpen1Execute() {
   request.initialDir = S(QDir::currentPath());
   std::string path = dialogs_.OpenFileName(request);
   if (path.empty()) return;
-  TFChild* child = OpenDiagramFile(path);
-  if (!child) return;
-  child->Doc().ProjectDir = DirectoryPart(path);
-  child->RedrawKeepSaved(true);
+  if (TFChild* child = OpenDiagramFile(path)) child->RedrawKeepSaved(true);
 }
 
 void TMainForm::FileSaveClick() {
@@ -466,25 +465,26 @@ void TMainForm::HelpAboutItemClick() {
 // ---- start and end ---------------------------------------------------------------------
 
 void TMainForm::FormActivate() {
-  if (!OpenStartFile) return;
+  // Both only once, also when the questions of the offer let this run again meanwhile.
+  const bool offer = offerRecovery_;
+  const bool open = OpenStartFile;
+  offerRecovery_ = false;
   OpenStartFile = false;
-  TFChild* child = OpenDiagramFile(StartFile);
-  if (!child) return;
-  child->Doc().ProjectDir = DirectoryPart(StartFile);
-  child->Doc().IsMainDiagram = true;
-  child->Doc().HasFileName = true;
+  if (offer) autosave_->OfferRecovery();
+  if (open) OpenDiagramFile(StartFile);
 }
 
 void TMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && OpenStartFile)
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+      (OpenStartFile || offerRecovery_))
     QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Platforms without window activation (offscreen) still open the start file.
-  if (OpenStartFile) QTimer::singleShot(0, this, [this] { FormActivate(); });
+  if (OpenStartFile || offerRecovery_) QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 bool TMainForm::FormCloseQuery() {

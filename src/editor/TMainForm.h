@@ -25,6 +25,7 @@ namespace zedro {
 
 class DiagramDocument;
 class IDialogService;
+class TAutosave;
 class TFChild;
 
 constexpr const char* kApplicationTitle = "Zedro 1.8.4_03 b";
@@ -49,6 +50,13 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   IDialogService& Dialogs() { return dialogs_; }
+  // Autosaves of changed diagrams and their recovery after a crash.
+  TAutosave& Autosave() { return *autosave_; }
+  // The recovery offer is made once, when the window first becomes active (before the
+  // start file is opened). Only the interactive program asks for it.
+  void OfferRecoveryAtStart() { offerRecovery_ = true; }
+  // A diagram file is being read.
+  bool IsLoading() const { return loading_ > 0; }
 
   // The diagram windows (main and sub-diagram windows) in creation order.
   std::vector<TFChild*> Children() const;
@@ -57,6 +65,8 @@ class TMainForm : public QMainWindow {
   void ActivateChild(TFChild* child);
 
   // Operations offered to the rest of the editor.
+  // Opens the file in a new main diagram window; nullptr (and no window) when nothing
+  // could be read. A damaged file's window has no file name of its own.
   TFChild* OpenDiagramFile(const std::string& path);
   void RedrawActiveDiagram();
   void RedrawAllDiagrams();
@@ -140,6 +150,8 @@ class TMainForm : public QMainWindow {
   void NoteDiagramFile(TFChild* child, bool closing = false);
 
   IDialogService& dialogs_;
+  std::unique_ptr<TAutosave> autosave_;
+  bool offerRecovery_ = false;
   IClassInspector* inspector_ = nullptr;
   std::unique_ptr<TUMLDrawClass> clipboardBoxStore_;
   std::vector<TFChild*> children_;

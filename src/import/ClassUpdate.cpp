@@ -22,8 +22,7 @@ void AdoptProjectDirectory(DiagramDocument& doc, const std::string& dir, IMessag
   else
     messages.Message(MsgKind::Information,
                      W("Zedro hat sich ein Verzeichnis für das Projekt gemerkt."), MsgButtons::Yes);
-  main.ProjectDir = dir;
-  for (auto& sub : main.SubDiagrams) sub->ProjectDir = dir;
+  main.SetProjectDir(dir);
   messages.Status("");
   messages.Status("Verzeichnis: " + main.ProjectDir);
 }
@@ -39,9 +38,12 @@ TUMLDrawClass* BoxOf(DiagramDocument& doc, const TUMLClass& cls) {
 
 void RecordSource(DiagramDocument& doc, TUMLClass& cls, const std::string& path,
                   IMessages& messages) {
-  if (TUMLDrawClass* box = BoxOf(doc, cls)) box->SourceFileName = FileNamePart(path);
   AdoptProjectDirectory(doc, DirectoryPart(path), messages);
-  if (TUMLDrawClass* box = BoxOf(doc, cls)) box->SourceFileAge = FileAge(path);
+  if (TUMLDrawClass* box = BoxOf(doc, cls)) {
+    box->SourceFileName = FileNamePart(path);
+    box->SourceDirectory = DirectoryPart(path);
+    box->SourceFileAge = FileAge(path);
+  }
   doc.Saved = false;
   doc.MainDocument().Saved = false;
 }

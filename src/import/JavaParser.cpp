@@ -18,8 +18,10 @@ bool Has(const std::vector<std::string>& words, const char* word) {
 
 TJavaParser::TJavaParser(std::string fileName, IMessages& messages)
     : FileName(std::move(fileName)), messages_(messages) {
-  if (!ReadSourceLines(FileName, lines_))
-    messages_.Message(MsgKind::Error, W("Fehler beim Öffnen der Datei"));
+  std::string error;
+  if (!ReadSourceLines(FileName, lines_, &error))
+    messages_.Message(MsgKind::Error,
+                      W("Fehler beim Öffnen der Datei '") + FileName + "'.\n" + error);
   Lexer = std::make_unique<tJavaLexer>(lines_, messages_);
 }
 

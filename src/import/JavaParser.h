@@ -16,7 +16,8 @@ class IMessages;
 class TJavaParser {
  public:
   // Reads the file; when it cannot be read the error box "Fehler beim Öffnen der Datei"
-  // is shown and Parse finds nothing.
+  // is shown with the file and the reason (also a lack of memory), and Parse finds
+  // nothing.
   TJavaParser(std::string fileName, IMessages& messages);
   // The same on lines already in memory.
   TJavaParser(std::string fileName, SourceLines lines, IMessages& messages);

@@ -193,7 +193,9 @@ TSourceParser::TSourceParser(std::string fileName, IMessages& messages)
   std::string error;
   readable_ = ReadSourceLines(FileName, lines_, &error);
   Lexer = std::make_unique<tLexer>(lines_);
-  if (!readable_) messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration");
+  if (!readable_)
+    messages_.Message(MsgKind::Error, "Fehler beim Suchen nach Typdaklaration\n\nDie Datei '" +
+                                          FileName + "' kann nicht gelesen werden.\n" + error);
   Init();
 }
 

@@ -18,7 +18,8 @@ class IMessages;
 class TSourceParser {
  public:
   // Reads the unit and moves to its first "type". When the file cannot be read the error
-  // box "Fehler beim Suchen nach Typdaklaration" is shown; the parser then finds nothing.
+  // box "Fehler beim Suchen nach Typdaklaration" is shown, with the file and the reason
+  // (also a lack of memory); the parser then finds nothing.
   TSourceParser(std::string fileName, IMessages& messages);
   // The same on lines already in memory (fileName is used in messages only).
   TSourceParser(std::string fileName, SourceLines lines, IMessages& messages);

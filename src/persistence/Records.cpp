@@ -253,12 +253,11 @@ void TUMLClass::Save(ValueWriter& w) const {
 
 namespace {
 
+// The age of the file the box's source file is found in, wherever the project directory
+// has moved since.
 std::int32_t CurrentAgeOf(const TUMLDrawClass& box) {
-  std::string name = FileNamePart(box.SourceFileName);
-  if (name.empty()) return -1;
-  std::string dir;
-  if (box.Image && box.Image->Document) dir = box.Image->Document->ProjectDir;
-  return FileAge(dir + name);
+  const std::string path = SourceFilePath(box);
+  return path.empty() ? -1 : FileAge(path);
 }
 
 }  // namespace

@@ -40,7 +40,10 @@ TEST_F(ImportCli, PascalAndJavaSourcesPrintTheirClasses) {
   EXPECT_EQ(Run("import-pascal " + File("mZwei.pas") + " --class TC").status, 1);
   EXPECT_EQ(Run("import-pascal " + File("mZwei.pas") + " --klasse TB").status, 2);
   CliRun unreadable = Run("import-pascal " + File("fehlt.pas"));
-  EXPECT_EQ(unreadable.err, "[error] Fehler beim Suchen nach Typdaklaration\n");
+  EXPECT_TRUE(Has(unreadable.err, "[error] Fehler beim Suchen nach Typdaklaration\\n"))
+      << unreadable.err;
+  EXPECT_TRUE(Has(unreadable.err, "Die Datei oder das Verzeichnis gibt es nicht."))
+      << unreadable.err;
   EXPECT_EQ(unreadable.out, "[]");
 
   // Windows-1252 with CR LF comes out as UTF-8 without carriage returns.

@@ -57,3 +57,16 @@ TEST(ExportSave, SourceFiles) {
   EXPECT_EQ(box->SourceFileAge, 17);
   EXPECT_TRUE(messages.Contains(kCannotSave));
 }
+
+TEST(ExportSave, AWriteProtectedSourceFileIsNamedAndLeftAlone) {
+  TempDir dir;
+  const std::string path = dir.File("mTAuto.pas");
+  std::ofstream(path, std::ios::binary) << "schreibgeschuetzt";
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  ScriptedMessages messages;
+  EXPECT_FALSE(WriteSourceFile(path, {"interface"}, messages));
+  EXPECT_EQ(ReadText(path), "schreibgeschuetzt");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            W("Abspeichern nicht möglich. Die Datei '") + path + W("' ist schreibgeschützt."));
+}

@@ -11,6 +11,10 @@ for f in "$EXAMPLES"/*.urd; do
   [ -f "$f" ] && FILE="$f" && break
 done
 LOG="$SCRATCH/xvfb_start.log"
+# Autosaves (and the recovery offer, which the unattended run would answer) stay out of
+# the user's data folder.
+export XDG_DATA_HOME="$SCRATCH/xvfb_start_data"
+rm -rf "$XDG_DATA_HOME"
 # The program closes its main window after 1.5 s and answers its questions the safe way
 # (a modified diagram is not saved, an unchanged one is closed).
 ZEDRO_QUIT_AFTER_MS=1500 timeout 30 "$ZEDRO" ${FILE:+"$FILE"} >"$LOG" 2>&1 &
