@@ -11,6 +11,10 @@ PACKAGES=(
   clang
   fpc fpc-source default-jdk-headless openjdk-17-source unzip unrtf
   xvfb xauth x11-utils xdotool fonts-dejavu-core fonts-dejavu-extra
+  # The folder import lays out with Graphviz; PlantUML checks the text Zedro writes for it.
+  libgraphviz-dev graphviz plantuml
+  # The Debian package (dpkg-shlibdeps) and the checks of its desktop and manual files.
+  dpkg-dev appstream desktop-file-utils man-db
 )
 
 missing=()

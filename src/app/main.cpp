@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "editor/Autosave.h"
+#include "editor/DesktopFeatures.h"
 #include "editor/DialogService.h"
 #include "editor/GermanTranslation.h"
 #include "editor/QtDialogService.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
 
   zedro::QtDialogService dialogs;
   zedro::TMainForm form(dialogs, args);
+  new zedro::TDesktopFeatures(form);  // recent files, drops, help; owned by the frame
   dialogs.SetParentWindow(&form);
   dialogs.onStatus = [&form](const std::string& text) {
     if (zedro::TFChild* child = form.ActiveChild()) child->SetStatus(text);

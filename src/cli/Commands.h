@@ -30,5 +30,9 @@ int CmdExportAll(const Args& args);
 int CmdImportPascal(const Args& args);
 int CmdImportJava(const Args& args);
 int CmdUpdate(const Args& args);
+// A folder of sources as a laid-out diagram (CmdFolder.cpp).
+int CmdImportFolder(const Args& args);
+// PlantUML text of a diagram (CmdPlantUml.cpp).
+int CmdPlantUml(const Args& args);
 
 }  // namespace zedro::cli

@@ -24,6 +24,8 @@ const Command kCommands[] = {
     {"import-pascal", "import-pascal UNIT.pas... [--class NAME]", zedro::cli::CmdImportPascal},
     {"import-java", "import-java FILE.java...", zedro::cli::CmdImportJava},
     {"update", "update FILE.urd CLASS SOURCE OUT.urd [--choose NAME]", zedro::cli::CmdUpdate},
+    {"import-folder", "import-folder DIR OUT.urd [--pascal|--java]", zedro::cli::CmdImportFolder},
+    {"plantuml", "plantuml FILE.urd [--sub N]", zedro::cli::CmdPlantUml},
 };
 
 int PrintUsage() {

@@ -20,20 +20,6 @@ constexpr int kFarthest = 1000000;
 
 Canvas* CanvasOf(DrawingSurface* image) { return image ? image->canvas : nullptr; }
 
-// The member filter of a visibility: a member counts as shown only when it is 0.
-int FilterOf(const TFOptions& o, int visibility) {
-  switch (visibility) {
-    case kPublished:
-      return o.RgPublished;
-    case kPublic:
-      return o.RgPublic;
-    case kProtected:
-      return o.RgProtected;
-    default:
-      return o.RgPrivate;
-  }
-}
-
 std::string ParameterText(const TMethod& m, int notation) {
   std::string p;
   for (size_t i = 0; i < m.Parameters.size(); ++i) {
@@ -132,7 +118,7 @@ void TUMLDrawClass::Paint() {
 
   for (TAttribute* a : UMLClass->Attributes.Items) {
     TColor saved = c.Font().Color;
-    if (FilterOf(Options, a->Visibility) != 0) continue;
+    if (Options.MemberFilter(a->Visibility) != 0) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
     std::string line =
         Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
@@ -147,7 +133,7 @@ void TUMLDrawClass::Paint() {
 
   for (TMethod* m : UMLClass->Methods.Items) {
     TColor saved = c.Font().Color;
-    if (FilterOf(Options, m->Visibility) != 0) continue;
+    if (Options.MemberFilter(m->Visibility) != 0) continue;
     c.SetFontItalic(m->IsAbstract);
     c.SetFontColor(colours.ForMethod(m, saved));
     std::string params = ParameterText(*m, notation);
@@ -192,7 +178,7 @@ void TUMLDrawObject::Paint() {
     const std::string& value = Values.ValueAt(i);
     if (!a) continue;
     TColor saved = c.Font().Color;
-    if (FilterOf(Options, a->Visibility) != 0 && value.empty()) continue;
+    if (Options.MemberFilter(a->Visibility) != 0 && value.empty()) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
     std::string line =
         Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
@@ -209,7 +195,7 @@ void TUMLDrawObject::Paint() {
 
   for (TMethod* m : UMLClass->Methods.Items) {
     TColor saved = c.Font().Color;
-    if (FilterOf(Options, m->Visibility) != 0 && !colours.Calls(m)) continue;
+    if (Options.MemberFilter(m->Visibility) != 0 && !colours.Calls(m)) continue;
     c.SetFontItalic(m->IsAbstract);
     c.SetFontColor(colours.ForMethod(m, saved));
     std::string v = Options.RGShowAc == 1 ? std::string() : VisibilitySymbol(m->Visibility);

@@ -25,6 +25,9 @@ class TFOptions {
   int RgProtected = 0;
   int RgPrivate = 0;
 
+  // The filter setting of a visibility; members are listed only when it is 0.
+  int MemberFilter(int visibility) const;
+
   bool operator==(const TFOptions&) const = default;
 };
 

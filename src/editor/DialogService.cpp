@@ -102,6 +102,12 @@ std::string ScriptedDialogs::SaveFileName(const TFileRequest& request) {
   return Pop(saveFiles);
 }
 
+std::string ScriptedDialogs::DirectoryName(const TFileRequest& request) {
+  asked.push_back({"directory", request.caption});
+  fileRequests.push_back(request);
+  return Pop(directories);
+}
+
 bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool withEffects) {
   asked.push_back({withEffects ? "font" : "font without effects", font.Name});
   if (fonts.empty()) return false;

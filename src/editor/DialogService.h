@@ -41,6 +41,12 @@ class IDialogService : public IMessages, public IDiagramDialogs {
   // The chosen path, or empty when the dialog was cancelled. Paths are in-memory text.
   virtual std::string OpenFileName(const TFileRequest& request) = 0;
   virtual std::string SaveFileName(const TFileRequest& request) = 0;
+  // An existing folder (caption and initialDir of the request are used); empty when the
+  // dialog was cancelled.
+  virtual std::string DirectoryName(const TFileRequest& request) {
+    (void)request;
+    return {};
+  }
   // Font and colour choice; false when cancelled. withEffects offers colour, underline and
   // strike-out.
   virtual bool ChooseFont(TFontSpec& font, bool withEffects = true) = 0;
@@ -85,6 +91,7 @@ class ScriptedDialogs : public IDialogService {
                 std::string& value) override;
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
+  std::string DirectoryName(const TFileRequest& request) override;
   bool ChooseFont(TFontSpec& font, bool withEffects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
@@ -94,7 +101,7 @@ class ScriptedDialogs : public IDialogService {
   int ScreenHeight() const override { return screenHeight; }
   int ScreenPpi() const override { return screenPpi; }
 
-  // Everything asked, in order.
+  // Everything asked, in order ("directory" for a folder choice).
   std::vector<Asked> asked;
   int CountAsked(const std::string& what) const;
 
@@ -105,6 +112,7 @@ class ScriptedDialogs : public IDialogService {
   // Chosen file names; an empty string or an empty queue cancels.
   std::deque<std::string> openFiles;
   std::deque<std::string> saveFiles;
+  std::deque<std::string> directories;
   std::vector<TFileRequest> fileRequests;
   // Chosen fonts and colours; nullopt or an empty queue cancels.
   std::deque<std::optional<TFontSpec>> fonts;

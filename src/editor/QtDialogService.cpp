@@ -167,6 +167,10 @@ std::string QtDialogService::SaveFileName(const TFileRequest& request) {
   return RunFileDialog(parent_, request, true);
 }
 
+std::string QtDialogService::DirectoryName(const TFileRequest& request) {
+  return S(QFileDialog::getExistingDirectory(parent_, Q(request.caption), Q(request.initialDir)));
+}
+
 bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
   FontDialog dialog(font, withEffects, [this](TColor& color) { return ChooseColor(color); },
                     parent_);

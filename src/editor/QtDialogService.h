@@ -30,6 +30,7 @@ class QtDialogService : public IDialogService {
                 std::string& value) override;
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
+  std::string DirectoryName(const TFileRequest& request) override;
   bool ChooseFont(TFontSpec& font, bool withEffects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;

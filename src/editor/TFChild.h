@@ -281,6 +281,13 @@ class TFChild : public QMdiSubWindow {
   // from a source file (main diagrams only), then its ancestors are connected.
   void ImportPascalSourceClick();
   void ImportJavaSourceClick();
+  // The same for a file already chosen (dropped on the window): refused outside a main
+  // diagram, otherwise with the chooser and the questions of the commands.
+  void ImportPascalFile(const std::string& path);
+  void ImportJavaFile(const std::string& path);
+  // Outside a main diagram: the warning that classes are imported into main diagrams
+  // only, and true.
+  bool RefuseImportOutsideMainDiagram();
   // "Klasse aktualisieren": the current class from a source file chosen by the user.
   void MiAktualisierenClick();
   // "Alle Klassen aktualisieren": every box in turn, each with its own file dialog.

@@ -93,10 +93,7 @@ TUMLDrawClass* AddImportedClass(TFChild& window, std::unique_ptr<TUMLClass> cls,
 // The source file to import from; empty when the window is no main diagram or the user
 // cancels.
 std::string AskImportFile(TFChild& window, int language, const char* caption) {
-  if (!window.IsMainDiagram()) {
-    window.Dialogs().Message(MsgKind::Warning, W(kOnlyMainDiagram));
-    return {};
-  }
+  if (window.RefuseImportOutsideMainDiagram()) return {};
   TFileRequest request = SourceFileRequest(language);
   request.caption = caption;
   request.initialDir = window.Doc().ProjectDir;
@@ -105,9 +102,19 @@ std::string AskImportFile(TFChild& window, int language, const char* caption) {
 
 }  // namespace
 
+bool TFChild::RefuseImportOutsideMainDiagram() {
+  if (IsMainDiagram()) return false;
+  Dialogs().Message(MsgKind::Warning, W(kOnlyMainDiagram));
+  return true;
+}
+
 void TFChild::ImportPascalSourceClick() {
   const std::string path = AskImportFile(*this, 1, "Klassenimport aus Delphi");
-  if (path.empty()) return;
+  if (!path.empty()) ImportPascalFile(path);
+}
+
+void TFChild::ImportPascalFile(const std::string& path) {
+  if (RefuseImportOutsideMainDiagram()) return;
   MainForm().Autosave().SaveNow(*this);
   WatchSuspended watch(*this);
   WindowMessages messages(*this);
@@ -153,7 +160,11 @@ void TFChild::ImportPascalSourceClick() {
 
 void TFChild::ImportJavaSourceClick() {
   const std::string path = AskImportFile(*this, 2, "Klassenimport aus Java");
-  if (path.empty()) return;
+  if (!path.empty()) ImportJavaFile(path);
+}
+
+void TFChild::ImportJavaFile(const std::string& path) {
+  if (RefuseImportOutsideMainDiagram()) return;
   MainForm().Autosave().SaveNow(*this);
   WatchSuspended watch(*this);
   WindowMessages messages(*this);

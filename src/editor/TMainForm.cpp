@@ -304,6 +304,7 @@ void TMainForm::KeepInsideArea(QMdiSubWindow* window) {
 
 void TMainForm::ChildGone(TFChild* child) {
   ForgetClipboardBoxesOf(child->Doc());
+  if (child->IsMainDiagram()) NoteDiagramFile(child, true);
   auto it = std::find(children_.begin(), children_.end(), child);
   if (it == children_.end()) return;
   children_.erase(it);
@@ -370,6 +371,7 @@ TFChild* TMainForm::OpenDiagramFile(const std::string& path) {
   child->Doc().HasFileName = outcome == TFChild::LoadOutcome::Complete;
   EnableDiagramItems();
   ActivateChild(child);
+  NoteDiagramFile(child);
   return child;
 }
 
@@ -445,10 +447,19 @@ void TMainForm::FileSaveClick() {
   if (!c) return;
   c->SaveDiagramm();
   if (QAction* a = Item("FileSaveAsItem")) a->setEnabled(true);
+  NoteDiagramFile(c);
 }
 
 void TMainForm::FileSaveAsClick() {
-  if (TFChild* c = ActiveChild()) c->SaveDiagrammAs();
+  TFChild* c = ActiveChild();
+  if (!c) return;
+  c->SaveDiagrammAs();
+  NoteDiagramFile(c);
+}
+
+void TMainForm::NoteDiagramFile(TFChild* child, bool closing) {
+  const DiagramDocument& doc = child->Doc().MainDocument();
+  if (onDiagramFileUsed && doc.HasFileName && doc.Saved) onDiagramFileUsed(doc.FileName, closing);
 }
 
 void TMainForm::SavePictureItemClick() {

@@ -127,6 +127,9 @@ class TMainForm : public QMainWindow {
   std::function<void(TFChild&)> onDeleteClass;
   std::function<void(TFChild&)> onCopyClass;
   std::function<void(TFChild&)> onPasteClass;
+  // A diagram file was opened or saved (closing: its window closes, the file may have been
+  // saved by the close question). Feeds the recent files.
+  std::function<void(const std::string& path, bool closing)> onDiagramFileUsed;
   // Boxes about to be freed leave the clipboard, so that no paste can reach them.
   void ForgetClipboardBox(const TUMLDrawClass* box);
   void ForgetClipboardBoxesOf(const DiagramDocument& doc);
@@ -146,6 +149,8 @@ class TMainForm : public QMainWindow {
   void KeepInsideArea(QMdiSubWindow* window);
   QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
                      const std::string& hint = {});
+  // Reports the diagram's file to onDiagramFileUsed when it is saved under its name.
+  void NoteDiagramFile(TFChild* child, bool closing = false);
 
   IDialogService& dialogs_;
   std::unique_ptr<TAutosave> autosave_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -10,6 +11,9 @@ int main(int argc, char** argv) {
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toUtf8());
   QApplication app(argc, argv);
+  // No test writes into the user's own settings (the recent files).
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs Zedro into a scratch prefix: the program, a desktop entry that opens diagram
-# files and the MIME type for *.urd, registered where the desktop's MIME tools exist, and
-# zedro-cli with its render module.
+# Installs Zedro into a scratch prefix: the programs (zedro-cli with its render module), a
+# desktop entry that opens diagram files, the MIME type for *.urd (registered where the
+# desktop's MIME tools exist), the icons, the AppStream data and the manual pages.
 # Arguments: the build directory, a scratch directory.
 set -euo pipefail
 BUILD="$1"
@@ -9,6 +9,10 @@ PREFIX="$2/install_check"
 rm -rf "$PREFIX"
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
 test -x "$PREFIX/bin/zedro"
+test -x "$PREFIX/bin/zedro-cli"
+test -f "$PREFIX/share/icons/hicolor/scalable/apps/zedro.svg"
+test -f "$PREFIX/share/metainfo/de.zedro.zedro.metainfo.xml"
+test -f "$PREFIX/share/man/man1/zedro-cli.1.gz"
 DESKTOP="$PREFIX/share/applications/zedro.desktop"
 grep -qx 'Exec=zedro %f' "$DESKTOP"
 grep -qx 'MimeType=application/x-zedro-diagram;' "$DESKTOP"

@@ -1,0 +1,82 @@
+#include "editor/FolderImportCommand.h"
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "editor/Autosave.h"
+#include "editor/DialogService.h"
+#include "editor/RoundTripSupport.h"
+#include "editor/TFChild.h"
+#include "editor/TMainForm.h"
+#include "import/FolderImport.h"
+#include "model/Win1252.h"
+
+#ifdef ZEDRO_HAVE_LAYOUT
+#include "layout/GraphLayout.h"
+#endif
+
+namespace zedro {
+namespace {
+
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+GraphLayoutFunction GraphLayout() {
+#ifdef ZEDRO_HAVE_LAYOUT
+  return [](const std::vector<layout::Node>& nodes, const std::vector<layout::Edge>& edges,
+            std::vector<layout::Position>& positions, std::string& error) {
+    return layout::LayOutGraph(nodes, edges, positions, error);
+  };
+#else
+  return {};
+#endif
+}
+
+}  // namespace
+
+void ImportClassFolderClick(TFChild& window) {
+  if (window.RefuseImportOutsideMainDiagram()) return;
+  TFileRequest request;
+  request.caption = "Klassen aus Ordner importieren";
+  request.initialDir = window.Doc().ProjectDir;
+  const std::string dir = window.Dialogs().DirectoryName(request);
+  if (!dir.empty()) ImportClassFolder(window, dir);
+}
+
+void ImportClassFolder(TFChild& window, const std::string& dir) {
+  if (window.RefuseImportOutsideMainDiagram()) return;
+  // The diagram as it was stays recoverable, as before every import.
+  window.MainForm().Autosave().SaveNow(window);
+  DiagramDocument& doc = window.Doc();
+  FolderImportResult result;
+  {
+    BusyCursor busy;
+    WatchTimerPause pause(window);
+    WindowMessages messages(window);
+    result = ImportClassFolder(doc, dir, doc.Language == 2 ? 2 : 1, GraphLayout(), messages);
+  }
+  if (!result.boxes.empty()) {
+    window.SetProjectDirectory(dir.back() == '/' ? dir : dir + "/");
+    window.Redraw(true);
+    window.MainForm().ShowClassInInspector(doc.CurrentClass);
+    // The new boxes come into view from their top-left corner.
+    int left = result.boxes.front()->Left, top = result.boxes.front()->Top;
+    for (const TUMLDrawClass* box : result.boxes) {
+      left = std::min(left, box->Left);
+      top = std::min(top, box->Top);
+    }
+    window.ScrollBox1->horizontalScrollBar()->setValue(left - 20);
+    window.ScrollBox1->verticalScrollBar()->setValue(top - 20);
+  }
+  window.Dialogs().Message(result.boxes.empty() ? MsgKind::Warning : MsgKind::Information,
+                           FolderImportSummary(result, dir));
+}
+
+}  // namespace zedro
