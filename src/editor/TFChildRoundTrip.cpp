@@ -124,7 +124,9 @@ void TFChild::ExportAllClick() {
                               W("Sie können die Klasse nun neu exportieren."));
         TFileRequest request;
         request.caption = "Klasse " + name + " exportieren";
-        request.fileName = "m" + name + extension;
+        // javac accepts a public class only in a file of its own name.
+        request.fileName = language == 2 ? DefaultJavaFileName(*box->UMLClass)
+                                         : DefaultPascalFileName(*box->UMLClass);
         request.defaultExt = extension.substr(1);
         request.filter = language == 2 ? "Java Dateien|*.java" : "Pascal Dateien|*.pas";
         request.initialDir = main.ProjectDir;

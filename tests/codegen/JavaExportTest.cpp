@@ -69,12 +69,13 @@ TEST(JavaExport, CompleteClass) {
                "   // private TSitz hatTSitz;",
                "   // private TFahrer[] kenntTFahrer = new TFahrer[10];", ""},
               {"/**", " *         TAuto: Methoden ", " */", "", stars("zeige", "published"),
-               "published void zeige()", "{", todo, "}", ""},
+               "public void zeige()", "{", todo, "}", ""},
               {stars("Create", "public"), "public TAuto(int km)", "{", todo, "}", "",
                stars("fahre", "public"), "public void fahre(int km, String ziel)", "{", "  km++;",
                "}", ""},
-              {stars("gibText", "public"), "public static String gibText(String s)", "{", todo, "}",
-               "", stars("gibStand", "protected"), "protected abstract int gibStand();", ""},
+              {stars("gibText", "public"), "public static String gibText(String s)", "{", todo,
+               "  return null;", "}", "", stars("gibStand", "protected"),
+               "protected abstract int gibStand();", ""},
               {stars("Destroy", "private"), "public void finalize() throws Throwable", "{", todo,
                "}", "", "}"}}));
 }

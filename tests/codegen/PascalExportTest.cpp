@@ -220,10 +220,13 @@ TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
   EXPECT_EQ(ProposedFileName(*box, 2), "TAuto.java");
   box->SourceFileName = "Auto.pas";
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
-  EXPECT_EQ(ExportFileName(*box, 2), "mTAuto.java");  // the Pascal file is not overwritten
+  // The Pascal file is not overwritten; a Java class goes to a file of its own name.
+  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");
   box->SourceFileName = "../../etc/Auto.pas";         // from a damaged diagram file
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
   box->SourceFileName = "";
+  box->UMLClass->Name = "Box<T>";  // read from a generic Java class
+  EXPECT_EQ(ExportFileName(*box, 2), "Box.java");
   box->UMLClass->Name = "../T";
   EXPECT_EQ(ExportFileName(*box, 1), "");
 }
