@@ -96,7 +96,10 @@ void TJavaExport::WriteAttributes() {
 std::string TJavaExport::Heading(const TMethod& m) const {
   const TMethodKind kind = EffectiveKind(m);
   if (kind == kDestructor) return "public void finalize() throws Throwable";
-  std::string s = JavaVisibility(m.Visibility) + " ";
+  // An abstract method is there to be overridden: javac refuses a private one, so it is
+  // declared protected.
+  const bool privateAbstract = IsAbstractMethod(m) && m.Visibility == kPrivate;
+  std::string s = (privateAbstract ? std::string("protected") : JavaVisibility(m.Visibility)) + " ";
   std::string name = m.Name;
   // A generic method keeps its type parameters in front of the result type ("<T> void").
   const std::string typeParameters = codegen::TypeParameterPrefix(m.ResultType);

@@ -406,9 +406,11 @@ const TMethod* TPascalExport::InheritedMethod(const TMethod& m) {
   std::unordered_set<const TUMLClass*> seen{UMLClass};
   for (const TUMLClass* p = UMLClass->Parent; p && seen.insert(p).second; p = p->Parent) {
     auto [entry, added] = signatures_.try_emplace(p);
+    // A private method is not seen outside its own unit: it cannot be overridden there.
     if (added)
       for (const TMethod* candidate : p->Methods.Items)
-        entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
+        if (candidate->Visibility != kPrivate)
+          entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
     auto found = entry->second.find(signature);
     if (found != entry->second.end()) return found->second;
   }

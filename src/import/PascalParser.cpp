@@ -435,6 +435,8 @@ bool TSourceParser::IsDirectiveWord() const {
 void TSourceParser::SkipToSemicolon() {
   int depth = 0;
   while (Token.Kind != tkEndOfUnit) {
+    // The "end" of the class is no part of a declaration, also of a damaged one.
+    if (depth == 0 && Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "end") return;
     if (Token.Kind == tkOpenParen || Token.Kind == tkOpenBracket) ++depth;
     if ((Token.Kind == tkCloseParen || Token.Kind == tkCloseBracket) && depth > 0) --depth;
     if (Token.Kind == tkSemicolon && depth == 0) {
