@@ -181,6 +181,8 @@ bool TParameterScanner::Parse() {
         break;
       case InArrayType:
         if (c == ';') {
+          // "array of Integer ;" as the importer joins the words: the blank is no part of it.
+          while (!typeText.empty() && typeText.back() == ' ') typeText.pop_back();
           flush();
           state = ExpectName;
           name.clear();

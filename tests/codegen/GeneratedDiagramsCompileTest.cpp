@@ -11,6 +11,7 @@
 // destructors in one Java class, and library classes whose units Zedro does not know.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -323,8 +324,25 @@ void ReadBack(std::vector<std::unique_ptr<TestDiagram>>& diagrams, int language,
                         : TJavaParser(box->SourceFileName, lines, msgs).Parse();
       ASSERT_TRUE(read && read->Name == cls.Name) << box->SourceFileName;
       EXPECT_TRUE(msgs.shown.empty()) << box->SourceFileName << ": " << msgs.Texts()[0];
-      EXPECT_EQ(read->Methods.Count(), cls.Methods.Count()) << box->SourceFileName;
-      EXPECT_EQ(read->Attributes.Count(), cls.Attributes.Count()) << box->SourceFileName;
+      // Every member comes back as it was (parameter kinds included), up to what the
+      // language writes differently. Whether Pascal reads a method as final follows its
+      // directives, which an override may change.
+      auto members = [](const TUMLClass& c) {
+        std::vector<std::string> out = Members(c);
+        for (std::string& m : out)
+          if (size_t f = m.find(" final"); f != std::string::npos) m.erase(f, 6);
+        std::sort(out.begin(), out.end());
+        return out;
+      };
+      TUMLClass expected(cls.Name);
+      for (const TAttribute* a : cls.Attributes.Items) {
+        auto copy = std::make_unique<TAttribute>(*a);
+        if (language == 2 && copy->Visibility == kPublished) copy->Visibility = kPublic;
+        expected.AppendAttribute(std::move(copy));
+      }
+      for (const TMethod* m : cls.Methods.Items)
+        expected.AppendMethod(std::make_unique<TMethod>(ExpectedAfterReading(cls, *m, language)));
+      EXPECT_EQ(members(*read), members(expected)) << box->SourceFileName;
       cls.UpdateFrom(*read, d->doc.Purger());
     }
 }

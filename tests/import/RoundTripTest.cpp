@@ -28,26 +28,8 @@ std::unique_ptr<TUMLClass> ReadBack(const StringList& text, const std::string& n
   return testing::ReadPascalClassFully(text, name, msgs);
 }
 
-// What the reader gives for a method. Java: the constructor carries the class name, the
-// destructor is "public void finalize()", abstract is not static, nothing is final, and
-// procedures return void.
 TMethod Expected(const TUMLClass& cls, const TMethod& m, int language) {
-  TMethod e = m;
-  if (language == 1) return e;
-  e.IsFinal = false;
-  e.IsClassMethod = m.IsClassMethod && !m.IsAbstract;
-  if (m.Visibility == kPublished) e.Visibility = kPublic;  // Java knows no "published"
-  if (m.Kind == kConstructor) {
-    e.Name = cls.Name;
-    e.IsAbstract = e.IsClassMethod = false;
-  }
-  if (m.Kind == kDestructor) {
-    e = TMethod();
-    e.Kind = kDestructor;
-    e.Name = "finalize";
-  }
-  if (m.Kind == kProcedure || m.Kind == kDestructor) e.ResultType = "void";
-  return e;
+  return testing::ExpectedAfterReading(cls, m, language);
 }
 
 // Bodies in the other language are emptied first, so the generator writes placeholders.
