@@ -379,6 +379,17 @@ void TJavaParser::ReadClass(const Modifiers& modifiers) {
       return;
     }
     if (t.Kind == jtExtends) UMLClass->AncestorName = ReadType(false);
+    if (t.Kind == jtImplements) {
+      // The model keeps no interfaces of a class: they are named as passed over.
+      std::string interfaces;
+      for (std::string type = ReadType(false); !type.empty(); type = ReadType(false)) {
+        interfaces += (interfaces.empty() ? "'" : ", '") + type + "'";
+        if (Peek().Kind != jtComma) break;
+        Next();
+      }
+      if (!interfaces.empty())
+        Report(W("Die implementierten Interfaces ") + interfaces + W(" wurden übergangen."));
+    }
     t = Next();
   }
   membersBegun_ = true;
@@ -526,6 +537,20 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& typePar
     m->ResultType += "[]";
     e = Next();
   }
+  // "throws IOException, X": the model has no place for it in the heading, so it goes in
+  // front of the body, where javac reads it just as well ("throws IOException {").
+  std::string throws;
+  if (IsWord(e, "throws")) {
+    throws = "throws";
+    ttoken prev = e;
+    for (e = Next(); e.Kind != jtOpenBrace && e.Kind != jtSemicolon && e.Kind != jtEndOfFile &&
+                     e.Kind != jtCloseBrace;
+         e = Next()) {
+      if (prev.Kind == jtComma || (IsWordToken(prev) && IsWordToken(e))) throws += ' ';
+      throws += e.Text;
+      prev = e;
+    }
+  }
   while (e.Kind != jtOpenBrace && e.Kind != jtSemicolon && e.Kind != jtEndOfFile &&
          e.Kind != jtCloseBrace)
     e = Next();
@@ -534,6 +559,13 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& typePar
   if (!understood) {
     Report("Die Methode '" + name + W("' wurde nicht verstanden und übergangen."));
     return;
+  }
+  // The destructor's heading declares "throws Throwable" itself.
+  if (!throws.empty() && m->Kind != kDestructor) {
+    if (!m->Code.empty())
+      m->Code.front() = throws + " " + m->Code.front();
+    else
+      Report(W("Die throws-Angabe der Methode '") + name + W("' wurde nicht übernommen."));
   }
   if (e.Kind != jtOpenBrace && Has(modifiers.words, "native")) {
     // Without "native" the heading would need a body that the class does not have.

@@ -77,6 +77,7 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
   EXPECT_EQ(msgs.Texts(),
             (std::vector<std::string>{
                 W("Nicht alles in der Java Quelldatei konnte eingelesen werden:\n"
+                  "Die implementierten Interfaces 'Runnable', 'Comparable' wurden übergangen.\n"
                   "Ein static-Block wurde übergangen.\n"
                   "Die Anfangswerte der Attribute 'preis' wurden nicht übernommen.")}));
 
@@ -222,6 +223,7 @@ TEST(JavaParser, CourseSourcesAreReadWithoutLoss) {
   ASSERT_EQ(msgs.shown.size(), 1u);
   EXPECT_EQ(msgs.shown[0].text,
             W("Nicht alles in der Java Quelldatei konnte eingelesen werden:\n"
+              "Die implementierten Interfaces 'Iterable<T>' wurden übergangen.\n"
               "Die native Methode 'hash' wurde übergangen.\n"
               "Das innere Interface 'Fahrbar' wurde übergangen.\n"
               "Die innere Aufzählung (enum) 'Farbe' wurde übergangen.\n"
