@@ -237,13 +237,7 @@ void TJavaParser::SkipAnnotation() {
   ReadName();
   if (Peek().Kind != jtOpenParen) return;
   Next();
-  int depth = 1;
-  while (depth > 0) {
-    ttoken t = Next();
-    if (t.Kind == jtEndOfFile) return;
-    if (t.Kind == jtOpenParen) ++depth;
-    if (t.Kind == jtCloseParen) --depth;
-  }
+  SkipBalanced(jtOpenParen, jtCloseParen);
 }
 
 std::string TJavaParser::ReadAngleText() {
@@ -322,29 +316,29 @@ void TJavaParser::ReadTypeDeclarations() {
     const Modifiers modifiers = ReadModifiers();
     ttoken t = Next();
     if (t.Kind == jtEndOfFile) return;
-    std::string what;
-    if (t.Kind == jtClass) {
-      if (!classFound_) {
-        classFound_ = true;
-        ReadClass(modifiers);
-        if (SyntaxError) return;
-        continue;
-      }
-      what = "Die weitere Klasse '";
-    } else if (IsWord(t, "interface")) {
-      what = "Das Interface '";
-    } else if (IsWord(t, "enum")) {
-      what = W("Die Aufzählung (enum) '");
-    } else if (IsWord(t, "record") && Peek().Kind == jtIdentifier) {
-      what = "Der Record '";
-    } else if (IsChar(t, '@') && IsWord(Peek(), "interface")) {
-      Next();
-      what = "Der Annotationstyp '";
-    } else {
-      continue;  // anything else between the declarations is passed over
+    if (t.Kind == jtClass && !classFound_) {
+      classFound_ = true;
+      ReadClass(modifiers);
+      if (SyntaxError) return;
+      continue;
     }
-    Report(what + SkipTypeDeclaration() + W("' wurde übergangen."));
+    // Anything else between the declarations is passed over.
+    const std::string what = SkippedTypeKind(t, false);
+    if (!what.empty()) Report(what + SkipTypeDeclaration() + W("' wurde übergangen."));
   }
+}
+
+std::string TJavaParser::SkippedTypeKind(const ttoken& t, bool inner) {
+  const std::string in = inner ? "innere " : "";
+  if (t.Kind == jtClass) return inner ? "Die innere Klasse '" : "Die weitere Klasse '";
+  if (IsWord(t, "interface")) return "Das " + in + "Interface '";
+  if (IsWord(t, "enum")) return "Die " + in + W("Aufzählung (enum) '");
+  if (IsWord(t, "record") && Peek().Kind == jtIdentifier) return "Der " + in + "Record '";
+  if (IsChar(t, '@') && IsWord(Peek(), "interface")) {
+    Next();
+    return "Der " + in + "Annotationstyp '";
+  }
+  return {};
 }
 
 std::string TJavaParser::SkipTypeDeclaration() {
@@ -425,19 +419,7 @@ void TJavaParser::ReadMember() {
                                           : W("Ein Initialisierungsblock wurde übergangen."));
     return;
   }
-  std::string what;
-  if (t.Kind == jtClass) {
-    what = "Die innere Klasse '";
-  } else if (IsWord(t, "interface")) {
-    what = "Das innere Interface '";
-  } else if (IsWord(t, "enum")) {
-    what = W("Die innere Aufzählung (enum) '");
-  } else if (IsWord(t, "record") && Peek().Kind == jtIdentifier) {
-    what = "Der innere Record '";
-  } else if (IsChar(t, '@') && IsWord(Peek(), "interface")) {
-    Next();
-    what = "Der innere Annotationstyp '";
-  }
+  const std::string what = SkippedTypeKind(t, true);
   if (!what.empty()) {
     Report(what + SkipTypeDeclaration() + W("' wurde übergangen."));
     return;
@@ -671,13 +653,13 @@ void TJavaParser::SkipDeclaration(ttoken t) {
   }
 }
 
-void TJavaParser::SkipBlock() {
+void TJavaParser::SkipBalanced(TJavaTokenKind open, TJavaTokenKind close) {
   int depth = 1;
   while (depth > 0) {
     ttoken t = Next();
     if (t.Kind == jtEndOfFile) return;
-    if (t.Kind == jtOpenBrace) ++depth;
-    if (t.Kind == jtCloseBrace) --depth;
+    if (t.Kind == open) ++depth;
+    if (t.Kind == close) --depth;
   }
 }
 

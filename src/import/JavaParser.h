@@ -71,10 +71,16 @@ class TJavaParser {
   // or the end of the file.
   ttoken SkipInitializer();
   void ReadBody(TMethod& method);
+  // Passes over tokens up to the one that closes what the "open" just read opened.
+  void SkipBalanced(TJavaTokenKind open, TJavaTokenKind close);
   // Passes over a block whose "{" was read.
-  void SkipBlock();
+  void SkipBlock() { SkipBalanced(jtOpenBrace, jtCloseBrace); }
   // Passes over a declaration that is not read: up to its ";", or its block.
   void SkipDeclaration(ttoken t);
+  // When t begins a type declaration the model cannot hold (a further or inner class, an
+  // interface, enum, record or annotation type): the beginning of the sentence that names
+  // it ("Das innere Interface '"); empty otherwise. "@interface" is read to its keyword.
+  std::string SkippedTypeKind(const ttoken& t, bool inner);
   // Passes over a type declaration (class, interface, enum, record) after its keyword and
   // returns its name.
   std::string SkipTypeDeclaration();

@@ -356,25 +356,18 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
         Next();
         return true;
       }
-      if (section_ == Section::Constants) {
-        const std::string name = Token.Text;
-        SkipToSemicolon();
-        skipped_.push_back(W("Die Konstante '") + name + W("' wurde übergangen."));
-        return true;
-      }
-      if (section_ == Section::Types) {
-        const std::string name = Token.Text;
+      if (section_ == Section::Fields) return ReadAttributes(cls);
+      // A constant, a nested type or a class variable: the model holds none of them.
+      const std::string name = Token.Text;
+      if (section_ == Section::Types)
         SkipTypeDeclaration();
-        skipped_.push_back(W("Der innere Typ '") + name + W("' wurde übergangen."));
-        return true;
-      }
-      if (section_ == Section::ClassFields) {
-        const std::string name = Token.Text;
+      else
         SkipToSemicolon();
-        skipped_.push_back(W("Die Klassenvariable '") + name + W("' wurde übergangen."));
-        return true;
-      }
-      return ReadAttributes(cls);
+      const char* what = section_ == Section::Constants ? "Die Konstante '"
+                         : section_ == Section::Types   ? "Der innere Typ '"
+                                                        : "Die Klassenvariable '";
+      skipped_.push_back(W(what) + name + W("' wurde übergangen."));
+      return true;
     }
     case tkVisibility:
       Visibility = VisibilityOfWord(Token.Text);
