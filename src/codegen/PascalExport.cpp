@@ -158,9 +158,12 @@ void TPascalExport::CollectUnitReferences() {
     if (!Contains(placeholders, line) && !(interface && Contains(c.InterfaceUses, line)))
       placeholders.push_back(line);
   };
+  // Inheritance drawn in a circle declares no ancestor, and its units do not use each other.
+  const bool inheritanceInCircle = !codegen::DeclaredAncestor(c, Connections);
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
+    if (con->Kind == kIst && inheritanceInCircle) continue;
     std::string unit = UnitOf(*con->EndBox);
     if (isOwnUnit(*con->EndBox, *con->StartBox, unit)) continue;
     if (!unit.empty()) {

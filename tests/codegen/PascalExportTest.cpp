@@ -271,12 +271,17 @@ TEST(PascalExport, UnitsOfClassesNamedInDeclarationsAreUsed) {
 // that inherits from itself (drawn in a circle) is declared without an ancestor.
 TEST(PascalExport, CommentsHoldTheirTextAndCircularInheritanceIsLeftOut) {
   TestDiagram d;
+  d.Box("TA", "mTA.pas");
+  d.Box("TB", "mTB.pas");
   d.Connect("TA", kKennt, "TB", "n\nbegin");
   d.Connect("TA", kIst, "TB");
   d.Connect("TB", kIst, "TA");
   const StringList lines = Generate(d, "TA");
   EXPECT_EQ(Fields(lines), (StringList{"        // kenntTB (n begin) of TB;"}));
   EXPECT_EQ(Declaration(lines).at(0), "  TA = class");
+  EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});  // no unit uses the other for it
+  Generate(d, "TB");
+  EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});
   d.Connect("TC", kIst, "TC");
   EXPECT_EQ(Declaration(Generate(d, "TC")).at(0), "  TC = class");
 }
