@@ -343,7 +343,7 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
     case tkIdentifier: {
       const std::string word = LowerAscii(Token.Text);
       if (word == "end") return false;
-      if (word == "strict") {  // "strict private": the visibility follows
+      if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
         Next();
         return true;
       }
@@ -418,11 +418,14 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
   }
 }
 
-bool TSourceParser::IsDirectiveWord() const {
-  if (Token.Kind != tkIdentifier || !IsMoreDirective(Token.Text)) return false;
-  // A field of that name ("Static: Boolean;") is followed by ":" or ",".
+bool TSourceParser::NextIsColonOrComma() const {
   const std::string rest = text::TrimLeft(Lexer->Rest());
-  return rest.empty() || (rest[0] != ':' && rest[0] != ',');
+  return !rest.empty() && (rest[0] == ':' || rest[0] == ',');
+}
+
+bool TSourceParser::IsDirectiveWord() const {
+  // A field of that name ("Static: Boolean;") is followed by ":" or ",".
+  return Token.Kind == tkIdentifier && IsMoreDirective(Token.Text) && !NextIsColonOrComma();
 }
 
 void TSourceParser::SkipToSemicolon() {

@@ -69,6 +69,8 @@ class TSourceParser {
   // Whether the current token is a method directive such as "static" or "message" (and
   // not a field of that name).
   bool IsDirectiveWord() const;
+  // Whether the rest of the line goes on with ":" or ",": the current word names a field.
+  bool NextIsColonOrComma() const;
   // Shows what was passed over in the class, in one message, and forgets it.
   void ReportSkipped(const std::string& className, const std::string& more = "");
   // Collects "(...)" as a parameter text; the current token is the "(" and afterwards

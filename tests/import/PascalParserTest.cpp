@@ -130,6 +130,7 @@ TEST(PascalParser, ParameterKindsAndDeclarationsTheModelCannotHold) {
     property Wert: Integer read FWert write FWert; default;
     procedure Danach;
     Static: Boolean;
+    Strict, Message: Integer;
   end;
   TB = class
     b: Integer;
@@ -141,7 +142,8 @@ TEST(PascalParser, ParameterKindsAndDeclarationsTheModelCannotHold) {
   EXPECT_EQ(a.AncestorName, "TObject");
   EXPECT_EQ(testing::Members(a),
             (std::vector<std::string>{
-                "public Static: Boolean", "private FWert: Integer",
+                "public Static: Boolean", "public Message: Integer", "public Strict: Integer",
+                "private FWert: Integer",
                 "public final procedure Danach()",
                 "public final procedure Lies(OUT Wert: Integer; VAR Data: ; CONST Buf: ; "
                 "CONSTREF R: TRect)",
