@@ -116,9 +116,9 @@ void tJavaLexer::ScanWord() {
   while (p < Line.size() && IsWordChar(Line[p])) ++p;
   Current.Text = Line.substr(restPos_, p - restPos_);
   Current.Kind = jtIdentifier;
-  // Java's keywords are written in small letters; "Class" is java.lang.Class.
+  std::string lower = text::LowerAscii(Current.Text);
   for (const Keyword& k : kKeywords) {
-    if (Current.Text == k.word) {
+    if (lower == k.word) {
       Current.Kind = k.kind;
       break;
     }

@@ -17,6 +17,15 @@ bool Has(const std::vector<std::string>& words, const char* word) {
 bool IsChar(const ttoken& t, char c) { return t.Kind == jtOther && t.Text.size() == 1 && t.Text[0] == c; }
 bool IsWord(const ttoken& t, const char* word) { return t.Kind == jtIdentifier && t.Text == word; }
 
+// A token that can be a name: an identifier, or a keyword in another spelling than Java's
+// own ("Class" is java.lang.Class; keywords are recognised in any letter case).
+bool IsName(const ttoken& t) {
+  if (t.Kind == jtIdentifier) return true;
+  const bool keyword = t.Kind == jtClass || t.Kind == jtModifier || t.Kind == jtVisibility ||
+                       t.Kind == jtImport || t.Kind == jtExtends || t.Kind == jtImplements;
+  return keyword && t.Text != LowerAscii(t.Text);
+}
+
 // Tokens that are words when a type text is put together: a blank goes between two of them.
 bool IsWordToken(const ttoken& t) {
   return t.Kind == jtIdentifier || t.Kind == jtExtends || t.Kind == jtModifier ||
@@ -273,7 +282,7 @@ std::string TJavaParser::ReadType(bool varargs) {
     SkipAnnotation();
     t = Next();
   }
-  if (t.Kind != jtIdentifier) {
+  if (!IsName(t)) {
     Unread(t);
     return {};
   }
@@ -284,7 +293,7 @@ std::string TJavaParser::ReadType(bool varargs) {
       type += ReadAngleText();
     } else if (t.Kind == jtDot) {
       ttoken part = Next();
-      if (part.Kind == jtIdentifier) {
+      if (IsName(part)) {
         type += "." + part.Text;
         continue;
       }
@@ -330,10 +339,12 @@ void TJavaParser::ReadTypeDeclarations() {
 
 std::string TJavaParser::SkippedTypeKind(const ttoken& t, bool inner) {
   const std::string in = inner ? "innere " : "";
-  if (t.Kind == jtClass) return inner ? "Die innere Klasse '" : "Die weitere Klasse '";
+  // In a class, "Class" in another spelling is the type java.lang.Class.
+  if (t.Kind == jtClass && (!inner || t.Text == "class"))
+    return inner ? "Die innere Klasse '" : "Die weitere Klasse '";
   if (IsWord(t, "interface")) return "Das " + in + "Interface '";
   if (IsWord(t, "enum")) return "Die " + in + W("Aufzählung (enum) '");
-  if (IsWord(t, "record") && Peek().Kind == jtIdentifier) return "Der " + in + "Record '";
+  if (IsWord(t, "record") && IsName(Peek())) return "Der " + in + "Record '";
   if (IsChar(t, '@') && IsWord(Peek(), "interface")) {
     Next();
     return "Der " + in + "Annotationstyp '";
@@ -343,7 +354,7 @@ std::string TJavaParser::SkippedTypeKind(const ttoken& t, bool inner) {
 
 std::string TJavaParser::SkipTypeDeclaration() {
   ttoken t = Next();
-  const std::string name = t.Kind == jtIdentifier ? t.Text : std::string("?");
+  const std::string name = IsName(t) ? t.Text : std::string("?");
   while (t.Kind != jtOpenBrace) {
     if (t.Kind == jtEndOfFile || t.Kind == jtSemicolon) return name;
     t = Next();
@@ -355,7 +366,7 @@ std::string TJavaParser::SkipTypeDeclaration() {
 void TJavaParser::ReadClass(const Modifiers& modifiers) {
   if (Has(modifiers.words, "abstract")) UMLClass->IsAbstract = true;
   ttoken t = Next();
-  if (t.Kind != jtIdentifier) {
+  if (!IsName(t)) {
     SyntaxError = true;
     return;
   }
@@ -373,17 +384,6 @@ void TJavaParser::ReadClass(const Modifiers& modifiers) {
       return;
     }
     if (t.Kind == jtExtends) UMLClass->AncestorName = ReadType(false);
-    if (t.Kind == jtImplements) {
-      // The model keeps no interfaces of a class: they are named as passed over.
-      std::string interfaces;
-      for (std::string type = ReadType(false); !type.empty(); type = ReadType(false)) {
-        interfaces += (interfaces.empty() ? "'" : ", '") + type + "'";
-        if (Peek().Kind != jtComma) break;
-        Next();
-      }
-      if (!interfaces.empty())
-        Report(W("Die implementierten Interfaces ") + interfaces + W(" wurden übergangen."));
-    }
     t = Next();
   }
   membersBegun_ = true;
@@ -431,7 +431,7 @@ void TJavaParser::ReadMember() {
     t = Next();
   }
   std::string type;
-  if (t.Kind == jtIdentifier) {
+  if (IsName(t)) {
     Unread(t);
     type = ReadType(false);
     t = Next();
@@ -446,7 +446,7 @@ void TJavaParser::ReadMember() {
   if (t.Kind == jtOpenParen) {  // a constructor: the name where the type would be
     name = type;
     type.clear();
-  } else if (t.Kind == jtIdentifier) {
+  } else if (IsName(t)) {
     name = t.Text;
     t = Next();
   } else {
@@ -494,7 +494,7 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& typePar
     ReadModifiers();  // "final", annotations
     std::string parameterType = ReadType(true);
     ttoken parameterName = Next();
-    if (parameterType.empty() || parameterName.Kind != jtIdentifier) {
+    if (parameterType.empty() || !IsName(parameterName)) {
       // A parameter that is not understood: the method is passed over as a whole.
       understood = false;
       int depth = 0;
@@ -582,7 +582,7 @@ void TJavaParser::ReadFields(const std::string& type, std::string name, ttoken t
     if (initialValue) initialValues_.push_back(name);
     if (t.Kind == jtComma) {
       ttoken next = Next();
-      if (next.Kind == jtIdentifier) {
+      if (IsName(next)) {
         name = next.Text;
         t = Next();
         continue;
@@ -616,7 +616,7 @@ ttoken TJavaParser::SkipInitializer() {
       // "int a = 1, b[];" begins a further declarator: a name, brackets, then "=", "," or
       // ";". "new HashMap<K, V[]>()" does not.
       std::vector<ttoken> look{Next()};
-      if (look.back().Kind == jtIdentifier) {
+      if (IsName(look.back())) {
         look.push_back(Next());
         while (look.back().Kind == jtOpenBracket && Peek().Kind == jtCloseBracket) {
           look.push_back(Next());
