@@ -1,6 +1,5 @@
 // Exported diagrams must compile with Free Pascal (Delphi mode) and javac. The diagrams avoid
-// what needs the user's hand: "//uses mTX ??" placeholders, form classes, published members
-// where the language has none, and Java functions with the placeholder body.
+// what needs the user's hand: "//uses mTX ??" placeholders and form classes.
 #include <gtest/gtest.h>
 
 #include "codegen/ExportSupport.h"
