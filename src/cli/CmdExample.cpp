@@ -4,6 +4,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "diagram/DiagramDocument.h"
+#include "model/MemberCode.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
 #include "persistence/DiagramFile.h"
@@ -39,12 +40,10 @@ void Accessors(TUMLClass& c, TAttribute* a, int language) {
   cap[0] = text::UpperAsciiChar(cap[0]);
   bool java = language == 2;
   a->ReadMethod = Method(c, (java ? "gib" : "Gib") + cap, kFunction, {}, a->TypeName,
-                         java ? StringList{"{", "  return " + a->Name, "}"}
-                              : StringList{"begin", "  result  := " + a->Name, "end;"});
-  std::string p = "p" + cap;
+                         ReadQueryCode(language, a->Name, true));
+  std::string p = WriteParameterName(a->Name);
   a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, kProcedure, {{p, a->TypeName}}, "",
-                          java ? StringList{"{", "  " + a->Name + " = " + p, "}"}
-                               : StringList{"begin", "  " + a->Name + " := " + p, "end;"});
+                          WriteCommandCode(language, a->Name, p));
 }
 
 TUMLDrawClass* Box(DiagramDocument& d, const std::string& name, int left, int top) {

@@ -54,6 +54,20 @@ const char* KindLabel(const TMethod& m) {
   }
 }
 
+bool IsMessage(const TConnection& c) { return c.Kind == kAuftrag || c.Kind == kAnfrage; }
+
+// name(parameter : type, ...) [: result type]
+std::string MethodHeading(const TMethod& m) {
+  std::string heading = m.Name + "(";
+  for (size_t i = 0; i < m.Parameters.size(); ++i) {
+    if (i > 0) heading += ", ";
+    heading += m.Parameters[i].Name + " : " + m.Parameters[i].TypeName;
+  }
+  heading += ")";
+  if (!m.ResultType.empty()) heading += " : " + m.ResultType;
+  return heading;
+}
+
 }  // namespace
 
 TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& connections) {
@@ -99,7 +113,7 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     doc.Add(partner + "   (Beziehungstyp: " + word + W("Kardinalität ") + multiplicity + ")");
   };
   for (const TConnection* con : connections.Items) {
-    if (!con) continue;
+    if (!con || IsMessage(*con)) continue;  // messages follow under their own heading
     const TUMLClass* start = ClassOf(con->StartBox);
     const TUMLClass* end = ClassOf(con->EndBox);
     if (!start || !end) continue;
@@ -111,6 +125,31 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
       relation(start->Name, "Kennt, ", con->StartText);
   }
   if (relationsHeading) {
+    doc.Style(false, false);
+    doc.Add("");
+  }
+
+  // The messages the class sends: Auftrag or Anfrage, with the method of the receiver they
+  // call ('TKonto   (Auftrag: einzahlen(betrag : int))').
+  bool messagesHeading = false;
+  for (const TConnection* con : connections.Items) {
+    if (!con || !IsMessage(*con) || ClassOf(con->StartBox) != &cls) continue;
+    const TUMLClass* receiver = ClassOf(con->EndBox);
+    if (!receiver) continue;
+    if (!messagesHeading) {
+      doc.Style(true, true);
+      doc.Add("Botschaften");
+      messagesHeading = true;
+    }
+    const std::string kind = con->Kind == kAuftrag ? "Auftrag" : "Anfrage";
+    // A method that has left its class is no longer called.
+    const TMethod* method =
+        con->Method && receiver->Methods.Contains(con->Method) ? con->Method : nullptr;
+    doc.Style(true, false);
+    doc.Add(receiver->Name + "   (" + kind +
+            (method ? ": " + MethodHeading(*method) : std::string(" ohne Methode")) + ")");
+  }
+  if (messagesHeading) {
     doc.Style(false, false);
     doc.Add("");
   }
@@ -135,15 +174,8 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
   for (const TMethod* m : cls.Methods.Items) {
     doc.Style(false, false);
     doc.Add(KindLabel(*m));
-    std::string heading = "   " + m->Name + "(";
-    for (size_t i = 0; i < m->Parameters.size(); ++i) {
-      if (i > 0) heading += ", ";
-      heading += m->Parameters[i].Name + " : " + m->Parameters[i].TypeName;
-    }
-    heading += ")";
-    if (!m->ResultType.empty()) heading += " : " + m->ResultType;
     doc.Style(true, false);
-    doc.Add(heading);
+    doc.Add("   " + MethodHeading(*m));
     doc.Style(false, false);
     for (const std::string& line : m->Documentation) doc.Add("        " + line);
     doc.Add("");

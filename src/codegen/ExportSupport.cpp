@@ -1,7 +1,9 @@
 #include "codegen/ExportSupport.h"
 
+#include <set>
 #include <vector>
 
+#include "codegen/GeneratorRules.h"
 #include "codegen/JavaExport.h"
 #include "codegen/PascalExport.h"
 #include "diagram/DiagramDocument.h"
@@ -32,7 +34,14 @@ TConnectionList PascalConnections(DiagramDocument& window) {
   DiagramDocument& main = window.MainDocument();
   TConnectionList list;
   list.AddAll(main.Connections);
-  for (const auto& sub : main.SubDiagrams) list.AddAll(sub->Connections);
+  // A sub-diagram that shows a relationship again (between boxes of the same classes, or
+  // between objects of them) adds nothing: its comment lines would be written twice.
+  std::set<codegen::ConnectionMeaning> shown;
+  for (const TConnection* con : list.Items)
+    if (con) shown.insert(codegen::MeaningOf(*con));
+  for (const auto& sub : main.SubDiagrams)
+    for (TConnection* con : sub->Connections.Items)
+      if (con && shown.insert(codegen::MeaningOf(*con)).second) list.Add(con);
   return list;
 }
 
@@ -59,9 +68,13 @@ StringList WithUnitHeading(const StringList& lines, const std::string& unitName)
   return out;
 }
 
-std::string DefaultPascalFileName(const TUMLClass& cls) { return "m" + cls.Name + ".pas"; }
+std::string DefaultPascalFileName(const TUMLClass& cls) {
+  return "m" + codegen::BareClassName(cls.Name) + ".pas";
+}
 
-std::string DefaultJavaFileName(const TUMLClass& cls) { return cls.Name + ".java"; }
+std::string DefaultJavaFileName(const TUMLClass& cls) {
+  return codegen::BareClassName(cls.Name) + ".java";
+}
 
 std::string ExportFileName(const TUMLDrawClass& box, int language) {
   const std::string extension = language == 2 ? ".java" : ".pas";
@@ -69,8 +82,8 @@ std::string ExportFileName(const TUMLDrawClass& box, int language) {
   // A file of the other language is not overwritten with this one's text.
   if (IsPlainFileName(name) && HasExtension(name, extension)) return name;
   if (!box.UMLClass) return {};
-  // A class never exported is written under "m" + class name in both languages.
-  name = "m" + box.UMLClass->Name + extension;
+  // javac accepts a public class only in a file of its own name.
+  name = language == 2 ? DefaultJavaFileName(*box.UMLClass) : DefaultPascalFileName(*box.UMLClass);
   return IsPlainFileName(name) ? name : std::string();
 }
 

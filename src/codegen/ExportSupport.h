@@ -16,7 +16,8 @@ class IMessages;
 class TUMLDrawClass;
 
 // For the Pascal generator: every connection of the main diagram of the window, followed
-// by those of each of its sub-diagrams in order.
+// by those of each of its sub-diagrams in order. A connection of a sub-diagram that shows
+// what an earlier one shows already (the same kind between the same classes) is left out.
 TConnectionList PascalConnections(DiagramDocument& window);
 // For the Java generator: the connections of the window itself.
 TConnectionList JavaConnections(DiagramDocument& window);
@@ -28,15 +29,14 @@ std::string UnitHeading(const std::string& unitName);
 // The heading line and an empty line in front of the generated lines.
 StringList WithUnitHeading(const StringList& lines, const std::string& unitName);
 
-// "m" + class name + ".pas"
+// "m" + class name + ".pas" (a generic class name without its type parameters)
 std::string DefaultPascalFileName(const TUMLClass& cls);
 // Class name + ".java": a public Java class must live in a file of its own name.
 std::string DefaultJavaFileName(const TUMLClass& cls);
 // The file name a box's class is exported under in the language (1 Pascal, 2 Java): its
 // SourceFileName without directory when that is set and fits the language, otherwise
-// "m" + class name + ".pas" or ".java" (the export of all classes names a never-exported
-// class so in both languages). Empty when no usable file name can be formed (a damaged
-// class name).
+// DefaultPascalFileName or DefaultJavaFileName. Empty when no usable file name can be
+// formed (a damaged class name).
 std::string ExportFileName(const TUMLDrawClass& box, int language);
 
 // The complete unit as saving writes it: heading, empty line, generated lines. The unit

@@ -1,9 +1,11 @@
 #include "codegen/JavaExport.h"
 
+#include "codegen/GeneratorRules.h"
 #include "codegen/MethodKinds.h"
 #include "diagram/ClassBox.h"
 #include "diagram/Connection.h"
 #include "diagram/ElementLists.h"
+#include "model/MemberCode.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
 
@@ -12,14 +14,14 @@ namespace zedro {
 using codegen::EffectiveClassMethod;
 using codegen::EffectiveKind;
 using codegen::IsForwardRelationship;
+using codegen::JavaCommentText;
 
 namespace {
 
 const TUMLClass* ClassOf(const TUMLDrawClass* box) { return box ? box->UMLClass : nullptr; }
 
-// Java knows no "published": such attributes are declared public. Method headings keep
-// the visibility's own name, so a published method is left for the user to decide.
-std::string AttributeVisibility(int visibility) {
+// Java knows no "published": such members are declared public.
+std::string JavaVisibility(int visibility) {
   return visibility == kPublished ? "public" : VisibilityName(visibility);
 }
 
@@ -44,18 +46,16 @@ const StringList& TJavaExport::Generate(const TUMLClass& c) {
     for (const std::string& entry : *c.JavaImports) Lines.push_back("import " + entry + ";");
   Lines.push_back(" ");
 
-  std::string heading = (c.IsAbstract ? "public abstract class " : "public class ") + c.Name;
-  for (const TConnection* con : Connections.Items) {
-    if (con && con->Kind == kIst && ClassOf(con->StartBox) == &c && ClassOf(con->EndBox)) {
-      heading += " extends " + con->EndBox->UMLClass->Name;
-      break;
-    }
-  }
+  // A class with abstract methods, its own or inherited and not implemented, is abstract.
+  const bool isAbstract = codegen::MustBeAbstractInJava(c, Connections);
+  std::string heading = (isAbstract ? "public abstract class " : "public class ") + c.Name;
+  if (const TUMLClass* ancestor = codegen::DeclaredAncestor(c, Connections))
+    heading += " extends " + ancestor->Name;
   Lines.push_back(heading + " {");
   WriteAttributes();
   Lines.push_back("");
   Lines.push_back("/**");
-  Lines.push_back(" *         " + c.Name + ": Methoden ");
+  Lines.push_back(" *         " + JavaCommentText(c.Name) + ": Methoden ");
   Lines.push_back(" */");
   Lines.push_back("");
   WriteMethods();
@@ -69,18 +69,17 @@ void TJavaExport::WriteAttributes() {
   for (const TAttribute* a : c.Attributes.Items) {
     if (!a->Documentation.empty()) {
       Lines.push_back("   /**");
-      for (const std::string& d : a->Documentation) Lines.push_back("    * " + d);
+      for (const std::string& d : a->Documentation) Lines.push_back("    * " + JavaCommentText(d));
       Lines.push_back("    */");
     }
-    Lines.push_back("   " + AttributeVisibility(a->Visibility) + " " + a->TypeName + " " + a->Name +
-                    ";");
+    Lines.push_back("   " + JavaVisibility(a->Visibility) + " " + a->TypeName + " " + a->Name + ";");
   }
   for (const char* s : {" ", " /**", "  *  Attribute die aus Beziehungen resultieren", "  */", " "})
     Lines.push_back(s);
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (!IsForwardRelationship(con->Kind)) continue;
-    const std::string& p = con->EndBox->UMLClass->Name;
+    const std::string p = JavaCommentText(con->EndBox->UMLClass->Name);
     const std::string w = con->Kind == kHat ? "hat" : "kennt";
     const int n = text::StrToIntDef(con->EndText, -1);
     if (n >= 1 && n <= 5) {
@@ -97,17 +96,26 @@ void TJavaExport::WriteAttributes() {
 std::string TJavaExport::Heading(const TMethod& m) const {
   const TMethodKind kind = EffectiveKind(m);
   if (kind == kDestructor) return "public void finalize() throws Throwable";
-  std::string s = std::string(VisibilityName(m.Visibility)) + " ";
+  // An abstract method is there to be overridden: javac refuses a private one, so it is
+  // declared protected.
+  const bool privateAbstract = IsAbstractMethod(m) && m.Visibility == kPrivate;
+  std::string s = (privateAbstract ? std::string("protected") : JavaVisibility(m.Visibility)) + " ";
   std::string name = m.Name;
+  // A generic method keeps its type parameters in front of the result type ("<T> void").
+  const std::string typeParameters = codegen::TypeParameterPrefix(m.ResultType);
   if (kind == kConstructor) {
-    name = UMLClass->Name;
+    if (!typeParameters.empty()) s += typeParameters + " ";
+    name = codegen::BareClassName(UMLClass->Name);
   } else {
     if (IsAbstractMethod(m)) {
       s += "abstract ";
     } else if (EffectiveClassMethod(m)) {
       s += "static ";
     }
-    s += kind == kFunction ? m.ResultType + " " : std::string("void ");
+    if (kind == kFunction)
+      s += m.ResultType + " ";
+    else
+      s += typeParameters.empty() ? std::string("void ") : typeParameters + " void ";
   }
   s += name + "(";
   for (size_t i = 0; i < m.Parameters.size(); ++i) {
@@ -121,7 +129,8 @@ std::string TJavaExport::Heading(const TMethod& m) const {
 
 void TJavaExport::WriteMethods() {
   for (const TMethod* m : UMLClass->Methods.Items) {
-    std::string separator = "/********* " + m->Name + " (" + VisibilityName(m->Visibility) + ") ";
+    std::string separator =
+        "/********* " + JavaCommentText(m->Name) + " (" + VisibilityName(m->Visibility) + ") ";
     const int run = 50 - static_cast<int>(m->Name.size());
     if (run > 0) separator += std::string(static_cast<size_t>(run), '*');
     Lines.push_back(separator + "*/");
@@ -132,6 +141,9 @@ void TJavaExport::WriteMethods() {
       } else {
         Lines.push_back("{");
         Lines.push_back(W("  //Hier Code einfügen."));
+        // A query returns a value before its body is written, or javac refuses the class.
+        if (EffectiveKind(*m) == kFunction)
+          Lines.push_back("  return " + JavaDefaultValue(m->ResultType) + ";");
         Lines.push_back("}");
       }
     }

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "codegen/ExportSupport.h"
+#include "codegen/GeneratorRules.h"
 #include "codegen/MethodKinds.h"
 #include "diagram/ClassBox.h"
 #include "diagram/Connection.h"
@@ -16,6 +17,7 @@ namespace zedro {
 using codegen::EffectiveClassMethod;
 using codegen::EffectiveKind;
 using codegen::IsForwardRelationship;
+using codegen::PascalLineCommentText;
 
 namespace {
 
@@ -35,6 +37,45 @@ bool Contains(const StringList& list, const std::string& entry) {
   for (const std::string& s : list)
     if (s == entry) return true;
   return false;
+}
+
+// Whether the unit names of a uses list (the entries before its terminator) hold the unit.
+bool NamesUnit(const StringList& uses, const std::string& unit) {
+  for (const std::string& s : uses) {
+    if (s == kUsesTerminator) break;
+    if (text::EqualsIgnoreCase(s, unit)) return true;
+  }
+  return false;
+}
+
+// The identifiers, lower-cased, in the types that the declarations of a class name:
+// attribute and parameter types and the result types of functions.
+std::unordered_set<std::string> TypeIdentifiers(const TUMLClass& c) {
+  std::unordered_set<std::string> out;
+  auto scan = [&out](const std::string& type) {
+    size_t i = 0;
+    while (i < type.size()) {
+      const char ch = type[i];
+      const bool letter = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_';
+      if (!letter && !(ch >= '0' && ch <= '9')) {
+        ++i;
+        continue;
+      }
+      size_t j = i;
+      while (j < type.size() && ((type[j] >= 'A' && type[j] <= 'Z') ||
+                                 (type[j] >= 'a' && type[j] <= 'z') ||
+                                 (type[j] >= '0' && type[j] <= '9') || type[j] == '_'))
+        ++j;
+      if (letter) out.insert(text::LowerAscii(type.substr(i, j - i)));
+      i = j;
+    }
+  };
+  for (const TAttribute* a : c.Attributes.Items) scan(a->TypeName);
+  for (const TMethod* m : c.Methods.Items) {
+    for (const TParameter& p : m->Parameters) scan(p.TypeName);
+    if (EffectiveKind(*m) == kFunction) scan(m->ResultType);
+  }
+  return out;
 }
 
 // Puts a unit at the front of a uses list; a list that had been empty gets its terminator.
@@ -112,17 +153,45 @@ void TPascalExport::CollectUnitReferences() {
     const std::string ownUnit = UnitOf(own);
     return !unit.empty() && !ownUnit.empty() && text::EqualsIgnoreCase(unit, ownUnit);
   };
+  auto addUnresolved = [&](StringList& placeholders, const TUMLClass& related, bool interface) {
+    const std::string line = "//uses m" + PascalLineCommentText(related.Name) + " ??";
+    if (!Contains(placeholders, line) && !(interface && Contains(c.InterfaceUses, line)))
+      placeholders.push_back(line);
+  };
+  // Inheritance drawn in a circle declares no ancestor, and its units do not use each other.
+  const bool inheritanceInCircle = !codegen::DeclaredAncestor(c, Connections);
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
+    if (con->Kind == kIst && inheritanceInCircle) continue;
     std::string unit = UnitOf(*con->EndBox);
     if (isOwnUnit(*con->EndBox, *con->StartBox, unit)) continue;
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.InterfaceUses, unit)) InsertUnit(c.InterfaceUses, unit);
     } else {
-      std::string line = "//uses m" + con->EndBox->UMLClass->Name + " ??";
-      if (!Contains(UnresolvedInterfaceUnits, line) && !Contains(c.InterfaceUses, line))
-        UnresolvedInterfaceUnits.push_back(line);
+      addUnresolved(UnresolvedInterfaceUnits, *con->EndBox->UMLClass, true);
+    }
+  }
+  // Every other class of the main diagram that a declaration of the class names (as the
+  // type of an attribute or parameter or as a result type) is needed in the interface
+  // part, whether or not a relationship is drawn: a HAT or KENNT that was deleted leaves
+  // its attribute behind.
+  if (mainBoxes_) {
+    const std::unordered_set<std::string> named = TypeIdentifiers(c);
+    const TUMLDrawClass* ownBox = nullptr;
+    for (const TUMLDrawClass* b : mainBoxes_->Items)
+      if (b && b->UMLClass == &c) ownBox = b;
+    for (const TUMLDrawClass* b : mainBoxes_->Items) {
+      if (!b || !b->UMLClass || b->UMLClass == &c) continue;
+      if (!named.count(text::LowerAscii(codegen::BareClassName(b->UMLClass->Name)))) continue;
+      const std::string unit = UnitOf(*b);
+      if (ownBox && isOwnUnit(*b, *ownBox, unit)) continue;
+      if (!unit.empty()) {
+        if (!ContainsIgnoreCase(c.InterfaceUses, unit)) InsertUnit(c.InterfaceUses, unit);
+      } else if (!b->UMLClass->IsLibraryClass) {
+        // A library class lives in a unit of its own that Zedro does not know.
+        addUnresolved(UnresolvedInterfaceUnits, *b->UMLClass, true);
+      }
     }
   }
   for (const TConnection* con : Connections.Items) {
@@ -133,9 +202,7 @@ void TPascalExport::CollectUnitReferences() {
     if (!unit.empty()) {
       if (!ContainsIgnoreCase(c.ImplementationUses, unit)) InsertUnit(c.ImplementationUses, unit);
     } else {
-      std::string line = "//uses m" + con->StartBox->UMLClass->Name + " ??";
-      if (!Contains(UnresolvedImplementationUnits, line))
-        UnresolvedImplementationUnits.push_back(line);
+      addUnresolved(UnresolvedImplementationUnits, *con->StartBox->UMLClass, false);
     }
   }
 }
@@ -184,8 +251,12 @@ void TPascalExport::WriteInterfaceUses() {
 }
 
 void TPascalExport::WriteImplementationUses() {
-  const StringList& v = UMLClass->ImplementationUses;
-  if (v.size() > 1) {
+  // A unit that the interface part uses already may not be named again: the compiler
+  // takes it for a duplicate identifier.
+  StringList v;
+  for (const std::string& entry : UMLClass->ImplementationUses)
+    if (entry == kUsesTerminator || !NamesUnit(UMLClass->InterfaceUses, entry)) v.push_back(entry);
+  if (v.size() > 1 && v[0] != kUsesTerminator) {
     WriteUsesClause(v);
     Lines.push_back("");
   }
@@ -198,12 +269,8 @@ void TPascalExport::WriteImplementationUses() {
 void TPascalExport::WriteClassDeclaration() {
   const TUMLClass& c = *UMLClass;
   std::string heading = "  " + c.Name + " = class";
-  for (const TConnection* con : Connections.Items) {
-    if (con && con->Kind == kIst && ClassOf(con->StartBox) == &c && ClassOf(con->EndBox)) {
-      heading += "(" + con->EndBox->UMLClass->Name + ")";
-      break;
-    }
-  }
+  if (const TUMLClass* ancestor = codegen::DeclaredAncestor(c, Connections))
+    heading += "(" + ancestor->Name + ")";
   Lines.push_back(heading);
 
   auto writeAttributes = [&](TVisibility v, const std::string& title) {
@@ -244,13 +311,16 @@ void TPascalExport::WriteClassDeclaration() {
 void TPascalExport::WriteRelationshipFields() {
   const TUMLClass& c = *UMLClass;
   bool headingWritten = false;
-  auto fieldLine = [&](int kind, const std::string& partner, const std::string& multiplicity) {
+  auto fieldLine = [&](int kind, const std::string& partnerName,
+                       const std::string& multiplicityText) {
     if (!headingWritten) {
       Lines.push_back("");
       Lines.push_back("     //Objektbeziehungen:");
       headingWritten = true;
     }
     const std::string l = kind == kHat ? "// hat" : "// kennt";
+    const std::string partner = PascalLineCommentText(partnerName);
+    const std::string multiplicity = PascalLineCommentText(multiplicityText);
     const int n = text::StrToIntDef(multiplicity, -1);
     std::string line = "        ";
     if (n == 1) {
@@ -339,9 +409,11 @@ const TMethod* TPascalExport::InheritedMethod(const TMethod& m) {
   std::unordered_set<const TUMLClass*> seen{UMLClass};
   for (const TUMLClass* p = UMLClass->Parent; p && seen.insert(p).second; p = p->Parent) {
     auto [entry, added] = signatures_.try_emplace(p);
+    // A private method is not seen outside its own unit: it cannot be overridden there.
     if (added)
       for (const TMethod* candidate : p->Methods.Items)
-        entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
+        if (candidate->Visibility != kPrivate)
+          entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
     auto found = entry->second.find(signature);
     if (found != entry->second.end()) return found->second;
   }
@@ -351,7 +423,7 @@ const TMethod* TPascalExport::InheritedMethod(const TMethod& m) {
 void TPascalExport::WriteMethodImplementations() {
   const TUMLClass& c = *UMLClass;
   Lines.push_back(kHeaderRule);
-  Lines.push_back("//|         " + c.Name + ": Methodendefinition ");
+  Lines.push_back("//|         " + PascalLineCommentText(c.Name) + ": Methodendefinition ");
   Lines.push_back(kHeaderRule);
   Lines.push_back("");
   for (TVisibility v : {kPrivate, kProtected, kPublic, kPublished}) {
@@ -359,7 +431,8 @@ void TPascalExport::WriteMethodImplementations() {
     const int width = v == kPrivate ? 50 : v == kPublic ? 51 : 48;
     for (const TMethod* m : c.Methods.Items) {
       if (m->Visibility != v || m->IsAbstract) continue;
-      std::string separator = "//-------- " + m->Name + " (" + VisibilityName(v) + ") ";
+      std::string separator =
+          "//-------- " + PascalLineCommentText(m->Name) + " (" + VisibilityName(v) + ") ";
       const int run = width - static_cast<int>(m->Name.size());
       if (run > 0) separator += std::string(static_cast<size_t>(run), '-');
       Lines.push_back(separator);

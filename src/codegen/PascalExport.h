@@ -49,7 +49,8 @@ class TPascalExport {
                          const std::string& qualifier);
   void WriteMethodImplementations();
 
-  // The method of the nearest ancestor with the same signature (letter case ignored).
+  // The method of the nearest ancestor with the same signature (letter case ignored);
+  // private methods of ancestors do not count, their units keep them to themselves.
   const TMethod* InheritedMethod(const TMethod& method);
   std::string UnitOf(const TUMLDrawClass& box) const;
 

@@ -214,6 +214,8 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
     m->IsClassMethod = form.IsClassMethod;
     m->IsAbstract = form.IsAbstract;
     m->IsFinal = form.IsFinal;
+    // An untouched body follows the kind chosen: a Java query returns a value.
+    FitNewMethodCode(*m, ActiveDiagramIsJava());
     cls->AddMethod(std::move(m));
   }
   ShowAndRedraw(cls);
@@ -252,6 +254,7 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
       m.Parameters = form.Parameters;
       m.ResultType = form.ResultType;
       m.Documentation = form.Documentation;
+      FitNewMethodCode(m, ActiveDiagramIsJava());
     } else if (form.Access == kPublished) {
       Warn(W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht der Methode ->'") + m.Name +

@@ -102,10 +102,11 @@ void TFChild::ExportAllClick() {
   {
     WatchTimerPause pause(*this);
     // The file of a class chosen in the export dialog; empty when it was cancelled.
-    auto askPath = [&](const std::string& name) {
+    auto askPath = [&](const TUMLClass& cls) {
       TFileRequest request;
-      request.caption = "Klasse " + name + " exportieren";
-      request.fileName = "m" + name + extension;
+      request.caption = "Klasse " + cls.Name + " exportieren";
+      // javac accepts a public class only in a file of its own name.
+      request.fileName = language == 2 ? DefaultJavaFileName(cls) : DefaultPascalFileName(cls);
       request.defaultExt = extension.substr(1);
       request.filter = language == 2 ? "Java Dateien|*.java" : "Pascal Dateien|*.pas";
       request.initialDir = main.ProjectDir;
@@ -137,7 +138,7 @@ void TFChild::ExportAllClick() {
         Dialogs().Message(MsgKind::Information,
                           "Klasse " + name + " ist noch nicht exportiert worden.\n" +
                               W("Sie können die Klasse nun neu exportieren."));
-        path = askPath(name);
+        path = askPath(*box->UMLClass);
       }
       // Two classes never go into one file: the later one gets a file of its own or stays
       // out of this export.
@@ -150,7 +151,7 @@ void TFChild::ExportAllClick() {
                                      W("' in eine andere Datei exportiert werden?\n"
                                        "(Nein: Die Klasse wird diesmal nicht exportiert.)"),
                                  MsgButtons::YesNo) == MsgResult::Yes
-                   ? askPath(name)
+                   ? askPath(*box->UMLClass)
                    : std::string();
         if (path.empty()) ++notExported;
       }

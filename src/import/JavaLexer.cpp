@@ -10,6 +10,13 @@ constexpr size_t kStatusRestLength = 160;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+// Java identifiers may begin with "_" and "$" and hold letters beyond ASCII (the
+// Windows-1252 letters from 0xC0 on; "×" and "÷" are no letters).
+bool IsWordStart(char c) {
+  const unsigned char b = static_cast<unsigned char>(c);
+  return IsAsciiLetter(c) || c == '_' || c == '$' || (b >= 0xC0 && b != 0xD7 && b != 0xF7);
+}
+bool IsWordChar(char c) { return IsWordStart(c) || IsDigit(c); }
 
 struct Keyword {
   const char* word;
@@ -56,20 +63,57 @@ const std::string& tJavaLexer::ThisLine() {
 
 void tJavaLexer::ScanNumber() {
   size_t p = restPos_;
-  while (p < Line.size() && IsDigit(Line[p])) ++p;
+  // Digits with the letters and underscores of hexadecimal numbers, exponents and type
+  // suffixes (0x1F, 1_000L, 2.5e3f): none of them begins a word of its own.
+  auto numberChar = [](char c) { return IsDigit(c) || IsAsciiLetter(c) || c == '_'; };
+  while (p < Line.size() && numberChar(Line[p])) ++p;
   Current.Kind = jtInteger;
   if (p < Line.size() && Line[p] == '.') {
     Current.Kind = jtReal;
     ++p;
-    while (p < Line.size() && IsDigit(Line[p])) ++p;
+    while (p < Line.size() && numberChar(Line[p])) ++p;
   }
+  Current.Text = Line.substr(restPos_, p - restPos_);
+  restPos_ = p;
+}
+
+void tJavaLexer::ScanLiteral() {
+  const char quote = Line[restPos_];
+  const bool textBlock = quote == '"' && Line.compare(restPos_, 3, "\"\"\"") == 0;
+  Current.Kind = jtLiteral;
+  if (textBlock) {
+    // The text block ends at the next """ that no backslash escapes, on this line or a later one.
+    std::string text;
+    size_t p = restPos_ + 3;
+    for (;;) {
+      size_t q = p;
+      while (q < Line.size() && Line.compare(q, 3, "\"\"\"") != 0) q += Line[q] == '\\' ? 2 : 1;
+      if (q < Line.size()) {
+        text += Line.substr(restPos_, q + 3 - restPos_);
+        restPos_ = q + 3;
+        break;
+      }
+      text += Line.substr(restPos_) + "\n";
+      if (AtEndOfFile()) {
+        restPos_ = Line.size();
+        break;
+      }
+      TakeLine(false);
+      p = 0;
+    }
+    Current.Text = text;
+    return;
+  }
+  size_t p = restPos_ + 1;
+  while (p < Line.size() && Line[p] != quote) p += Line[p] == '\\' ? 2 : 1;
+  p = p < Line.size() ? p + 1 : Line.size();  // an unclosed literal ends with its line
   Current.Text = Line.substr(restPos_, p - restPos_);
   restPos_ = p;
 }
 
 void tJavaLexer::ScanWord() {
   size_t p = restPos_;
-  while (p < Line.size() && (IsAsciiLetter(Line[p]) || IsDigit(Line[p]) || Line[p] == '_')) ++p;
+  while (p < Line.size() && IsWordChar(Line[p])) ++p;
   Current.Text = Line.substr(restPos_, p - restPos_);
   Current.Kind = jtIdentifier;
   std::string lower = text::LowerAscii(Current.Text);
@@ -118,7 +162,10 @@ void tJavaLexer::ScanSymbol() {
     case '}': kind = jtCloseBrace; break;
     default: break;
   }
-  if (kind == jtOther) return;  // consumed by GetNext
+  if (kind == jtOther) {  // consumed by GetNext
+    Current.Text = std::string(1, c);
+    return;
+  }
   Current.Kind = kind;
   Current.Text = Line.substr(restPos_, len);
   restPos_ += len;
@@ -129,22 +176,21 @@ ttoken tJavaLexer::GetNext() {
     PushedBack = false;
     return LastDelivered;
   }
-  // Once the last line has been taken, nothing more is delivered. The end is remembered
-  // like any other token, so that giving it back yields the end again and not the token
-  // before it.
-  if (AtEndOfFile()) {
-    LastDelivered = ttoken{jtEndOfFile, "end of file"};
-    return LastDelivered;
-  }
   for (;;) {
-    if (Current.Kind == jtLineComment) NextLine();
+    if (Current.Kind == jtLineComment) {  // the rest of the line is a comment
+      restPos_ = Line.size();
+      Current.Kind = jtOther;
+    }
     if (Current.Kind == jtCommentClose) inComment_ = false;
-    while (Current.Kind != jtEndOfFile && RestEmpty()) NextLine();
+    while (Current.Kind != jtEndOfFile && RestEmpty() && !AtEndOfFile()) NextLine();
     // The status line shows the beginning of the rest (a whole minified file would make
     // every token cost the length of the line).
     messages_.Status("JavaLexer: Nextline in GetNext ergibt: >" +
                      Line.substr(restPos_, kStatusRestLength) + "<");
-    if (Current.Kind == jtEndOfFile) {
+    // The tokens of the last line are delivered too; then the end, again and again. The
+    // end is remembered like any other token, so that giving it back yields the end.
+    if (Current.Kind == jtEndOfFile || (RestEmpty() && AtEndOfFile())) {
+      Current = ttoken{jtEndOfFile, "end of file"};
       LastDelivered = Current;
       return Current;
     }
@@ -156,8 +202,10 @@ ttoken tJavaLexer::GetNext() {
     char c = Line[restPos_];
     if (IsDigit(c)) {
       ScanNumber();
-    } else if (IsAsciiLetter(c)) {
+    } else if (IsWordStart(c)) {
       ScanWord();
+    } else if ((c == '"' || c == '\'') && !inComment_) {
+      ScanLiteral();  // a quote inside a comment is part of the comment
     } else {
       ScanSymbol();
     }

@@ -38,7 +38,8 @@ enum TJavaTokenKind : std::uint8_t {
   jtOpenBrace = 22,
   jtCloseBrace = 23,
   jtEndOfFile = 24,
-  jtOther = 25,  // any other single character, with empty text
+  jtOther = 25,    // any other single character ("<", "@", "?", ...), the character as text
+  jtLiteral = 26,  // a string, character or text-block literal, as written
 };
 
 struct ttoken {
@@ -75,6 +76,9 @@ class tJavaLexer {
   void ScanNumber();
   void ScanWord();
   void ScanSymbol();
+  // A literal from the quote at the rest position: "...", '...' or a text block
+  // """...""" that may run over several lines.
+  void ScanLiteral();
 
   const SourceLines& lines_;
   IMessages& messages_;

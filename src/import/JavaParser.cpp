@@ -14,14 +14,88 @@ bool Has(const std::vector<std::string>& words, const char* word) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+bool IsChar(const ttoken& t, char c) { return t.Kind == jtOther && t.Text.size() == 1 && t.Text[0] == c; }
+bool IsWord(const ttoken& t, const char* word) { return t.Kind == jtIdentifier && t.Text == word; }
+
+// A token that can be a name: an identifier, or a keyword in another spelling than Java's
+// own ("Class" is java.lang.Class; keywords are recognised in any letter case).
+bool IsName(const ttoken& t) {
+  if (t.Kind == jtIdentifier) return true;
+  const bool keyword = t.Kind == jtClass || t.Kind == jtModifier || t.Kind == jtVisibility ||
+                       t.Kind == jtImport || t.Kind == jtExtends || t.Kind == jtImplements;
+  return keyword && t.Text != LowerAscii(t.Text);
+}
+
+// Tokens that are words when a type text is put together: a blank goes between two of them.
+bool IsWordToken(const ttoken& t) {
+  return t.Kind == jtIdentifier || t.Kind == jtExtends || t.Kind == jtModifier ||
+         t.Kind == jtClass;
+}
+
+// The name of a class without its type parameters: "Box<T>" gives "Box".
+std::string WithoutTypeParameters(const std::string& name) {
+  return name.substr(0, name.find('<'));
+}
+
+// Finds the brace that closes a method body in the lines of the file. Braces inside
+// comments, strings, characters and text blocks do not count; a block comment or text
+// block may run over several lines.
+class BraceScanner {
+ public:
+  // The position of the "}" that brings the depth back to zero, or npos.
+  size_t Scan(const std::string& s, size_t from) {
+    size_t i = from;
+    while (i < s.size()) {
+      const char c = s[i];
+      const char d = i + 1 < s.size() ? s[i + 1] : '\0';
+      if (state_ == kBlockComment) {
+        if (c == '*' && d == '/') {
+          state_ = kCode;
+          ++i;
+        }
+        ++i;
+      } else if (state_ == kTextBlock) {
+        if (c == '\\') {
+          i += 2;
+        } else if (s.compare(i, 3, "\"\"\"") == 0) {
+          state_ = kCode;
+          i += 3;
+        } else {
+          ++i;
+        }
+      } else if (c == '/' && d == '/') {
+        return std::string::npos;  // the rest of the line is a comment
+      } else if (c == '/' && d == '*') {
+        state_ = kBlockComment;
+        i += 2;
+      } else if (s.compare(i, 3, "\"\"\"") == 0) {
+        state_ = kTextBlock;
+        i += 3;
+      } else if (c == '"' || c == '\'') {
+        ++i;
+        while (i < s.size() && s[i] != c) i += s[i] == '\\' ? 2 : 1;
+        ++i;
+      } else {
+        if (c == '{') ++depth_;
+        if (c == '}' && --depth_ == 0) return i;
+        ++i;
+      }
+    }
+    return std::string::npos;
+  }
+
+ private:
+  enum State { kCode, kBlockComment, kTextBlock };
+  State state_ = kCode;
+  int depth_ = 0;
+};
+
 }  // namespace
 
 TJavaParser::TJavaParser(std::string fileName, IMessages& messages)
     : FileName(std::move(fileName)), messages_(messages) {
-  std::string error;
-  if (!ReadSourceLines(FileName, lines_, &error))
-    messages_.Message(MsgKind::Error,
-                      W("Fehler beim Öffnen der Datei '") + FileName + "'.\n" + error);
+  if (!ReadSourceLines(FileName, lines_))
+    messages_.Message(MsgKind::Error, W("Fehler beim Öffnen der Datei"));
   Lexer = std::make_unique<tJavaLexer>(lines_, messages_);
 }
 
@@ -32,24 +106,50 @@ TJavaParser::TJavaParser(std::string fileName, SourceLines lines, IMessages& mes
 
 TJavaParser::~TJavaParser() = default;
 
+ttoken TJavaParser::Next() {
+  if (!ahead_.empty()) {
+    ttoken t = std::move(ahead_.back());
+    ahead_.pop_back();
+    return t;
+  }
+  return Lexer->GetNext();
+}
+
+ttoken TJavaParser::Peek() {
+  ttoken t = Next();
+  Unread(t);
+  return t;
+}
+
 std::unique_ptr<TUMLClass> TJavaParser::Parse() {
   SyntaxError = false;
+  Skipped.clear();
+  initialValues_.clear();
+  classFound_ = false;
+  membersBegun_ = false;
   UMLClass = std::make_unique<TUMLClass>("NONAME");
   ReadImports();
-  if (SyntaxError) {
+  ReadTypeDeclarations();
+  if (!classFound_) {
+    // A file without a class gives a class without a name: there is nothing to import.
+    UMLClass->Name.clear();
+    if (Skipped.empty()) SyntaxError = true;
+  }
+  if (SyntaxError)
     messages_.Message(MsgKind::Information,
-                      "Sytaxerror in Java Quelldatei beim Einlesen der Importliste");
-  } else {
-    ReadHeading();
-    if (SyntaxError) {
-      messages_.Message(MsgKind::Information,
-                        "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse");
-    } else {
-      ReadMembers();
-      if (SyntaxError)
-        messages_.Message(MsgKind::Information,
-                          "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden");
-    }
+                      UMLClass->Name.empty() || !membersBegun_
+                          ? "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"
+                          : "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder "
+                            "Methoden");
+  if (!initialValues_.empty()) {
+    std::string names;
+    for (const std::string& n : initialValues_) names += (names.empty() ? "'" : ", '") + n + "'";
+    Report(W("Die Anfangswerte der Attribute ") + names + W(" wurden nicht übernommen."));
+  }
+  if (!Skipped.empty()) {
+    std::string text = W("Nicht alles in der Java Quelldatei konnte eingelesen werden:");
+    for (const std::string& s : Skipped) text += "\n" + s;
+    messages_.Message(MsgKind::Information, text);
   }
   // Members were appended in file order; one stable sort gives the order that adding them
   // one by one gives.
@@ -57,9 +157,8 @@ std::unique_ptr<TUMLClass> TJavaParser::Parse() {
   return std::move(UMLClass);
 }
 
-// A type or qualified name: identifiers or "*" joined by "." ("java.util.*"). Of the array
-// types only "String[]" is known: after exactly "String" the tokens up to and including "]"
-// are taken. The token that ended the name is given back.
+// A qualified name: identifiers or "*" joined by "." ("java.util.*"). The token that ended
+// the name is given back.
 std::string TJavaParser::ReadName() {
   std::string name;
   ttoken t = Next();
@@ -76,30 +175,14 @@ std::string TJavaParser::ReadName() {
     }
     t = Next();
   }
-  if (name == "String" && t.Kind == jtOpenBracket) {
-    std::string brackets;
-    while (t.Kind != jtCloseBracket) {
-      if (t.Kind == jtEndOfFile) {
-        messages_.Message(MsgKind::Information,
-                          "Syntaxerror: Schliessende Indexklammer fehlt bei\n" + name);
-        Lexer->PushBack();
-        return name + brackets;
-      }
-      brackets += t.Text;
-      t = Next();
-    }
-    name += brackets + t.Text;
-    t = Next();
-  }
-  Lexer->PushBack();
+  Unread(t);
   return name;
 }
 
 void TJavaParser::ReadImports() {
   StringList imports;
-  ttoken t = Next();
-  while (t.Kind != jtClass && t.Kind != jtModifier && t.Kind != jtVisibility &&
-         t.Kind != jtEndOfFile) {
+  for (;;) {
+    ttoken t = Next();
     if (t.Kind == jtImport) {
       std::string name;
       t = Next();
@@ -107,7 +190,7 @@ void TJavaParser::ReadImports() {
       if (t.Kind == jtModifier && LowerAscii(t.Text) == "static")
         name = t.Text + " ";
       else
-        Lexer->PushBack();
+        Unread(t);
       name += ReadName();
       t = Next();
       while (t.Kind != jtSemicolon && t.Kind != jtOpenBrace && t.Kind != jtEndOfFile) {
@@ -115,173 +198,483 @@ void TJavaParser::ReadImports() {
         t = Next();
       }
       imports.push_back(name);
-      Lexer->PushBack();
+      if (t.Kind != jtSemicolon) Unread(t);
+    } else if (IsWord(t, "package")) {
+      while (t.Kind != jtSemicolon && t.Kind != jtEndOfFile) t = Next();
+    } else if (t.Kind != jtSemicolon) {
+      Unread(t);
+      break;
     }
-    t = Next();
   }
   UMLClass->JavaImports = std::move(imports);
-  Lexer->PushBack();
 }
 
-void TJavaParser::ReadHeading() {
+TJavaParser::Modifiers TJavaParser::ReadModifiers() {
+  Modifiers m;
+  for (;;) {
+    ttoken t = Next();
+    if (t.Kind == jtModifier) {
+      m.words.push_back(LowerAscii(t.Text));
+    } else if (t.Kind == jtVisibility) {
+      m.visibility = LowerAscii(t.Text);
+    } else if (IsChar(t, '@') && !IsWord(Peek(), "interface")) {
+      SkipAnnotation();
+    } else if (IsWord(t, "default")) {
+      m.words.push_back(t.Text);
+    } else if (IsWord(t, "sealed") && (Peek().Kind == jtClass || Peek().Kind == jtModifier ||
+                                       Peek().Kind == jtVisibility || IsWord(Peek(), "interface"))) {
+      m.words.push_back(t.Text);
+    } else if (IsWord(t, "non") && IsChar(Peek(), '-')) {  // "non-sealed"
+      ttoken minus = Next();
+      if (!IsWord(Peek(), "sealed")) {
+        Unread(minus);
+        Unread(t);
+        break;
+      }
+      Next();
+      m.words.push_back("non-sealed");
+    } else {
+      Unread(t);
+      break;
+    }
+  }
+  return m;
+}
+
+// After its "@": the annotation's name and, when it has them, its arguments.
+void TJavaParser::SkipAnnotation() {
+  ReadName();
+  if (Peek().Kind != jtOpenParen) return;
+  Next();
+  SkipBalanced(jtOpenParen, jtCloseParen);
+}
+
+std::string TJavaParser::ReadAngleText() {
+  std::string text = "<";
+  int depth = 1;
+  ttoken prev{jtOther, "<"};
+  while (depth > 0) {
+    ttoken t = Next();
+    if (t.Kind == jtEndOfFile || t.Kind == jtSemicolon || t.Kind == jtOpenBrace ||
+        t.Kind == jtCloseBrace || t.Kind == jtOpenParen || t.Kind == jtCloseParen ||
+        t.Kind == jtAssign) {
+      Unread(t);  // not a type: the caller finds out
+      return text;
+    }
+    if (IsChar(t, '@')) {  // an annotation on a type argument
+      SkipAnnotation();
+      continue;
+    }
+    if (IsChar(t, '<')) ++depth;
+    if (IsChar(t, '>')) --depth;
+    const bool blank = (IsWordToken(prev) && IsWordToken(t)) || prev.Kind == jtComma ||
+                       IsChar(prev, '&') || IsChar(t, '&') || (IsChar(prev, '?') && IsWordToken(t));
+    if (blank) text += ' ';
+    text += t.Text;
+    prev = t;
+  }
+  return text;
+}
+
+std::string TJavaParser::ReadType(bool varargs) {
   ttoken t = Next();
-  while (t.Kind == jtModifier || t.Kind == jtVisibility) {
-    if (LowerAscii(t.Text) == "abstract") UMLClass->IsAbstract = true;
+  while (IsChar(t, '@')) {
+    SkipAnnotation();
     t = Next();
   }
-  if (t.Kind != jtClass) {
+  if (!IsName(t)) {
+    Unread(t);
+    return {};
+  }
+  std::string type = t.Text;
+  for (;;) {
+    t = Next();
+    if (IsChar(t, '<')) {
+      type += ReadAngleText();
+    } else if (t.Kind == jtDot) {
+      ttoken part = Next();
+      if (IsName(part)) {
+        type += "." + part.Text;
+        continue;
+      }
+      if (varargs && part.Kind == jtDot && Peek().Kind == jtDot) {
+        Next();
+        return type + "...";
+      }
+      Unread(part);
+      Unread(t);
+      return type;
+    } else if (t.Kind == jtOpenBracket) {
+      ttoken close = Next();
+      if (close.Kind != jtCloseBracket) {
+        messages_.Message(MsgKind::Information,
+                          "Syntaxerror: Schliessende Indexklammer fehlt bei\n" + type);
+        Unread(close);
+        return {};
+      }
+      type += "[]";
+    } else {
+      Unread(t);
+      return type;
+    }
+  }
+}
+
+void TJavaParser::ReadTypeDeclarations() {
+  for (;;) {
+    const Modifiers modifiers = ReadModifiers();
+    ttoken t = Next();
+    if (t.Kind == jtEndOfFile) return;
+    if (t.Kind == jtClass && !classFound_) {
+      classFound_ = true;
+      ReadClass(modifiers);
+      if (SyntaxError) return;
+      continue;
+    }
+    // Anything else between the declarations is passed over.
+    const std::string what = SkippedTypeKind(t, false);
+    if (!what.empty()) Report(what + SkipTypeDeclaration() + W("' wurde übergangen."));
+  }
+}
+
+std::string TJavaParser::SkippedTypeKind(const ttoken& t, bool inner) {
+  const std::string in = inner ? "innere " : "";
+  // In a class, "Class" in another spelling is the type java.lang.Class.
+  if (t.Kind == jtClass && (!inner || t.Text == "class"))
+    return inner ? "Die innere Klasse '" : "Die weitere Klasse '";
+  if (IsWord(t, "interface")) return "Das " + in + "Interface '";
+  if (IsWord(t, "enum")) return "Die " + in + W("Aufzählung (enum) '");
+  if (IsWord(t, "record") && IsName(Peek())) return "Der " + in + "Record '";
+  if (IsChar(t, '@') && IsWord(Peek(), "interface")) {
+    Next();
+    return "Der " + in + "Annotationstyp '";
+  }
+  return {};
+}
+
+std::string TJavaParser::SkipTypeDeclaration() {
+  ttoken t = Next();
+  const std::string name = IsName(t) ? t.Text : std::string("?");
+  while (t.Kind != jtOpenBrace) {
+    if (t.Kind == jtEndOfFile || t.Kind == jtSemicolon) return name;
+    t = Next();
+  }
+  SkipBlock();
+  return name;
+}
+
+void TJavaParser::ReadClass(const Modifiers& modifiers) {
+  if (Has(modifiers.words, "abstract")) UMLClass->IsAbstract = true;
+  ttoken t = Next();
+  if (!IsName(t)) {
     SyntaxError = true;
     return;
   }
-  std::string name = ReadName();
-  if (name.empty()) {
-    SyntaxError = true;
-    return;
+  std::string name = t.Text;
+  t = Next();
+  // A generic class keeps its type parameters in its name: "Box<T>".
+  if (IsChar(t, '<')) {
+    name += ReadAngleText();
+    t = Next();
   }
   UMLClass->Name = name;
-  t = Next();
   while (t.Kind != jtOpenBrace) {
     if (t.Kind == jtEndOfFile) {
       SyntaxError = true;
       return;
     }
-    if (t.Kind == jtExtends) UMLClass->AncestorName = ReadName();
+    if (t.Kind == jtExtends) UMLClass->AncestorName = ReadType(false);
     t = Next();
   }
+  membersBegun_ = true;
+  ReadMembers();
 }
 
 void TJavaParser::ReadMembers() {
+  for (;;) {
+    ttoken t = Next();
+    if (t.Kind == jtCloseBrace || t.Kind == jtEndOfFile) return;
+    Unread(t);
+    ReadMember();
+    if (SyntaxError) return;
+  }
+}
+
+void TJavaParser::ReadMember() {
+  const Modifiers modifiers = ReadModifiers();
   ttoken t = Next();
-  while (t.Kind != jtCloseBrace && t.Kind != jtEndOfFile) {
-    ReadMember(t);
+  const bool anyModifier = !modifiers.words.empty() || !modifiers.visibility.empty();
+  if (t.Kind == jtEndOfFile) {
+    if (anyModifier) SyntaxError = true;
+    return;
+  }
+  if (t.Kind == jtSemicolon) return;
+  if (t.Kind == jtCloseBrace) {
+    Unread(t);
+    return;
+  }
+  if (t.Kind == jtOpenBrace) {
+    SkipBlock();
+    Report(Has(modifiers.words, "static") ? W("Ein static-Block wurde übergangen.")
+                                          : W("Ein Initialisierungsblock wurde übergangen."));
+    return;
+  }
+  const std::string what = SkippedTypeKind(t, true);
+  if (!what.empty()) {
+    Report(what + SkipTypeDeclaration() + W("' wurde übergangen."));
+    return;
+  }
+
+  std::string typeParameters;
+  if (IsChar(t, '<')) {
+    typeParameters = ReadAngleText();
     t = Next();
   }
-}
-
-void TJavaParser::SkipBlock() {
-  int depth = 1;
-  while (depth > 0) {
-    ttoken t = Next();
-    if (t.Kind == jtEndOfFile) return;
-    if (t.Kind == jtOpenBrace) ++depth;
-    if (t.Kind == jtCloseBrace) --depth;
+  std::string type;
+  if (IsName(t)) {
+    Unread(t);
+    type = ReadType(false);
+    t = Next();
   }
-}
-
-void TJavaParser::ReadMember(ttoken t) {
-  if (t.Kind == jtOpenBrace) {  // an instance initializer block
-    SkipBlock();
+  if (type.empty()) {
+    const std::string text = t.Text;
+    SkipDeclaration(t);
+    Report("Eine Deklaration bei '" + text + W("' wurde nicht verstanden und übergangen."));
     return;
   }
-  std::vector<std::string> modifiers;
-  std::string visibility;
-  // Modifiers and a visibility word; a member may also begin with its type directly.
-  if (t.Kind != jtIdentifier) {
-    for (;;) {
-      if (t.Kind == jtModifier) modifiers.push_back(LowerAscii(t.Text));
-      if (t.Kind == jtVisibility) visibility = LowerAscii(t.Text);
-      t = Next();
-      if (t.Kind == jtIdentifier || t.Kind == jtOpenBrace || t.Kind == jtEndOfFile) break;
-    }
-    if (t.Kind == jtEndOfFile) {
-      SyntaxError = true;
-      return;
-    }
-    if (t.Kind == jtOpenBrace) {  // an initializer block
-      SkipBlock();
-      return;
-    }
-  }
-  TVisibility vis = kProtected;
-  if (visibility == "private") vis = kPrivate;
-  if (visibility == "public") vis = kPublic;
-
-  Lexer->PushBack();
-  std::string type = ReadName();
   std::string name;
-  ttoken n = Next();
-  if (n.Kind == jtOpenParen) {
+  if (t.Kind == jtOpenParen) {  // a constructor: the name where the type would be
     name = type;
     type.clear();
+  } else if (IsName(t)) {
+    name = t.Text;
+    t = Next();
   } else {
-    Lexer->PushBack();
-    name = ReadName();
-    n = Next();
-  }
-  if (n.Kind == jtOpenParen) {
-    ReadMethod(type, name, modifiers, vis);
+    SkipDeclaration(t);
+    Report("Die Deklaration eines Attributes vom Typ '" + type +
+           W("' wurde nicht verstanden und übergangen."));
     return;
   }
-  while (n.Kind != jtSemicolon && n.Kind != jtEndOfFile) n = Next();
-  if (name.empty()) {
-    messages_.Message(MsgKind::Warning, "Die Deklaration eines Attributes vom Typ '" + type +
-                                            W("' wurde nicht verstanden und übergangen."));
-    return;
-  }
-  UMLClass->AppendAttribute(std::make_unique<TAttribute>(name, type, vis, StringList{}));
+  if (t.Kind == jtOpenParen)
+    ReadMethod(type, typeParameters, name, modifiers);
+  else
+    ReadFields(type, name, t, modifiers);
 }
 
-void TJavaParser::ReadMethod(const std::string& type, const std::string& name,
-                             const std::vector<std::string>& modifiers, TVisibility visibility) {
+void TJavaParser::ReadMethod(const std::string& type, const std::string& typeParameters,
+                             const std::string& name, const Modifiers& modifiers) {
   auto m = std::make_unique<TMethod>();
   m->Name = name;
-  m->ResultType = type;
-  m->Kind = type == "void" ? kProcedure : kFunction;
-  if (name == "finalize") m->Kind = kDestructor;
-  if (type.empty() && name == UMLClass->Name) m->Kind = kConstructor;
-  m->IsAbstract = Has(modifiers, "abstract");
-  m->IsFinal = Has(modifiers, "final");
-  m->IsClassMethod = Has(modifiers, "static");
-  m->Visibility = visibility;
+  bool understood = true;
+  if (type.empty()) {
+    m->Kind = kConstructor;
+    m->ResultType = typeParameters;
+    // Only a constructor is written without a result type.
+    understood = name == WithoutTypeParameters(UMLClass->Name);
+  } else {
+    m->Kind = type == "void" ? kProcedure : kFunction;
+    // A generic method keeps its type parameters in front of the result type.
+    m->ResultType = typeParameters.empty() ? type : typeParameters + " " + type;
+  }
+  if (name == "finalize" && m->Kind != kConstructor) m->Kind = kDestructor;
+  m->IsAbstract = Has(modifiers.words, "abstract");
+  m->IsFinal = Has(modifiers.words, "final");
+  m->IsClassMethod = Has(modifiers.words, "static");
+  m->Visibility = modifiers.visibility == "private"  ? kPrivate
+                  : modifiers.visibility == "public" ? kPublic
+                                                     : kProtected;
 
-  ttoken p = Next();
-  while (p.Kind != jtCloseParen && p.Kind != jtEndOfFile) {
-    if (p.Kind == jtComma || p.Kind == jtModifier) {  // "final int x"
-      p = Next();
+  ttoken t = Next();
+  while (t.Kind != jtCloseParen && t.Kind != jtEndOfFile) {
+    if (t.Kind == jtComma) {
+      t = Next();
       continue;
     }
-    Lexer->PushBack();
-    std::string paramType = ReadName();
-    ttoken paramName = Next();
-    if (paramName.Kind == jtCloseParen || paramName.Kind == jtEndOfFile) {
-      p = paramName;
+    Unread(t);
+    ReadModifiers();  // "final", annotations
+    std::string parameterType = ReadType(true);
+    ttoken parameterName = Next();
+    if (parameterType.empty() || !IsName(parameterName)) {
+      // A parameter that is not understood: the method is passed over as a whole.
+      understood = false;
+      int depth = 0;
+      for (t = parameterName; t.Kind != jtEndOfFile; t = Next()) {
+        if (t.Kind == jtOpenParen) ++depth;
+        if (t.Kind == jtCloseParen && depth-- == 0) break;
+      }
       break;
     }
-    if (!paramType.empty() && paramName.Kind == jtIdentifier)
-      m->AddParameter(TParameter(paramName.Text, paramType));
-    p = Next();
+    t = Next();
+    while (t.Kind == jtOpenBracket && Peek().Kind == jtCloseBracket) {  // "int a[]"
+      Next();
+      parameterType += "[]";
+      t = Next();
+    }
+    if (parameterName.Text != "this")  // a receiver parameter is no parameter
+      m->AddParameter(TParameter(parameterName.Text, parameterType));
   }
-  ttoken e = p.Kind == jtEndOfFile ? p : Next();
-  while (e.Kind != jtOpenBrace && e.Kind != jtSemicolon && e.Kind != jtEndOfFile) e = Next();
+  ttoken e = t.Kind == jtEndOfFile ? t : Next();
+  while (e.Kind == jtOpenBracket && Peek().Kind == jtCloseBracket) {  // "int f()[]"
+    Next();
+    m->ResultType += "[]";
+    e = Next();
+  }
+  // "throws IOException, X": the model has no place for it in the heading, so it goes in
+  // front of the body, where javac reads it just as well ("throws IOException {").
+  std::string throws;
+  if (IsWord(e, "throws")) {
+    throws = "throws";
+    ttoken prev = e;
+    for (e = Next(); e.Kind != jtOpenBrace && e.Kind != jtSemicolon && e.Kind != jtEndOfFile &&
+                     e.Kind != jtCloseBrace;
+         e = Next()) {
+      if (prev.Kind == jtComma || (IsWordToken(prev) && IsWordToken(e))) throws += ' ';
+      throws += e.Text;
+      prev = e;
+    }
+  }
+  while (e.Kind != jtOpenBrace && e.Kind != jtSemicolon && e.Kind != jtEndOfFile &&
+         e.Kind != jtCloseBrace)
+    e = Next();
+  if (e.Kind == jtCloseBrace) Unread(e);
   if (e.Kind == jtOpenBrace) ReadBody(*m);
-  if (name.empty()) {
-    messages_.Message(MsgKind::Warning,
-                      W("Die Deklaration einer Methode ohne Namen wurde übergangen."));
+  if (!understood) {
+    Report("Die Methode '" + name + W("' wurde nicht verstanden und übergangen."));
+    return;
+  }
+  // The destructor's heading declares "throws Throwable" itself.
+  if (!throws.empty() && m->Kind != kDestructor) {
+    if (!m->Code.empty())
+      m->Code.front() = throws + " " + m->Code.front();
+    else
+      Report(W("Die throws-Angabe der Methode '") + name + W("' wurde nicht übernommen."));
+  }
+  if (e.Kind != jtOpenBrace && Has(modifiers.words, "native")) {
+    // Without "native" the heading would need a body that the class does not have.
+    Report("Die native Methode '" + name + W("' wurde übergangen."));
     return;
   }
   UMLClass->AppendMethod(std::move(m));
 }
 
+void TJavaParser::ReadFields(const std::string& type, std::string name, ttoken t,
+                             const Modifiers& modifiers) {
+  const TVisibility visibility = modifiers.visibility == "private"  ? kPrivate
+                                 : modifiers.visibility == "public" ? kPublic
+                                                                    : kProtected;
+  // The model has no flag for a class attribute: "static" stays with the type, so that the
+  // class methods that use it still compile. "final" goes, as the initial value does.
+  const std::string prefix = Has(modifiers.words, "static") ? "static " : "";
+  for (;;) {
+    std::string fieldType = type;
+    while (t.Kind == jtOpenBracket && Peek().Kind == jtCloseBracket) {  // "int a[]"
+      Next();
+      fieldType += "[]";
+      t = Next();
+    }
+    bool initialValue = false;
+    if (t.Kind == jtAssign) {
+      t = SkipInitializer();
+      initialValue = true;
+    }
+    UMLClass->AppendAttribute(
+        std::make_unique<TAttribute>(name, prefix + fieldType, visibility, StringList{}));
+    if (initialValue) initialValues_.push_back(name);
+    if (t.Kind == jtComma) {
+      ttoken next = Next();
+      if (IsName(next)) {
+        name = next.Text;
+        t = Next();
+        continue;
+      }
+      t = next;
+    }
+    if (t.Kind == jtSemicolon || t.Kind == jtEndOfFile) return;
+    const std::string text = t.Text;
+    SkipDeclaration(t);
+    Report("Eine Deklaration bei '" + text + W("' wurde nicht verstanden und übergangen."));
+    return;
+  }
+}
+
+ttoken TJavaParser::SkipInitializer() {
+  int depth = 0;
+  for (;;) {
+    ttoken t = Next();
+    if (t.Kind == jtEndOfFile) return t;
+    if (t.Kind == jtOpenParen || t.Kind == jtOpenBracket || t.Kind == jtOpenBrace) ++depth;
+    if (t.Kind == jtCloseParen || t.Kind == jtCloseBracket || t.Kind == jtCloseBrace) {
+      if (depth == 0) {  // the class ends without the ";"
+        Unread(t);
+        return ttoken{jtSemicolon, ";"};
+      }
+      --depth;
+    }
+    if (depth > 0) continue;
+    if (t.Kind == jtSemicolon) return t;
+    if (t.Kind == jtComma) {
+      // "int a = 1, b[];" begins a further declarator: a name, brackets, then "=", "," or
+      // ";". "new HashMap<K, V[]>()" does not.
+      std::vector<ttoken> look{Next()};
+      if (IsName(look.back())) {
+        look.push_back(Next());
+        while (look.back().Kind == jtOpenBracket && Peek().Kind == jtCloseBracket) {
+          look.push_back(Next());
+          look.push_back(Next());
+        }
+      }
+      const TJavaTokenKind after = look.back().Kind;
+      const bool declarator = look.size() > 1 && (after == jtAssign || after == jtComma ||
+                                                   after == jtSemicolon);
+      for (auto it = look.rbegin(); it != look.rend(); ++it) Unread(*it);
+      if (declarator) return t;
+    }
+  }
+}
+
+void TJavaParser::SkipDeclaration(ttoken t) {
+  int depth = 0;
+  for (;; t = Next()) {
+    if (t.Kind == jtEndOfFile) return;
+    if (t.Kind == jtOpenParen || t.Kind == jtOpenBracket) ++depth;
+    if ((t.Kind == jtCloseParen || t.Kind == jtCloseBracket) && depth > 0) --depth;
+    if (t.Kind == jtOpenBrace) {
+      SkipBlock();
+      if (depth == 0) {
+        if (Peek().Kind == jtSemicolon) Next();
+        return;
+      }
+    }
+    if (t.Kind == jtCloseBrace) {  // the end of the class
+      Unread(t);
+      return;
+    }
+    if (t.Kind == jtSemicolon && depth == 0) return;
+  }
+}
+
+void TJavaParser::SkipBalanced(TJavaTokenKind open, TJavaTokenKind close) {
+  int depth = 1;
+  while (depth > 0) {
+    ttoken t = Next();
+    if (t.Kind == jtEndOfFile) return;
+    if (t.Kind == open) ++depth;
+    if (t.Kind == close) --depth;
+  }
+}
+
 // The body runs from the opening brace to the brace that balances it, as whole lines;
-// every brace counts, also inside strings and comments. The lexer goes on after it.
+// braces inside comments and literals do not count. The lexer goes on after it.
 void TJavaParser::ReadBody(TMethod& method) {
   const std::string& line = Lexer->ThisLine();
   size_t start = Lexer->RestPosition() > 0 ? Lexer->RestPosition() - 1 : 0;
   StringList body{line.substr(start)};
-  int depth = 0;
-  size_t end = std::string::npos;
-  auto scan = [&](const std::string& s, size_t from) {
-    for (size_t i = from; i < s.size(); ++i) {
-      if (s[i] == '{') ++depth;
-      if (s[i] == '}' && --depth == 0) return i;
-    }
-    return std::string::npos;
-  };
-  end = scan(line, start);
+  BraceScanner braces;
+  size_t end = braces.Scan(line, start);
   while (end == std::string::npos && !Lexer->AtEndOfFile()) {
     Lexer->NextSourceLine();
     body.push_back(Lexer->Line);
-    end = scan(Lexer->Line, 0);
+    end = braces.Scan(Lexer->Line, 0);
   }
   method.AddCodeLines(body);
   Lexer->SetRestPosition(end == std::string::npos ? Lexer->Line.size() : end + 1);

@@ -234,31 +234,66 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     Next();
     // "TRef = class of TSome" declares a class reference type, not a class.
     if (Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "of") continue;
+    skipped_.clear();
+    // "class helper for TX" extends another class; it is no class of its own.
+    if (Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "helper") {
+      SkipStructuredBody();
+      ReportSkipped(name, W("Der Klassenhelfer '") + name + W("' wurde übergangen."));
+      continue;
+    }
     messages_.Status("Klasse gefunden: " + name);
     auto cls = std::make_unique<TUMLClass>(name);
+    // "class abstract" and "class sealed" come before the ancestor.
+    while (Token.Kind == tkDirective || (Token.Kind == tkIdentifier &&
+                                         LowerAscii(Token.Text) == "sealed")) {
+      if (LowerAscii(Token.Text) == "abstract") cls->IsAbstract = true;
+      Next();
+    }
     if (Token.Kind == tkOpenParen) {
       Next();
       if (Token.Kind != tkIdentifier) {
         messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + name + "' fehlt!");
         return nullptr;
       }
-      cls->AncestorName = Token.Text;
+      std::string ancestor = Token.Text;
       Next();
+      while (Token.Kind == tkDot) {  // "Classes.TList"
+        Next();
+        if (Token.Kind != tkIdentifier) break;
+        ancestor += "." + Token.Text;
+        Next();
+      }
+      cls->AncestorName = ancestor;
+      // The interfaces the class implements follow the ancestor; the model keeps none.
+      std::string interfaces;
+      while (Token.Kind == tkComma) {
+        Next();
+        if (Token.Kind != tkIdentifier) break;
+        interfaces += (interfaces.empty() ? "'" : "', '") + Token.Text;
+        Next();
+        while (Token.Kind == tkDot || Token.Kind == tkIdentifier) Next();
+      }
       if (Token.Kind != tkCloseParen) {
         messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
                                               "Vorgängerklasse von '") +
                                                 name + "' fehlt!");
         return nullptr;
       }
+      if (!interfaces.empty())
+        skipped_.push_back(W("Die Interfaces ") + interfaces + W("' wurden übergangen."));
       Next();
       // "EError = class(Exception);" is a complete declaration without members.
-      if (Token.Kind == tkSemicolon) return cls;
+      if (Token.Kind == tkSemicolon) {
+        ReportSkipped(name);
+        return cls;
+      }
     } else if (Token.Kind == tkSemicolon) {
       messages_.Message(MsgKind::Information,
                         "Forward Deklaration der Klasse: '" + name + "' gefunden.");
       continue;
     }
     Visibility = kPublished;
+    section_ = Section::Fields;
     current_ = cls.get();
     while (ReadMember(*cls)) {
     }
@@ -266,9 +301,40 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     // The members were appended in file order; one stable sort puts them where adding
     // them one by one would have (a sort per member made large classes quadratic).
     cls->SortMembers();
+    ReportSkipped(name);
     return cls;
   }
 }
+
+void TSourceParser::ReportSkipped(const std::string& className, const std::string& more) {
+  if (!more.empty()) skipped_.push_back(more);
+  if (skipped_.empty()) return;
+  std::string text = W("Nicht alles in der Deklaration der Klasse '") + className +
+                     W("' konnte eingelesen werden:");
+  for (const std::string& s : skipped_) text += "\n" + s;
+  skipped_.clear();
+  messages_.Message(MsgKind::Information, text);
+}
+
+namespace {
+
+// Words that may follow a method heading as directives, besides those the lexer knows.
+bool IsMoreDirective(const std::string& word) {
+  static const char* const kWords[] = {
+      "static",     "inline",       "cdecl",       "stdcall",      "pascal",   "register",
+      "safecall",   "final",        "message",     "deprecated",   "platform", "experimental",
+      "library",    "unimplemented", "assembler",  "noreturn",     "external", "export",
+      "varargs",    "dispid",       "enumerator",  "compilerproc", "hardfloat", "mwpascal",
+      "nostackframe", "local",      "winapi",      "vectorcall",   "iocheck",  "interrupt",
+      "far",        "near",         "oldfpccall",  "softfloat",    "syscall",  "cppdecl",
+      "weakexternal", "ms_abi_default", "ms_abi_cdecl", "sysv_abi_default", "sysv_abi_cdecl"};
+  const std::string w = LowerAscii(word);
+  for (const char* k : kWords)
+    if (w == k) return true;
+  return false;
+}
+
+}  // namespace
 
 bool TSourceParser::ReadMember(TUMLClass& cls) {
   while (Token.Kind != tkIdentifier && Token.Kind != tkType && Token.Kind != tkClass &&
@@ -276,16 +342,76 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
          Token.Kind != tkEndOfUnit)
     Next();
   switch (Token.Kind) {
-    case tkIdentifier:
-      if (LowerAscii(Token.Text) == "end") return false;
-      return ReadAttributes(cls);
+    case tkIdentifier: {
+      const std::string word = LowerAscii(Token.Text);
+      if (word == "end") return false;
+      if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
+        Next();
+        return true;
+      }
+      if (word == "property") {
+        SkipProperty();
+        return true;
+      }
+      if (word == "var" || word == "const") {
+        section_ = word == "var" ? Section::Fields : Section::Constants;
+        Next();
+        return true;
+      }
+      if (section_ == Section::Fields) return ReadAttributes(cls);
+      // A constant, a nested type or a class variable: the model holds none of them.
+      const std::string name = Token.Text;
+      if (section_ == Section::Types)
+        SkipTypeDeclaration();
+      else
+        SkipToSemicolon();
+      const char* what = section_ == Section::Constants ? "Die Konstante '"
+                         : section_ == Section::Types   ? "Der innere Typ '"
+                                                        : "Die Klassenvariable '";
+      skipped_.push_back(W(what) + name + W("' wurde übergangen."));
+      return true;
+    }
     case tkVisibility:
       Visibility = VisibilityOfWord(Token.Text);
+      section_ = Section::Fields;
       Next();
       return true;
-    case tkClass:
+    case tkType:
+      section_ = Section::Types;
+      Next();
+      return true;
+    case tkClass: {
+      Next();
+      const std::string word = LowerAscii(Token.Text);
+      if (Token.Kind == tkIdentifier && word == "var") {
+        section_ = Section::ClassFields;
+        Next();
+        return true;
+      }
+      if (Token.Kind == tkIdentifier && word == "property") {
+        SkipProperty();
+        return true;
+      }
+      if (IsKeyword(Token, tkMethodKeyword, "procedure") ||
+          IsKeyword(Token, tkMethodKeyword, "function"))
+        return ReadMethod(cls, true);
+      if (Token.Kind == tkMethodKeyword || (Token.Kind == tkIdentifier && word == "operator")) {
+        // A class constructor or destructor runs once for the class; the model has none.
+        std::string what = word == "constructor"  ? W("Der Klassenkonstruktor '")
+                           : word == "destructor" ? W("Der Klassendestruktor '")
+                                                  : W("Der Operator '");
+        Next();
+        what += Token.Text + W("' wurde übergangen.");
+        SkipMethodHeading();
+        skipped_.push_back(what);
+        return true;
+      }
+      messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
+      SkipToSemicolon();
+      return Token.Kind != tkEndOfUnit;
+    }
     case tkMethodKeyword:
-      return ReadMethod(cls);
+      return ReadMethod(cls, false);
     default:
       // A declaration that runs into the next "type" or the end of the unit.
       messages_.Message(MsgKind::Warning, "Die Deklaration der Klasse '" + cls.Name +
@@ -294,20 +420,116 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
   }
 }
 
+bool TSourceParser::NextIsColonOrComma() const {
+  const std::string rest = text::TrimLeft(Lexer->Rest());
+  return !rest.empty() && (rest[0] == ':' || rest[0] == ',');
+}
+
+bool TSourceParser::IsDirectiveWord() const {
+  // A field of that name ("Static: Boolean;") is followed by ":" or ",".
+  return Token.Kind == tkIdentifier && IsMoreDirective(Token.Text) && !NextIsColonOrComma();
+}
+
+void TSourceParser::SkipToSemicolon() {
+  int depth = 0;
+  while (Token.Kind != tkEndOfUnit) {
+    // The "end" of the class is no part of a declaration, also of a damaged one.
+    if (depth == 0 && Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "end") return;
+    if (Token.Kind == tkOpenParen || Token.Kind == tkOpenBracket) ++depth;
+    if ((Token.Kind == tkCloseParen || Token.Kind == tkCloseBracket) && depth > 0) --depth;
+    if (Token.Kind == tkSemicolon && depth == 0) {
+      Next();
+      return;
+    }
+    Next();
+  }
+}
+
+void TSourceParser::SkipProperty() {
+  Next();
+  const std::string name = Token.Text;
+  SkipToSemicolon();
+  // "default;" after an array property, and hints.
+  while (Token.Kind == tkIdentifier) {
+    const std::string w = LowerAscii(Token.Text);
+    if (w != "default" && w != "deprecated" && w != "platform" && w != "experimental" &&
+        w != "nodefault")
+      break;
+    SkipToSemicolon();
+  }
+  skipped_.push_back(W("Die Eigenschaft (property) '") + name + W("' wurde übergangen."));
+}
+
+void TSourceParser::SkipMethodHeading() {
+  SkipToSemicolon();
+  while (Token.Kind == tkDirective || IsDirectiveWord()) SkipToSemicolon();
+}
+
+// After the "=" of a type declaration or the ":" of a field: passes over a structured
+// type ("record ... end", "class ... end", "object ... end", "interface ... end") up to its
+// "end", with the types nested in it.
+void TSourceParser::SkipStructuredBody() {
+  int depth = 1;
+  TPascalToken before{tkOther, std::string()};
+  while (Token.Kind != tkEndOfUnit && depth > 0) {
+    const std::string w = LowerAscii(Token.Text);
+    const bool afterTypeStart = before.Kind == tkEquals || before.Kind == tkColon ||
+                                LowerAscii(before.Text) == "packed";
+    if (Token.Kind == tkIdentifier && w == "end") {
+      --depth;
+    } else if (afterTypeStart && (w == "record" || w == "object" || w == "dispinterface" ||
+                                  Token.Kind == tkInterface)) {
+      ++depth;
+    } else if (afterTypeStart && Token.Kind == tkClass) {
+      before = Token;
+      Next();
+      // "class of TX" and the forward "class;" have no body.
+      if (!(Token.Kind == tkSemicolon ||
+            (Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "of")))
+        ++depth;
+      continue;
+    }
+    before = Token;
+    Next();
+  }
+}
+
+void TSourceParser::SkipTypeDeclaration() {
+  Next();
+  if (Token.Kind == tkEquals) Next();
+  const std::string w = LowerAscii(Token.Text);
+  const bool structured =
+      w == "record" || w == "object" || w == "packed" || w == "dispinterface" ||
+      Token.Kind == tkInterface || Token.Kind == tkClass;
+  if (structured) {
+    if (w == "packed") Next();
+    const bool isClass = Token.Kind == tkClass;
+    Next();
+    const bool body = !(isClass && (Token.Kind == tkSemicolon ||
+                                    (Token.Kind == tkIdentifier && LowerAscii(Token.Text) == "of")));
+    if (body) SkipStructuredBody();
+  }
+  SkipToSemicolon();
+}
+
 bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   StringList names{Token.Text};
   Next();
+  auto recover = [&] {
+    SkipToSemicolon();
+    return Token.Kind != tkEndOfUnit;
+  };
   while (Token.Kind != tkColon) {
     if (Token.Kind != tkComma) {
       messages_.Message(MsgKind::Error, "Fehler bei '" + Token.Text + "' in oder vor der Zeile\n\n" +
                                             Lexer->CurrentLine());
-      return false;
+      return recover();
     }
     Next();
     if (Token.Kind != tkIdentifier) {
       messages_.Message(MsgKind::Error, "Fehler bei '" + Token.Text +
                                             "' nach Komma in der Zeile\n\n" + Lexer->CurrentLine());
-      return false;
+      return recover();
     }
     names.push_back(Token.Text);
     Next();
@@ -340,6 +562,18 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
       Next();
     }
   } else {
+    const std::string w = LowerAscii(Token.Text);
+    if (Token.Kind == tkIdentifier && (w == "record" || w == "packed" || w == "object")) {
+      // A record type written into the declaration: its fields are no attributes of the
+      // class, and its "end" does not end the class.
+      if (w == "packed") Next();
+      Next();
+      SkipStructuredBody();
+      SkipToSemicolon();
+      for (const std::string& n : names)
+        skipped_.push_back(W("Das Attribut '") + n + W("' mit einem Record-Typ wurde übergangen."));
+      return Token.Kind != tkEndOfUnit;
+    }
     bool first = true;
     while (Token.Kind != tkSemicolon) {
       if (Token.Kind == tkEndOfUnit) {
@@ -356,6 +590,8 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   for (const std::string& n : names)
     cls.AppendAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
   Next();
+  // Hints after a field ("deprecated;") belong to it.
+  while (IsDirectiveWord() && LowerAscii(Token.Text) != "static") SkipToSemicolon();
   return true;
 }
 
@@ -364,46 +600,54 @@ std::string TSourceParser::CollectParameterText(tLexer& lexer, TPascalToken& tok
   bool arraySeen = false;
   lexer.NextToken(token);
   while (token.Kind != tkCloseParen && token.Kind != tkEndOfUnit) {
+    if (token.Kind == tkCommentClose) {  // the end of a comment inside the list
+      lexer.NextToken(token);
+      continue;
+    }
     std::string lower = LowerAscii(token.Text);
     text += token.Text;
     if (lower == "array") arraySeen = true;
-    if (arraySeen || lower == "var" || token.Kind == tkSemicolon) text += ' ';
+    // The words that give parameters their kind, and "array", are followed by a blank.
+    const bool kindWord = lower == "var" || lower == "const" || lower == "out" ||
+                          lower == "constref";
+    if (arraySeen || kindWord || token.Kind == tkSemicolon) text += ' ';
     lexer.NextToken(token);
   }
   if (!text.empty() && text.back() == ' ') text.pop_back();
   return text;
 }
 
-bool TSourceParser::ReadMethod(TUMLClass& cls) {
-  bool isClassMethod = false;
-  if (Token.Kind == tkClass) {
-    Next();
-    if (!IsKeyword(Token, tkMethodKeyword, "procedure") &&
-        !IsKeyword(Token, tkMethodKeyword, "function")) {
-      messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
-      return false;
-    }
-    isClassMethod = true;
-  }
+bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
   auto m = std::make_unique<TMethod>();
   m->Kind = KindOfKeyword(Token.Text);
   m->IsClassMethod = isClassMethod;
+  // A member that cannot be read is passed over, and reading goes on with the next one.
+  auto recover = [&] {
+    SkipMethodHeading();
+    return Token.Kind != tkEndOfUnit;
+  };
   Next();
   if (Token.Kind != tkIdentifier) {
     messages_.Message(MsgKind::Error,
                       "Name einer Methode fehlt in oder vor der Zeile\n" + Lexer->CurrentLine());
-    return false;
+    return recover();
   }
   const std::string name = Token.Text;
   m->Name = name;
   Next();
   if (Token.Kind == tkOpenParen) {
     std::string params = CollectParameterText(*Lexer, Token);
+    if (params.find('=') != std::string::npos) {
+      // Default values have no place in the model; without them the calls would not fit.
+      skipped_.push_back(W("Die Methode '") + name +
+                         W("' mit Vorgabewerten für Parameter wurde übergangen."));
+      return recover();
+    }
     TParameterScanner scanner(params, messages_);
     if (!scanner.Parse()) {
       messages_.Message(MsgKind::Error,
                         "Der Fehler stammt aus der Parameterliste der Methode '" + name);
-      return false;
+      return recover();
     }
     for (TParameter& p : scanner.Parameters()) m->AddParameter(std::move(p));
     if (Token.Kind != tkCloseParen) {
@@ -439,28 +683,36 @@ bool TSourceParser::ReadMethod(TUMLClass& cls) {
   if (Token.Kind != tkSemicolon) {
     messages_.Message(MsgKind::Error,
                       "Semikolon nach Methodendeklaration von '" + name + "' fehlt!");
-    return false;
+    return recover();
   }
   Next();
   bool isAbstract = false;
   bool overridable = false;
-  while (Token.Kind == tkDirective) {
-    std::string d = LowerAscii(Token.Text);
-    // "abstract" counts only as written in small letters; the other directives in any case.
-    if (Token.Text == "abstract") isAbstract = true;
-    if (d == "virtual" || d == "dynamic" || d == "override") overridable = true;
-    Next();
-    if (Token.Kind != tkSemicolon) {
-      messages_.Message(MsgKind::Error,
-                        "Semikolon nach Compilerdirektive der Methode '" + name + "' fehlt!");
-      return false;
+  for (;;) {
+    if (Token.Kind == tkDirective) {
+      std::string d = LowerAscii(Token.Text);
+      // "abstract" counts only as written in small letters; the other directives in any case.
+      if (Token.Text == "abstract") isAbstract = true;
+      if (d == "virtual" || d == "dynamic" || d == "override") overridable = true;
+      Next();
+      if (Token.Kind != tkSemicolon) {
+        messages_.Message(MsgKind::Error,
+                          "Semikolon nach Compilerdirektive der Methode '" + name + "' fehlt!");
+        return recover();
+      }
+      Next();
+    } else if (IsDirectiveWord()) {
+      // "static;", "message WM_PAINT;", "deprecated 'Text';": passed over with what follows.
+      SkipToSemicolon();
+    } else {
+      break;
     }
-    Next();
   }
   m->IsAbstract = isAbstract;
   m->IsFinal = !overridable;
   m->Visibility = Visibility;
   cls.AppendMethod(std::move(m));
+  section_ = Section::Fields;
   return true;
 }
 

@@ -46,11 +46,34 @@ class TSourceParser {
   struct HeadingPos;
   class BodyIndex;
 
+  // The kind of declarations a class declaration holds at the point being read.
+  enum class Section { Fields, ClassFields, Constants, Types };
+
   void Init();
-  void Next() { Lexer->NextToken(Token); }
+  // The next token; the closing bracket of a comment ("{%H-}aNode") is passed over.
+  void Next() {
+    do {
+      Lexer->NextToken(Token);
+    } while (Token.Kind == tkCommentClose);
+  }
+  // Each answers false when the class declaration has ended.
   bool ReadMember(TUMLClass& cls);
   bool ReadAttributes(TUMLClass& cls);
-  bool ReadMethod(TUMLClass& cls);
+  // The current token is the method keyword ("class" already read for a class method).
+  bool ReadMethod(TUMLClass& cls, bool isClassMethod);
+  // Passing over what the model cannot hold; each ends after the declaration's ";".
+  void SkipToSemicolon();
+  void SkipProperty();
+  void SkipMethodHeading();
+  void SkipTypeDeclaration();
+  void SkipStructuredBody();
+  // Whether the current token is a method directive such as "static" or "message" (and
+  // not a field of that name).
+  bool IsDirectiveWord() const;
+  // Whether the rest of the line goes on with ":" or ",": the current word names a field.
+  bool NextIsColonOrComma() const;
+  // Shows what was passed over in the class, in one message, and forgets it.
+  void ReportSkipped(const std::string& className, const std::string& more = "");
   // Collects "(...)" as a parameter text; the current token is the "(" and afterwards
   // the one that ended the text (")" or the end of the unit).
   static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
@@ -64,6 +87,8 @@ class TSourceParser {
   std::unique_ptr<tLexer> Lexer;
   std::unique_ptr<BodyIndex> bodyIndex_;
   TUMLClass* current_ = nullptr;  // the class being read by ReadNextClass
+  Section section_ = Section::Fields;
+  std::vector<std::string> skipped_;  // what was passed over in that class, one sentence each
   bool readable_ = true;
 };
 

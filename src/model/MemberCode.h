@@ -17,14 +17,29 @@ std::string WriteParameterName(const std::string& attribute);
 
 // The body of a read query. Delphi: "begin", "  result" + blanks + ":= " + attribute,
 // "end;" where blanks is "  " when twoBlanks is set (new attributes) and " " otherwise
-// (changed attributes). Java: "{", "  return " + attribute, "}". Any other language: none.
+// (changed attributes). Java: "{", "  return " + attribute + ";", "}". Any other
+// language: none. Java statements end with ";", or javac refuses the class.
 StringList ReadQueryCode(int language, const std::string& attribute, bool twoBlanks);
 // The body of a write command. Delphi: "begin", "  " + attribute + " := " + parameter,
-// "end;". Java: "{", "  " + attribute + " = " + parameter, "}". Other languages: none.
+// "end;". Java: "{", "  " + attribute + " = " + parameter + ";", "}". Other languages: none.
 StringList WriteCommandCode(int language, const std::string& attribute,
                             const std::string& parameter);
 // The body of a new method: "{"/"begin", "  //hier ggf. Code ergänzen", "}"/"end;".
 StringList NewMethodCode(bool java);
+// The same for a method of that kind: a Java query (kind function) also returns the
+// default value of its result type, so that the class compiles before the body is written.
+StringList NewMethodCode(bool java, TMethodKind kind, const std::string& resultType);
+// Whether the lines are a body as NewMethodCode writes it, untouched by the user (a Java
+// query's return line of any default value included).
+bool IsNewMethodCode(const StringList& code, bool java);
+// A new method's body that the user has not touched follows the method's kind and result
+// type (a query gets its return line, a command loses it); any other body stays as it is.
+void FitNewMethodCode(TMethod& method, bool java);
+
+// The value a Java method of that result type returns before its body is written:
+// "false" for boolean, "0" for the other primitive types, "null" for everything else
+// (classes, arrays, type variables). A leading type-parameter list ("<T> T") is ignored.
+std::string JavaDefaultValue(const std::string& resultType);
 
 // A read query (kind function) and a write command (kind procedure with one parameter of
 // the attribute's type) with their bodies, for the attribute of that name and type.

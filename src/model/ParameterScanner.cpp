@@ -10,6 +10,15 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') 
 bool IsIdentChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
 bool IsBlank(char c) { return c == ' '; }
 
+// The words that give a parameter its kind when a blank follows them. The model keeps the
+// kind in the name, in capitals: "VAR c", "CONST s", "OUT n", "CONSTREF x".
+std::string ParameterModifier(const std::string& word) {
+  const std::string lower = text::LowerAscii(word);
+  if (lower == "var" || lower == "const" || lower == "out" || lower == "constref")
+    return text::UpperAscii(lower);
+  return {};
+}
+
 }  // namespace
 
 char TParameterScanner::Next() {
@@ -54,19 +63,20 @@ bool TParameterScanner::Parse() {
                InArrayType, AfterType };
   State state = ExpectName;
   std::string name;
-  bool isVar = false;
+  std::string modifier;  // "VAR", "CONST", "OUT" or "CONSTREF" for the whole group
   std::vector<std::string> group;
   std::string typeText;
 
   auto addName = [&] {
-    group.push_back(isVar ? "VAR " + name : name);
+    group.push_back(modifier.empty() ? name : modifier + " " + name);
     name.clear();
   };
-  auto flush = [&] {
+  auto flushAs = [&](const std::string& type) {
     for (const std::string& n : group)
-      if (!n.empty()) parameters_.emplace_back(n, typeText);
+      if (!n.empty()) parameters_.emplace_back(n, type);
     group.clear();
   };
+  auto flush = [&] { flushAs(typeText); };
   auto fail = [&](const std::string& detail) {
     messages_.Message(MsgKind::Error,
                       "Die Parameterliste ist fehlerhaft bei\n" + Prefix() + "<--\n" + detail);
@@ -80,7 +90,7 @@ bool TParameterScanner::Parse() {
       case ExpectName:
         if (IsLetter(c)) {
           name = std::string(1, c);
-          isVar = false;
+          modifier.clear();
           state = InName;
         } else if (!IsBlank(c)) {
           return fail("Es wird ein Buchstabe erwartet");
@@ -96,13 +106,18 @@ bool TParameterScanner::Parse() {
           addName();
           state = AfterColon;
         } else if (IsBlank(c)) {
-          if (text::LowerAscii(name) == "var") {
-            isVar = true;
+          if (modifier.empty() && !ParameterModifier(name).empty()) {
+            modifier = ParameterModifier(name);
+            name.clear();
             state = AfterVar;
           } else {
             addName();
             state = AfterName;
           }
+        } else if (c == ';' && !modifier.empty()) {
+          addName();  // an untyped "var Data;"
+          flushAs("");
+          state = ExpectName;
         } else {
           return fail(notAllowed(c));
         }
@@ -112,7 +127,10 @@ bool TParameterScanner::Parse() {
           name = std::string(1, c);
           state = InName;
         } else if (!IsBlank(c)) {
-          return fail(std::string("Das Zeichen '") + c + "' ist nach 'Var' nicht erlaubt");
+          // "Var", "Const", "Out", "Constref"
+          const std::string word = modifier.substr(0, 1) + text::LowerAscii(modifier.substr(1));
+          return fail(std::string("Das Zeichen '") + c + "' ist nach '" + word +
+                      "' nicht erlaubt");
         }
         break;
       case AfterName:
@@ -120,6 +138,9 @@ bool TParameterScanner::Parse() {
           state = AfterComma;
         } else if (c == ':') {
           state = AfterColon;
+        } else if (c == ';' && !modifier.empty()) {
+          flushAs("");
+          state = ExpectName;
         } else if (!IsBlank(c)) {
           return fail(notAllowed(c));
         }
@@ -160,6 +181,8 @@ bool TParameterScanner::Parse() {
         break;
       case InArrayType:
         if (c == ';') {
+          // "array of Integer ;" as the importer joins the words: the blank is no part of it.
+          while (!typeText.empty() && typeText.back() == ' ') typeText.pop_back();
           flush();
           state = ExpectName;
           name.clear();
@@ -182,6 +205,12 @@ bool TParameterScanner::Parse() {
     flush();
     return true;
   }
+  // Parameters after "var", "const", "out" or "constref" may have no type at all.
+  if ((state == InName || state == AfterName) && !modifier.empty()) {
+    if (state == InName) addName();
+    flushAs("");
+    return true;
+  }
   if (state == ExpectName) {
     messages_.Message(MsgKind::Error,
                       "Die Parameterliste ist fehlerhaft!\nEin Semikolon am Ende ist nicht erlaubt!");
@@ -196,7 +225,8 @@ std::string TParameterScanner::ParameterListText() const {
   std::string out;
   for (size_t i = 0; i < parameters_.size(); ++i) {
     if (i > 0) out += "; ";
-    out += parameters_[i].Name + ": " + parameters_[i].TypeName;
+    const TParameter& p = parameters_[i];
+    out += p.TypeName.empty() ? p.Name : p.Name + ": " + p.TypeName;
   }
   return out;
 }

@@ -25,6 +25,7 @@ std::string TParameter::DisplayText() const { return DisplayText(ActiveNotation:
 
 std::string TParameter::DisplayText(int notation) const {
   if (notation == 2) return TypeName + "  " + Name;
+  if (TypeName.empty()) return Name;  // an untyped "VAR Data"
   return Name + ": " + TypeName;
 }
 
@@ -77,7 +78,8 @@ std::string TMethod::ParameterListText(int notation) const {
     if (i > 0) out += "; ";
     const TParameter& p = Parameters[i];
     if (notation == 1) {
-      out += p.Name + ": " + p.TypeName;
+      // An untyped parameter ("VAR Data", "CONST Buffer") is written without a colon.
+      out += p.TypeName.empty() ? p.Name : p.Name + ": " + p.TypeName;
     } else if (notation == 2) {
       out += p.TypeName + " " + p.Name;
     }

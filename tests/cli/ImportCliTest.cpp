@@ -90,8 +90,10 @@ TEST_F(ImportCli, SeveralSourcesGiveOneElementPerFile) {
 
   WriteAll(File("A.java"), "public class A {\n  int a;\n}\n");
   WriteAll(File("B.java"), "public class B { void f( }\n");
-  CliRun java = Run("import-java " + File("A.java") + " " + File("B.java"));
-  EXPECT_EQ(java.status, 1);  // B has a syntax error
+  CliRun java = Run("import-java " + File("A.java") + " " + File("B.java") + " " +
+                    File("fehlt.java"));
+  EXPECT_EQ(java.status, 1);  // the last file is missing; B's broken method is passed over
+  EXPECT_TRUE(Has(java.err, "'f' wurde nicht verstanden")) << java.err;
   EXPECT_TRUE(Has(java.out,
                   "\"File\": \"" + File("A.java") + "\",\n    \"Class\": {\n      \"Name\": \"A\""))
       << java.out;

@@ -43,8 +43,13 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   d.Connect("TAuto", kKennt, "TFahrer", "n");
   d.Connect("TKunde", kKennt, "TAuto", "1", "2");
   d.Connect("THalter", kKennt, "TAuto", "1", "0");
-  d.Connect("TAuto", kAuftrag, "TFahrer");  // every kind but IST is listed, as "Hat"
+  // Messages are listed as what they are, with the method they call.
+  d.Connect("TAuto", kAuftrag, "TFahrer")->Method =
+      AddMeth(d.Class("TFahrer"), {"steige", kProcedure, {{"ein", "Boolean"}}});
   d.Connect("TAuto", kAnfrage, "TKunde", "0", "int");
+  TMethod* gone = AddMeth(d.Class("TKunde"), {"gibAlter", kFunction, {}, "int"});
+  d.Connect("TAuto", kAnfrage, "TKunde", "gibAlter", "int")->Method = gone;
+  d.Class("TKunde").RemoveMethod(gone);  // a method that has left its class is not called
   d.Connect("TAuto", kClassInfo, "TAuto");  // the class itself is no partner
   AddAttr(c, "km", "Integer")->Documentation = {"Kilometerstand"};
   AddMeth(c, {"Create", kConstructor});
@@ -61,15 +66,16 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
                "  Ein Auto.", W("  Fährt."), "", "Bezugsklasse:    TA, TB.", ""},
               {"Objektbeziehungen", W("TRad   (Beziehungstyp: Hat, Kardinalität 4)"),
                W("TFahrer   (Beziehungstyp: Kennt, Kardinalität n)"),
-               W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"),
-               W("TFahrer   (Beziehungstyp: Hat, Kardinalität )"), "", ""},
+               W("TKunde   (Beziehungstyp: Kennt, Kardinalität 2)"), ""},
+              {"Botschaften", "TFahrer   (Auftrag: steige(ein : Boolean))",
+               "TKunde   (Anfrage ohne Methode)", "TKunde   (Anfrage ohne Methode)", "", ""},
               {"Attribute", "", "km : Integer", "        Kilometerstand", "", ""},
               {"Protokoll der Dienste / Methoden", "", "Konstruktor ", "   Create()", "",
                "Auftrag     ", "   fahre(km : Integer, ziel : String)", "        bewegt das Auto",
                "", "Auftrag     ", "   hupe() : void", "", "Anfrage     ",
                "   gibStand() : Integer", "", "Destruktor  ", "   Destroy()", ""}}));
   EXPECT_EQ(Styles(lines),
-            "bupbpppppubbbbpuuubpppup"
+            "bupbpppppubbbpubbbpuuubpppup"
             "pbppbpppbppbppbp");
   EXPECT_EQ(lines.back().Font.Name, "ARIAL");
   EXPECT_EQ(lines.back().Font.Color, RGB(0, 0, 255));

@@ -51,5 +51,5 @@ TEST(CodegenCli, PascalJavaDocAndExportAll) {
   EXPECT_NE(ReadText(out + "/mTGröße.pas").find("UNIT mTGröße;\n\ninterface\n"), std::string::npos);
   EXPECT_NE(ReadText(out + "/mTGröße.pas").find("    Maß : Real;\n"), std::string::npos);
   EXPECT_EQ(cli("export-all '" + urd + "' '" + out + "/' --java").status, 0) << ReadText(err);
-  EXPECT_EQ(ReadText(out + "/mTGröße.java").rfind(" /**\n", 0), 0u);
+  EXPECT_EQ(ReadText(out + "/TGröße.java").rfind(" /**\n", 0), 0u);
 }

@@ -3,6 +3,7 @@
 #include "codegen/CodegenTestSupport.h"
 #include "codegen/ExportSupport.h"
 #include "codegen/JavaExport.h"
+#include "model/Win1252.h"
 
 using namespace zedro;
 using namespace zedro::testing;
@@ -69,12 +70,72 @@ TEST(JavaExport, CompleteClass) {
                "   // private TSitz hatTSitz;",
                "   // private TFahrer[] kenntTFahrer = new TFahrer[10];", ""},
               {"/**", " *         TAuto: Methoden ", " */", "", stars("zeige", "published"),
-               "published void zeige()", "{", todo, "}", ""},
+               "public void zeige()", "{", todo, "}", ""},
               {stars("Create", "public"), "public TAuto(int km)", "{", todo, "}", "",
                stars("fahre", "public"), "public void fahre(int km, String ziel)", "{", "  km++;",
                "}", ""},
-              {stars("gibText", "public"), "public static String gibText(String s)", "{", todo, "}",
-               "", stars("gibStand", "protected"), "protected abstract int gibStand();", ""},
+              {stars("gibText", "public"), "public static String gibText(String s)", "{", todo,
+               "  return null;", "}", "", stars("gibStand", "protected"),
+               "protected abstract int gibStand();", ""},
               {stars("Destroy", "private"), "public void finalize() throws Throwable", "{", todo,
                "}", "", "}"}}));
+}
+
+// What javac needs and the diagram does not say: a query returns a value before its body is
+// written, a class with abstract methods (its own or inherited and not implemented) is
+// abstract, a private abstract method is protected, a published one public, and the
+// constructor of a generic class carries its plain name.
+TEST(JavaExport, WhatJavacNeeds) {
+  TestDiagram d;
+  d.Connect("B", kIst, "A");
+  d.Connect("C", kIst, "B");
+  AddMeth(d.Class("A"), {"f", kProcedure, {{"x", "int"}}})->IsAbstract = true;
+  AddMeth(d.Class("A"), {"g", kFunction, {}, "boolean", kPrivate})->IsAbstract = true;
+  AddMeth(d.Class("B"), {"g", kFunction, {}, "boolean"});
+  AddMeth(d.Class("C"), {"f", kProcedure, {{"x", "int"}}});
+  AddMeth(d.Class("C"), {"h", kFunction, {}, "<T> T", kPublished});
+  AddMeth(d.Class("C"), {"n", kFunction, {}, "double"});
+  AddMeth(d.Class("C"), {"s", kProcedure, {}, "<T> void"});
+  TMethod* create = AddMeth(d.Class("C"), {"Create", kConstructor, {{"k", "int"}}});
+  auto heading = [&](const std::string& cls) {
+    for (const std::string& l : Generate(d, cls))
+      if (l.find("class ") != std::string::npos) return l;
+    return std::string();
+  };
+  EXPECT_EQ(heading("A"), "public abstract class A {");
+  EXPECT_EQ(heading("B"), "public abstract class B extends A {");  // f is not implemented
+  EXPECT_EQ(heading("C"), "public class C extends B {");
+  const StringList a = Generate(d, "A");
+  EXPECT_NE(std::find(a.begin(), a.end(), "protected abstract boolean g();"), a.end());
+  const StringList c = Generate(d, "C");
+  auto after = [&](const std::string& line) {
+    auto it = std::find(c.begin(), c.end(), line);
+    return it == c.end() || it + 3 >= c.end() ? StringList{} : StringList(it + 1, it + 4);
+  };
+  EXPECT_EQ(after("public <T> T h()"),
+            (StringList{"{", W("  //Hier Code einfügen."), "  return null;"}));
+  EXPECT_EQ(after("public double n()"),
+            (StringList{"{", W("  //Hier Code einfügen."), "  return 0;"}));
+  EXPECT_EQ(after("public <T> void s()"), (StringList{"{", W("  //Hier Code einfügen."), "}"}));
+  d.Class("C").Name = "C<T>";
+  const StringList generic = Generate(d, "C<T>");
+  EXPECT_NE(std::find(generic.begin(), generic.end(), "public C(int k)"), generic.end());
+  (void)create;
+}
+
+// Documentation and names written into comments cannot end them: "*/" is broken up, a
+// backslash never starts a unicode escape, line breaks become blanks. Read back, the
+// attribute is the attribute and nothing else.
+TEST(JavaExport, CommentTextCannotEndTheComment) {
+  TestDiagram d;
+  TUMLClass& c = d.Class("Jahr");
+  AddAttr(c, "wert", "int")->Documentation = {"Jahr pro */ Monat", "C:\\users\\x",
+                                               "\\\\u002a/ zwei", "a\nb"};
+  d.Connect("Jahr", kHat, "Jahr", "1");
+  const StringList lines = Generate(d, "Jahr");
+  auto doc = std::find(lines.begin(), lines.end(), "   /**");
+  ASSERT_NE(doc, lines.end());
+  EXPECT_EQ(StringList(doc, doc + 7),
+            (StringList{"   /**", "    * Jahr pro * / Monat", "    * C:\\\\users\\x",
+                        "    * \\\\u002a/ zwei", "    * a b", "    */", "   private int wert;"}));
 }

@@ -220,10 +220,86 @@ TEST(ExportSupport, UnitNamesHeadingsAndFileNames) {
   EXPECT_EQ(ProposedFileName(*box, 2), "TAuto.java");
   box->SourceFileName = "Auto.pas";
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
-  EXPECT_EQ(ExportFileName(*box, 2), "mTAuto.java");  // the Pascal file is not overwritten
+  // The Pascal file is not overwritten; a Java class goes to a file of its own name.
+  EXPECT_EQ(ExportFileName(*box, 2), "TAuto.java");
   box->SourceFileName = "../../etc/Auto.pas";         // from a damaged diagram file
   EXPECT_EQ(ExportFileName(*box, 1), "Auto.pas");
   box->SourceFileName = "";
+  box->UMLClass->Name = "Box<T>";  // read from a generic Java class
+  EXPECT_EQ(ExportFileName(*box, 2), "Box.java");
   box->UMLClass->Name = "../T";
   EXPECT_EQ(ExportFileName(*box, 1), "");
+}
+
+// A unit uses the unit of every other class of the main diagram that its declarations name,
+// also when no relationship is drawn (any more): attribute, parameter and result types.
+TEST(PascalExport, UnitsOfClassesNamedInDeclarationsAreUsed) {
+  TestDiagram d;
+  d.Box("TA", "mTA.pas");
+  for (const char* name : {"TRad", "TMotor", "TFahrer", "TZiel", "TNie"}) d.Box(name, std::string("m") + name + ".pas");
+  d.Box("TNeu");                                   // never exported: a placeholder
+  d.Box("TListe")->UMLClass->IsLibraryClass = true;  // its unit is unknown to Zedro
+  TUMLClass& a = d.Class("TA");
+  AddAttr(a, "hatTRad", "TRad");  // its HAT was deleted; the attribute stayed
+  AddAttr(a, "motoren", "array [1..4] of TMotor");
+  AddAttr(a, "liste", "TListe");
+  AddAttr(a, "neu", "TNeu");
+  AddAttr(a, "selbst", "TA");
+  AddMeth(a, {"Setze", kProcedure, {{"VAR f", "TFahrer"}}});
+  AddMeth(a, {"Wohin", kFunction, {}, "tziel"});  // letter case as Pascal reads it
+  AddMeth(a, {"Nie", kProcedure, {}, "TNie"});     // a procedure has no result type
+  d.Connect("TA", kHat, "TMotor", "4");
+  d.Connect("TFahrer", kKennt, "TA", "1", "1");  // would be named again in the implementation
+  TConnectionList connections = PascalConnections(d.doc);
+  StringList lines = TPascalExport(connections, nullptr, &d.doc.DrawClasses).Generate(a);
+  // Each goes to the front, in the order of the boxes, after those of the relationships.
+  EXPECT_EQ(a.InterfaceUses, (StringList{"mTZiel", "mTFahrer", "mTRad", "mTMotor", ";"}));
+  EXPECT_EQ(a.ImplementationUses, (StringList{"mTFahrer", ";"}));
+  const std::string unit = [&] {
+    std::string s;
+    for (const std::string& l : lines) s += l + "\n";
+    return s;
+  }();
+  EXPECT_NE(unit.find("uses mTZiel, mTFahrer, mTRad, mTMotor;\n//uses mTNeu ??\n"),
+            std::string::npos)
+      << unit;
+  // The unit the interface part uses is not named again in the implementation part.
+  EXPECT_NE(unit.find("implementation\n\n//+---"), std::string::npos) << unit;
+}
+
+// Free text in comments cannot end them early or break the line of a line comment; a class
+// that inherits from itself (drawn in a circle) is declared without an ancestor.
+TEST(PascalExport, CommentsHoldTheirTextAndCircularInheritanceIsLeftOut) {
+  TestDiagram d;
+  d.Box("TA", "mTA.pas");
+  d.Box("TB", "mTB.pas");
+  d.Connect("TA", kKennt, "TB", "n\nbegin");
+  d.Connect("TA", kIst, "TB");
+  d.Connect("TB", kIst, "TA");
+  const StringList lines = Generate(d, "TA");
+  EXPECT_EQ(Fields(lines), (StringList{"        // kenntTB (n begin) of TB;"}));
+  EXPECT_EQ(Declaration(lines).at(0), "  TA = class");
+  EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});  // no unit uses the other for it
+  Generate(d, "TB");
+  EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});
+  d.Connect("TC", kIst, "TC");
+  EXPECT_EQ(Declaration(Generate(d, "TC")).at(0), "  TC = class");
+}
+
+// A sub-diagram that shows a relationship of the main diagram again, between boxes of the
+// same classes or between their objects, does not write its field lines a second time.
+TEST(PascalExport, RelationshipsShownAgainInSubDiagramsAreWrittenOnce) {
+  TestDiagram d;
+  d.Connect("TAuto", kHat, "TRad", "4");
+  DiagramDocument* sub = d.doc.AddSubDiagram("Objekte");
+  TUMLDrawClass* autoBox = sub->AddBoxForClass(&d.Class("TAuto"));
+  TUMLDrawClass* radBox = sub->AddBoxForClass(&d.Class("TRad"));
+  sub->AddConnection(autoBox, 2, radBox, 30, kHat)->EndText = "4";
+  sub->AddConnection(sub->AddObjectBox(&d.Class("TAuto"), 0, 0), 2,
+                     sub->AddObjectBox(&d.Class("TRad"), 0, 0), 30, kHat)
+      ->EndText = "1";
+  sub->AddConnection(autoBox, 2, radBox, 30, kKennt)->EndText = "1";  // a relationship of its own
+  EXPECT_EQ(Fields(Generate(d, "TAuto")),
+            (StringList{"        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4 : TRad;",
+                        "        // kenntTRad : TRad;"}));
 }

@@ -99,7 +99,7 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
   });
   MemberEditor(*form).ChangeAttribute(*cls, *a);
   EXPECT_TRUE(a->ReadMethod == read && cls->Methods.Contains(read));
-  EXPECT_EQ(write->Code, (Lines{"{", "  alter = pAlter", "}"}));
+  EXPECT_EQ(write->Code, (Lines{"{", "  alter = pAlter;", "}"}));
 }
 
 TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {

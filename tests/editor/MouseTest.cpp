@@ -88,8 +88,8 @@ TEST_F(Mouse, HatWithANewAttributeAndBothMethodsInJava) {
   ASSERT_EQ(c->Attributes.Count(), 1);
   TAttribute* hat = c->Attributes.Items[0];
   ASSERT_TRUE(hat->ReadMethod && hat->WriteMethod);
-  EXPECT_EQ(hat->ReadMethod->Code, (StringList{"{", "  return hatMotor", "}"}));
-  EXPECT_EQ(hat->WriteMethod->Code, (StringList{"{", "  hatMotor = pHatMotor", "}"}));
+  EXPECT_EQ(hat->ReadMethod->Code, (StringList{"{", "  return hatMotor;", "}"}));
+  EXPECT_EQ(hat->WriteMethod->Code, (StringList{"{", "  hatMotor = pHatMotor;", "}"}));
 }
 
 TEST_F(Mouse, AnAnfrageToTheLeftPointsItsAnswerRightAndCreatesItsMethod) {

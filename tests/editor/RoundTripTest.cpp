@@ -213,7 +213,7 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
   fahrer->SourceFileName = "mTFahrer.pas";  // a unit: never overwritten with Java text
   Edit(Path("mTFahrer.pas"), "unit");
   Edit(Path("TRad.java"), "alt");
-  dialogs.saveFiles = {Path("mTAuto"), ""};
+  dialogs.saveFiles = {Path("TAuto"), ""};
   w->Item("AlleKlassenbrutalexportieren1")->trigger();
 
   const std::string notYet =
@@ -222,8 +222,9 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
             (std::vector<std::string>{
                 "Klasse TAuto" + notYet, "Klasse TFahrer" + notYet,
                 W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!")}));
-  EXPECT_EQ(dialogs.fileRequests.at(0).fileName, "mTAuto.java");
-  EXPECT_EQ(autoBox->SourceFileName, "mTAuto.java");
+  // javac wants a public class in a file of its own name.
+  EXPECT_EQ(dialogs.fileRequests.at(0).fileName, "TAuto.java");
+  EXPECT_EQ(autoBox->SourceFileName, "TAuto.java");
   EXPECT_NE(ReadText(Path("TRad.java")).find("public class TRad"), std::string::npos);
   EXPECT_EQ(ReadText(Path("mTFahrer.pas")), "unit");
   EXPECT_FALSE(FileExists(Path("TBib.java")) || FileExists(Path("mTBib.java")));

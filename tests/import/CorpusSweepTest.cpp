@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 
+#include "DeclaredMembers.h"
 #include "ImportTestSupport.h"
 #include "PascalBodyReference.h"
 #include "codegen/CodegenTestSupport.h"
@@ -38,6 +40,86 @@ std::vector<fs::path> FilesUnder(const fs::path& root, std::initializer_list<con
 }
 
 const char* kFpcRoot = "/usr/share/fpcsrc/3.2.2";
+const char* kFpcUnits = "/usr/lib/x86_64-linux-gnu/fpc/3.2.2/units/x86_64-linux";
+
+bool IsPascalKeyword(const std::string& word) {
+  static const std::set<std::string> kWords = {
+      "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor",
+      "destructor", "div", "do", "downto", "else", "end", "except", "exports", "file",
+      "finalization", "finally", "for", "function", "goto", "if", "implementation", "in",
+      "inherited", "initialization", "interface", "is", "label", "library", "mod", "nil",
+      "not", "object", "of", "on", "or", "packed", "procedure", "program", "property",
+      "raise", "record", "repeat", "set", "shl", "shr", "then", "threadvar", "to", "try",
+      "type", "unit", "until", "uses", "var", "while", "with", "xor"};
+  return kWords.count(text::LowerAscii(word)) > 0;
+}
+
+bool IsJavaKeyword(const std::string& word) {
+  static const std::set<std::string> kWords = {
+      "abstract", "assert", "break", "case", "catch", "class", "const", "continue", "default",
+      "do", "else", "enum", "extends", "final", "finally", "for", "goto", "if", "implements",
+      "import", "instanceof", "interface", "native", "new", "package", "private", "protected",
+      "public", "return", "static", "strictfp", "super", "switch", "synchronized", "this",
+      "throw", "throws", "transient", "try", "volatile", "while", "true", "false", "null"};
+  return kWords.count(word) > 0;
+}
+
+bool IsJavaPrimitive(const std::string& word) {
+  static const std::set<std::string> kWords = {"boolean", "byte", "char", "double", "float",
+                                               "int",     "long", "short", "void"};
+  return kWords.count(word) > 0;
+}
+
+// Members that a reader named or typed by a keyword: the sign of a declaration read wrongly
+// ("an attribute t of type return").
+template <class IsKeyword>
+std::vector<std::string> KeywordMembers(const TUMLClass& c, IsKeyword isKeyword,
+                                        const std::string& staticPrefix) {
+  std::vector<std::string> bad;
+  auto type = [&](std::string t) {
+    if (!staticPrefix.empty() && t.rfind(staticPrefix, 0) == 0) t = t.substr(staticPrefix.size());
+    return t;
+  };
+  for (const TAttribute* a : c.Attributes.Items)
+    if (isKeyword(a->Name) || isKeyword(type(a->TypeName)) || a->TypeName.empty())
+      bad.push_back(c.Name + "." + a->Name + ": " + a->TypeName);
+  for (const TMethod* m : c.Methods.Items) {
+    if (isKeyword(m->Name) || (m->Kind == kFunction && isKeyword(m->ResultType)))
+      bad.push_back(c.Name + "." + m->Name + "()");
+    for (const TParameter& p : m->Parameters)
+      if (isKeyword(p.Name) || isKeyword(p.TypeName))
+        bad.push_back(c.Name + "." + m->Name + "(" + p.Name + ": " + p.TypeName + ")");
+  }
+  return bad;
+}
+
+// Declared and read, summed over the classes compared.
+struct Tally {
+  long classes = 0, declared = 0, read = 0, madeUp = 0;
+  int lostShown = 0, madeUpShown = 0;
+  std::vector<std::string> examples;  // of members lost or made up, a few of each
+  void Compare(const std::string& cls, const char* what, const std::map<std::string, int>& declared,
+               const std::map<std::string, int>& got) {
+    for (const auto& [name, n] : declared) {
+      this->declared += n;
+      auto it = got.find(name);
+      const int found = it == got.end() ? 0 : std::min(n, it->second);
+      read += found;
+      if (found < n && lostShown++ < 6)
+        examples.push_back(std::string("lost ") + what + " " + cls + "." + name);
+    }
+    for (const auto& [name, n] : got) {
+      auto it = declared.find(name);
+      const int extra = n - (it == declared.end() ? 0 : it->second);
+      if (extra > 0) {
+        madeUp += extra;
+        if (madeUpShown++ < 6)
+          examples.push_back(std::string("made up ") + what + " " + cls + "." + name);
+      }
+    }
+  }
+};
+
 
 TEST(CorpusSweep, FreePascalUnits) {
   if (!fs::exists(fs::path(kFpcRoot) / "rtl")) GTEST_SKIP() << "fpc-source is not installed";
@@ -95,6 +177,9 @@ TEST(CorpusSweep, FreePascalUnits) {
   EXPECT_GT(bodies, 10000);
 }
 
+// Every source of java.base is read; its classes are compared with what javap finds in the
+// JDK's own class files: attributes by name, methods and constructors by name and number of
+// parameters. Interfaces, enums, records and nested types are passed over with a message.
 TEST(CorpusSweep, OpenJdkJavaBase) {
   const char* zip = "/usr/lib/jvm/openjdk-17/lib/src.zip";
   if (!fs::exists(zip)) GTEST_SKIP() << "openjdk-17-source is not installed";
@@ -104,12 +189,15 @@ TEST(CorpusSweep, OpenJdkJavaBase) {
                                 dir.Path() + "'")
                 .status,
             0);
-  std::vector<fs::path> files = FilesUnder(dir.File("java.base"), {".java"});
+  const fs::path root = dir.File("java.base");
+  std::vector<fs::path> files = FilesUnder(root, {".java"});
   ASSERT_GT(files.size(), 2000u);
 
   NotationScope n(2);
-  long named = 0, methods = 0, errors = 0;
+  long named = 0, methods = 0, errors = 0, skipped = 0;
   double seconds = 0;
+  std::vector<std::string> keywords;
+  std::map<std::string, std::unique_ptr<TUMLClass>> classes;  // by qualified name
   for (const fs::path& f : files) {
     const std::string data = testing::ReadText(f);
     const double start = CpuSeconds();
@@ -121,16 +209,132 @@ TEST(CorpusSweep, OpenJdkJavaBase) {
     ASSERT_TRUE(cls);
     seconds += s;
     errors += parser.SyntaxError;
-    named += cls->Name + ".java" == f.filename().string();
+    skipped += static_cast<long>(parser.Skipped.size());
     methods += cls->Methods.Count();
+    auto isKeyword = [](const std::string& w) { return IsJavaKeyword(w); };
+    for (const std::string& bad : KeywordMembers(*cls, isKeyword, "static ")) keywords.push_back(bad);
+    for (const TAttribute* a : cls->Attributes.Items)
+      if (IsJavaPrimitive(a->Name)) keywords.push_back(cls->Name + "." + a->Name);
+    const std::string bare = cls->Name.substr(0, cls->Name.find('<'));
+    if (bare + ".java" != f.filename().string()) continue;
+    ++named;
+    std::string qualified = fs::relative(f, root).replace_extension().string();
+    std::replace(qualified.begin(), qualified.end(), '/', '.');
+    classes[qualified] = std::move(cls);
   }
   std::printf(
       "java.base: %zu sources, %ld classes named after their file, %ld methods, %ld with "
-      "syntax messages; %.2f s processor time\n",
-      files.size(), named, methods, errors, seconds);
+      "syntax messages, %ld declarations passed over; %.2f s processor time\n",
+      files.size(), named, methods, errors, skipped, seconds);
   EXPECT_GT(named, 1000);
   EXPECT_GT(methods, 10000);
+  EXPECT_TRUE(keywords.empty()) << keywords.size() << ", e.g. " << keywords[0];
+
+  if (!testing::HaveProgram("javap")) return;
+  std::vector<std::string> names;
+  for (const auto& [name, cls] : classes) names.push_back(name);
+  Tally members;
+  for (const auto& [name, declared] : testing::JavapClasses(names)) {
+    const TUMLClass& c = *classes.at(name);
+    std::map<std::string, int> got, gotFields;
+    int constructors = 0;
+    for (const TMethod* m : c.Methods.Items) {
+      if (m->Name.find('$') != std::string::npos) continue;  // javap's list leaves these out
+      const std::string key =
+          (m->Kind == kConstructor ? declared.name : m->Name) + "/" + std::to_string(m->Parameters.size());
+      if (++got[key] > 1) got[key] = 1;  // overloads of one arity count once, as in javap's
+      constructors += m->Kind == kConstructor;
+    }
+    for (const TAttribute* a : c.Attributes.Items)
+      if (a->Name.find('$') == std::string::npos) ++gotFields[a->Name];
+    std::map<std::string, int> declaredMethods;
+    for (const auto& [key, count] : declared.methods) declaredMethods[key] = 1;
+    // A class without a constructor of its own gets the default one from the compiler.
+    if (constructors == 0) declaredMethods.erase(declared.name + "/0");
+    ++members.classes;
+    members.Compare(name, "method", declaredMethods, got);
+    members.Compare(name, "field", declared.fields, gotFields);
+  }
+  std::printf("java.base against javap: %ld classes, members %ld of %ld read, %ld made up\n",
+              members.classes, members.read, members.declared, members.madeUp);
+  for (const std::string& e : members.examples) std::printf("  %s\n", e.c_str());
+  EXPECT_GT(members.classes, 1000);
+  EXPECT_GE(members.read, members.declared * 97 / 100);
 }
 
+// The classes of a sample of the installed Free Pascal units, read from their sources,
+// against what the compiler recorded in the units: methods and fields read versus declared.
+// Properties, constants and nested types are passed over with a message.
+TEST(CorpusSweep, FreePascalMembersAgainstCompiledUnits) {
+  if (!fs::exists(fs::path(kFpcRoot) / "packages")) GTEST_SKIP() << "fpc-source is not installed";
+  if (!testing::HaveProgram("ppudump") || !fs::exists(kFpcUnits))
+    GTEST_SKIP() << "ppudump or the compiled units are missing";
+  NotationScope n(1);
+  // Every second unit of moderate size (the largest are generated import units).
+  std::vector<std::string> ppus;
+  size_t k = 0;
+  for (const fs::path& f : FilesUnder(kFpcUnits, {".ppu"}))
+    if (fs::file_size(f) < 150000 && k++ % 2 == 0) ppus.push_back(f.string());
+  std::map<std::string, std::vector<fs::path>> sources;
+  for (const char* dir : {"rtl", "packages"})
+    for (const fs::path& f : FilesUnder(fs::path(kFpcRoot) / dir, {".pas", ".pp"}))
+      sources[text::LowerAscii(f.filename().string())].push_back(f);
+
+  Tally methods, fields;
+  long units = 0, missing = 0, properties = 0, skippedMessages = 0;
+  std::vector<std::string> keywords, missingNames;
+  std::string jsParser;
+  for (const auto& [file, declaredClasses] : testing::PpuClasses(ppus)) {
+    auto source = sources.find(file);
+    // A file name found twice belongs to several platforms: which one was compiled is unsure.
+    if (source == sources.end() || source->second.size() != 1 || declaredClasses.empty()) continue;
+    ++units;
+    testing::QuietMessages msgs;
+    TSourceParser parser(file, SourceLinesFromBytes(testing::ReadText(source->second[0])), msgs);
+    std::map<std::string, std::unique_ptr<TUMLClass>> read;
+    while (auto c = parser.ReadNextClass()) {
+      for (const std::string& bad : KeywordMembers(*c, IsPascalKeyword, "")) keywords.push_back(bad);
+      read[text::LowerAscii(c->Name)] = std::move(c);
+    }
+    skippedMessages += msgs.count;
+    for (const testing::DeclaredClass& d : declaredClasses) {
+      if (d.name.find('$') != std::string::npos) continue;  // a specialized generic
+      auto it = read.find(text::LowerAscii(d.name));
+      if (it == read.end()) {
+        // Declared in an include file or under a condition, or generic.
+        ++missing;
+        if (missingNames.size() < 8) missingNames.push_back(file + ":" + d.name);
+        continue;
+      }
+      std::map<std::string, int> gotMethods, gotFields;
+      for (const TMethod* m : it->second->Methods.Items) ++gotMethods[text::LowerAscii(m->Name)];
+      for (const TAttribute* a : it->second->Attributes.Items)
+        ++gotFields[text::LowerAscii(a->Name)];
+      ++methods.classes;
+      methods.Compare(d.name, "method", d.methods, gotMethods);
+      fields.Compare(d.name, "field", d.fields, gotFields);
+      properties += d.properties;
+      if (d.name == "TJSParser") {
+        int declaredMethods = 0;
+        for (const auto& [name, count] : d.methods) declaredMethods += count;
+        jsParser = std::to_string(it->second->Methods.Count()) + " of " +
+                   std::to_string(declaredMethods) + " methods";
+      }
+    }
+  }
+  std::printf(
+      "fpc units against ppudump: %ld units, %ld classes compared (%ld not found in the unit's "
+      "own file); methods %ld of %ld declared read, %ld made up; fields %ld of %ld read, %ld "
+      "made up; %ld properties passed over; %ld messages; TJSParser: %s\n",
+      units, methods.classes, missing, methods.read, methods.declared, methods.madeUp,
+      fields.read, fields.declared, fields.madeUp, properties, skippedMessages, jsParser.c_str());
+  for (const std::string& e : methods.examples) std::printf("  %s\n", e.c_str());
+  for (const std::string& e : fields.examples) std::printf("  %s\n", e.c_str());
+  for (const std::string& e : missingNames) std::printf("  not found: %s\n", e.c_str());
+  EXPECT_GT(methods.classes, 150);
+  EXPECT_GE(methods.read, methods.declared * 97 / 100);
+  EXPECT_GE(fields.read, fields.declared * 97 / 100);
+  EXPECT_TRUE(keywords.empty()) << keywords.size() << ", e.g. " << keywords[0];
+}
 }  // namespace
 }  // namespace zedro

@@ -65,6 +65,31 @@ inline std::string MemberText(const TMethod& m) {
   return s + ")" + (m.ResultType.empty() ? "" : ": " + m.ResultType);
 }
 
+// What the reader of the language gives for a method the generator wrote. Java: the
+// constructor carries the class name, the destructor is "public void finalize()", abstract
+// is not static, nothing is final, "published" is public, an abstract method is not
+// private, and procedures return void.
+inline TMethod ExpectedAfterReading(const TUMLClass& cls, const TMethod& m, int language) {
+  TMethod e = m;
+  if (language == 1) return e;
+  e.IsFinal = false;
+  e.IsClassMethod = m.IsClassMethod && !m.IsAbstract;
+  if (m.Visibility == kPublished) e.Visibility = kPublic;
+  const bool abstract = m.IsAbstract && (m.Kind == kProcedure || m.Kind == kFunction);
+  if (abstract && m.Visibility == kPrivate) e.Visibility = kProtected;
+  if (m.Kind == kConstructor) {
+    e.Name = cls.Name.substr(0, cls.Name.find('<'));
+    e.IsAbstract = e.IsClassMethod = false;
+  }
+  if (m.Kind == kDestructor) {
+    e = TMethod();
+    e.Kind = kDestructor;
+    e.Name = "finalize";
+  }
+  if (m.Kind == kProcedure || m.Kind == kDestructor) e.ResultType = "void";
+  return e;
+}
+
 inline std::vector<std::string> Members(const TUMLClass& c) {
   std::vector<std::string> out;
   for (const TAttribute* a : c.Attributes.Items) out.push_back(MemberText(*a));

@@ -91,7 +91,7 @@ TEST(JavaClassForms, InitializersWithNestedBlocksKeepEveryMember) {
       "  public TZaehler(int x) {\n    this.x = x;\n  }\n\n"
       "  public int gibX() {\n    if (x > 0) {\n      return x;\n    }\n    return 0;\n  }\n";
   const std::vector<std::string> expected{
-      "protected name: String", "private x: int", "private zaehler: int",
+      "protected name: String", "private x: int", "private zaehler: static int",
       "public constructor TZaehler(x: int)", "public function gibX(): int"};
   for (const char* block : initializers) {
     // The block first, in the middle and last.

@@ -64,22 +64,22 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
   EXPECT_EQ(*cls->JavaImports,
             (StringList{"java.util.List", "java.awt.*", "static java.lang.Math.max"}));
 
-  // Of the array types only String[] is understood, generic types not at all. A field
-  // without a modifier is protected.
+  // Arrays of any element type and type arguments belong to the type; "static" stays with
+  // the type of an attribute. A field without a modifier is protected.
   EXPECT_EQ(
       testing::Members(*cls),
       (std::vector<std::string>{
-          "public preis: double", "protected zaehler: int", "private km: int",
+          "public preis: double", "protected liste: List<String>",
+          "protected zaehler: static int", "private km: int", "private werte: int[][]",
           "private namen: String[]", "public constructor TAuto(km: int; name: String)",
           "public procedure setKm(v: int): void", "public function getKm(): int",
           "public class final function name(args: String[]; x: int): String",
           "public destructor finalize(): void", "protected abstract function gibStand(): int"}));
   EXPECT_EQ(msgs.Texts(),
             (std::vector<std::string>{
-                W("Die Deklaration eines Attributes vom Typ 'int' wurde nicht verstanden und "
-                  "übergangen."),
-                W("Die Deklaration eines Attributes vom Typ 'List' wurde nicht verstanden und "
-                  "übergangen.")}));
+                W("Nicht alles in der Java Quelldatei konnte eingelesen werden:\n"
+                  "Ein static-Block wurde übergangen.\n"
+                  "Die Anfangswerte der Attribute 'preis' wurden nicht übernommen.")}));
 
   const TMethod* constructor = MethodNamed(*cls, "TAuto");
   const TMethod* gibStand = MethodNamed(*cls, "gibStand");
@@ -105,7 +105,7 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
 TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
   const char* const head = "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse";
   const std::pair<const char*, const char*> cases[] = {
-      {"public interface I { void f(); }\n", head},
+      {"package p;\n", head},
       {"public class A extends B\n", head},
       {"public class A {\n  private int x;\n  public",
        "Sytaxerror in Java Quelldatei beim Einlesen der Attribute oder Methoden"},
@@ -131,18 +131,25 @@ TEST(JavaParser, MalformedSourcesAreReadAsFarAsPossible) {
   EXPECT_EQ(b->Methods.At(0)->Code, (StringList{"{ } }"}));
 }
 
-// An import on the last line: of that line only "import" is delivered, and the name after
-// it meets the end of the file. Giving that end back must not bring back "import", which
-// once made the import list grow without end.
-TEST(JavaParser, ImportOnTheLastLineEnds) {
+// The tokens of the last line are read like any other: an import there, a class written on
+// one line. The end, once reached, stays the end.
+TEST(JavaParser, TheLastLineIsReadToo) {
   ScriptedMessages msgs;
   auto cls = ReadJavaClass("/** Paket */\npackage p;\n\nimport a.B;", msgs);
   ASSERT_TRUE(cls);
   ASSERT_TRUE(cls->JavaImports);
-  EXPECT_EQ(*cls->JavaImports, (StringList{""}));
+  EXPECT_EQ(*cls->JavaImports, (StringList{"a.B"}));
+  EXPECT_EQ(cls->Name, "");  // no class: nothing to import
   EXPECT_EQ(msgs.Texts(),
             (std::vector<std::string>{
                 "Sytaxerror in Java Quelldatei beim Einlesen des Kopfes der Klasse"}));
+
+  ScriptedMessages one;
+  auto a = ReadJavaClass("public class A { private int x; public int g() { return x; } }", one);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(testing::Members(*a),
+            (std::vector<std::string>{"private x: int", "public function g(): int"}));
+  EXPECT_TRUE(one.shown.empty());
 }
 
 // Every prefix of a complete source, cut at any character, is read to its end.
@@ -154,6 +161,110 @@ TEST(JavaParser, EveryTruncatedSourceEnds) {
     auto cls = ReadJavaClass(src.substr(0, cut), msgs);
     ASSERT_TRUE(cls) << cut;
     EXPECT_LE(cls->Methods.Count(), 6) << cut;
+  }
+}
+
+// Java as a course writes it: generic classes and methods, type arguments and arrays of
+// any element type, annotations, modifiers in any order, several declarators, literals and
+// comments holding braces. Nothing is made up; every declaration passed over is named.
+const char* kKurs = R"(import java.util.*;
+
+@SuppressWarnings({"unchecked", "rawtypes"})
+public class Box<T extends Comparable<T>> extends Basis<T> implements Iterable<T> {
+  private ArrayList<String> namen;
+  private int[] punkte;
+  private Map<String, List<Integer>> tabelle = new HashMap<String, List<Integer>>(), leer;
+  final static int MAX = 10, _min = 1;
+  private int größe;
+  protected Class<?> typ;
+  Class Static;
+  private String text = "} { ; int falsch;";
+  private char klammer = '{';
+
+  /** Ein Kommentar mit } und { */
+  @Override
+  public Iterator<T> iterator() { return null; }
+
+  public ArrayList<String> gibNamen() {
+    String s = "}"; // }
+    /* { */
+    return namen;
+  }
+
+  public <U> Optional<U> map(Function<? super T, ? extends U> f, int... werte) { return null; }
+
+  static public final synchronized <K, V> void setze(Map<K, V> m) { }
+
+  public native int hash();
+
+  public Box(@Deprecated final T wert) { }
+
+  interface Fahrbar { void fahre(); }
+  enum Farbe { ROT, GRUEN; void f() { } }
+  record Punkt(int x, int y) { }
+  static class Knoten { int wert; }
+  static { int x = 1; }
+}
+
+enum Draussen { A, B }
+)";
+
+TEST(JavaParser, CourseSourcesAreReadWithoutLoss) {
+  NotationScope n(2);
+  ScriptedMessages msgs;
+  auto cls = ReadJavaClass(W(kKurs), msgs);  // in memory as Windows-1252, like a read file
+  ASSERT_TRUE(cls);
+  EXPECT_EQ(cls->Name, "Box<T extends Comparable<T>>");
+  EXPECT_EQ(cls->AncestorName, "Basis<T>");
+  EXPECT_EQ(testing::Members(*cls),
+            (std::vector<std::string>{
+                "protected Static: Class", "protected typ: Class<?>", "protected MAX: static int",
+                "protected _min: static int", "private namen: ArrayList<String>",
+                "private klammer: char", W("private größe: int"), "private punkte: int[]",
+                "private leer: Map<String, List<Integer>>",
+                "private tabelle: Map<String, List<Integer>>", "private text: String",
+                "public constructor Box(wert: T)",
+                "public class final procedure setze(m: Map<K, V>): <K, V> void",
+                "public function gibNamen(): ArrayList<String>",
+                "public function iterator(): Iterator<T>",
+                "public function map(f: Function<? super T, ? extends U>; werte: int...): <U> "
+                "Optional<U>"}));
+  const TMethod* gib = MethodNamed(*cls, "gibNamen");
+  ASSERT_NE(gib, nullptr);
+  EXPECT_EQ(gib->Code.size(), 5u);
+  EXPECT_EQ(gib->Code.back(), "  }");
+  ASSERT_EQ(msgs.shown.size(), 1u);
+  EXPECT_EQ(msgs.shown[0].text,
+            W("Nicht alles in der Java Quelldatei konnte eingelesen werden:\n"
+              "Die native Methode 'hash' wurde übergangen.\n"
+              "Das innere Interface 'Fahrbar' wurde übergangen.\n"
+              "Die innere Aufzählung (enum) 'Farbe' wurde übergangen.\n"
+              "Der innere Record 'Punkt' wurde übergangen.\n"
+              "Die innere Klasse 'Knoten' wurde übergangen.\n"
+              "Ein static-Block wurde übergangen.\n"
+              "Die Aufzählung (enum) 'Draussen' wurde übergangen.\n"
+              "Die Anfangswerte der Attribute 'tabelle', 'MAX', '_min', 'text', 'klammer' wurden "
+              "nicht übernommen."));
+}
+
+TEST(JavaParser, InterfacesEnumsAndRecordsAreNamedAndPassedOver) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"public interface Fahrbar { void fahre(); }\n", "Das Interface 'Fahrbar'"},
+      {"enum Farbe { ROT; }\n", W("Die Aufzählung (enum) 'Farbe'")},
+      {"public record Punkt(int x) { }\n", "Der Record 'Punkt'"},
+      {"@interface Marke { }\n", "Der Annotationstyp 'Marke'"},
+  };
+  for (const auto& [source, what] : cases) {
+    ScriptedMessages msgs;
+    auto cls = ReadJavaClass(source, msgs);
+    ASSERT_TRUE(cls);
+    EXPECT_EQ(cls->Name, "") << source;  // no class: the import says so
+    EXPECT_EQ(cls->Methods.Count() + cls->Attributes.Count(), 0) << source;
+    EXPECT_EQ(msgs.Texts(),
+              (std::vector<std::string>{W("Nicht alles in der Java Quelldatei konnte eingelesen "
+                                          "werden:\n") +
+                                        what + W(" wurde übergangen.")}))
+        << source;
   }
 }
 

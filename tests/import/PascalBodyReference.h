@@ -14,10 +14,16 @@ inline std::string ReferenceParams(tLexer& lx, TPascalToken& t) {
   bool arraySeen = false;
   lx.NextToken(t);
   while (t.Kind != tkCloseParen && t.Kind != tkEndOfUnit) {
+    if (t.Kind == tkCommentClose) {
+      lx.NextToken(t);
+      continue;
+    }
     std::string lower = text::LowerAscii(t.Text);
     text += t.Text;
     if (lower == "array") arraySeen = true;
-    if (arraySeen || lower == "var" || t.Kind == tkSemicolon) text += ' ';
+    const bool kindWord =
+        lower == "var" || lower == "const" || lower == "out" || lower == "constref";
+    if (arraySeen || kindWord || t.Kind == tkSemicolon) text += ' ';
     lx.NextToken(t);
   }
   if (!text.empty() && text.back() == ' ') text.pop_back();

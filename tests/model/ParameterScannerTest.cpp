@@ -35,6 +35,13 @@ TEST(ParameterScanner, SplitsListsAndReportsWhereTheyGoWrong) {
       {"a, b: Integer; var c: String", "a: Integer; b: Integer; VAR c: String"},
       {"x: array of Integer", "x: array of Integer"},
       {"var: Integer", "var: Integer"},  // var is only special when a blank follows
+      // The kind of a parameter stays in its name; after it, a type may be missing.
+      {"const Msg: String; out a, b: Integer; constref R: TRect",
+       "CONST Msg: String; OUT a: Integer; OUT b: Integer; CONSTREF R: TRect"},
+      {"var Data; const Buf", "VAR Data: ; CONST Buf: "},
+      {"var a, b; c: Integer", "VAR a: ; VAR b: ; c: Integer"},
+      {"a; b: Integer", at + "a;<--\nDas Zeichen ';' ist hier nicht erlaubt"},
+      {"const ,a: T", at + "const ,<--\nDas Zeichen ',' ist nach 'Const' nicht erlaubt"},
       {"", ""},
       {"a b: Integer", at + "a b<--\nDas Zeichen 'b' ist hier nicht erlaubt"},
       {"var ,a: Integer", at + "var ,<--\nDas Zeichen ',' ist nach 'Var' nicht erlaubt"},
