@@ -124,6 +124,9 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
   // The natural keys stay where the letters allow: Alt+K, N is "Neue Klasse".
   EXPECT_EQ(QChar('k'), AccessKeyOf(c->Klasse1->title()));
   EXPECT_EQ(QChar('n'), AccessKeyOf(c->Item("newClass")->text()));
+  // A menu whose first letter is taken does not take another menu's first letter.
+  EXPECT_EQ(QChar('o'), AccessKeyOf(c->DelphiVersion->title()));
+  EXPECT_NE(QChar('o'), AccessKeyOf(c->Botschaft->title()));
   // The marks of the frame's own items stay as they were.
   EXPECT_EQ(form->Item("FileNewItem")->text(), QString("&Neues Diagramm"));
   EXPECT_EQ(form->Item("FileOpenItem")->text(), QString::fromUtf8("Diagramm Ö&ffnen"));
