@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 #include <iostream>
 
 #include "cli/CliSupport.h"
@@ -90,12 +92,16 @@ std::string OutsideMessage(const std::vector<std::string>& names) {
 }
 
 int Render(const Args& args) {
-  if (args.size() < 2) return Usage(kUsage);
+  // FILE.urd and OUT, with the options anywhere, each at most once.
+  std::vector<std::string> files;
   int sub = 0, scale = 1;
   bool haveSub = false, haveScale = false;
-  for (size_t i = 2; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) return Usage(kUsage);
-    const int value = text::StrToIntDef(args[i + 1], -1);
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--sub" && args[i] != "--scale") {
+      files.push_back(args[i]);
+      continue;
+    }
+    const int value = i + 1 < args.size() ? text::StrToIntDef(args[i + 1], -1) : -1;
     if (args[i] == "--sub" && !haveSub && value >= 1) {
       sub = value;
       haveSub = true;
@@ -105,14 +111,16 @@ int Render(const Args& args) {
     } else {
       return Usage(kUsage);
     }
+    ++i;
   }
-  const std::string& out = args[1];
+  if (files.size() != 2) return Usage(kUsage);
+  const std::string& out = files[1];
   const std::optional<PictureType> type = PictureTypeOf(out);
   if (!type) return Usage(kUsage);
 
   StderrMessages messages;
   DiagramDocument& doc = DocumentForProcess();
-  bool completed = LoadDocument(doc, Arg(args[0]), messages);
+  bool completed = LoadDocument(doc, Arg(files[0]), messages);
   if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
       doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
     return kExitStopped;  // nothing could be read: no picture of an empty surface
