@@ -3,6 +3,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -122,7 +123,7 @@ QPen PainterCanvas::CurrentPen(double dashOffset, double thinning) const {
   return pen;
 }
 
-QPainter* PainterCanvas::Prepare(bool pen, bool brush) {
+QPainter* PainterCanvas::Ready() {
   QPainter* p = Painter();
   if (!p) return nullptr;
   // Not-xor figures are drawn without smoothing: drawn twice they leave every pixel as it
@@ -133,15 +134,18 @@ QPainter* PainterCanvas::Prepare(bool pen, bool brush) {
   if (p->compositionMode() != mode) p->setCompositionMode(mode);
   if (p->testRenderHint(QPainter::Antialiasing) == notXor)
     p->setRenderHint(QPainter::Antialiasing, !notXor);
-  if (pen)
-    p->setPen(CurrentPen());
-  else
-    p->setPen(Qt::NoPen);
-  if (brush && brushStyle_ == BrushStyle::Solid)
-    p->setBrush(ToQColor(brushColor_));
-  else
-    p->setBrush(Qt::NoBrush);
   return p;
+}
+
+void PainterCanvas::Fill(QPainter& p, const QRectF& area, TColor color) {
+  if (Raster()) {
+    // The raster engine fills straight away, without a change of pen and brush.
+    p.fillRect(area, ToQColor(color));
+    return;
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(ToQColor(color));
+  p.drawRect(area);
 }
 
 // Liang-Barsky against the drawing area widened by the pen: coordinates from damaged files
@@ -189,10 +193,7 @@ void PainterCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     // A one-pixel line of no length sets no pixel; a wide one a square.
     if (w <= 1) return;
     const long long lo = x1 - w / 2, top = y1 - w / 2;
-    if (QPainter* p = Prepare(false, false)) {
-      p->setBrush(ToQColor(penColor_));
-      p->drawRect(Area(lo, top, lo + w, top + w));
-    }
+    if (QPainter* p = Ready()) Fill(*p, Area(lo, top, lo + w, top + w), penColor_);
     return;
   }
   const bool xMajor = std::abs(dx) >= std::abs(dy);
@@ -205,23 +206,21 @@ void PainterCanvas::DrawLine(int x1, int y1, int x2, int y2) {
   double zx = bx + ex * (n + beyond), zy = by + ey * (n + beyond);
   double cut = 0;
   if (!ClipLine(ax, ay, zx, zy, cut)) return;
-  QPainter* p = Prepare(true, false);
+  QPainter* p = Ready();
   if (!p) return;
-  // The raster canvas sets `w` pixels across the longer axis, which a slanting line
-  // crosses at an angle: the same amount of ink is a thinner line.
-  const double thinning = n / std::hypot(dx, dy);
-  if ((penStyle_ != PenStyle::Solid && cut > 0) || thinning < 1)
-    p->setPen(CurrentPen(cut, thinning));
   if (penStyle_ == PenStyle::Solid && (dx == 0 || dy == 0) && Raster()) {
     // Straight across or down: a rectangle, which the raster engine fills fastest.
     const double h = w / 2.0;
-    const QRectF r = dy == 0 ? QRectF(QPointF(std::min(ax, zx), by - h), QPointF(std::max(ax, zx), by + h))
-                             : QRectF(QPointF(bx - h, std::min(ay, zy)), QPointF(bx + h, std::max(ay, zy)));
-    p->setPen(Qt::NoPen);
-    p->setBrush(ToQColor(penColor_));
-    p->drawRect(r);
+    Fill(*p,
+         dy == 0 ? QRectF(QPointF(std::min(ax, zx), by - h), QPointF(std::max(ax, zx), by + h))
+                 : QRectF(QPointF(bx - h, std::min(ay, zy)), QPointF(bx + h, std::max(ay, zy))),
+         penColor_);
     return;
   }
+  // The raster canvas sets `w` pixels across the longer axis, which a slanting line
+  // crosses at an angle: the same amount of ink is a thinner line.
+  p->setPen(CurrentPen(cut, n / std::hypot(dx, dy)));
+  p->setBrush(Qt::NoBrush);
   p->drawLine(QLineF(ax, ay, zx, zy));
 }
 
@@ -239,21 +238,20 @@ void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const bool solidFill = brushStyle_ == BrushStyle::Solid;
   const bool notXor = penMode_ == PenMode::NotXor;
   const bool onePixel = penWidth_ <= 1 && penStyle_ == PenStyle::Solid;
-  QPainter* p = Prepare(false, true);
+  QPainter* p = Ready();
   if (!p) return;
   if (solidFill && !notXor && onePixel && ResolveColor(brushColor_) == ResolveColor(penColor_)) {
     // Outline and inside in one colour: one area, as the clearing of the surface is.
-    p->drawRect(Area(l, t, r, b));
+    Fill(*p, Area(l, t, r, b), brushColor_);
     return;
   }
   if (onePixel && (static_cast<long long>(x2) - x1 == 1 || static_cast<long long>(y2) - y1 == 1)) {
     // A one-pixel-thin rectangle is all outline.
-    p->setBrush(ToQColor(penColor_));
-    p->drawRect(Area(l, t, r, b));
+    Fill(*p, Area(l, t, r, b), penColor_);
     return;
   }
   // The inside, then the outline around it; not-xor touches no pixel twice.
-  if (solidFill && r - l > 2 && b - t > 2) p->drawRect(Area(l + 1, t + 1, r - 1, b - 1));
+  if (solidFill && r - l > 2 && b - t > 2) Fill(*p, Area(l + 1, t + 1, r - 1, b - 1), brushColor_);
   p->setBrush(Qt::NoBrush);
   p->setPen(CurrentPen());
   p->drawRect(QRectF(l + 0.5, t + 0.5, static_cast<double>(r - l) - 1.0,
@@ -269,9 +267,15 @@ void PainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {
       static_cast<long long>(x2) - x1 > kMaxEllipseExtent ||
       static_cast<long long>(y2) - y1 > kMaxEllipseExtent)
     return;
-  if (QPainter* p = Prepare(true, true))
+  if (QPainter* p = Ready()) {
+    p->setPen(CurrentPen());
+    if (brushStyle_ == BrushStyle::Solid)
+      p->setBrush(ToQColor(brushColor_));
+    else
+      p->setBrush(Qt::NoBrush);
     p->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, static_cast<double>(x2) - x1 - 1.0,
                           static_cast<double>(y2) - y1 - 1.0));
+  }
 }
 
 // --- Fonts and texts --------------------------------------------------------------------
@@ -333,7 +337,7 @@ int PainterCanvas::TextHeight(const std::string&) { return CurrentEntry().height
 int PainterCanvas::DrawText(int x, int y, const std::string& text) {
   if (text.empty()) return 0;
   const FontEntry& f = CurrentEntry();
-  const TextEntry& t = EntryOf(text);
+  TextEntry& t = EntryOf(text);
   const int w = t.width;
   if (!device_) return w;
   // Texts wholly outside the drawing area are not drawn.
@@ -345,22 +349,35 @@ int PainterCanvas::DrawText(int x, int y, const std::string& text) {
   // under a not-xor pen, as on the screen.
   const PenMode mode = penMode_;
   penMode_ = PenMode::Copy;
-  QPainter* p = Prepare(false, true);
+  QPainter* p = Ready();
   penMode_ = mode;
   if (!p) return w;
-  if (brushStyle_ == BrushStyle::Solid) p->drawRect(Area(x, y, static_cast<long long>(x) + w, static_cast<long long>(y) + f.height));
+  if (brushStyle_ == BrushStyle::Solid)
+    Fill(*p, Area(x, y, static_cast<long long>(x) + w, static_cast<long long>(y) + f.height),
+         brushColor_);
   p->setPen(ToQColor(Canvas::Font().Color));
   p->setFont(f.drawn);
   const double baseline = static_cast<double>(y) + f.ascent;
-  if (t.fit != 1) {
-    p->save();
-    p->translate(x, baseline);
-    p->scale(t.fit, 1);
-    p->drawText(QPointF(0, 0), t.text);
-    p->restore();
+  // The transform is set and taken back without save and restore, which a vector file
+  // would record as states of their own.
+  const QTransform base = p->worldTransform();
+  p->setWorldTransform(QTransform(t.fit, 0, 0, 1, x, baseline) * base);
+  if (Raster()) {
+    // Pictures are redrawn often (a zoomed view): the glyphs of a text are placed once.
+    if (!t.placed) {
+      QTextLayout layout(t.text, f.drawn);
+      layout.beginLayout();
+      QTextLine line = layout.createLine();
+      layout.endLayout();
+      t.glyphs = layout.glyphRuns();
+      t.ascent = line.isValid() ? line.ascent() : 0;
+      t.placed = true;
+    }
+    for (const QGlyphRun& run : t.glyphs) p->drawGlyphRun(QPointF(0, -t.ascent), run);
   } else {
-    p->drawText(QPointF(x, baseline), t.text);
+    p->drawText(QPointF(0, 0), t.text);
   }
+  p->setWorldTransform(base);
   return w;
 }
 

@@ -16,6 +16,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QImage>
 #include <QPointF>
 #include <QString>
@@ -28,6 +30,7 @@
 class QPaintDevice;
 class QPainter;
 class QPen;
+class QRectF;
 
 namespace zedro {
 
@@ -77,6 +80,10 @@ class PainterCanvas : public Canvas {
     QString text;
     int width = 0;      // measured on the screen, in diagram pixels
     double fit = 1;     // horizontal factor that makes the drawn text that wide
+    // Pictures: the glyphs placed once, relative to the baseline's left end.
+    bool placed = false;
+    QList<QGlyphRun> glyphs;
+    double ascent = 0;
   };
   struct FontEntry {
     QFont screen;  // the measuring font of the screen
@@ -93,8 +100,10 @@ class PainterCanvas : public Canvas {
   // The painter, begun on first use; null when there is nothing to draw on.
   QPainter* Painter();
   void End();
-  // Readies the painter's pen, brush and combination for a figure in the current pen.
-  QPainter* Prepare(bool pen, bool brush);
+  // The painter, combining with the picture as the pen mode says.
+  QPainter* Ready();
+  // An area in one colour.
+  void Fill(QPainter& p, const QRectF& area, TColor color);
   // The pen, its dashes begun `dashOffset` diagram pixels late, `thinning` times as wide.
   QPen CurrentPen(double dashOffset = 0, double thinning = 1) const;
   bool Raster() const;
