@@ -34,7 +34,7 @@ class QtDialogService : public IDialogService {
   bool ChooseFont(TFontSpec& font, bool withEffects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
-  bool PrintPicture(const QImage& picture, const std::string& title) override;
+  bool PrintPicture(const TPrintJob& job) override;
   void RunDialog(TDialogForm& form) override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;

@@ -18,6 +18,7 @@
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
 #include "editor/Picture.h"
+#include "editor/PictureOutput.h"
 #include "editor/QtText.h"
 #include "editor/SurfaceView.h"
 #include "editor/TMainForm.h"
@@ -820,17 +821,19 @@ void TFChild::SavePicture() {
   QImage picture = Picture();
   TFileRequest request;
   request.caption = "Bild speichern";
-  request.filter = "Bitmap-Dateien|*.bmp|PNG-Dateien|*.png";
+  request.filter = PictureFilter();
   request.defaultExt = "BMP";
   request.initialDir = doc_->ProjectDir;
+  int chosenFilter = kFilterBmp;
+  request.chosenFilter = &chosenFilter;
   std::string path = Dialogs().SaveFileName(request);
   if (!path.empty()) {
-    path = WithDefaultExtension(path, "BMP");
+    path = WithDefaultExtension(path, PictureExtension(chosenFilter));
     if (!FileExists(path) ||
         Dialogs().Message(MsgKind::Warning, "Die Datei '" + path + kReplaceQuestion,
                           MsgButtons::YesNo) == MsgResult::Yes) {
       std::string error;
-      if (!SavePictureFile(picture, path, &error))
+      if (!SaveDiagramPicture(*doc_, picture, path, ChoosePicture(path, chosenFilter), &error))
         Dialogs().Message(MsgKind::Error, "Das Bild kann nicht in die Datei '" + path +
                                               "' geschrieben werden.\n" + error);
     }
@@ -839,8 +842,8 @@ void TFChild::SavePicture() {
 }
 
 void TFChild::PrintPicture() {
-  QImage picture = Picture();
-  Dialogs().PrintPicture(picture, S(windowTitle()));
+  Picture();
+  Dialogs().PrintPicture(DiagramPrintJob(*doc_, S(windowTitle())));
   Redraw(true);
 }
 
