@@ -22,6 +22,7 @@
 #include "editor/QtText.h"
 #include "editor/SurfaceView.h"
 #include "editor/TMainForm.h"
+#include "editor/UndoHistory.h"
 #include "editor/WindowMessages.h"
 #include "editor/canvas/QtCanvas.h"
 #include "model/Notation.h"
@@ -85,6 +86,7 @@ TFChild::TFChild(TMainForm& mainForm)
       doc_(ownDoc_.get()) {
   FormCreate();
   main_.ChildCreated(this);
+  UndoHistory::Attach(*this);
   for (auto& hook : Hooks()) hook(*this);
 }
 
@@ -93,6 +95,7 @@ TFChild::TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& sub
   FormCreate();
   UpdateMenusForDiagramKind();
   main_.ChildCreated(this);
+  UndoHistory::Attach(*this);
   for (auto& hook : Hooks()) hook(*this);
 }
 
@@ -497,6 +500,7 @@ void TFChild::Redraw(bool markCurrent) {
   zedro::Redraw(*doc_, markCurrent, &status);
   doc_->Saved = false;
   ImClassDiagramm->SetPicture(canvas_->Image());
+  if (UndoHistory* history = UndoHistory::Of(*this)) history->Changed(*this);
 }
 
 void TFChild::RedrawKeepSaved(bool markCurrent) {
@@ -729,6 +733,7 @@ TFChild::LoadOutcome TFChild::LoadDiagram(const std::string& path) {
   }
   Redraw(true);
   doc_->Saved = true;
+  if (UndoHistory* history = UndoHistory::Of(*this)) history->Restart();
   return result.completed ? LoadOutcome::Complete : LoadOutcome::Damaged;
 }
 
@@ -736,6 +741,7 @@ bool TFChild::WriteFile(const std::string& path) {
   const bool written = WriteDiagramFile(*doc_, path, Dialogs());
   setWindowTitle(Q(FileNamePart(doc_->FileName)));
   if (written) {
+    if (UndoHistory* history = UndoHistory::Of(*this)) history->MarkSaved();
     DamagedFile.clear();
     main_.Autosave().Forget(*this);
   }

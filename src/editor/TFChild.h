@@ -359,6 +359,9 @@ class TFChild : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Rebuilds the sub-diagram windows when a step is undone or redone.
+  friend class UndoHistory;
+
   void FormCreate();
   void BuildMenus();
   // Writes the diagram file; a successful save makes the autosave obsolete.

@@ -27,6 +27,7 @@ class DiagramDocument;
 class IDialogService;
 class TAutosave;
 class TFChild;
+class TUndoCommands;
 
 constexpr const char* kApplicationTitle = "Zedro 1.8.4_03 b";
 constexpr const char* kInitialCaption = "Zedro 1.8.4_02";
@@ -76,6 +77,8 @@ class TMainForm : public QMainWindow {
   void ShowInspectorWindow();
   void SetClassInspector(IClassInspector* inspector);
   IClassInspector* ClassInspector() const { return inspector_; }
+  // "Rückgängig" and "Wiederholen" for the active diagram window.
+  TUndoCommands* UndoCommands() const { return undo_; }
 
   // The commands of the menus and the tool bar.
   void FileNew1Execute();
@@ -156,6 +159,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TAutosave> autosave_;
   bool offerRecovery_ = false;
   IClassInspector* inspector_ = nullptr;
+  TUndoCommands* undo_ = nullptr;
   std::unique_ptr<TUMLDrawClass> clipboardBoxStore_;
   std::vector<TFChild*> children_;
   QPointer<TFChild> merged_;
