@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
