@@ -304,6 +304,9 @@ void UndoHistory::Flush() {
   redrawn_.clear();
   const bool recorded =
       steps_.Record(std::move(snapshot), name_.empty() ? W("Änderung") : name_);
+  // Saving under a new name moves the project directory after the file was written.
+  if (savedPending_) steps_.MarkSaved();
+  savedPending_ = false;
   // A command that waits for its clicks keeps its name for the click that completes it.
   bool picking = false;
   for (TFChild* w : Family(main_)) picking = picking || IsPicking(w->Mode);
@@ -311,16 +314,22 @@ void UndoHistory::Flush() {
   if (recorded) ShowState();
 }
 
-void UndoHistory::Restart() {
+void UndoHistory::Restart(bool saved) {
   pending_ = false;
+  savedPending_ = false;
   name_.clear();
   steps_.Reset(Snapshot());
+  if (!saved) steps_.MarkUnsaved();
   ShowState();
 }
 
 void UndoHistory::MarkSaved() {
   Flush();
   steps_.MarkSaved();
+  // What the saving command does after writing the file belongs to the saved state.
+  savedPending_ = true;
+  pending_ = true;
+  Schedule();
 }
 
 std::string UndoHistory::Snapshot() {

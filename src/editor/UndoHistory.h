@@ -42,8 +42,9 @@ class UndoHistory : public QObject {
   void Changed(TFChild& window);
   // Records a change that waits, now.
   void Flush();
-  // The family as it is now is the first state, the one on disk (after reading a file).
-  void Restart();
+  // The family as it is now is the first state, the one on disk (after reading a file),
+  // or one that differs from its file (a diagram recovered after a crash).
+  void Restart(bool saved = true);
   // The family as it is now was saved.
   void MarkSaved();
   // The name of the step under way; the next recorded change gets it.
@@ -88,6 +89,7 @@ class UndoHistory : public QObject {
   bool scheduled_ = false;
   bool restoring_ = false;
   bool settling_ = false;
+  bool savedPending_ = false;
   // The windows redrawn since the last recording.
   std::set<const TFChild*> redrawn_;
   // The last place of each sub-diagram window, by its name.

@@ -43,6 +43,8 @@ class SnapshotHistory {
 
   // The current state is the one on disk.
   void MarkSaved() { saved_ = Position(); }
+  // No state held is the one on disk.
+  void MarkUnsaved() { saved_ = -1; }
   bool AtSavedState() const { return saved_ == Position(); }
 
  private:

@@ -515,10 +515,18 @@ TEST_F(UndoTest, ASubDiagramWindowComesBackWithItsPlaceAndEntriesWhenItsDeletion
 
 TEST_F(UndoTest, UndoingBackToTheOpenedOrSavedStateCountsAsUnchanged) {
   BuildScene();
+  main->Doc().ProjectDir = Path("alt") + "/";
+  main->Redraw(true);
+  Settle();
   dialogs.saveFiles.push_back(Path("Bank.urd"));
   main->SaveDiagrammAs();
   ASSERT_TRUE(main->Doc().Saved);
   ASSERT_TRUE(History()->Steps().AtSavedState());
+
+  // The project directory moved with the file: that is the saved state too.
+  Settle();
+  EXPECT_EQ(Dir(), main->Doc().ProjectDir);
+  EXPECT_TRUE(History()->Steps().AtSavedState());
 
   main->FormKeyDown(Qt::Key_Left);
   Settle();
