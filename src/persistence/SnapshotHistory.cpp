@@ -76,32 +76,21 @@ const std::string& SnapshotHistory::RedoName() const {
   return redo_.empty() ? kNoName : redo_.back().name;
 }
 
-const std::string& SnapshotHistory::Undo() {
-  if (undo_.empty()) return current_;
-  Delta back = std::move(undo_.back());
-  undo_.pop_back();
-  std::string older = Apply(current_, back);
-  Delta forward = Difference(current_, back.prefix, back.suffix);
-  forward.name = std::move(back.name);
-  bytes_ += forward.Size() + older.size();
-  bytes_ -= back.Size() + current_.size();
-  redo_.push_back(std::move(forward));
-  current_ = std::move(older);
-  KeepWithinBudget();
-  return current_;
-}
+const std::string& SnapshotHistory::Undo() { return Step(undo_, redo_); }
+const std::string& SnapshotHistory::Redo() { return Step(redo_, undo_); }
 
-const std::string& SnapshotHistory::Redo() {
-  if (redo_.empty()) return current_;
-  Delta forward = std::move(redo_.back());
-  redo_.pop_back();
-  std::string newer = Apply(current_, forward);
-  Delta back = Difference(current_, forward.prefix, forward.suffix);
-  back.name = std::move(forward.name);
-  bytes_ += back.Size() + newer.size();
-  bytes_ -= forward.Size() + current_.size();
-  undo_.push_back(std::move(back));
-  current_ = std::move(newer);
+const std::string& SnapshotHistory::Step(std::deque<Delta>& from, std::deque<Delta>& to) {
+  if (from.empty()) return current_;
+  Delta there = std::move(from.back());
+  from.pop_back();
+  std::string next = Apply(current_, there);
+  // The way back has the same common beginning and end.
+  Delta back = Difference(current_, there.prefix, there.suffix);
+  back.name = std::move(there.name);
+  bytes_ += back.Size() + next.size();
+  bytes_ -= there.Size() + current_.size();
+  to.push_back(std::move(back));
+  current_ = std::move(next);
   KeepWithinBudget();
   return current_;
 }

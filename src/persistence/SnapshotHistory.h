@@ -60,6 +60,9 @@ class SnapshotHistory {
   // The bytes of `to` between its common beginning and common end with its neighbour.
   static Delta Difference(const std::string& to, size_t prefix, size_t suffix);
   static std::string Apply(const std::string& state, const Delta& d);
+  // Goes to the neighbouring state of the step at the back of `from`; the way back goes
+  // onto `to`.
+  const std::string& Step(std::deque<Delta>& from, std::deque<Delta>& to);
   // Position of the current state counted from the first state ever recorded.
   std::int64_t Position() const { return base_ + static_cast<std::int64_t>(undo_.size()); }
   void DropRedo();

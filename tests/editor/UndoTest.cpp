@@ -686,11 +686,7 @@ TEST_F(UndoTest, MouseWorkIsNamedByWhatItDoes) {
   BuildScene();
   SurfaceView* view = main->ImClassDiagramm;
   auto send = [view](QEvent::Type type, TPoint p, Qt::MouseButton button) {
-    const QPointF at(p.X, p.Y);
-    QMouseEvent e(type, at, view->mapToGlobal(at), button,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
-                  Qt::NoModifier);
-    QApplication::sendEvent(view, &e);
+    SendMouse(view, type, p, button);
   };
   const TPoint from = Inside(bank);
   const TPoint to{from.X + 30, from.Y + 40};
