@@ -23,6 +23,7 @@
 #include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
+#include "editor/PictureCommands.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
 #include "editor/TFClassInspector.h"
@@ -289,6 +290,7 @@ void TMainForm::ChildCreated(TFChild* child) {
   child->show();
   --creating_;
   KeepInsideArea(child);
+  if (onChildCreated) onChildCreated(*child);
 }
 
 void TMainForm::KeepInsideArea(QMdiSubWindow* window) {
@@ -386,12 +388,12 @@ void TMainForm::SetCaptionForLanguage(int language) {
 }
 
 void TMainForm::RedrawActiveDiagram() {
-  if (TFChild* c = ActiveChild()) c->Redraw(true);
+  if (TFChild* c = ActiveChild()) c->Redraw();
 }
 
 void TMainForm::RedrawAllDiagrams() {
   std::vector<TFChild*> all = children_;
-  for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->Redraw(true);
+  for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->Redraw();
 }
 
 void TMainForm::PurgeAttribute(TUMLClass& cls, TAttribute& attribute) {
@@ -439,7 +441,7 @@ void TMainForm::FileOpen1Execute() {
   request.initialDir = S(QDir::currentPath());
   std::string path = dialogs_.OpenFileName(request);
   if (path.empty()) return;
-  if (TFChild* child = OpenDiagramFile(path)) child->RedrawKeepSaved(true);
+  if (TFChild* child = OpenDiagramFile(path)) child->RedrawKeepSaved();
 }
 
 void TMainForm::FileSaveClick() {
@@ -463,15 +465,15 @@ void TMainForm::NoteDiagramFile(TFChild* child, bool closing) {
 }
 
 void TMainForm::SavePictureItemClick() {
-  if (TFChild* c = ActiveChild()) c->SavePicture();
+  if (TFChild* c = ActiveChild()) c->Pictures().SavePicture();
 }
 
 void TMainForm::PictureToClipboardItemClick() {
-  if (TFChild* c = ActiveChild()) c->PictureToClipboard();
+  if (TFChild* c = ActiveChild()) c->Pictures().PictureToClipboard();
 }
 
 void TMainForm::PrintPictureItemClick() {
-  if (TFChild* c = ActiveChild()) c->PrintPicture();
+  if (TFChild* c = ActiveChild()) c->Pictures().PrintPicture();
 }
 
 void TMainForm::DruckerEinrichtenClick() { dialogs_.PrinterSetup(); }
@@ -482,18 +484,18 @@ void TMainForm::FileClose1Click() {
 
 void TMainForm::FileExit1Execute() { close(); }
 
+// Delete, copy and paste run the commands of the active window's class menu.
 void TMainForm::DeleteItemClick() {
-  if (TFChild* c = ActiveChild(); c && onDeleteClass) onDeleteClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("DeleteClassItem");
 }
 
 void TMainForm::CopyItemClick() {
-  TFChild* c = ActiveChild();
   // The copy command enables pasting when it copied something.
-  if (c && onCopyClass) onCopyClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("Klassekopieren1");
 }
 
 void TMainForm::PasteItemClick() {
-  if (TFChild* c = ActiveChild(); c && onPasteClass) onPasteClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("Klasseeinfgen1");
 }
 
 void TMainForm::HelpAboutItemClick() {

@@ -123,10 +123,9 @@ class TMainForm : public QMainWindow {
   QToolBar* ToolBar2 = nullptr;
   QMdiArea* MdiArea = nullptr;
 
-  // Commands of later parts hook in here: copy and paste of classes and deletion.
-  std::function<void(TFChild&)> onDeleteClass;
-  std::function<void(TFChild&)> onCopyClass;
-  std::function<void(TFChild&)> onPasteClass;
+  // A diagram window was created (main or sub-diagram window); the desktop features
+  // prepare it for dropped files.
+  std::function<void(TFChild&)> onChildCreated;
   // A diagram file was opened or saved (closing: its window closes, the file may have been
   // saved by the close question). Feeds the recent files.
   std::function<void(const std::string& path, bool closing)> onDiagramFileUsed;

@@ -234,7 +234,7 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   if (TMethod* called = d.Connections.At(2)->Method) {
     EXPECT_EQ(called->Name, "Fahre");  // still a live object
   }
-  main->Redraw(true);
+  main->Redraw();
   std::unique_ptr<DiagramDocument> re = SaveAndReload();
   ASSERT_EQ(re->Connections.Count(), 3);
   EXPECT_EQ(re->Connections.At(1)->Method, nullptr);

@@ -78,7 +78,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   // With a free note and an empty sub-diagram, saved from the frame and read back, the
   // diagram is the same (the note's text included) and its sub-diagrams have their entries.
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Fahrt", W("Übersicht")}; });
-  main->InfoBoxEinfuegenClick();
+  main->Elements().InfoBoxEinfuegenClick();
   dialogs.inputs = {std::string("Leer")};
   main->Item("erzeugeUnterdiagramm")->trigger();
   form->ActivateChild(main);

@@ -13,8 +13,15 @@
 #include "cli/DumpJson.h"
 #include "diagram/DiagramDocument.h"
 #include "editor/AccessKeys.h"
+#include "editor/ClassTransferCommands.h"
 #include "editor/DialogService.h"
+#include "editor/ElementCommands.h"
+#include "editor/MessageCommands.h"
+#include "editor/PictureCommands.h"
 #include "editor/QtText.h"
+#include "editor/RelationshipCommands.h"
+#include "editor/RoundTripCommands.h"
+#include "editor/SubDiagramCommands.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Notation.h"
@@ -90,7 +97,7 @@ class EditorTest : public ::testing::Test {
     TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
     box->Left = x;
     box->Top = y;
-    w->Redraw(true);
+    w->Redraw();
     return box;
   }
   // Triggers the window's menu item of that name; a missing item fails the test.

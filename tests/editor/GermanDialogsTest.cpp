@@ -279,7 +279,7 @@ TEST_F(GermanFileErrors, OpeningAndSavingPicturesTellTheReasonInGerman) {
   TFChild* c = NewDiagram();
   AddClass(c, "TAuto");
   dialogs.saveFiles.push_back(Path("fehlt/bild.bmp"));
-  c->SavePicture();
+  c->Pictures().SavePicture();
   EXPECT_NE(std::string::npos, LastMessage().find(SystemErrorText(ENOENT))) << LastMessage();
   EXPECT_EQ(0u, LastMessage().find("Das Bild kann nicht in die Datei"));
 }

@@ -117,9 +117,9 @@ class MenuRecord : public EditorTest {
     d.CurrentClass = s.a->UMLClass;
     s.main->SelectedConnection = s.hat;
     s.main->DraggedBox = s.free;
-    s.main->Redraw(true);
+    s.main->Redraw();
 
-    s.sub = Watch(s.main->CreateSubDiagram("Teil"));
+    s.sub = Watch(s.main->SubDiagrams().CreateSubDiagram("Teil"));
     DiagramDocument& sd = s.sub->Doc();
     TUMLDrawClass* subA = sd.AddBoxForClass(s.a->UMLClass, 40, 40);
     s.object = sd.AddObjectBox(s.b->UMLClass, 300, 40);
@@ -129,7 +129,7 @@ class MenuRecord : public EditorTest {
     s.sub->DraggedBox->Lines = {"frei im Teil"};
     sd.CurrentBox = s.object;
     sd.CurrentClass = s.b->UMLClass;
-    s.sub->Redraw(true);
+    s.sub->Redraw();
     f.ActivateChild(s.main);
     return s;
   }
@@ -186,6 +186,7 @@ class MenuRecord : public EditorTest {
     std::vector<std::string> names;
     {
       TMainForm probe(dialogs);
+      Install(probe);
       Scene s = Build(probe);
       TFChild* w = subDiagram ? s.sub : s.main;
       std::vector<QAction*> items;

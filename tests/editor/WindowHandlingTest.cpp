@@ -153,7 +153,7 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
 TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
   TFChild* c = NewDiagram();
   TUMLDrawClass* box = AddClass(c, "TAuto");
-  c->Redraw(true);
+  c->Redraw();
   c->Doc().Saved = true;
   c->resize(1000, 700);
   Settle();
@@ -168,7 +168,7 @@ TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
   Drag(c, grab, {grab.X + 600, grab.Y});
   EXPECT_EQ(51 + 600, box->Left);
   // The picture is the diagram (grown by its rule), not the window.
-  const QImage picture = c->Picture();
+  const QImage picture = c->Pictures().Picture();
   EXPECT_EQ((QSize{c->Doc().Surface.Width, c->Doc().Surface.Height}), picture.size());
   EXPECT_EQ(box->Right + 50, picture.width());
 }
@@ -178,7 +178,7 @@ TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
 TEST_F(Window, NewNotesAndPastedBoxesDoNotHideWhatIsThere) {
   TFChild* c = NewDiagram();
   TUMLDrawClass* box = AddClass(c, "TAuto");
-  c->Redraw(true);
+  c->Redraw();
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Eine Notiz"}; });
   c->Item("InfoBoxEinfuegen")->trigger();
   ASSERT_EQ(1, c->Doc().InfoBoxes.Count());
@@ -209,7 +209,7 @@ TEST_F(Window, NotesAskForTheirFontWithoutEffects) {
   red.Color = RGB(255, 0, 0);
   red.Underline = true;
   dialogs.fonts = {red};
-  c->InfoBoxSchrifttypAendernClick();
+  c->Elements().InfoBoxSchrifttypAendernClick();
   EXPECT_EQ(1, dialogs.CountAsked("font without effects"));
   EXPECT_EQ("Arial", note->FontDialog->Name);
   EXPECT_EQ(colour, note->FontDialog->Color);
