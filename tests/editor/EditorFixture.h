@@ -101,9 +101,19 @@ class EditorTest : public ::testing::Test {
     return box;
   }
   // Triggers the window's menu item of that name; a missing item fails the test.
-  static void Trigger(TFChild* w, const char* item) {
+  // (A diagram window or the frame.)
+  template <class Window>
+  static void Trigger(Window* w, const char* item) {
+    ASSERT_NE(nullptr, w);
     QAction* a = w->Item(item);
     ASSERT_NE(nullptr, a) << item;
+    a->trigger();
+  }
+  // Triggers the item at that position of a menu; a missing item fails the test.
+  static void TriggerAt(QMenu* menu, int position) {
+    ASSERT_NE(nullptr, menu);
+    QAction* a = TFChild::ItemAt(menu, position);
+    ASSERT_NE(nullptr, a) << PlainCaption(menu->title()).toStdString() << ' ' << position;
     a->trigger();
   }
   // Presses the buttons of the next dialog, which must be of type F.

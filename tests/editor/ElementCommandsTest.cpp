@@ -247,11 +247,11 @@ TEST_F(Elements, TheFirstItemsOfASubDiagramInsertObjectsAndClassesOnlyOnce) {
   // The menus are adapted again whenever the window becomes active.
   form->ActivateChild(main);
   form->ActivateChild(sub);
-  TFChild::ItemAt(sub->Klasse1, 0)->trigger();
-  TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
+  TriggerAt(sub->Klasse1, 0);
+  TriggerAt(sub->MyCreateMenu, 1);
   EXPECT_EQ(dialogs.CountAsked("TFormChooseClass"), 2);
-  TFChild::ItemAt(sub->Klasse1, 1)->trigger();
-  TFChild::ItemAt(sub->MyCreateMenu, 2)->trigger();
+  TriggerAt(sub->Klasse1, 1);
+  TriggerAt(sub->MyCreateMenu, 2);
   EXPECT_EQ(dialogs.messages.Texts(), (Names{kNothingToPaste, kNothingToPaste}));
   EXPECT_NE(main->Item("KlasseLaden1"), nullptr);
   EXPECT_EQ(sub->Item("KlasseLaden1"), nullptr);
@@ -262,9 +262,11 @@ TEST_F(Elements, PastingIntoAMainDiagramMakesIndependentNormalClasses) {
   TUMLDrawClass* konto = AddClass(main, "TKonto", 100);
   konto->UMLClass->IsLibraryClass = true;
   AddAttribute(*konto->UMLClass, "stand");
-  EXPECT_FALSE(form->Item("PasteItem")->isEnabled());
+  QAction* paste = form->Item("PasteItem");
+  ASSERT_NE(nullptr, paste);
+  EXPECT_FALSE(paste->isEnabled());
   Copy(main);
-  EXPECT_TRUE(form->Item("PasteItem")->isEnabled());
+  EXPECT_TRUE(paste->isEnabled());
   Paste(main);
   ASSERT_EQ(main->Doc().DrawClasses.Count(), 2);
   TUMLDrawClass* copy = main->Doc().DrawClasses.At(1);

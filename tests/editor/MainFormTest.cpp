@@ -210,7 +210,11 @@ TEST_F(Editor, SubDiagramMenusHideTheImportsAndTheFrameShowsTheActiveWindowsMenu
   EXPECT_EQ(PlainCaption(sub->Klasse1->title()).toStdString(), "Objekt/Klasse");
   EXPECT_FALSE(sub->Unterdiagramm->menuAction()->isVisible());
   sub->IstJavaVersionClick();  // imports stay hidden whatever the language
-  for (int i : {4, 5, 7, 8}) EXPECT_FALSE(TFChild::ItemAt(sub->Klasse1, i)->isVisible()) << i;
+  for (int i : {4, 5, 7, 8}) {
+    QAction* item = TFChild::ItemAt(sub->Klasse1, i);
+    ASSERT_NE(nullptr, item) << i;
+    EXPECT_FALSE(item->isVisible()) << i;
+  }
   EXPECT_EQ(form->menuBar()->actions().at(2), sub->Klasse1->menuAction());
   dialogs.messages.answers = {MsgResult::Yes};
   c->close();

@@ -15,7 +15,12 @@ class Mouse : public WindowTest {
   void Down(TPoint p) { w->ImClassDiagrammMouseDown(Qt::LeftButton, p.X, p.Y); }
   void Up(TPoint p) { w->ImClassDiagrammMouseUp(Qt::LeftButton, p.X, p.Y); }
   void Drag(TPoint from, TPoint to) { EditorTest::Drag(w, from, to); }
-  bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
+  // A missing item counts as not ticked and fails the test.
+  bool Ticked(const char* item) {
+    QAction* a = w->Item(item);
+    EXPECT_NE(nullptr, a) << item;
+    return a && a->isChecked();
+  }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
   TConnection* Draw(const char* item, TPoint first, TPoint second) {
     Trigger(item);

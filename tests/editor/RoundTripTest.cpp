@@ -94,7 +94,7 @@ class RoundTrip : public EditorTest {
       PressSave(f);
     });
     // Through the items of the box menu: the commands are wired to them.
-    w->Item(w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern")->trigger();
+    Trigger(w, w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern");
     return shown;
   }
   static std::string WatchQuestion(TFChild* w, const std::string& file, const std::string& cls) {
@@ -214,7 +214,7 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
   Edit(Path("mTFahrer.pas"), "unit");
   Edit(Path("TRad.java"), "alt");
   dialogs.saveFiles = {Path("TAuto"), ""};
-  w->Item("AlleKlassenbrutalexportieren1")->trigger();
+  Trigger(w, "AlleKlassenbrutalexportieren1");
 
   const std::string notYet =
       W(" ist noch nicht exportiert worden.\nSie können die Klasse nun neu exportieren.");
@@ -281,7 +281,7 @@ TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser
   TFChild* w = NewDiagram();
   Edit(Path("mZwei.pas"), kTwoClasses);
   dialogs.openFiles = {Path("mZwei.pas"), Path("mZwei.pas")};
-  w->Item("ImportPascalSource2")->trigger();  // the chooser is closed without a choice
+  Trigger(w, "ImportPascalSource2");  // the chooser is closed without a choice
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
   EXPECT_TRUE(dialogs.messages.Contains("Mehrere Klassendefinitionen gefunden!"));
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
