@@ -43,14 +43,28 @@ int TickedKind(const TFChild& window) {
 
 // ---- the starts of the commands --------------------------------------------------------
 
-void StartPicking(TFChild& window, const char* item, const std::string& prompt) {
+namespace {
+
+enum class Toggled { NoCurrentClass, Off, On };
+
+// The common start of the ticked commands: without a current class a warning, and the
+// item stays unticked; else the item's tick changes.
+Toggled ToggleCommandItem(TFChild& window, const char* item) {
   if (!window.Doc().CurrentClass) {
     window.Dialogs().Message(MsgKind::Warning, W(kNoCurrentClass));
     Untick(window, {item});
-    return;
+    return Toggled::NoCurrentClass;
   }
   ToggleTick(window, item);
-  if (!IsTicked(window, item)) {
+  return IsTicked(window, item) ? Toggled::On : Toggled::Off;
+}
+
+}  // namespace
+
+void StartPicking(TFChild& window, const char* item, const std::string& prompt) {
+  const Toggled toggled = ToggleCommandItem(window, item);
+  if (toggled == Toggled::NoCurrentClass) return;
+  if (toggled == Toggled::Off) {
     window.Mode = EditMode::Idle;
     window.Redraw();
     window.ClearStatus();
@@ -82,13 +96,9 @@ void StartPickingOnCurrent(TFChild& window, const char* item) {
 }
 
 void ToggleDeletion(TFChild& window, const char* item, const std::string& prompt) {
-  if (!window.Doc().CurrentClass) {
-    window.Dialogs().Message(MsgKind::Warning, W(kNoCurrentClass));
-    Untick(window, {item});
-    return;
-  }
-  ToggleTick(window, item);
-  if (!IsTicked(window, item)) {
+  const Toggled toggled = ToggleCommandItem(window, item);
+  if (toggled == Toggled::NoCurrentClass) return;
+  if (toggled == Toggled::Off) {
     window.ClearStatus();
     window.Mode = EditMode::Idle;
     window.Redraw();

@@ -286,7 +286,7 @@ void ElementCommands::InfoBoxInhaltAendernClick() {
 void ElementCommands::InfoBoxSchrifttypAendernClick() {
   TInfoBox* box = Window().DraggedBox;
   if (!box) return;
-  if (Dialogs().ChooseFont(*box->FontDialog, false)) Window().Redraw();
+  if (Dialogs().ChooseFont(*box->FontDialog, FontEffects::NotOffered)) Window().Redraw();
 }
 
 void ElementCommands::InfoBoxFarbeAendernClick() {

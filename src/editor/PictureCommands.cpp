@@ -3,6 +3,7 @@
 #include "editor/DialogService.h"
 #include "editor/FileChoice.h"
 #include "editor/Picture.h"
+#include "editor/PictureOutput.h"
 #include "editor/QtText.h"
 #include "persistence/Files.h"
 
@@ -23,16 +24,18 @@ void PictureCommands::SavePicture() {
   QImage picture = Picture();
   TFileRequest request;
   request.caption = "Bild speichern";
-  request.filter = "Bitmap-Dateien|*.bmp|PNG-Dateien|*.png";
+  request.filter = PictureFilter();
   request.defaultExt = "BMP";
   request.initialDir = Doc().ProjectDir;
+  int chosenFilter = kFilterBmp;
+  request.chosenFilter = &chosenFilter;
   std::string path = Dialogs().SaveFileName(request);
   if (!path.empty()) {
-    path = WithDefaultExtension(path, "BMP");
+    path = WithDefaultExtension(path, PictureExtension(chosenFilter));
     if (!FileExists(path) ||
         Dialogs().Message(MsgKind::Warning, ReplaceQuestion(path), MsgButtons::YesNo) == MsgResult::Yes) {
       std::string error;
-      if (!SavePictureFile(picture, path, &error))
+      if (!SaveDiagramPicture(Doc(), picture, path, ChoosePicture(path, chosenFilter), &error))
         Dialogs().Message(MsgKind::Error, "Das Bild kann nicht in die Datei '" + path +
                                               "' geschrieben werden.\n" + error);
     }
@@ -41,8 +44,8 @@ void PictureCommands::SavePicture() {
 }
 
 void PictureCommands::PrintPicture() {
-  QImage picture = Picture();
-  Dialogs().PrintPicture(picture, S(Window().windowTitle()));
+  Picture();
+  Dialogs().PrintPicture(DiagramPrintJob(Doc(), S(Window().windowTitle())));
   Window().Redraw();
 }
 

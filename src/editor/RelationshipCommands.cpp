@@ -142,7 +142,7 @@ void RelationshipCommands::SchriftAendernClick() {
   if (!picking::IsListed(Window(), c)) return;
   c->CoOptions->Font.Color = c->Color;
   TFontSpec font = c->CoOptions->Font;
-  if (!Dialogs().ChooseFont(font, false)) return;
+  if (!Dialogs().ChooseFont(font, FontEffects::NotOffered)) return;
   c->CoOptions->Font = font;
   c->Color = font.Color;
   Window().Redraw();

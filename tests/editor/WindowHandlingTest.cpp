@@ -126,6 +126,9 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
   QAction* newClass = c->Item("newClass");
   ASSERT_NE(nullptr, newClass);
   EXPECT_EQ(QChar('n'), AccessKeyOf(newClass->text()));
+  // A menu whose first letter is taken does not take another menu's first letter.
+  EXPECT_EQ(QChar('o'), AccessKeyOf(c->DelphiVersion->title()));
+  EXPECT_NE(QChar('o'), AccessKeyOf(c->Botschaft->title()));
   // The marks of the frame's own items stay as they were.
   QAction* fileNew = form->Item("FileNewItem");
   QAction* fileOpen = form->Item("FileOpenItem");
