@@ -146,7 +146,7 @@ TFChild* TAutosave::Restore(const RecoveryEntry& e) {
   child->DamagedFile.clear();
   doc.ProjectDir = e.originalFile.empty() ? e.projectDir : DirectoryPart(e.originalFile);
   for (auto& sub : doc.SubDiagrams) sub->ProjectDir = doc.ProjectDir;
-  child->Redraw(true);
+  child->Redraw();
   // Undo goes back as far as the recovered state, which differs from the user's file.
   if (UndoHistory* history = UndoHistory::Of(*child)) history->Restart(false);
   child->FormResize();

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -53,21 +52,12 @@ TUndoCommands::TUndoCommands(TMainForm& form) : QObject(&form), form_(form) {
 
   // Run once the menu or key press has been dealt with: a restore rebuilds windows.
   connect(UndoItem, &QAction::triggered, this, [this] {
-    QTimer::singleShot(0, this, [this] {
-      if (UndoHistory* h = ActiveHistory()) h->Undo();
-    });
+    if (UndoHistory* h = ActiveHistory()) h->UndoLater();
   });
   connect(RedoItem, &QAction::triggered, this, [this] {
-    QTimer::singleShot(0, this, [this] {
-      if (UndoHistory* h = ActiveHistory()) h->Redo();
-    });
+    if (UndoHistory* h = ActiveHistory()) h->RedoLater();
   });
 
-  // The frame's commands that change the active diagram.
-  for (const char* item : {"DeleteItem", "PasteItem"})
-    if (QAction* a = form.Item(item))
-      connect(a, &QAction::triggered, this,
-              [this, a] { NameStepOfActive(UndoHistory::StepNameOf(a)); });
   // The class inspector's buttons and its member dialogs.
   if (auto* inspector = dynamic_cast<TFClassInspector*>(form.ClassInspector())) {
     const std::pair<QPushButton*, std::string> buttons[] = {

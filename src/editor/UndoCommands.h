@@ -1,7 +1,7 @@
 // "Rückgängig" and "Wiederholen" of the frame: the first items of "Bearbeiten", their keys
 // (Strg+Z; Strg+Y and Strg+Umschalt+Z) and tool-bar buttons. They act on the history of
 // the active diagram window's family and name the step they would take back or do again.
-// The frame's own commands and the class inspector's buttons name the steps they make.
+// The class inspector's buttons name the steps they make.
 #pragma once
 
 #include <QObject>

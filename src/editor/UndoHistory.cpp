@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QTimer>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -32,22 +33,23 @@ namespace {
 constexpr const char* kUndoItem = "UndoItem2";
 constexpr const char* kRedoItem = "RedoItem2";
 
-// Items that start a command waiting for clicks: the step is made by the last click and
-// named after what it draws or deletes.
+// Commands that wait for clicks make their step with the last click; it is named after
+// what it draws. Keys: the captions of their items as shown, without dot leaders.
 const std::map<std::string, std::string>& PickingNames() {
   static const std::map<std::string, std::string> names = {
-      {"Vererbung", "IST-Beziehung zeichnen"},     {"ISTVererbung1", "IST-Beziehung zeichnen"},
-      {"IST1", "IST-Beziehung zeichnen"},          {"IST2", "IST-Beziehung zeichnen"},
-      {"Aggregation", "HAT-Beziehung zeichnen"},   {"HATAggregation1", "HAT-Beziehung zeichnen"},
-      {"HAT1", "HAT-Beziehung zeichnen"},          {"HAT2", "HAT-Beziehung zeichnen"},
-      {"Assoziation", "KENNT-Beziehung zeichnen"}, {"KENNTAssoziation1", "KENNT-Beziehung zeichnen"},
-      {"KENNT1", "KENNT-Beziehung zeichnen"},      {"KENNT2", "KENNT-Beziehung zeichnen"},
-      {"Auftrag", "Auftrag zeichnen"},             {"ANFRAGE1", "Auftrag zeichnen"},
-      {"BEAUFTRAGT1", "Auftrag zeichnen"},         {"ErteiltAUFTRAGan1", "Auftrag zeichnen"},
-      {"Anfrage", "Anfrage zeichnen"},             {"ANFRAGE2", "Anfrage zeichnen"},
-      {"StelltAnfragean1", "Anfrage zeichnen"},    {"StelltANFRAGEan2", "Anfrage zeichnen"},
-      {"deleteConnection", W("Beziehung löschen")}, {"Beziehunglschen1", W("Beziehung löschen")},
-      {"BotschaftLoeschen", W("Botschaft löschen")}, {"Botschaftlschen1", W("Botschaft löschen")},
+      {"IST : Vererbung", "IST-Beziehung zeichnen"},
+      {"IST", "IST-Beziehung zeichnen"},
+      {"HAT : Aggregation", "HAT-Beziehung zeichnen"},
+      {"HAT", "HAT-Beziehung zeichnen"},
+      {"KENNT : Assoziation", "KENNT-Beziehung zeichnen"},
+      {"KENNT", "KENNT-Beziehung zeichnen"},
+      {"Auftrag", "Auftrag zeichnen"},
+      {"AUFTRAG", "Auftrag zeichnen"},
+      {"Erteilt AUFTRAG an", "Auftrag zeichnen"},
+      {"Anfrage", "Anfrage zeichnen"},
+      {"ANFRAGE", "Anfrage zeichnen"},
+      {"Stellt ANFRAGE an", "Anfrage zeichnen"},
+      {W("Name ändern"), "Unterdiagramm umbenennen"},
   };
   return names;
 }
@@ -68,11 +70,6 @@ std::vector<TFChild*> Family(TFChild& main) {
   std::vector<TFChild*> all{&main};
   for (TFChild* sub : main.SubDiagramWindows()) all.push_back(sub);
   return all;
-}
-
-bool IsUndoItem(const QAction* a) {
-  const QString n = a->objectName();
-  return n == kUndoItem || n == kRedoItem || n == "UndoItem" || n == "RedoItem";
 }
 
 void AppendLength(std::string& bytes, std::uint32_t n) {
@@ -167,42 +164,13 @@ void UndoHistory::Attach(TFChild& window) {
   UndoHistory* history = Of(window);
   if (!history) return;
 
-  // Every command of the window's menus is a step of its own, named after its item; the
-  // entries of the sub-diagram submenus are named after the sub-diagram, their steps after
-  // the submenu.
-  auto name = [history](QAction* a) {
-    if (!a || a->isSeparator() || a->menu() || IsUndoItem(a)) return;
-    for (QObject* o : a->associatedObjects()) {
-      const QString menu = o->objectName();
-      if (menu == "Unterdiagrammloeschen") return history->NameStep(W("Unterdiagramm löschen"));
-      if (menu == "NamenAendern1") return history->NameStep("Unterdiagramm umbenennen");
-    }
-    history->NameStep(StepNameOf(a));
-  };
-  std::vector<QMenu*> menus(window.WindowMenus().begin(), window.WindowMenus().end());
-  for (QMenu* m : {window.MyClassMenue, window.MyConnectionMenue, window.MyCreateMenu,
-                   window.MyInfoBoxMenu})
-    menus.push_back(m);
-  for (size_t i = 0; i < menus.size(); ++i)
-    for (QMenu* sub : menus[i]->findChildren<QMenu*>())
-      if (std::find(menus.begin(), menus.end(), sub) == menus.end()) menus.push_back(sub);
-  // A menu reports every item triggered in it, also the items added later.
-  for (QMenu* m : menus) connect(m, &QMenu::triggered, history, name);
-
   // Undo and redo at the end of the empty-area menu; the items in front keep their places.
-  window.MyCreateMenu->addSeparator();
-  QPointer<TFChild> target(&window);
-  QAction* undo = window.MyCreateMenu->addAction(Q(W("Rückgängig")));
-  undo->setObjectName(kUndoItem);
-  QAction* redo = window.MyCreateMenu->addAction("Wiederholen");
-  redo->setObjectName(kRedoItem);
-  // Run once the menu has gone: undo may close the window the menu belongs to.
-  connect(undo, &QAction::triggered, history, [history] {
-    QTimer::singleShot(0, history, [history] { history->Undo(); });
-  });
-  connect(redo, &QAction::triggered, history, [history] {
-    QTimer::singleShot(0, history, [history] { history->Redo(); });
-  });
+  static const WindowMenuRow kRows[] = {
+      SeparatorRow<TFChild>(),
+      {kUndoItem, "Rückgängig", "", "", [](TFChild& w) { Of(w)->UndoLater(); }, 0},
+      {kRedoItem, "Wiederholen", "", "", [](TFChild& w) { Of(w)->RedoLater(); }, 0},
+  };
+  window.AddRows(window.MyCreateMenu, kRows, std::size(kRows));
 
   // Mouse work and keys are named by what the window is doing.
   window.ImClassDiagramm->installEventFilter(history);
@@ -217,27 +185,27 @@ void UndoHistory::Attach(TFChild& window) {
       history->Schedule();
     });
   }
+  // A new sub-diagram window joins its family's list only after it was built.
+  history->ShowItemsOf(window);
   history->ShowState();
 }
 
-std::string UndoHistory::StepNameOf(const QAction* item) {
-  if (!item) return {};
-  auto known = PickingNames().find(item->objectName().toStdString());
-  if (known != PickingNames().end()) return known->second;
-  std::string caption = S(PlainCaption(item->text()));
+std::string UndoHistory::StepNameOf(const std::string& caption) {
+  const std::string shown = S(PlainCaption(Q(caption)));
   std::string name;
-  for (size_t i = 0; i < caption.size(); ++i) {
+  for (size_t i = 0; i < shown.size(); ++i) {
     // Dot leaders ("IST........") go; a single dot stays.
-    if (caption[i] == '.' && i + 1 < caption.size() && caption[i + 1] == '.') {
-      while (i < caption.size() && caption[i] == '.') ++i;
+    if (shown[i] == '.' && i + 1 < shown.size() && shown[i + 1] == '.') {
+      while (i < shown.size() && shown[i] == '.') ++i;
       --i;
       continue;
     }
-    if (caption[i] == ' ' && (name.empty() || name.back() == ' ')) continue;
-    name.push_back(caption[i]);
+    if (shown[i] == ' ' && (name.empty() || name.back() == ' ')) continue;
+    name.push_back(shown[i]);
   }
   while (!name.empty() && (name.back() == ' ' || name.back() == ':')) name.pop_back();
-  return name;
+  auto known = PickingNames().find(name);
+  return known != PickingNames().end() ? known->second : name;
 }
 
 // ---- recording -------------------------------------------------------------------------
@@ -295,7 +263,7 @@ void UndoHistory::Flush() {
     for (TFChild* sub : main_.SubDiagramWindows()) BringObjectsInLine(sub->Doc());
     for (TFChild* w : Family(main_))
       if ((w != &main_ || !redrawn_.count(w)) && w->Mode == EditMode::Idle) {
-        w->RedrawKeepSaved(true);
+        w->RedrawKeepSaved();
         redrawn = true;
       }
     settling_ = false;
@@ -365,6 +333,17 @@ std::string UndoHistory::UndoCaption() const {
 
 std::string UndoHistory::RedoCaption() const {
   return CanRedo() ? "Wiederholen: " + steps_.RedoName() : "Wiederholen";
+}
+
+void UndoHistory::UndoLater() {
+  // The command item's caption is no step name.
+  if (name_ == W("Rückgängig") || name_ == "Wiederholen") name_.clear();
+  QTimer::singleShot(0, this, [this] { Undo(); });
+}
+
+void UndoHistory::RedoLater() {
+  if (name_ == W("Rückgängig") || name_ == "Wiederholen") name_.clear();
+  QTimer::singleShot(0, this, [this] { Redo(); });
 }
 
 void UndoHistory::Undo() {
@@ -471,7 +450,7 @@ void UndoHistory::Restore(const std::string& snapshot) {
 
   const bool saved = steps_.AtSavedState();
   for (TFChild* w : Family(main_)) {
-    w->Redraw(true);
+    w->Redraw();
     w->Doc().Saved = saved;
   }
   if (activeIndex >= -1) {
@@ -492,20 +471,22 @@ void UndoHistory::Restore(const std::string& snapshot) {
 // ---- items and names -------------------------------------------------------------------
 
 void UndoHistory::ShowState() {
+  for (TFChild* w : Family(main_)) ShowItemsOf(*w);
+  if (TUndoCommands* commands = main_.MainForm().UndoCommands()) commands->Refresh();
+}
+
+void UndoHistory::ShowItemsOf(TFChild& w) const {
   const QString undo = Q(UndoCaption()).replace('&', "&&");
   const QString redo = Q(RedoCaption()).replace('&', "&&");
-  for (TFChild* w : Family(main_)) {
-    for (QAction* a : w->MyCreateMenu->actions()) {
-      if (a->objectName() == kUndoItem) {
-        a->setText(undo);
-        a->setEnabled(CanUndo());
-      } else if (a->objectName() == kRedoItem) {
-        a->setText(redo);
-        a->setEnabled(CanRedo());
-      }
+  for (QAction* a : w.MyCreateMenu->actions()) {
+    if (a->objectName() == kUndoItem) {
+      a->setText(undo);
+      a->setEnabled(CanUndo());
+    } else if (a->objectName() == kRedoItem) {
+      a->setText(redo);
+      a->setEnabled(CanRedo());
     }
   }
-  if (TUndoCommands* commands = main_.MainForm().UndoCommands()) commands->Refresh();
 }
 
 TFChild* UndoHistory::WindowOfSurface(QObject* surface) const {

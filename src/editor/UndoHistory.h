@@ -58,6 +58,10 @@ class UndoHistory : public QObject {
   std::string RedoCaption() const;
   void Undo();
   void Redo();
+  // The same once the event that asks for it has been dealt with: a menu of a window that
+  // the step removes may be the one that asked.
+  void UndoLater();
+  void RedoLater();
   const SnapshotHistory& Steps() const { return steps_; }
 
   // The family in the form the steps hold: its diagram file and what the file leaves out.
@@ -65,9 +69,9 @@ class UndoHistory : public QObject {
   // The diagram file part of a snapshot.
   static std::string FileBytesOf(const std::string& snapshot);
 
-  // Step names of the menu items: the caption as shown, without its access key and the
-  // blanks and dot leaders in front of and behind words.
-  static std::string StepNameOf(const QAction* item);
+  // The name of the step a command makes, from the caption of its item: as shown, without
+  // its access key and the blanks and dot leaders around words.
+  static std::string StepNameOf(const std::string& caption);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +84,7 @@ class UndoHistory : public QObject {
   void Restore(const std::string& snapshot);
   // Every window's undo and redo items and the frame's.
   void ShowState();
+  void ShowItemsOf(TFChild& window) const;
   TFChild* WindowOfSurface(QObject* surface) const;
 
   TFChild& main_;

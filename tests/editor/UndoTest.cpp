@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "EditorFixture.h"
+#include "editor/ClassTransferCommands.h"
 #include "editor/CodeViewers.h"
+#include "editor/SubDiagramCommands.h"
 #include "editor/SurfaceView.h"
 #include "editor/UndoCommands.h"
 #include "editor/UndoHistory.h"
@@ -66,7 +68,7 @@ class UndoTest : public EditorTest {
     note = main->Doc().AddInfoBox(120, 260);
     note->Lines = {"Hinweis"};
     dialogs.inputs.push_back(std::string("Teil"));
-    main->erzeugeUnterdiagrammClick();
+    main->SubDiagrams().erzeugeUnterdiagrammClick();
     ASSERT_EQ(1u, main->SubDiagramWindows().size());
     sub = main->SubDiagramWindows().back();
     sub->Timer1->stop();
@@ -77,11 +79,11 @@ class UndoTest : public EditorTest {
     object->Values.Item(0).Value = "100";
     sub->Doc().CurrentBox = object;
     sub->Doc().CurrentClass = konto->UMLClass;
-    sub->Redraw(true);
+    sub->Redraw();
     form->ActivateChild(main);
     main->Doc().CurrentBox = konto;
     main->Doc().CurrentClass = konto->UMLClass;
-    main->Redraw(true);
+    main->Redraw();
     Settle();
     dialogs.messages.shown.clear();
   }
@@ -385,7 +387,7 @@ const Command kCommands[] = {
        ASSERT_NE(nullptr, t.sub->DeleteEntry);
        t.sub->DeleteEntry->trigger();
      }},
-    {"PasteAClass", "Klasse Einfügen",
+    {"PasteAClass", "Klasse einfügen",
      [](UndoTest& t) {
        t.form->ActivateChild(t.main);
        t.form->CopyItemClick();
@@ -411,7 +413,7 @@ const Command kCommands[] = {
        ScriptedMessages m;
        ASSERT_TRUE(WriteClassFile(kunde, c.Path("TKunde.umc"), m));
        c.dialogs.openFiles.push_back(c.Path("TKunde.umc"));
-       t.main->LadeObjectClick();
+       t.main->ClassTransfer().LadeObjectClick();
        ASSERT_EQ(3, t.main->Doc().DrawClasses.Count());
      }},
     {"ImportAPascalUnit", "Klassenimport aus Delphi",
@@ -516,7 +518,7 @@ TEST_F(UndoTest, ASubDiagramWindowComesBackWithItsPlaceAndEntriesWhenItsDeletion
 TEST_F(UndoTest, UndoingBackToTheOpenedOrSavedStateCountsAsUnchanged) {
   BuildScene();
   main->Doc().ProjectDir = Path("alt") + "/";
-  main->Redraw(true);
+  main->Redraw();
   Settle();
   dialogs.saveFiles.push_back(Path("Bank.urd"));
   main->SaveDiagrammAs();
@@ -626,6 +628,13 @@ TEST_F(UndoTest, TheItemsNameTheStepAndAreDisabledWithNothingToUndo) {
   redo->trigger();
   QApplication::processEvents();
   EXPECT_EQ(0, main->Doc().DrawClasses.Count());
+  // A new sub-diagram window offers the family's step at once.
+  TFChild* sub = main->AttachSubWindow(*main->Doc().AddSubDiagram("Teil"));
+  ASSERT_NE(nullptr, sub);
+  QAction* undoInSub = sub->Item("UndoItem2");
+  ASSERT_NE(nullptr, undoInSub);
+  EXPECT_TRUE(undoInSub->isEnabled());
+  EXPECT_EQ(W("Rückgängig: Klasse löschen"), S(undoInSub->text()));
 
   // Another diagram in front has a history of its own.
   TFChild* other = NewDiagram();
@@ -705,17 +714,13 @@ TEST_F(UndoTest, MouseWorkIsNamedByWhatItDoes) {
 }
 
 TEST_F(UndoTest, StepNamesComeFromTheCaptionsWithoutKeysAndLeaders) {
-  QAction a;
-  a.setText("       &neue Klasse");
-  EXPECT_EQ("neue Klasse", UndoHistory::StepNameOf(&a));
-  a.setText("IST........ : Vererbung");
-  a.setObjectName("ISTVererbung1");
-  EXPECT_EQ("IST-Beziehung zeichnen", UndoHistory::StepNameOf(&a));
-  a.setObjectName("irgendwas");
-  a.setText("Klasse &Einfügen");
-  EXPECT_EQ(W("Klasse Einfügen"), UndoHistory::StepNameOf(&a));
-  a.setText("Alle Klassen \"brutal\" exportieren");
-  EXPECT_EQ("Alle Klassen \"brutal\" exportieren", UndoHistory::StepNameOf(&a));
+  EXPECT_EQ("neue Klasse", UndoHistory::StepNameOf("       &neue Klasse"));
+  EXPECT_EQ("IST-Beziehung zeichnen", UndoHistory::StepNameOf("       IST........ : Vererbung"));
+  EXPECT_EQ("Anfrage zeichnen", UndoHistory::StepNameOf("Stellt ANFRAGE an ..."));
+  EXPECT_EQ(W("Klasse Einfügen"), UndoHistory::StepNameOf(W("Klasse &Einfügen")));
+  EXPECT_EQ("Alle Klassen \"brutal\" exportieren",
+            UndoHistory::StepNameOf("Alle Klassen \"brutal\" exportieren"));
+  EXPECT_EQ("Unterdiagramm umbenennen", UndoHistory::StepNameOf(W("Name ändern")));
 }
 
 }  // namespace
