@@ -10,6 +10,7 @@
 #include "editor/TMainForm.h"
 #include "model/MemberCode.h"
 #include "model/Win1252.h"
+#include "persistence/StoredCodes.h"
 
 namespace zedro {
 
@@ -17,7 +18,8 @@ namespace {
 
 // A visibility read from a radio group; a group without a ticked button keeps the old one.
 TVisibility VisibilityFrom(int ticked, TVisibility old) {
-  return ticked >= kPrivate && ticked <= kPublished ? static_cast<TVisibility>(ticked) : old;
+  return ticked >= CodeOf(kPrivate) && ticked <= CodeOf(kPublished) ? FromCode<TVisibility>(ticked)
+                                                                      : old;
 }
 
 // The entry of a final method in the override choice starts with this.
@@ -69,7 +71,7 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
   form.Caption = "Attribut eingeben";
   form.ClassLabel = ClassLabelOf(*cls);
   form.DeleteVisible = false;
-  form.Visibility = kProtected;
+  form.Visibility = CodeOf(kProtected);
   Dialogs().RunDialog(form);
   if (form.Result == kResultOk) {
     auto a = std::make_unique<TAttribute>(
@@ -97,7 +99,7 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
   TAttributeForm form(Dialogs());
   form.Caption = W("Attribut ändern");
   form.ClassLabel = "Klasse : " + cls.Name;
-  form.Visibility = old;
+  form.Visibility = CodeOf(old);
   form.Name = a.Name;
   form.Type = a.TypeName;
   form.Documentation = a.Documentation;
@@ -125,7 +127,7 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
       const bool java = ActiveDiagramIsJava();
       if (form.ReadChecked) UpdateReadQuery(cls, a, form.ReadName, java);
       if (form.WriteChecked) UpdateWriteCommand(cls, a, form.WriteName, java);
-    } else if (form.Visibility == kPublished) {
+    } else if (form.Visibility == CodeOf(kPublished)) {
       Warn(W("Attribute mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht des Attributs ->'") + a.Name +
                    W("'<- wirklich ändern?"))) {
@@ -199,8 +201,8 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
   form.Caption = "Neue Methode erstellen";
   form.ClassName = cls->Name;
   form.ClassLabel = ClassLabelOf(*cls);
-  form.Access = kPublic;
-  form.Kind = kProcedure;
+  form.Access = CodeOf(kPublic);
+  form.Kind = CodeOf(kProcedure);
   form.DeleteVisible = false;
   form.Code = &m->Code;
   Dialogs().RunDialog(form);
@@ -210,7 +212,7 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
     m->ResultType = form.ResultType;
     m->Documentation = form.Documentation;
     m->Visibility = VisibilityFrom(form.Access, kPublic);
-    m->Kind = static_cast<TMethodKind>(form.Kind);
+    m->Kind = FromCode<TMethodKind>(form.Kind);
     m->IsClassMethod = form.IsClassMethod;
     m->IsAbstract = form.IsAbstract;
     m->IsFinal = form.IsFinal;
@@ -228,8 +230,8 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
   form.Caption = W("Methode ändern");
   form.ClassName = cls.Name;
   form.ClassLabel = ClassLabelOf(cls);
-  form.Access = old;
-  form.Kind = m.Kind;
+  form.Access = CodeOf(old);
+  form.Kind = CodeOf(m.Kind);
   form.IsClassMethod = m.IsClassMethod;
   form.IsAbstract = m.IsAbstract;
   form.IsFinal = m.IsFinal;
@@ -249,13 +251,13 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
       m.IsClassMethod = form.IsClassMethod;
       m.IsAbstract = form.IsAbstract;
       m.IsFinal = form.IsFinal;
-      m.Kind = static_cast<TMethodKind>(form.Kind);
+      m.Kind = FromCode<TMethodKind>(form.Kind);
       m.Name = form.Name;
       m.Parameters = form.Parameters;
       m.ResultType = form.ResultType;
       m.Documentation = form.Documentation;
       FitNewMethodCode(m, ActiveDiagramIsJava());
-    } else if (form.Access == kPublished) {
+    } else if (form.Access == CodeOf(kPublished)) {
       Warn(W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht der Methode ->'") + m.Name +
                    W("'<- wirklich ändern?"))) {

@@ -493,7 +493,7 @@ void TFChild::Redraw(bool markCurrent) {
   setWindowTitle(Q(CaptionOf(*doc_)));
   if (!canvas_) ShowSurface();
   WindowMessages status(*this);
-  zedro::Redraw(*doc_, markCurrent, &status);
+  zedro::Redraw(*doc_, markCurrent ? CurrentBoxMark::Shown : CurrentBoxMark::Hidden, &status);
   doc_->Saved = false;
   ImClassDiagramm->SetPicture(canvas_->Image());
 }

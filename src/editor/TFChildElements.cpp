@@ -319,7 +319,7 @@ void TFChild::InfoBoxLoeschenClick() {
   if (!box || doc_->InfoBoxes.IndexOf(box) < 0) return;
   const TColor color = box->FontDialog->Color;
   box->FontDialog->Color = kClRed;
-  box->Paint(true);
+  box->PaintFramed();
   if (canvas_) ImClassDiagramm->SetPicture(canvas_->Image());
   if (Dialogs().Message(MsgKind::Confirmation,
                         W("Wollen Sie die markierte Infobox wirklich löschen?"),
@@ -330,7 +330,7 @@ void TFChild::InfoBoxLoeschenClick() {
     DraggedBox = nullptr;
   } else {
     box->FontDialog->Color = color;
-    box->Paint(true);
+    box->PaintFramed();
   }
   StatusBar->clearMessage();
   Redraw(true);

@@ -54,7 +54,7 @@ struct SignalReceivers : QObject {
   }
 };
 
-bool IsMessageKind(int kind) { return kind == kAuftrag || kind == kAnfrage; }
+bool IsMessageKind(TConnectionKind kind) { return kind == kAuftrag || kind == kAnfrage; }
 
 std::string ClassNameOf(const TUMLDrawClass* box) {
   return box && box->UMLClass ? box->UMLClass->Name : std::string();
@@ -281,9 +281,9 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
     }
   }
   if (index < 0) return;
-  const int kind = mouse::TickedKind(*this);
+  const TConnectionKind kind = mouse::TickedKind(*this);
   // The command was withdrawn, or the first box went away, since the first pick.
-  if (kind == 0 || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
+  if (kind == kClassInfo || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
     Mode = EditMode::Idle;
     FirstBoxIndex = -1;
     StatusBar->clearMessage();
@@ -298,7 +298,7 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
   NewConnection = c;
   d.Connections.Add(c);
   SelectedConnection = c;
-  c->Paint(true);
+  c->PaintCreating();
   if (kind == kHat || kind == kKennt)
     AttributwaehlenClick();
   else if (IsMessageKind(kind))
@@ -330,7 +330,7 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
     SelectedConnection->StartPoint = point;
   else
     SelectedConnection->EndPoint = point;
-  SelectedConnection->Paint(false);
+  SelectedConnection->Paint();
   Mode = EditMode::Idle;
   StatusBar->clearMessage();
   Redraw(true);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "diagram/ConnectionKind.h"
 #include "diagram/Font.h"
 
 namespace zedro {
@@ -21,7 +22,7 @@ void Tick(TFChild& window, const char* item, bool on);
 void Untick(TFChild& window, std::initializer_list<const char*> items);
 // The connection kind of the ticked command item (IST, HAT, KENNT, Auftrag, Anfrage in this
 // order); 0 when none is ticked.
-int TickedKind(const TFChild& window);
+TConnectionKind TickedKind(const TFChild& window);
 
 // Marks the border points of every box but `except` (size 2) and shows them.
 void MarkBorderPoints(TFChild& window, TColor color, const TUMLDrawClass* except = nullptr);
@@ -29,7 +30,7 @@ void MarkBorderPoints(TFChild& window, TColor color, const TUMLDrawClass* except
 void MarkRed(TFChild& window, TConnection& connection);
 
 // The question before a connection of that kind is deleted.
-std::string DeleteQuestion(int kind);
+std::string DeleteQuestion(TConnectionKind kind);
 // True while the connection is one of the window's connections.
 bool IsListed(const TFChild& window, const TConnection* connection);
 // Takes the connection out of the diagram (an IST also takes the start class's Parent)

@@ -33,13 +33,13 @@ void Untick(TFChild& window, std::initializer_list<const char*> items) {
   for (const char* item : items) Tick(window, item, false);
 }
 
-int TickedKind(const TFChild& window) {
+TConnectionKind TickedKind(const TFChild& window) {
   if (IsTicked(window, "Vererbung")) return kIst;
   if (IsTicked(window, "Aggregation")) return kHat;
   if (IsTicked(window, "Assoziation")) return kKennt;
   if (IsTicked(window, "Auftrag")) return kAuftrag;
   if (IsTicked(window, "Anfrage")) return kAnfrage;
-  return 0;
+  return kClassInfo;
 }
 
 void MarkBorderPoints(TFChild& window, TColor color, const TUMLDrawClass* except) {
@@ -55,7 +55,7 @@ void MarkRed(TFChild& window, TConnection& connection) {
   const TColor color = connection.Color;
   connection.Color = kClRed;
   c->SetPenWidth(2);
-  connection.Paint(false);
+  connection.Paint();
   connection.Color = color;
   c->SetPenStyle(PenStyle::Solid);
   c->SetPenColor(kClBlack);
@@ -63,7 +63,7 @@ void MarkRed(TFChild& window, TConnection& connection) {
   window.ShowCanvas();
 }
 
-std::string DeleteQuestion(int kind) {
+std::string DeleteQuestion(TConnectionKind kind) {
   switch (kind) {
     case kAuftrag:
       return W("Möchten Sie den rot markierten Auftrag wirklich löschen?");
@@ -248,7 +248,7 @@ bool TFChild::NewAttributeForConnection(TUMLClass& cls) {
   TAttributeForm form(Dialogs());
   form.Caption = W("Neues Attribute für eine Objektbeziehung festlegen");
   form.ClassLabel = "Klasse : " + cls.Name;
-  form.Visibility = kProtected;
+  form.Visibility = CodeOf(kProtected);
   form.Name = (c->Kind == kHat ? "hat" : "kennt") + target;
   form.Type = target;
   form.DeleteVisible = false;
@@ -365,13 +365,13 @@ void TFChild::MethodewaehlenClick() {
 void TFChild::NewMethodForMessage(TUMLClass& cls) {
   TConnection* c = SelectedConnection;
   TMethodForm form(Dialogs());
-  form.Access = kPublic;
+  form.Access = CodeOf(kPublic);
   if (c->Kind == kAnfrage) {
-    form.SetKind(kFunction);
+    form.SetKind(CodeOf(kFunction));
     form.ResultType = c->StartText;
     form.Name = c->EndText;
   } else {
-    form.SetKind(kProcedure);
+    form.SetKind(CodeOf(kProcedure));
     form.Name = c->TextBox->Lines.empty() ? std::string() : c->TextBox->Lines.front();
   }
   form.DeleteVisible = false;
@@ -430,7 +430,7 @@ void TFChild::CoFarbenAendernClick() {
   if (Dialogs().ChooseColor(color)) {
     c->Color = color;
     c->CoOptions->Font.Color = color;
-    c->Paint(false);
+    c->Paint();
   }
   Redraw(true);
 }

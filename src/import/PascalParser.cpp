@@ -1,6 +1,7 @@
 #include "import/PascalParser.h"
 
 #include <algorithm>
+#include <map>
 #include <string_view>
 
 #include "model/Messages.h"
@@ -15,18 +16,35 @@ using text::LowerAscii;
 
 TMethodKind KindOfKeyword(const std::string& keyword) {
   std::string k = LowerAscii(keyword);
-  if (k == "constructor") return kConstructor;
-  if (k == "function") return kFunction;
-  if (k == "destructor") return kDestructor;
-  return kProcedure;
+  if (k == "constructor") return TMethodKind::Constructor;
+  if (k == "function") return TMethodKind::Function;
+  if (k == "destructor") return TMethodKind::Destructor;
+  return TMethodKind::Procedure;
+}
+
+// The keyword that begins the heading of a method of that kind; none for the kinds of
+// old files.
+const char* KeywordOfKind(TMethodKind kind) {
+  switch (kind) {
+    case TMethodKind::Constructor:
+      return "constructor";
+    case TMethodKind::Procedure:
+      return "procedure";
+    case TMethodKind::Function:
+      return "function";
+    case TMethodKind::Destructor:
+      return "destructor";
+    default:
+      return nullptr;
+  }
 }
 
 TVisibility VisibilityOfWord(const std::string& word) {
   std::string w = LowerAscii(word);
-  if (w == "private") return kPrivate;
-  if (w == "protected") return kProtected;
-  if (w == "public") return kPublic;
-  return kPublished;
+  if (w == "private") return TVisibility::Private;
+  if (w == "protected") return TVisibility::Protected;
+  if (w == "public") return TVisibility::Public;
+  return TVisibility::Published;
 }
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
@@ -34,8 +52,6 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 bool IsKeyword(const TPascalToken& t, TPascalTokenKind kind, const char* lowerText) {
   return t.Kind == kind && LowerAscii(t.Text) == lowerText;
 }
-
-const char* const kKindKeywords[4] = {"constructor", "procedure", "function", "destructor"};
 
 // Whether the line, lowered and with its blanks removed, begins with one of the words that
 // can end a method body: "constructor", "destructor", "procedure", "function" or "class".
@@ -124,12 +140,15 @@ class TSourceParser::BodyIndex {
   bool HeadingLike(size_t i) const { return headingLike_[i] != 0; }
 
   // The first position at or after pos on the walk from the first line where a method of
-  // the category with that key needs a closer look; npos when there is none.
-  size_t NextInteresting(size_t pos, int category, const std::string& key) const {
+  // that kind with that key needs a closer look; npos when there is none.
+  size_t NextInteresting(size_t pos, TMethodKind kind, const std::string& key) const {
     size_t best = std::string::npos;
-    const std::vector<size_t>& s = special_[category];
-    auto it = std::lower_bound(s.begin(), s.end(), pos);
-    if (it != s.end()) best = *it;
+    auto special = special_.find(kind);
+    if (special != special_.end()) {
+      const std::vector<size_t>& s = special->second;
+      auto it = std::lower_bound(s.begin(), s.end(), pos);
+      if (it != s.end()) best = *it;
+    }
     auto k = keyed_.find(key);
     if (k != keyed_.end()) {
       auto jt = std::lower_bound(k->second.begin(), k->second.end(), pos);
@@ -138,51 +157,62 @@ class TSourceParser::BodyIndex {
     return best;
   }
 
-  static std::string Key(int category, const std::string& className, const std::string& name) {
-    return std::string(1, static_cast<char>('0' + category)) + LowerAscii(text::Trim(className)) +
+  static std::string Key(TMethodKind kind, const std::string& className, const std::string& name) {
+    const char* keyword = KeywordOfKind(kind);
+    return std::string(keyword ? keyword : "") + '\x01' + LowerAscii(text::Trim(className)) +
            '\x01' + LowerAscii(text::Trim(name));
   }
 
  private:
-  // Files the heading that starts at pos under each category it is a candidate for.
+  // Files the heading that starts at pos under each kind it is a candidate for.
   void Classify(size_t pos, const HeadingPos& f) {
     if (f.token.Kind == tkMethodKeyword) {
-      int c = KindOfKeyword(f.token.Text);
-      File(pos, f, c, false);
+      File(pos, f, KindOfKeyword(f.token.Text));
     } else if (f.token.Kind == tkClass) {
-      File(pos, f, kProcedure, true);
-      File(pos, f, kFunction, true);
+      FileClassMethod(pos, f, TMethodKind::Procedure);
+      FileClassMethod(pos, f, TMethodKind::Function);
     }
   }
 
-  void File(size_t pos, const HeadingPos& f, int category, bool afterClass) {
+  // A heading "class procedure ..." or "class function ...".
+  void FileClassMethod(size_t pos, const HeadingPos& f, TMethodKind kind) {
     lexer_.ResumeAt(f.line, f.rest, f.token);
     TPascalToken t;
-    auto nextOnLine = [&]() {
-      lexer_.NextToken(t);
-      return t.Kind != tkEndOfUnit && static_cast<size_t>(lexer_.LineIndex()) == f.line;
-    };
-    if (afterClass) {
-      if (!nextOnLine()) return Special(pos, category);
-      if (!IsKeyword(t, tkMethodKeyword, kKindKeywords[category])) return;  // fails here for all
-    }
-    if (!nextOnLine()) return Special(pos, category);
-    if (t.Kind != tkIdentifier) return;
-    std::string className = t.Text;
-    if (!nextOnLine()) return Special(pos, category);
-    if (t.Kind != tkDot) return;
-    if (!nextOnLine()) return Special(pos, category);
-    keyed_[Key(category, className, t.Text)].push_back(pos);
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (!IsKeyword(t, tkMethodKeyword, KeywordOfKind(kind))) return;  // fails here for all
+    FileRest(pos, f, kind, t);
   }
 
-  void Special(size_t pos, int category) { special_[category].push_back(pos); }
+  void File(size_t pos, const HeadingPos& f, TMethodKind kind) {
+    lexer_.ResumeAt(f.line, f.rest, f.token);
+    TPascalToken t;
+    FileRest(pos, f, kind, t);
+  }
+
+  bool NextOnLine(const HeadingPos& f, TPascalToken& t) {
+    lexer_.NextToken(t);
+    return t.Kind != tkEndOfUnit && static_cast<size_t>(lexer_.LineIndex()) == f.line;
+  }
+
+  // The class name, "." and the method name after the heading's keyword.
+  void FileRest(size_t pos, const HeadingPos& f, TMethodKind kind, TPascalToken& t) {
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (t.Kind != tkIdentifier) return;
+    std::string className = t.Text;
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (t.Kind != tkDot) return;
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    keyed_[Key(kind, className, t.Text)].push_back(pos);
+  }
+
+  void Special(size_t pos, TMethodKind kind) { special_[kind].push_back(pos); }
 
   const SourceLines& lines_;
   tLexer lexer_;
   std::vector<HeadingPos> first_;
   std::vector<char> onChain_;
   std::vector<char> headingLike_;  // BeginsLikeHeading of every line
-  std::vector<size_t> special_[4];
+  std::map<TMethodKind, std::vector<size_t>> special_;
   std::unordered_map<std::string, std::vector<size_t>> keyed_;
 };
 
@@ -292,7 +322,7 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
                         "Forward Deklaration der Klasse: '" + name + "' gefunden.");
       continue;
     }
-    Visibility = kPublished;
+    Visibility = TVisibility::Published;
     section_ = Section::Fields;
     current_ = cls.get();
     while (ReadMember(*cls)) {
@@ -657,7 +687,7 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
     }
     Next();
   }
-  if (m->Kind == kFunction) {
+  if (m->Kind == TMethodKind::Function) {
     if (Token.Kind == tkColon) {
       Next();
       std::string result;
@@ -737,24 +767,20 @@ void TSourceParser::ReadMethodBodies() {
 }
 
 bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
-  if (m.Kind > kDestructor) return false;
-  const int category = m.Kind;
-  const std::string key = BodyIndex::Key(category, UMLClass->Name, m.Name);
-  const std::string className = text::Trim(UMLClass->Name);
-  const std::string methodName = text::Trim(m.Name);
-  const std::string wantedParams = m.ParameterListText(1);
+  const char* keyword = KeywordOfKind(m.Kind);
+  if (!keyword) return false;
+  const std::string key = BodyIndex::Key(m.Kind, UMLClass->Name, m.Name);
   tLexer lexer(lines_);
   size_t pos = 0;
   while (pos < lines_.size()) {
     if (index.OnChain(pos)) {
-      pos = index.NextInteresting(pos, category, key);
+      pos = index.NextInteresting(pos, m.Kind, key);
       if (pos == std::string::npos) return false;
     }
     const HeadingPos f = index.First(pos);
     if (f.token.Kind == tkEndOfUnit) return false;
-    bool candidate = f.token.Kind == tkClass
-                         ? (category == kProcedure || category == kFunction)
-                         : IsKeyword(f.token, tkMethodKeyword, kKindKeywords[category]);
+    bool candidate = f.token.Kind == tkClass ? IsProcedureOrFunction(m.Kind)
+                                             : IsKeyword(f.token, tkMethodKeyword, keyword);
     if (!candidate) {
       pos = f.line + 1;
       continue;
@@ -762,51 +788,7 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
     // Read the heading on and compare it with the method.
     lexer.ResumeAt(f.line, f.rest, f.token);
     TPascalToken t = f.token;
-    bool match = true;
-    if (t.Kind == tkClass) {
-      lexer.NextToken(t);
-      match = IsKeyword(t, tkMethodKeyword, kKindKeywords[category]);
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), className);
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = t.Kind == tkDot;
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = EqualsIgnoreCase(text::Trim(t.Text), methodName);
-    }
-    if (match && !m.Parameters.empty()) {
-      lexer.NextToken(t);
-      match = t.Kind == tkOpenParen;
-      if (match) {
-        std::string params = CollectParameterText(lexer, t);
-        TParameterScanner scanner(params, messages_);
-        if (!scanner.Parse()) {
-          messages_.Message(MsgKind::Warning,
-                            "Der Fehler stammt aus der Parameterliste der Methode " + m.Name + "'");
-          match = false;
-        } else {
-          match = EqualsIgnoreCase(scanner.ParameterListText(), wantedParams);
-        }
-      }
-    }
-    if (match) {
-      lexer.NextToken(t);
-      if (m.Kind == kFunction) {
-        match = t.Kind == tkColon;
-        if (match) {
-          lexer.NextToken(t);
-          match = EqualsIgnoreCase(t.Text, m.ResultType);
-        }
-      } else {
-        match = t.Kind == tkSemicolon;
-      }
-    }
-    if (match) {
+    if (HeadingMatches(lexer, t, m)) {
       ReadBody(static_cast<size_t>(lexer.LineIndex()) + 1, m, index);
       return true;
     }
@@ -814,6 +796,37 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
     pos = static_cast<size_t>(lexer.LineIndex()) + 1;
   }
   return false;
+}
+
+bool TSourceParser::HeadingMatches(tLexer& lexer, TPascalToken& t, const TMethod& m) {
+  if (t.Kind == tkClass) {
+    lexer.NextToken(t);
+    if (!IsKeyword(t, tkMethodKeyword, KeywordOfKind(m.Kind))) return false;
+  }
+  lexer.NextToken(t);
+  if (t.Kind != tkIdentifier || !EqualsIgnoreCase(text::Trim(t.Text), text::Trim(UMLClass->Name)))
+    return false;
+  lexer.NextToken(t);
+  if (t.Kind != tkDot) return false;
+  lexer.NextToken(t);
+  if (!EqualsIgnoreCase(text::Trim(t.Text), text::Trim(m.Name))) return false;
+  if (!m.Parameters.empty()) {
+    lexer.NextToken(t);
+    if (t.Kind != tkOpenParen) return false;
+    std::string params = CollectParameterText(lexer, t);
+    TParameterScanner scanner(params, messages_);
+    if (!scanner.Parse()) {
+      messages_.Message(MsgKind::Warning,
+                        "Der Fehler stammt aus der Parameterliste der Methode " + m.Name + "'");
+      return false;
+    }
+    if (!EqualsIgnoreCase(scanner.ParameterListText(), m.ParameterListText(1))) return false;
+  }
+  lexer.NextToken(t);
+  if (m.Kind != TMethodKind::Function) return t.Kind == tkSemicolon;
+  if (t.Kind != tkColon) return false;
+  lexer.NextToken(t);
+  return EqualsIgnoreCase(t.Text, m.ResultType);
 }
 
 // The raw lines from `first` up to the line that ends the body (the line "end.", the end of

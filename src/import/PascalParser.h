@@ -38,7 +38,7 @@ class TSourceParser {
   void ReadImplementationUses();
 
   std::string FileName;
-  TVisibility Visibility = kPublished;
+  TVisibility Visibility = TVisibility::Published;
   TUMLClass* UMLClass = nullptr;
   TPascalToken Token;
 
@@ -78,6 +78,9 @@ class TSourceParser {
   // the one that ended the text (")" or the end of the unit).
   static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
   bool FindBody(TMethod& m, BodyIndex& index);
+  // Reads the heading on from its first token t (the lexer stands after it) and compares
+  // it with the method: class name, method name, parameters and result type.
+  bool HeadingMatches(tLexer& lexer, TPascalToken& t, const TMethod& m);
   void ReadBody(size_t first, TMethod& m, const BodyIndex& index);
   void ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list);
   std::string FileNameWithoutPath() const;

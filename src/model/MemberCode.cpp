@@ -48,7 +48,7 @@ StringList NewMethodCode(bool java) {
 
 StringList NewMethodCode(bool java, TMethodKind kind, const std::string& resultType) {
   StringList code = NewMethodCode(java);
-  if (java && kind == kFunction)
+  if (java && kind == TMethodKind::Function)
     code.insert(code.end() - 1, "  return " + JavaDefaultValue(resultType) + ";");
   return code;
 }
@@ -88,7 +88,7 @@ std::string JavaDefaultValue(const std::string& resultType) {
 std::unique_ptr<TMethod> MakeReadQuery(const std::string& methodName, const std::string& attribute,
                                        const std::string& type, int language, bool twoBlanks) {
   auto m = std::make_unique<TMethod>();
-  m->Kind = kFunction;
+  m->Kind = TMethodKind::Function;
   m->Name = methodName;
   m->ResultType = type;
   m->Code = ReadQueryCode(language, attribute, twoBlanks);

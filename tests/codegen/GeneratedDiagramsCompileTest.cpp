@@ -223,7 +223,7 @@ class DiagramMaker {
   void Relationship() {
     const int from = Between(0, static_cast<int>(classes_.size()) - 1);
     const int to = java_ ? Between(0, static_cast<int>(classes_.size()) - 1) : Between(0, from);
-    const int kind = Chance(2) ? kHat : kKennt;
+    const TConnectionKind kind = Chance(2) ? kHat : kKennt;
     static const std::vector<std::string> multiplicities = {"1", "2", "4", "10", "n", "0", ""};
     TConnection* c = d_.Connect(Name(from), kind, Name(to), Pick(multiplicities),
                                 kind == kKennt ? Pick(multiplicities) : "");

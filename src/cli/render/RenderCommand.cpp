@@ -131,7 +131,7 @@ int Render(const Args& args) {
 
   QtCanvas canvas(shown->Surface.Width, shown->Surface.Height);
   shown->Surface.canvas = &canvas;
-  Redraw(*shown, false);
+  Redraw(*shown, CurrentBoxMark::Hidden);
   bool written = canvas.SavePicture(out);
   shown->Surface.canvas = nullptr;
   if (!written) {
