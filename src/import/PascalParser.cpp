@@ -567,30 +567,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   Next();
   std::string type;
   if (Token.Kind == tkMethodKeyword) {
-    // A method pointer: "procedure ( Sender : TObject ) of object".
-    type = Token.Text;
-    Next();
-    if (Token.Kind == tkOpenParen) {
-      type += " (";
-      Next();
-      while (Token.Kind != tkCloseParen) {
-        if (Token.Kind == tkEndOfUnit) {
-          messages_.Message(MsgKind::Warning, "Fehler in der Typangabe eines Methodenzeigers");
-          return false;
-        }
-        type += " " + Token.Text;
-        Next();
-      }
-    }
-    while (Token.Kind != tkSemicolon) {
-      if (Token.Kind == tkEndOfUnit) {
-        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
-                                                names.back() + "' fehlt!");
-        return false;
-      }
-      type += " " + Token.Text;
-      Next();
-    }
+    if (!ReadMethodPointerType(type, names.back())) return false;
   } else {
     const std::string w = LowerAscii(Token.Text);
     if (Token.Kind == tkIdentifier && (w == "record" || w == "packed" || w == "object")) {
@@ -604,18 +581,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
         skipped_.push_back(W("Das Attribut '") + n + W("' mit einem Record-Typ wurde übergangen."));
       return Token.Kind != tkEndOfUnit;
     }
-    bool first = true;
-    while (Token.Kind != tkSemicolon) {
-      if (Token.Kind == tkEndOfUnit) {
-        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
-                                                names.back() + "' fehlt!");
-        return false;
-      }
-      if (!first && !(!type.empty() && type.back() == '.')) type += ' ';
-      type += Token.Text;
-      first = false;
-      Next();
-    }
+    if (!ReadFieldType(type, names.back())) return false;
   }
   for (const std::string& n : names)
     cls.AppendAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
@@ -623,6 +589,54 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   // Hints after a field ("deprecated;") belong to it.
   while (IsDirectiveWord() && LowerAscii(Token.Text) != "static") SkipToSemicolon();
   return true;
+}
+
+bool TSourceParser::ReadMethodPointerType(std::string& type, const std::string& field) {
+  // "procedure ( Sender : TObject ) of object".
+  type = Token.Text;
+  Next();
+  if (Token.Kind == tkOpenParen) {
+    type += " (";
+    Next();
+    while (Token.Kind != tkCloseParen) {
+      if (Token.Kind == tkEndOfUnit) {
+        messages_.Message(MsgKind::Warning, "Fehler in der Typangabe eines Methodenzeigers");
+        return false;
+      }
+      type += " " + Token.Text;
+      Next();
+    }
+  }
+  while (Token.Kind != tkSemicolon) {
+    if (Token.Kind == tkEndOfUnit) {
+      MissingSemicolonAfterType(field);
+      return false;
+    }
+    type += " " + Token.Text;
+    Next();
+  }
+  return true;
+}
+
+bool TSourceParser::ReadFieldType(std::string& type, const std::string& field) {
+  bool first = true;
+  while (Token.Kind != tkSemicolon) {
+    if (Token.Kind == tkEndOfUnit) {
+      MissingSemicolonAfterType(field);
+      return false;
+    }
+    // The words joined by blanks, but none right after a point.
+    if (!first && !(!type.empty() && type.back() == '.')) type += ' ';
+    type += Token.Text;
+    first = false;
+    Next();
+  }
+  return true;
+}
+
+void TSourceParser::MissingSemicolonAfterType(const std::string& field) {
+  messages_.Message(MsgKind::Warning,
+                    "Semikolon nach Typangabe des Attributes '" + field + "' fehlt!");
 }
 
 std::string TSourceParser::CollectParameterText(tLexer& lexer, TPascalToken& token) {
@@ -652,7 +666,7 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
   m->Kind = KindOfKeyword(Token.Text);
   m->IsClassMethod = isClassMethod;
   // A member that cannot be read is passed over, and reading goes on with the next one.
-  auto recover = [&] {
+  auto passOver = [&] {
     SkipMethodHeading();
     return Token.Kind != tkEndOfUnit;
   };
@@ -660,34 +674,54 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
   if (Token.Kind != tkIdentifier) {
     messages_.Message(MsgKind::Error,
                       "Name einer Methode fehlt in oder vor der Zeile\n" + Lexer->CurrentLine());
-    return recover();
+    return passOver();
   }
-  const std::string name = Token.Text;
-  m->Name = name;
+  m->Name = Token.Text;
   Next();
-  if (Token.Kind == tkOpenParen) {
-    std::string params = CollectParameterText(*Lexer, Token);
-    if (params.find('=') != std::string::npos) {
-      // Default values have no place in the model; without them the calls would not fit.
-      skipped_.push_back(W("Die Methode '") + name +
-                         W("' mit Vorgabewerten für Parameter wurde übergangen."));
-      return recover();
-    }
-    TParameterScanner scanner(params, messages_);
-    if (!scanner.Parse()) {
-      messages_.Message(MsgKind::Error,
-                        "Der Fehler stammt aus der Parameterliste der Methode '" + name);
-      return recover();
-    }
-    for (TParameter& p : scanner.Parameters()) m->AddParameter(std::move(p));
-    if (Token.Kind != tkCloseParen) {
-      messages_.Message(MsgKind::Error, "Schliessende Klammer in der Parameterliste der Methode '" +
-                                            name + "' fehlt.");
+  HeadingPart part = ReadMethodParameters(*m);
+  if (part == HeadingPart::Read) part = ReadResultType(*m);
+  if (part == HeadingPart::Read) part = ReadDirectives(*m);
+  switch (part) {
+    case HeadingPart::Read:
+      break;
+    case HeadingPart::PassOver:
+      return passOver();
+    case HeadingPart::Abort:
       return false;
-    }
-    Next();
   }
-  if (m->Kind == TMethodKind::Function) {
+  m->Visibility = Visibility;
+  cls.AppendMethod(std::move(m));
+  section_ = Section::Fields;
+  return true;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadMethodParameters(TMethod& m) {
+  if (Token.Kind != tkOpenParen) return HeadingPart::Read;
+  std::string params = CollectParameterText(*Lexer, Token);
+  if (params.find('=') != std::string::npos) {
+    // Default values have no place in the model; without them the calls would not fit.
+    skipped_.push_back(W("Die Methode '") + m.Name +
+                       W("' mit Vorgabewerten für Parameter wurde übergangen."));
+    return HeadingPart::PassOver;
+  }
+  TParameterScanner scanner(params, messages_);
+  if (!scanner.Parse()) {
+    messages_.Message(MsgKind::Error,
+                      "Der Fehler stammt aus der Parameterliste der Methode '" + m.Name);
+    return HeadingPart::PassOver;
+  }
+  for (TParameter& p : scanner.Parameters()) m.AddParameter(std::move(p));
+  if (Token.Kind != tkCloseParen) {
+    messages_.Message(MsgKind::Error, "Schliessende Klammer in der Parameterliste der Methode '" +
+                                          m.Name + "' fehlt.");
+    return HeadingPart::Abort;
+  }
+  Next();
+  return HeadingPart::Read;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadResultType(TMethod& m) {
+  if (m.Kind == TMethodKind::Function) {
     if (Token.Kind == tkColon) {
       Next();
       std::string result;
@@ -695,27 +729,31 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       while (Token.Kind != tkSemicolon) {
         if (Token.Kind == tkEndOfUnit) {
           messages_.Message(MsgKind::Error,
-                            "Abschliessendes Semikolon nach der Methode '" + name + "' fehlt.");
-          return false;
+                            "Abschliessendes Semikolon nach der Methode '" + m.Name + "' fehlt.");
+          return HeadingPart::Abort;
         }
         if (!first) result += ' ';
         result += Token.Text;
         first = false;
         Next();
       }
-      m->ResultType = result;
+      m.ResultType = result;
     } else {
-      messages_.Message(MsgKind::Warning, "Doppelpunkt bei Funktion " + name +
+      messages_.Message(MsgKind::Warning, "Doppelpunkt bei Funktion " + m.Name +
                                               " fehlt in oder vor der Zeile\n\n" +
                                               Lexer->CurrentLine());
     }
   }
   if (Token.Kind != tkSemicolon) {
     messages_.Message(MsgKind::Error,
-                      "Semikolon nach Methodendeklaration von '" + name + "' fehlt!");
-    return recover();
+                      "Semikolon nach Methodendeklaration von '" + m.Name + "' fehlt!");
+    return HeadingPart::PassOver;
   }
   Next();
+  return HeadingPart::Read;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadDirectives(TMethod& m) {
   bool isAbstract = false;
   bool overridable = false;
   for (;;) {
@@ -727,8 +765,8 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       Next();
       if (Token.Kind != tkSemicolon) {
         messages_.Message(MsgKind::Error,
-                          "Semikolon nach Compilerdirektive der Methode '" + name + "' fehlt!");
-        return recover();
+                          "Semikolon nach Compilerdirektive der Methode '" + m.Name + "' fehlt!");
+        return HeadingPart::PassOver;
       }
       Next();
     } else if (IsDirectiveWord()) {
@@ -738,12 +776,9 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       break;
     }
   }
-  m->IsAbstract = isAbstract;
-  m->IsFinal = !overridable;
-  m->Visibility = Visibility;
-  cls.AppendMethod(std::move(m));
-  section_ = Section::Fields;
-  return true;
+  m.IsAbstract = isAbstract;
+  m.IsFinal = !overridable;
+  return HeadingPart::Read;
 }
 
 // --- Method bodies -----------------------------------------------------------------------

@@ -59,8 +59,19 @@ class TSourceParser {
   // Each answers false when the class declaration has ended.
   bool ReadMember(TUMLClass& cls);
   bool ReadAttributes(TUMLClass& cls);
+  // The type of the fields after ":", up to their ";"; false after a warning when the
+  // unit ends first. `field` is the last field's name, for the warning.
+  bool ReadMethodPointerType(std::string& type, const std::string& field);
+  bool ReadFieldType(std::string& type, const std::string& field);
+  void MissingSemicolonAfterType(const std::string& field);
   // The current token is the method keyword ("class" already read for a class method).
   bool ReadMethod(TUMLClass& cls, bool isClassMethod);
+  // The parts of a method heading. Each leaves the token after what it read, or says why
+  // it stopped: the method is passed over, or the class cannot be read on.
+  enum class HeadingPart { Read, PassOver, Abort };
+  HeadingPart ReadMethodParameters(TMethod& m);
+  HeadingPart ReadResultType(TMethod& m);
+  HeadingPart ReadDirectives(TMethod& m);
   // Passing over what the model cannot hold; each ends after the declaration's ";".
   void SkipToSemicolon();
   void SkipProperty();
