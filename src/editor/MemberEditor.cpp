@@ -80,7 +80,8 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
     const int language = form_.LanguageOfMainWindow;
     if (form.ReadChecked)
       a->ReadMethod =
-          cls->AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language, true));
+          cls->AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language,
+                                      TReadQueryFor::NewAttribute));
     if (form.WriteChecked)
       a->WriteMethod =
           cls->AddMethod(MakeWriteCommand(form.WriteName, form.Name, form.Type, language));
@@ -153,7 +154,7 @@ void MemberEditor::UpdateReadQuery(TUMLClass& cls, TAttribute& a, const std::str
   m->Kind = kFunction;
   m->Name = name;
   m->ResultType = a.TypeName;
-  m->Code = ReadQueryCode(java ? 2 : 1, a.Name, false);
+  m->Code = ReadQueryCode(java ? 2 : 1, a.Name, TReadQueryFor::ChangedAttribute);
   if (created) a.ReadMethod = cls.AddMethod(std::move(created));
 }
 

@@ -259,7 +259,8 @@ bool TFChild::NewAttributeForConnection(TUMLClass& cls) {
   const int language = Language();
   if (form.ReadChecked)
     attribute->ReadMethod =
-        cls.AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language, true));
+        cls.AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language,
+                                      TReadQueryFor::NewAttribute));
   if (form.WriteChecked)
     attribute->WriteMethod =
         cls.AddMethod(MakeWriteCommand(form.WriteName, form.Name, form.Type, language));

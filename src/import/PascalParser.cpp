@@ -280,42 +280,14 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
       Next();
     }
     if (Token.Kind == tkOpenParen) {
-      Next();
-      if (Token.Kind != tkIdentifier) {
-        messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + name + "' fehlt!");
-        return nullptr;
-      }
-      std::string ancestor = Token.Text;
-      Next();
-      while (Token.Kind == tkDot) {  // "Classes.TList"
-        Next();
-        if (Token.Kind != tkIdentifier) break;
-        ancestor += "." + Token.Text;
-        Next();
-      }
-      cls->AncestorName = ancestor;
-      // The interfaces the class implements follow the ancestor; the model keeps none.
-      std::string interfaces;
-      while (Token.Kind == tkComma) {
-        Next();
-        if (Token.Kind != tkIdentifier) break;
-        interfaces += (interfaces.empty() ? "'" : "', '") + Token.Text;
-        Next();
-        while (Token.Kind == tkDot || Token.Kind == tkIdentifier) Next();
-      }
-      if (Token.Kind != tkCloseParen) {
-        messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
-                                              "Vorgängerklasse von '") +
-                                                name + "' fehlt!");
-        return nullptr;
-      }
-      if (!interfaces.empty())
-        skipped_.push_back(W("Die Interfaces ") + interfaces + W("' wurden übergangen."));
-      Next();
-      // "EError = class(Exception);" is a complete declaration without members.
-      if (Token.Kind == tkSemicolon) {
-        ReportSkipped(name);
-        return cls;
+      switch (ReadAncestorList(*cls)) {
+        case AncestorList::Read:
+          break;
+        case AncestorList::EndsDeclaration:
+          ReportSkipped(name);
+          return cls;
+        case AncestorList::Damaged:
+          return nullptr;
       }
     } else if (Token.Kind == tkSemicolon) {
       messages_.Message(MsgKind::Information,
@@ -334,6 +306,43 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     ReportSkipped(name);
     return cls;
   }
+}
+
+TSourceParser::AncestorList TSourceParser::ReadAncestorList(TUMLClass& cls) {
+  Next();
+  if (Token.Kind != tkIdentifier) {
+    messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + cls.Name + "' fehlt!");
+    return AncestorList::Damaged;
+  }
+  std::string ancestor = Token.Text;
+  Next();
+  while (Token.Kind == tkDot) {  // "Classes.TList"
+    Next();
+    if (Token.Kind != tkIdentifier) break;
+    ancestor += "." + Token.Text;
+    Next();
+  }
+  cls.AncestorName = ancestor;
+  // The interfaces the class implements follow the ancestor; the model keeps none.
+  std::string interfaces;
+  while (Token.Kind == tkComma) {
+    Next();
+    if (Token.Kind != tkIdentifier) break;
+    interfaces += (interfaces.empty() ? "'" : "', '") + Token.Text;
+    Next();
+    while (Token.Kind == tkDot || Token.Kind == tkIdentifier) Next();
+  }
+  if (Token.Kind != tkCloseParen) {
+    messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
+                                          "Vorgängerklasse von '") +
+                                            cls.Name + "' fehlt!");
+    return AncestorList::Damaged;
+  }
+  if (!interfaces.empty())
+    skipped_.push_back(W("Die Interfaces ") + interfaces + W("' wurden übergangen."));
+  Next();
+  // "EError = class(Exception);" is a complete declaration without members.
+  return Token.Kind == tkSemicolon ? AncestorList::EndsDeclaration : AncestorList::Read;
 }
 
 void TSourceParser::ReportSkipped(const std::string& className, const std::string& more) {
@@ -372,35 +381,8 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
          Token.Kind != tkEndOfUnit)
     Next();
   switch (Token.Kind) {
-    case tkIdentifier: {
-      const std::string word = LowerAscii(Token.Text);
-      if (word == "end") return false;
-      if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
-        Next();
-        return true;
-      }
-      if (word == "property") {
-        SkipProperty();
-        return true;
-      }
-      if (word == "var" || word == "const") {
-        section_ = word == "var" ? Section::Fields : Section::Constants;
-        Next();
-        return true;
-      }
-      if (section_ == Section::Fields) return ReadAttributes(cls);
-      // A constant, a nested type or a class variable: the model holds none of them.
-      const std::string name = Token.Text;
-      if (section_ == Section::Types)
-        SkipTypeDeclaration();
-      else
-        SkipToSemicolon();
-      const char* what = section_ == Section::Constants ? "Die Konstante '"
-                         : section_ == Section::Types   ? "Der innere Typ '"
-                                                        : "Die Klassenvariable '";
-      skipped_.push_back(W(what) + name + W("' wurde übergangen."));
-      return true;
-    }
+    case tkIdentifier:
+      return ReadWordMember(cls);
     case tkVisibility:
       Visibility = VisibilityOfWord(Token.Text);
       section_ = Section::Fields;
@@ -410,36 +392,9 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
       section_ = Section::Types;
       Next();
       return true;
-    case tkClass: {
+    case tkClass:
       Next();
-      const std::string word = LowerAscii(Token.Text);
-      if (Token.Kind == tkIdentifier && word == "var") {
-        section_ = Section::ClassFields;
-        Next();
-        return true;
-      }
-      if (Token.Kind == tkIdentifier && word == "property") {
-        SkipProperty();
-        return true;
-      }
-      if (IsKeyword(Token, tkMethodKeyword, "procedure") ||
-          IsKeyword(Token, tkMethodKeyword, "function"))
-        return ReadMethod(cls, true);
-      if (Token.Kind == tkMethodKeyword || (Token.Kind == tkIdentifier && word == "operator")) {
-        // A class constructor or destructor runs once for the class; the model has none.
-        std::string what = word == "constructor"  ? W("Der Klassenkonstruktor '")
-                           : word == "destructor" ? W("Der Klassendestruktor '")
-                                                  : W("Der Operator '");
-        Next();
-        what += Token.Text + W("' wurde übergangen.");
-        SkipMethodHeading();
-        skipped_.push_back(what);
-        return true;
-      }
-      messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
-      SkipToSemicolon();
-      return Token.Kind != tkEndOfUnit;
-    }
+      return ReadClassMember(cls);
     case tkMethodKeyword:
       return ReadMethod(cls, false);
     default:
@@ -448,6 +403,66 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
                                               "' ist nicht mit 'end' abgeschlossen.");
       return false;
   }
+}
+
+bool TSourceParser::ReadWordMember(TUMLClass& cls) {
+  const std::string word = LowerAscii(Token.Text);
+  if (word == "end") return false;
+  if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
+    Next();
+    return true;
+  }
+  if (word == "property") {
+    SkipProperty();
+    return true;
+  }
+  if (word == "var" || word == "const") {
+    section_ = word == "var" ? Section::Fields : Section::Constants;
+    Next();
+    return true;
+  }
+  if (section_ == Section::Fields) return ReadAttributes(cls);
+  // A constant, a nested type or a class variable: the model holds none of them.
+  const std::string name = Token.Text;
+  if (section_ == Section::Types)
+    SkipTypeDeclaration();
+  else
+    SkipToSemicolon();
+  const char* what = section_ == Section::Constants ? "Die Konstante '"
+                     : section_ == Section::Types   ? "Der innere Typ '"
+                                                    : "Die Klassenvariable '";
+  skipped_.push_back(W(what) + name + W("' wurde übergangen."));
+  return true;
+}
+
+bool TSourceParser::ReadClassMember(TUMLClass& cls) {
+  const std::string word = LowerAscii(Token.Text);
+  if (Token.Kind == tkIdentifier && word == "var") {
+    section_ = Section::ClassFields;
+    Next();
+    return true;
+  }
+  if (Token.Kind == tkIdentifier && word == "property") {
+    SkipProperty();
+    return true;
+  }
+  if (IsKeyword(Token, tkMethodKeyword, "procedure") ||
+      IsKeyword(Token, tkMethodKeyword, "function"))
+    return ReadMethod(cls, true);
+  if (Token.Kind == tkMethodKeyword || (Token.Kind == tkIdentifier && word == "operator")) {
+    // A class constructor or destructor runs once for the class; the model has none.
+    std::string what = word == "constructor"  ? W("Der Klassenkonstruktor '")
+                       : word == "destructor" ? W("Der Klassendestruktor '")
+                                              : W("Der Operator '");
+    Next();
+    what += Token.Text + W("' wurde übergangen.");
+    SkipMethodHeading();
+    skipped_.push_back(what);
+    return true;
+  }
+  messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
+  SkipToSemicolon();
+  return Token.Kind != tkEndOfUnit;
 }
 
 bool TSourceParser::NextIsColonOrComma() const {

@@ -56,8 +56,16 @@ class TSourceParser {
       Lexer->NextToken(Token);
     } while (Token.Kind == tkCommentClose);
   }
+  // "(TAncestor, IInterface)" after "class", from the "(": the ancestor goes into the
+  // class, the interfaces into the list of what was passed over.
+  enum class AncestorList { Read, EndsDeclaration, Damaged };
+  AncestorList ReadAncestorList(TUMLClass& cls);
   // Each answers false when the class declaration has ended.
   bool ReadMember(TUMLClass& cls);
+  // A member that begins with a word: "end", "property", a section keyword or a field.
+  bool ReadWordMember(TUMLClass& cls);
+  // A member after "class": a class method, class fields or what the model cannot hold.
+  bool ReadClassMember(TUMLClass& cls);
   bool ReadAttributes(TUMLClass& cls);
   // The type of the fields after ":", up to their ";"; false after a warning when the
   // unit ends first. `field` is the last field's name, for the warning.

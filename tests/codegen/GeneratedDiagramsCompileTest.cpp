@@ -118,7 +118,8 @@ class DiagramMaker {
     if (Chance(2)) {
       a->ReadMethod = c.AddMethod(
           MakeReadQuery(Fresh(i, (java_ ? "gib" : "Gib") + CapitalizedName(name)), name, type,
-                        language_, Chance(2)));
+                        language_,
+                        Chance(2) ? TReadQueryFor::NewAttribute : TReadQueryFor::ChangedAttribute));
       a->ReadMethod->Visibility = a->Visibility == kPublished ? kPublished : kPublic;
     }
     if (Chance(2))
