@@ -17,6 +17,8 @@
 #ifdef ZEDRO_HAVE_QTCANVAS
 #include <QGuiApplication>
 
+#include "editor/canvas/DiagramPicture.h"
+#include "editor/canvas/PainterCanvas.h"
 #include "editor/canvas/QtCanvas.h"
 #endif
 
@@ -126,6 +128,30 @@ void BM_RedrawQtCanvasShown(benchmark::State& state) {
       [&](QtCanvas& c) { picture = c.Image(); });
 }
 BENCHMARK(BM_RedrawQtCanvasShown)->Arg(50)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// The zoomed view: the redraw at 200 % on a picture of the painter canvas, lines and texts
+// smoothed, and the finished picture.
+void BM_RedrawPainterCanvas200(benchmark::State& state) {
+  StartGui();
+  RunRedraw(
+      state, [] { return std::make_unique<PainterCanvas>(505, 385, 2.0); },
+      [](PainterCanvas& c) { benchmark::DoNotOptimize(c.Image()); });
+}
+BENCHMARK(BM_RedrawPainterCanvas200)->Arg(50)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// "als Bild Speichern" as SVG or PDF: the layout, the drawing and the encoded document.
+void BM_PictureDocument(benchmark::State& state, PictureType type) {
+  StartGui();
+  NotationScope notation(1);
+  auto doc = MakeDiagram(static_cast<int>(state.range(0)));
+  std::string bytes, error;
+  for (auto _ : state)
+    if (!DiagramDocumentBytes(*doc, type, 1, "Messung.urd", bytes, &error))
+      state.SkipWithError(error.c_str());
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK_CAPTURE(BM_PictureDocument, Svg, PictureType::Svg)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PictureDocument, Pdf, PictureType::Pdf)->Arg(500)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace

@@ -7,6 +7,8 @@ PACKAGES=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  # Pictures as SVG; the tests read the texts of PDF pictures with pdftotext.
+  qt6-svg-dev poppler-utils
   qt6-translations-l10n
   clang
   fpc fpc-source default-jdk-headless openjdk-17-source unzip unrtf

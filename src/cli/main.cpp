@@ -15,7 +15,7 @@ const Command kCommands[] = {
     {"dump", "dump FILE.urd", zedro::cli::CmdDump},
     {"save", "save IN.urd OUT.urd", zedro::cli::CmdSave},
     {"new", "new OUT.urd", zedro::cli::CmdNew},
-    {"render", "render FILE.urd OUT.png|OUT.bmp [--sub N]", zedro::cli::CmdRender},
+    {"render", "render FILE.urd OUT.svg|OUT.pdf|OUT.png|OUT.bmp [--scale N] [--sub N]", zedro::cli::CmdRender},
     {"example", "example vehicles|bank OUT.urd", zedro::cli::CmdExample},
     {"pascal", "pascal FILE.urd CLASS", zedro::cli::CmdPascal},
     {"java", "java FILE.urd CLASS", zedro::cli::CmdJava},

@@ -75,12 +75,24 @@ class KeyMatching {
     for (const QString& p : plains_) candidates_.push_back(Candidates(p));
     chosen_.assign(plains_.size(), -1);
     for (QChar k : fixed) owner_.insert(k, -1);
-    for (size_t e = 0; e < plains_.size(); ++e)
-      for (int i : candidates_[e])
-        if (!owner_.contains(Key(e, i))) {
+    // First every entry that can have the first letter of one of its words, then the others
+    // with letters that are no other entry's first letter where possible: "Botschaft" next
+    // to "Beziehungen" takes "t", not the "o" of "Optionen".
+    QSet<QChar> initials;
+    for (const QString& p : plains_)
+      if (!p.isEmpty()) initials.insert(p[0].toLower());
+    for (int round = 0; round < 3; ++round)
+      for (size_t e = 0; e < plains_.size(); ++e) {
+        if (chosen_[e] >= 0) continue;
+        for (int i : candidates_[e]) {
+          const bool wordStart = i == 0 || !plains_[e][i - 1].isLetterOrNumber();
+          if (round == 0 && !wordStart) break;  // word starts come first among the candidates
+          if (round == 1 && i > 0 && initials.contains(Key(e, i))) continue;
+          if (owner_.contains(Key(e, i))) continue;
           Take(e, i);
           break;
         }
+      }
     for (size_t e = 0; e < plains_.size(); ++e) {
       if (chosen_[e] >= 0) continue;
       QSet<QChar> visited;

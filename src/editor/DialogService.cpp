@@ -1,8 +1,8 @@
 #include "editor/DialogService.h"
 
-#include <QImage>
+#include <QPrinter>
 
-#include "editor/Picture.h"
+#include "editor/QtText.h"
 
 namespace zedro {
 
@@ -99,6 +99,12 @@ std::string ScriptedDialogs::OpenFileName(const TFileRequest& request) {
 std::string ScriptedDialogs::SaveFileName(const TFileRequest& request) {
   asked.push_back({"save", request.caption});
   fileRequests.push_back(request);
+  int filter = request.filterIndex;
+  if (!saveFilters.empty()) {
+    filter = saveFilters.front();
+    saveFilters.pop_front();
+  }
+  if (request.chosenFilter) *request.chosenFilter = filter;
   return Pop(saveFiles);
 }
 
@@ -108,7 +114,8 @@ std::string ScriptedDialogs::DirectoryName(const TFileRequest& request) {
   return Pop(directories);
 }
 
-bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool withEffects) {
+bool ScriptedDialogs::ChooseFont(TFontSpec& font, FontEffects effects) {
+  const bool withEffects = effects == FontEffects::Offered;
   asked.push_back({withEffects ? "font" : "font without effects", font.Name});
   if (fonts.empty()) return false;
   std::optional<TFontSpec> f = fonts.front();
@@ -136,15 +143,18 @@ bool ScriptedDialogs::ChooseColor(TColor& color) {
 
 void ScriptedDialogs::PrinterSetup() { asked.push_back({"printer", {}}); }
 
-bool ScriptedDialogs::PrintPicture(const QImage& picture, const std::string& title) {
-  asked.push_back({"print", title});
+bool ScriptedDialogs::PrintPicture(const TPrintJob& job) {
+  asked.push_back({"print", job.title});
   if (printAnswers.empty()) return false;
   bool yes = printAnswers.front();
   printAnswers.pop_front();
   if (!yes) return false;
-  printed.push_back({title, picture.width(), picture.height()});
-  if (!printFile.empty()) return PrintPictureToPdf(picture, title, printFile);
-  return true;
+  printed.push_back({job.title, job.width, job.height});
+  if (printFile.empty() || !job.print) return true;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Q(printFile));
+  return job.print(printer);
 }
 
 void ScriptedDialogs::RunDialog(TDialogForm& form) {

@@ -18,7 +18,7 @@
 #include "editor/Forms.h"
 #include "model/Messages.h"
 
-class QImage;
+class QPrinter;
 
 namespace zedro {
 
@@ -28,7 +28,23 @@ struct TFileRequest {
   std::string defaultExt;  // without the dot
   std::string initialDir;
   std::string fileName;
+  // The file type shown first (0-based entry of filter) and, when set, where the dialog
+  // tells the file type chosen in the end.
+  int filterIndex = 0;
+  int* chosenFilter = nullptr;
 };
+
+// What the print command hands to the print dialog: the job's title, the picture's size in
+// diagram pixels and how to print it as one job on the printer chosen there.
+struct TPrintJob {
+  std::string title;
+  int width = 0;
+  int height = 0;
+  std::function<bool(QPrinter&)> print;
+};
+
+// Whether the font dialog offers colour, underline and strike-out.
+enum class FontEffects { Offered, NotOffered };
 
 class IDialogService : public IMessages, public IDiagramDialogs {
  public:
@@ -47,15 +63,15 @@ class IDialogService : public IMessages, public IDiagramDialogs {
     (void)request;
     return {};
   }
-  // Font and colour choice; false when cancelled. withEffects offers colour, underline and
-  // strike-out.
-  virtual bool ChooseFont(TFontSpec& font, bool withEffects = true) = 0;
+  // Font and colour choice; false when cancelled. With effects the dialog offers colour,
+  // underline and strike-out too.
+  virtual bool ChooseFont(TFontSpec& font, FontEffects effects = FontEffects::Offered) = 0;
   virtual bool ChooseColor(TColor& color) = 0;
   // The printer set-up dialog.
   virtual void PrinterSetup() = 0;
-  // The print dialog; when it is confirmed the picture is printed as one job with that
-  // title, scaled onto the page. True when something was printed.
-  virtual bool PrintPicture(const QImage& picture, const std::string& title) = 0;
+  // The print dialog; when it is confirmed the job is printed on the chosen printer. True
+  // when something was printed.
+  virtual bool PrintPicture(const TPrintJob& job) = 0;
   // Shows a custom dialog modally until its form is closed. Afterwards form.Result holds
   // the result code (2 when it was closed without a button of its own).
   virtual void RunDialog(TDialogForm& form) = 0;
@@ -92,10 +108,10 @@ class ScriptedDialogs : public IDialogService {
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
   std::string DirectoryName(const TFileRequest& request) override;
-  bool ChooseFont(TFontSpec& font, bool withEffects) override;
+  bool ChooseFont(TFontSpec& font, FontEffects effects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
-  bool PrintPicture(const QImage& picture, const std::string& title) override;
+  bool PrintPicture(const TPrintJob& job) override;
   void RunDialog(TDialogForm& form) override;
   int ScreenWidth() const override { return screenWidth; }
   int ScreenHeight() const override { return screenHeight; }
@@ -112,13 +128,16 @@ class ScriptedDialogs : public IDialogService {
   // Chosen file names; an empty string or an empty queue cancels.
   std::deque<std::string> openFiles;
   std::deque<std::string> saveFiles;
+  // The file type chosen in each save dialog (0-based entry of the filter); without one the
+  // type shown first stays chosen.
+  std::deque<int> saveFilters;
   std::deque<std::string> directories;
   std::vector<TFileRequest> fileRequests;
   // Chosen fonts and colours; nullopt or an empty queue cancels.
   std::deque<std::optional<TFontSpec>> fonts;
   std::deque<std::optional<TColor>> colors;
-  // Print dialog answers (empty queue: cancelled). A confirmed print writes a PDF to
-  // printFile when one is set; printed pictures are recorded by their size.
+  // Print dialog answers (empty queue: cancelled). A confirmed print goes to a PDF printer
+  // writing printFile when one is set; printed pictures are recorded by their size.
   std::deque<bool> printAnswers;
   std::string printFile;
   struct Printed {

@@ -5,7 +5,6 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QImage>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -13,7 +12,6 @@
 #include <QPrinter>
 #include <QScreen>
 
-#include "editor/Picture.h"
 #include "editor/QtDialogs.h"
 #include "editor/QtFontDialog.h"
 #include "editor/QtText.h"
@@ -152,9 +150,19 @@ std::string RunFileDialog(QWidget* parent, const TFileRequest& request, bool sav
                        QString ext = FilterExtension(filter);
                        dialog.setDefaultSuffix(ext.isEmpty() ? Q(request.defaultExt) : ext);
                      });
+  const QStringList filters = dialog.nameFilters();
+  if (request.filterIndex > 0 && request.filterIndex < filters.size()) {
+    dialog.selectNameFilter(filters[request.filterIndex]);
+    if (save) {
+      const QString ext = FilterExtension(filters[request.filterIndex]);
+      if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
+    }
+  }
   if (!request.fileName.empty()) dialog.selectFile(Q(request.fileName));
   KeepActiveWindow keep;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (request.chosenFilter)
+    *request.chosenFilter = static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
   return S(dialog.selectedFiles().first());
 }
 }  // namespace
@@ -171,8 +179,8 @@ std::string QtDialogService::DirectoryName(const TFileRequest& request) {
   return S(QFileDialog::getExistingDirectory(parent_, Q(request.caption), Q(request.initialDir)));
 }
 
-bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
-  FontDialog dialog(font, withEffects, [this](TColor& color) { return ChooseColor(color); },
+bool QtDialogService::ChooseFont(TFontSpec& font, FontEffects effects) {
+  FontDialog dialog(font, effects == FontEffects::Offered, [this](TColor& color) { return ChooseColor(color); },
                     parent_);
   KeepActiveWindow keep;
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -196,13 +204,13 @@ void QtDialogService::PrinterSetup() {
   dialog.exec();
 }
 
-bool QtDialogService::PrintPicture(const QImage& picture, const std::string& title) {
+bool QtDialogService::PrintPicture(const TPrintJob& job) {
   QPrintDialog dialog(printer_.get(), parent_);
   {
     KeepActiveWindow keep;
     if (dialog.exec() != QDialog::Accepted) return false;
   }
-  if (!PrintPictureOn(*printer_, picture, title)) {
+  if (!job.print || !job.print(*printer_)) {
     Message(MsgKind::Error, "Das Bild konnte nicht gedruckt werden.", MsgButtons::Ok);
     return false;
   }

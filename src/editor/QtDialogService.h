@@ -31,10 +31,10 @@ class QtDialogService : public IDialogService {
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
   std::string DirectoryName(const TFileRequest& request) override;
-  bool ChooseFont(TFontSpec& font, bool withEffects) override;
+  bool ChooseFont(TFontSpec& font, FontEffects effects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
-  bool PrintPicture(const QImage& picture, const std::string& title) override;
+  bool PrintPicture(const TPrintJob& job) override;
   void RunDialog(TDialogForm& form) override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;

@@ -61,6 +61,109 @@ TEST_F(RenderCli, WritesThePictureAndTheGeometryOfTheMainDiagram) {
   EXPECT_EQ((std::vector<int>{3, 4, 2}), Values(r.out, "EndSide"));
 }
 
+// A 24-bit BMP as the render module writes it: rows bottom-up, padded to four bytes.
+class Bmp {
+ public:
+  explicit Bmp(std::string bytes) : b_(std::move(bytes)) {}
+  bool Valid() const {
+    return b_.size() > 54 && b_.substr(0, 2) == "BM" && (Word(b_, 28, false) & 0xFFFF) == 24 &&
+           b_.size() >= static_cast<size_t>(Offset() + Stride() * Height());
+  }
+  int Width() const { return Word(b_, 18, false); }
+  int Height() const { return Word(b_, 22, false); }
+  bool Black(int x, int y) const { return Rgb(x, y) == 0; }
+  bool White(int x, int y) const { return Rgb(x, y) == 0xFFFFFF; }
+
+ private:
+  int Offset() const { return Word(b_, 10, false); }
+  int Stride() const { return (Width() * 3 + 3) / 4 * 4; }
+  std::uint32_t Rgb(int x, int y) const {
+    const size_t at = static_cast<size_t>(Offset() + (Height() - 1 - y) * Stride() + 3 * x);
+    return std::uint32_t{static_cast<unsigned char>(b_[at])} |
+           std::uint32_t{static_cast<unsigned char>(b_[at + 1])} << 8 |
+           std::uint32_t{static_cast<unsigned char>(b_[at + 2])} << 16;
+  }
+  std::string b_;
+};
+
+TEST_F(RenderCli, ScaleOneIsTheScreensPictureAndLargerScalesKeepTheGeometry) {
+  for (const char* ext : {".png", ".bmp"}) {
+    CliRun plain = Render(Example("Fahrzeuge.urd") + " " + File(std::string("a") + ext));
+    CliRun one = Render(Example("Fahrzeuge.urd") + " " + File(std::string("b") + ext) + " --scale 1");
+    ASSERT_EQ(0, plain.status) << plain.err;
+    ASSERT_EQ(0, one.status) << one.err;
+    EXPECT_EQ(plain.out, one.out);
+    EXPECT_EQ(ReadAll(File(std::string("a") + ext)), ReadAll(File(std::string("b") + ext))) << ext;
+  }
+  CliRun one = Render(Example("Fahrzeuge.urd") + " " + File("a.bmp"));
+  CliRun two = Render(Example("Fahrzeuge.urd") + " --scale 2 " + File("b.bmp"));
+  CliRun twoPng = Render(Example("Fahrzeuge.urd") + " " + File("b.png") + " --scale 2 --sub 0");
+  EXPECT_EQ(2, twoPng.status) << "sub-diagrams count from 1";
+  twoPng = Render(Example("Fahrzeuge.urd") + " " + File("b.png") + " --scale 2");
+  ASSERT_EQ(0, two.status) << two.err;
+  ASSERT_EQ(0, twoPng.status) << twoPng.err;
+  EXPECT_EQ(one.out, two.out) << "the geometry is the screen's";
+  EXPECT_EQ(one.out, twoPng.out);
+
+  const Bmp small(ReadAll(File("a.bmp"))), large(ReadAll(File("b.bmp")));
+  ASSERT_TRUE(small.Valid());
+  ASSERT_TRUE(large.Valid());
+  const int width = Values(one.out, "Width").at(0), height = Values(one.out, "Height").at(0);
+  EXPECT_EQ(width, small.Width());
+  EXPECT_EQ(2 * width, large.Width());
+  EXPECT_EQ(2 * height, large.Height());
+  const std::string png = ReadAll(File("b.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(2 * width, Word(png, 16, true));
+  EXPECT_EQ(2 * height, Word(png, 20, true));
+
+  // Every box frame lies on the doubled pixels of the frame at the diagram's size.
+  const auto lefts = Values(one.out, "Left"), tops = Values(one.out, "Top");
+  const auto rights = Values(one.out, "Right"), bottoms = Values(one.out, "Bottom");
+  for (size_t i = 0; i < 4; ++i) {  // the four boxes come first
+    const int l = lefts[i], t = tops[i], r = rights[i] - 1, b = bottoms[i] - 1, y = t + 2;
+    ASSERT_TRUE(small.Black(l, y) && small.Black(r, y) && small.Black(l + 5, t) && small.Black(l + 5, b));
+    for (int d : {0, 1}) {
+      EXPECT_TRUE(large.Black(2 * l + d, 2 * y)) << i;
+      EXPECT_TRUE(large.Black(2 * r + d, 2 * y)) << i;
+      EXPECT_TRUE(large.Black(2 * l + 10, 2 * t + d)) << i;
+      EXPECT_TRUE(large.Black(2 * l + 10, 2 * b + d)) << i;
+    }
+    EXPECT_TRUE(large.White(2 * l - 1, 2 * y) && large.White(2 * l + 2, 2 * y)) << i;
+    EXPECT_TRUE(large.White(2 * r + 2, 2 * y) && large.White(2 * l + 10, 2 * t + 2)) << i;
+  }
+}
+
+TEST_F(RenderCli, SvgAndPdfHoldTheTextsAsText) {
+  CliRun svg = Render(Example("Fahrzeuge.urd") + " " + File("bild.SVG"));
+  ASSERT_EQ(0, svg.status) << svg.err;
+  const std::string xml = ReadAll(File("bild.SVG"));
+  EXPECT_EQ(0u, xml.find("<?xml"));
+  for (const char* text : {">TFahrzeug</text>", ">TRad</text>", ">n</text>",
+                           ">- durchmesser: Integer</text>", ">Räder des Autos</text>"})
+    EXPECT_TRUE(Has(xml, text)) << text;
+
+  CliRun pdf = Render(Example("Fahrzeuge.urd") + " " + File("bild.pdf") + " --scale 3");
+  ASSERT_EQ(0, pdf.status) << pdf.err;
+  EXPECT_EQ(svg.out, pdf.out);
+  EXPECT_EQ("%PDF", ReadAll(File("bild.pdf")).substr(0, 4));
+  ASSERT_EQ(0, std::system(("pdftotext '" + File("bild.pdf") + "' " + File("bild.txt")).c_str()));
+  const std::string text = ReadAll(File("bild.txt"));
+  for (const char* name : {"TFahrzeug", "TAuto", "TFahrer", "TRad", "Räder des Autos"})
+    EXPECT_TRUE(Has(text, name)) << name << " in\n" << text;
+}
+
+TEST_F(RenderCli, UnknownTypesAndScalesAreRefusedWithTheUsage) {
+  for (const char* args : {"x.gif", "x.png --scale 0", "x.png --scale zwei", "x.png --scale 17",
+                           "x.png --scale 2 --scale 2", "x.png --sub", "x.svg --farbe 2"}) {
+    CliRun r = Render(Example("Fahrzeuge.urd") + " " + File(args));
+    EXPECT_EQ(2, r.status) << args;
+    EXPECT_TRUE(Has(r.err, "render FILE.urd OUT.svg|OUT.pdf|OUT.png|OUT.bmp [--scale N] [--sub N]"))
+        << r.err;
+  }
+  EXPECT_FALSE(fs::exists(File("x.png")));
+}
+
 // A box beyond the largest picture is named instead of being dropped without a word.
 TEST_F(RenderCli, NamesTheBoxesLeftOutsideThePicture) {
   DiagramDocument doc;

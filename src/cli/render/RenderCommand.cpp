@@ -1,8 +1,11 @@
 // The render module of zedro-cli: the picture of a diagram (or of one of its sub-diagrams)
-// as PNG or BMP, with the geometry of every element after painting as JSON on stdout. It
-// draws with Qt, which zedro-cli itself does not load.
+// as PNG, BMP, SVG or PDF, with the geometry of every element after painting as JSON on
+// stdout. It draws with Qt, which zedro-cli itself does not load.
 #include <QGuiApplication>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 #include <iostream>
 
 #include "cli/CliSupport.h"
@@ -11,18 +14,16 @@
 #include "cli/ModuleInterface.h"
 #include "diagram/DiagramDocument.h"
 #include "diagram/Redraw.h"
-#include "editor/canvas/QtCanvas.h"
+#include "editor/canvas/DiagramPicture.h"
 #include "model/Win1252.h"
 
 namespace zedro::cli {
 namespace {
 
-constexpr const char* kUsage = "zedro-cli render FILE.urd OUT.png|OUT.bmp [--sub N]";
-
-bool EndsWithIgnoreCase(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() &&
-         text::EqualsIgnoreCase(std::string_view(s).substr(s.size() - tail.size()), tail);
-}
+constexpr const char* kUsage =
+    "zedro-cli render FILE.urd OUT.svg|OUT.pdf|OUT.png|OUT.bmp [--scale N] [--sub N]";
+// Raster pictures larger than this factor are no use on any screen or paper.
+constexpr int kMaxScale = 16;
 
 void WriteRect(Json& j, int left, int top, int right, int bottom) {
   j.Field("Left", left).Field("Top", top).Field("Right", right).Field("Bottom", bottom);
@@ -91,19 +92,35 @@ std::string OutsideMessage(const std::vector<std::string>& names) {
 }
 
 int Render(const Args& args) {
-  if (args.size() != 2 && args.size() != 4) return Usage(kUsage);
-  int sub = 0;
-  if (args.size() == 4) {
-    if (args[2] != "--sub") return Usage(kUsage);
-    sub = text::StrToIntDef(args[3], -1);
-    if (sub < 1) return Usage(kUsage);
+  // FILE.urd and OUT, with the options anywhere, each at most once.
+  std::vector<std::string> files;
+  int sub = 0, scale = 1;
+  bool haveSub = false, haveScale = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--sub" && args[i] != "--scale") {
+      files.push_back(args[i]);
+      continue;
+    }
+    const int value = i + 1 < args.size() ? text::StrToIntDef(args[i + 1], -1) : -1;
+    if (args[i] == "--sub" && !haveSub && value >= 1) {
+      sub = value;
+      haveSub = true;
+    } else if (args[i] == "--scale" && !haveScale && value >= 1 && value <= kMaxScale) {
+      scale = value;
+      haveScale = true;
+    } else {
+      return Usage(kUsage);
+    }
+    ++i;
   }
-  const std::string& out = args[1];
-  if (!EndsWithIgnoreCase(out, ".png") && !EndsWithIgnoreCase(out, ".bmp")) return Usage(kUsage);
+  if (files.size() != 2) return Usage(kUsage);
+  const std::string& out = files[1];
+  const std::optional<PictureType> type = PictureTypeOf(out);
+  if (!type) return Usage(kUsage);
 
   StderrMessages messages;
   DiagramDocument& doc = DocumentForProcess();
-  bool completed = LoadDocument(doc, Arg(args[0]), messages);
+  bool completed = LoadDocument(doc, Arg(files[0]), messages);
   if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
       doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
     return kExitStopped;  // nothing could be read: no picture of an empty surface
@@ -129,13 +146,10 @@ int Render(const Args& args) {
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  QtCanvas canvas(shown->Surface.Width, shown->Surface.Height);
-  shown->Surface.canvas = &canvas;
-  Redraw(*shown, CurrentBoxMark::Hidden);
-  bool written = canvas.SavePicture(out);
-  shown->Surface.canvas = nullptr;
-  if (!written) {
-    messages.Message(MsgKind::Error, "Das Bild '" + Arg(out) + "' konnte nicht geschrieben werden.",
+  std::string error;
+  if (!WriteDiagramPicture(*shown, Arg(out), *type, scale, &error)) {
+    messages.Message(MsgKind::Error,
+                     "Das Bild '" + Arg(out) + "' konnte nicht geschrieben werden.\n" + error,
                      MsgButtons::Ok);
     return kExitStopped;
   }

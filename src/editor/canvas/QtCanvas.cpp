@@ -84,6 +84,40 @@ QString QtCanvas::FamilyFor(const std::string& name) {
   return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
+namespace {
+// The pixel height a font is drawn with.
+int PixelHeight(const TFontSpec& font) {
+  int h = font.Height();
+  h = h < 0 ? -h : h;
+  return std::clamp(h == 0 ? 11 : h, 1, kMaxFontPixels);
+}
+}  // namespace
+
+std::string QtCanvas::FontKey(const TFontSpec& font) {
+  std::string key = font.Name;
+  key += '\x01';
+  key += std::to_string(PixelHeight(font));
+  key += font.Bold ? 'b' : '-';
+  key += font.Italic ? 'i' : '-';
+  key += font.Underline ? 'u' : '-';
+  key += font.StrikeOut ? 's' : '-';
+  return key;
+}
+
+QFont QtCanvas::ScreenFont(const TFontSpec& font) {
+  QFont f(FamilyFor(font.Name));
+  f.setPixelSize(PixelHeight(font));
+  f.setBold(font.Bold);
+  f.setItalic(font.Italic);
+  f.setUnderline(font.Underline);
+  f.setStrikeOut(font.StrikeOut);
+  f.setStyleStrategy(QFont::NoAntialias);
+  // Whole-pixel advances: letters keep even distances, as on a classic raster canvas.
+  f.setHintingPreference(QFont::PreferFullHinting);
+  f.setKerning(false);
+  return f;
+}
+
 QtCanvas::QtCanvas(int width, int height) { Resize(width, height); }
 
 QtCanvas::~QtCanvas() { End(); }
@@ -338,27 +372,10 @@ void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 QtCanvas::FontEntry& QtCanvas::CurrentEntry() {
   if (fontValid_ && entry_) return *entry_;
-  int px = FontPixelHeight();
-  px = std::clamp(px == 0 ? 11 : px, 1, kMaxFontPixels);
-  std::string key = font_.Name;
-  key += '\x01';
-  key += std::to_string(px);
-  key += font_.Bold ? 'b' : '-';
-  key += font_.Italic ? 'i' : '-';
-  key += font_.Underline ? 'u' : '-';
-  key += font_.StrikeOut ? 's' : '-';
+  const std::string key = FontKey(font_);
   auto it = fonts_.find(key);
   if (it == fonts_.end()) {
-    QFont f(FamilyFor(font_.Name));
-    f.setPixelSize(px);
-    f.setBold(font_.Bold);
-    f.setItalic(font_.Italic);
-    f.setUnderline(font_.Underline);
-    f.setStrikeOut(font_.StrikeOut);
-    f.setStyleStrategy(QFont::NoAntialias);
-    // Whole-pixel advances: letters keep even distances, as on a classic raster canvas.
-    f.setHintingPreference(QFont::PreferFullHinting);
-    f.setKerning(false);
+    QFont f = ScreenFont(font_);
     auto entry = std::make_unique<FontEntry>(FontEntry{f, QFontMetrics(f), 0, 0, {}});
     entry->height = entry->metrics.height();
     entry->ascent = entry->metrics.ascent();

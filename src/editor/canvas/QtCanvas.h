@@ -45,6 +45,11 @@ class QtCanvas : public Canvas {
   // else an installed substitute of similar metrics ("MS Sans Serif" and the other narrow
   // sans-serif fonts: DejaVu Sans Condensed).
   static QString FamilyFor(const std::string& name);
+  // The font that draws and measures `font` on this canvas: its family (FamilyFor), pixel
+  // height and style, without antialiasing, with whole-pixel advances and no kerning.
+  static QFont ScreenFont(const TFontSpec& font);
+  // Equal for two fonts exactly when their ScreenFont is the same (the colour is no part).
+  static std::string FontKey(const TFontSpec& font);
 
  protected:
   void DrawLine(int x1, int y1, int x2, int y2) override;
