@@ -228,7 +228,7 @@ const Command kCommands[] = {
      [](UndoTest& t) {
        t.Ok<TMethodForm>([](TMethodForm& f) {
          f.Name = "Abheben";
-         f.Access = kPublic;
+         f.Access = CodeOf(kPublic);
        });
        Trigger(t.main, "MethodeHinzufuegen");
      }},
@@ -344,8 +344,8 @@ const Command kCommands[] = {
     {"ChangeTheDisplayOfAllClasses", "Darstellung für alle Klassen ändern",
      [](UndoTest& t) {
        t.Answer<TOptionsForm>([](TOptionsForm& f) {
-         f.Options.RGWidth = 1;
-         f.Options.RgPrivate = 1;
+         f.Options.RGWidth = TWidthOption::Narrow;
+         f.Options.RgPrivate = TShowOption::No;
          f.PressOk();
        });
        Trigger(t.main, "AlleKlassendarstellungenAendern");
@@ -353,7 +353,7 @@ const Command kCommands[] = {
     {"ChangeTheDisplayOfOneClass", "Klassendarstellung ändern",
      [](UndoTest& t) {
        t.Answer<TOptionsForm>([](TOptionsForm& f) {
-         f.Options.RGShowAc = 1;
+         f.Options.RGShowAc = TShowOption::No;
          f.PressOk();
        });
        Trigger(t.main, "MiKlassenDarstellungAendern");
