@@ -16,6 +16,7 @@
 #include "diagram/Redraw.h"
 #include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
+#include "editor/DiagramZoom.h"
 #include "editor/DialogService.h"
 #include "editor/Picture.h"
 #include "editor/PictureOutput.h"
@@ -150,6 +151,7 @@ void TFChild::FormCreate() {
   ImClassDiagramm->onMouseDown = [this](int b, int x, int y) { ImClassDiagrammMouseDown(b, x, y); };
   ImClassDiagramm->onMouseMove = [this](int x, int y) { ImClassDiagrammMouseMove(x, y); };
   ImClassDiagramm->onMouseUp = [this](int b, int x, int y) { ImClassDiagrammMouseUp(b, x, y); };
+  ImClassDiagramm->onDrawingCanvasChanged = [this](Canvas& c) { doc_->Surface.canvas = &c; };
   // The scroll area would take the arrow keys for scrolling; the diagram moves boxes.
   ScrollBox1->installEventFilter(this);
   ImClassDiagramm->installEventFilter(this);
@@ -168,6 +170,7 @@ void TFChild::FormCreate() {
   WireElementCommands();
   WireMemberCommands();
   WireRoundTripCommands();
+  new DiagramZoom(*this);
 
   // A new window starts in Delphi; a sub-diagram read from a file keeps the language
   // of its main diagram until it becomes active.
@@ -455,12 +458,12 @@ void TFChild::ShowSurface() {
     canvas_ = std::make_unique<QtCanvas>(doc_->Surface.BitmapWidth(), doc_->Surface.BitmapHeight());
     doc_->Surface.canvas = canvas_.get();
   }
-  ImClassDiagramm->SetPicture(canvas_->Image());
+  ImClassDiagramm->ShowPicture(*canvas_);
 }
 
 void TFChild::FollowViewSize() {
   if (!ScrollBox1) return;
-  const QSize view = ScrollBox1->viewport()->size();
+  const QSize view = ImClassDiagramm->ToDiagramSize(ScrollBox1->viewport()->size());
   DrawingSurface& surface = doc_->Surface;
   // The bitmap follows the window when it grows; like the diagram it never shrinks, so
   // that scroll bars coming and going cannot make it change back and forth.
@@ -496,7 +499,7 @@ void TFChild::Redraw(bool markCurrent) {
   WindowMessages status(*this);
   zedro::Redraw(*doc_, markCurrent, &status);
   doc_->Saved = false;
-  ImClassDiagramm->SetPicture(canvas_->Image());
+  ImClassDiagramm->ShowPicture(*canvas_);
 }
 
 void TFChild::RedrawKeepSaved(bool markCurrent) {

@@ -120,6 +120,8 @@ class TFChild : public QMdiSubWindow {
 
   // Gives the drawing surface the keyboard focus (arrow keys, Escape).
   void FocusSurface();
+  // The bitmap covers at least the visible area of the scroll box (at the window's zoom).
+  void FollowViewSize();
 
   // The status line.
   void SetStatus(const std::string& text);
@@ -368,8 +370,6 @@ class TFChild : public QMdiSubWindow {
   void CloseSubWindows();
   void AttachSubWindow(DiagramDocument& sub);
   void ShowSurface();
-  // The bitmap covers at least the visible area of the scroll box.
-  void FollowViewSize();
   void RedrawForView();
   QAction* AddItem(QMenu* menu, const char* name, const std::string& caption);
 

@@ -320,7 +320,7 @@ void TFChild::InfoBoxLoeschenClick() {
   const TColor color = box->FontDialog->Color;
   box->FontDialog->Color = kClRed;
   box->Paint(true);
-  if (canvas_) ImClassDiagramm->SetPicture(canvas_->Image());
+  if (canvas_) ImClassDiagramm->ShowPicture(*canvas_);
   if (Dialogs().Message(MsgKind::Confirmation,
                         W("Wollen Sie die markierte Infobox wirklich löschen?"),
                         MsgButtons::YesNo) == MsgResult::Yes) {

@@ -176,14 +176,14 @@ bool TFChild::IsWired(const QAction* item) {
 // ---- surface, cursor, context menus ----------------------------------------------------
 
 void TFChild::ShowCanvas() {
-  if (canvas_) ImClassDiagramm->SetPicture(canvas_->Image());
+  if (canvas_) ImClassDiagramm->ShowPicture(*canvas_);
 }
 
 int TFChild::SurfaceCursor() const { return static_cast<int>(ImClassDiagramm->cursor().shape()); }
 
 void TFChild::SetPopupPosition(int x, int y) {
   ClickPos = {x, y};
-  const QPoint screen = ImClassDiagramm->mapToGlobal(QPoint(x, y));
+  const QPoint screen = ImClassDiagramm->ToScreen(x, y);
   const int width = Dialogs().ScreenWidth(), height = Dialogs().ScreenHeight();
   int px = screen.x(), py = screen.y();
   if (px > width - 10) px = width - 10;
@@ -525,7 +525,7 @@ void TFChild::OnInfoBox(int button, int x, int y) {
     return;
   }
   // Below the note's top-left corner; this menu leaves PopupPos as it is.
-  const QPoint at = ImClassDiagramm->mapToGlobal(QPoint(DraggedBox->Left, DraggedBox->Top + 50));
+  const QPoint at = ImClassDiagramm->ToScreen(DraggedBox->Left, DraggedBox->Top + 50);
   PopupContextMenu(MyInfoBoxMenu, TPoint{at.x(), at.y()});
   Mode = EditMode::Idle;
   Redraw(true);
