@@ -33,7 +33,7 @@ TEST(MirrorCanvas, BothCanvasesGetEveryCallInTheSameState) {
   c.SetBrushColor(kClBlue);
   c.SetBrushStyle(BrushStyle::Solid);
   c.Ellipse(9, 10, 13, 14);
-  c.SetFontColor(kClGreen);
+  c.SetFontColor(kClGray);
   c.TextOut(50, 60, "TAuto");
 
   for (const RecordingCanvas* r : {&primary, &mirror}) {
@@ -56,7 +56,7 @@ TEST(MirrorCanvas, BothCanvasesGetEveryCallInTheSameState) {
     EXPECT_EQ(Op::Text, text.op);
     EXPECT_EQ("TAuto", text.text);
     EXPECT_TRUE(text.font.Bold);
-    EXPECT_EQ(kClGreen, text.font.Color);
+    EXPECT_EQ(kClGray, text.font.Color);
   }
 }
 
