@@ -95,14 +95,14 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
   const QRect area = event->rect();
   p.fillRect(area, Qt::white);
   if (!picture_) return;
-  const QImage& image = picture_->Image();
-  if (image.isNull()) return;
   if (!picture_->Scaled()) {
     // One picture pixel on each view pixel: the exposed part, straight from the canvas.
+    const QImage& image = picture_->Screen().ImagePart(area);
     const QRect part = area.intersected(image.rect());
     if (!part.isEmpty()) p.drawImage(part.topLeft(), image, part);
   } else {
     // Picture pixels per view pixel; the exposed part only.
+    const QImage& image = picture_->Image();
     const double f = picture_->Scale() / zoom_;
     const QRectF source = QRectF(area.x() * f, area.y() * f, area.width() * f, area.height() * f)
                               .intersected(QRectF(image.rect()));
