@@ -145,7 +145,7 @@ TFChild* TAutosave::Restore(const RecoveryEntry& e) {
   child->DamagedFile.clear();
   doc.ProjectDir = e.originalFile.empty() ? e.projectDir : DirectoryPart(e.originalFile);
   for (auto& sub : doc.SubDiagrams) sub->ProjectDir = doc.ProjectDir;
-  child->Redraw(true);
+  child->Redraw();
   child->FormResize();
   // Kept at once under the new window, so that a second crash loses nothing either.
   SaveNow(*child);

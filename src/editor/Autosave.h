@@ -29,7 +29,6 @@ class TAutosave : public QObject {
 
   // Writes an autosave of every changed diagram family now and then every intervalMs.
   void Start(int intervalMs = kDefaultIntervalMs);
-  bool Running() const { return timer_.isActive(); }
   // Autosaves of all changed families (the timer's work). Families are skipped while a
   // dialog is open: the diagram may be in the middle of a change.
   void SaveAllChanged();

@@ -11,7 +11,7 @@ TCoOptionsForm::TCoOptionsForm(IDialogService& dialogs, TFCoOptions& options)
 
 bool TCoOptionsForm::ChooseFont() {
   TFontSpec font = Options.Font;
-  if (!dialogs_.ChooseFont(font, true)) return false;
+  if (!dialogs_.ChooseFont(font, FontEffects::Offered)) return false;
   Options.Font = font;
   return true;
 }

@@ -27,8 +27,6 @@ class TFDokuCodeAnzeige : public TDialogForm {
   // "Schließen": closes without saving.
   void PressClose() { Close(kResultCancel); }
   virtual void PressSave() {}
-  // The documentation viewer shows formatted lines instead of plain text.
-  virtual bool IsRichText() const { return false; }
 
   std::string Label;
   StringList Lines;
@@ -69,7 +67,6 @@ class TFDokuExport : public TFDokuCodeAnzeige {
  public:
   using TFDokuCodeAnzeige::TFDokuCodeAnzeige;
   const char* TypeName() const override { return "TFDokuExport"; }
-  bool IsRichText() const override { return true; }
   // Fills DocLines (and Lines with their texts) from the class and the connections.
   void Build();
   void PressSave() override;

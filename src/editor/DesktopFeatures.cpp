@@ -19,6 +19,7 @@
 #include "editor/HelpWindow.h"
 #include "editor/QtText.h"
 #include "editor/RecentFiles.h"
+#include "editor/RoundTripCommands.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Win1252.h"
@@ -71,19 +72,6 @@ QAction* ItemNamed(QMenu* menu, const char* name) {
   return nullptr;
 }
 
-// Every diagram window of a frame with these features gets them as it is created.
-void RegisterWindowHook() {
-  static const bool registered = [] {
-    TFChild::AddCreationHook([](TFChild& window) {
-      if (auto* features = window.MainForm().findChild<TDesktopFeatures*>(
-              QString(), Qt::FindDirectChildrenOnly))
-        features->PrepareWindow(window);
-    });
-    return true;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
 TDesktopFeatures::TDesktopFeatures(TMainForm& form, std::unique_ptr<QSettings> settings)
@@ -126,29 +114,19 @@ TDesktopFeatures::TDesktopFeatures(TMainForm& form, std::unique_ptr<QSettings> s
 
   form.setAcceptDrops(true);
   form.installEventFilter(this);
-  RegisterWindowHook();
+  // Every diagram window takes dropped files.
+  form.onChildCreated = [this](TFChild& window) { PrepareWindow(window); };
   for (TFChild* window : form.Children()) PrepareWindow(*window);
 }
 
-TDesktopFeatures::~TDesktopFeatures() { form_.onDiagramFileUsed = nullptr; }
+TDesktopFeatures::~TDesktopFeatures() {
+  form_.onDiagramFileUsed = nullptr;
+  form_.onChildCreated = nullptr;
+}
 
 void TDesktopFeatures::PrepareWindow(TFChild& window) {
   window.setAcceptDrops(true);
   window.installEventFilter(this);
-  if (!window.IsMainDiagram()) return;
-  // After "Delphi Export", before the separator; the items in front keep their places.
-  QPointer<TFChild> target(&window);
-  auto* item = new QAction("Klassen aus Ordner importieren", window.Klasse1);
-  item->setObjectName("ImportClassFolder");
-  window.Klasse1->insertAction(TFChild::ItemAt(window.Klasse1, 12), item);
-  // In the context menu of the empty area after the two imports (whose places are fixed).
-  auto* item2 = new QAction("       Klassen aus Ordner importieren", window.MyCreateMenu);
-  item2->setObjectName("ImportClassFolder2");
-  window.MyCreateMenu->insertAction(TFChild::ItemAt(window.MyCreateMenu, 4), item2);
-  for (QAction* a : {item, item2})
-    connect(a, &QAction::triggered, this, [target] {
-      if (target) ImportClassFolderClick(*target);
-    });
 }
 
 // ---- recent files ----------------------------------------------------------------------
@@ -199,7 +177,7 @@ void TDesktopFeatures::OpenDiagram(const std::string& path) {
   TFChild* child = form_.OpenDiagramFile(path);
   if (!child) return;
   child->Doc().ProjectDir = DirectoryPart(path);
-  child->RedrawKeepSaved(true);
+  child->RedrawKeepSaved();
 }
 
 // ---- PlantUML, help --------------------------------------------------------------------
@@ -262,14 +240,14 @@ void TDesktopFeatures::DropOnDiagram(TFChild& window, const std::vector<std::str
     }
     if (kind == Dropped::Other || refused || !target) continue;
     // Classes go into main diagrams only: one refusal for the whole drop.
-    if (target->RefuseImportOutsideMainDiagram()) {
+    if (target->RoundTrip().RefuseImportOutsideMainDiagram()) {
       refused = true;
       continue;
     }
     if (kind == Dropped::Pascal)
-      target->ImportPascalFile(p);
+      target->RoundTrip().ImportPascalFile(p);
     else if (kind == Dropped::Java)
-      target->ImportJavaFile(p);
+      target->RoundTrip().ImportJavaFile(p);
     else
       ImportClassFolder(*target, p);
   }

@@ -6,8 +6,9 @@
 // - files dropped on the frame or a diagram window: diagrams (*.urd) open; units (*.pas,
 //   *.pp), Java sources and folders dropped on a diagram window are imported as the
 //   class import and the folder import do (refused in sub-diagrams);
-// - "Klassen aus Ordner importieren" in the class menu of every main diagram window.
-// It is a child of the frame and hooks into the frame's menus and diagram windows.
+// It is a child of the frame and hooks into the frame's menus and diagram windows. (The
+// folder import itself, "Klassen aus Ordner importieren", is a command of the main
+// diagram windows' class menus.)
 #pragma once
 
 #include <QObject>
@@ -48,7 +49,7 @@ class TDesktopFeatures : public QObject {
   // What a drop of these files does (local paths, in-memory text).
   void DropOnFrame(const std::vector<std::string>& paths);
   void DropOnDiagram(TFChild& window, const std::vector<std::string>& paths);
-  // Called for every new diagram window: drops, and the folder import in a main diagram.
+  // Called for every new diagram window: it takes dropped files.
   void PrepareWindow(TFChild& window);
 
  protected:

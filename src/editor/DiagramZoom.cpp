@@ -122,7 +122,7 @@ void DiagramZoom::FitToWindow() {
 
 void DiagramZoom::RedrawIfIdle() {
   if (window_.Mode == EditMode::Idle || window_.Mode == EditMode::SelectionShown)
-    window_.RedrawKeepSaved(true);
+    window_.RedrawKeepSaved();
 }
 
 }  // namespace zedro

@@ -114,7 +114,8 @@ std::string ScriptedDialogs::DirectoryName(const TFileRequest& request) {
   return Pop(directories);
 }
 
-bool ScriptedDialogs::ChooseFont(TFontSpec& font, bool withEffects) {
+bool ScriptedDialogs::ChooseFont(TFontSpec& font, FontEffects effects) {
+  const bool withEffects = effects == FontEffects::Offered;
   asked.push_back({withEffects ? "font" : "font without effects", font.Name});
   if (fonts.empty()) return false;
   std::optional<TFontSpec> f = fonts.front();

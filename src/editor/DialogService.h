@@ -43,6 +43,9 @@ struct TPrintJob {
   std::function<bool(QPrinter&)> print;
 };
 
+// Whether the font dialog offers colour, underline and strike-out.
+enum class FontEffects { Offered, NotOffered };
+
 class IDialogService : public IMessages, public IDiagramDialogs {
  public:
   // A message box at a screen position (context-menu questions).
@@ -60,9 +63,9 @@ class IDialogService : public IMessages, public IDiagramDialogs {
     (void)request;
     return {};
   }
-  // Font and colour choice; false when cancelled. withEffects offers colour, underline and
-  // strike-out.
-  virtual bool ChooseFont(TFontSpec& font, bool withEffects = true) = 0;
+  // Font and colour choice; false when cancelled. With effects the dialog offers colour,
+  // underline and strike-out too.
+  virtual bool ChooseFont(TFontSpec& font, FontEffects effects = FontEffects::Offered) = 0;
   virtual bool ChooseColor(TColor& color) = 0;
   // The printer set-up dialog.
   virtual void PrinterSetup() = 0;
@@ -105,7 +108,7 @@ class ScriptedDialogs : public IDialogService {
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
   std::string DirectoryName(const TFileRequest& request) override;
-  bool ChooseFont(TFontSpec& font, bool withEffects) override;
+  bool ChooseFont(TFontSpec& font, FontEffects effects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
   bool PrintPicture(const TPrintJob& job) override;

@@ -1,12 +1,11 @@
 #include "editor/FolderImportCommand.h"
 
 #include <QApplication>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
+#include "editor/RoundTripCommands.h"
 #include "editor/RoundTripSupport.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
@@ -42,7 +41,7 @@ GraphLayoutFunction GraphLayout() {
 }  // namespace
 
 void ImportClassFolderClick(TFChild& window) {
-  if (window.RefuseImportOutsideMainDiagram()) return;
+  if (window.RoundTrip().RefuseImportOutsideMainDiagram()) return;
   TFileRequest request;
   request.caption = "Klassen aus Ordner importieren";
   request.initialDir = window.Doc().ProjectDir;
@@ -51,7 +50,7 @@ void ImportClassFolderClick(TFChild& window) {
 }
 
 void ImportClassFolder(TFChild& window, const std::string& dir) {
-  if (window.RefuseImportOutsideMainDiagram()) return;
+  if (window.RoundTrip().RefuseImportOutsideMainDiagram()) return;
   // The diagram as it was stays recoverable, as before every import.
   window.MainForm().Autosave().SaveNow(window);
   DiagramDocument& doc = window.Doc();
@@ -64,7 +63,7 @@ void ImportClassFolder(TFChild& window, const std::string& dir) {
   }
   if (!result.boxes.empty()) {
     window.SetProjectDirectory(dir.back() == '/' ? dir : dir + "/");
-    window.Redraw(true);
+    window.Redraw();
     window.MainForm().ShowClassInInspector(doc.CurrentClass);
     // The new boxes come into view from their top-left corner.
     int left = result.boxes.front()->Left, top = result.boxes.front()->Top;
@@ -72,8 +71,7 @@ void ImportClassFolder(TFChild& window, const std::string& dir) {
       left = std::min(left, box->Left);
       top = std::min(top, box->Top);
     }
-    window.ScrollBox1->horizontalScrollBar()->setValue(left - 20);
-    window.ScrollBox1->verticalScrollBar()->setValue(top - 20);
+    window.ScrollTo({left - 20, top - 20});
   }
   window.Dialogs().Message(result.boxes.empty() ? MsgKind::Warning : MsgKind::Information,
                            FolderImportSummary(result, dir));

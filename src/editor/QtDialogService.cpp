@@ -179,8 +179,8 @@ std::string QtDialogService::DirectoryName(const TFileRequest& request) {
   return S(QFileDialog::getExistingDirectory(parent_, Q(request.caption), Q(request.initialDir)));
 }
 
-bool QtDialogService::ChooseFont(TFontSpec& font, bool withEffects) {
-  FontDialog dialog(font, withEffects, [this](TColor& color) { return ChooseColor(color); },
+bool QtDialogService::ChooseFont(TFontSpec& font, FontEffects effects) {
+  FontDialog dialog(font, effects == FontEffects::Offered, [this](TColor& color) { return ChooseColor(color); },
                     parent_);
   KeepActiveWindow keep;
   if (dialog.exec() != QDialog::Accepted) return false;

@@ -31,7 +31,7 @@ class QtDialogService : public IDialogService {
   std::string OpenFileName(const TFileRequest& request) override;
   std::string SaveFileName(const TFileRequest& request) override;
   std::string DirectoryName(const TFileRequest& request) override;
-  bool ChooseFont(TFontSpec& font, bool withEffects) override;
+  bool ChooseFont(TFontSpec& font, FontEffects effects) override;
   bool ChooseColor(TColor& color) override;
   void PrinterSetup() override;
   bool PrintPicture(const TPrintJob& job) override;

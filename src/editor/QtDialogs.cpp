@@ -43,10 +43,10 @@ FormDialog::FormDialog(TDialogForm& form, IDialogService& dialogs, QWidget* pare
   setWindowTitle(Q(form.Caption));
 }
 
-void FormDialog::ApplySizing(bool shrinking) {
+void FormDialog::ApplySizing(DialogSizing sizing) {
   QSize design = testAttribute(Qt::WA_Resized) ? size().expandedTo(sizeHint()) : sizeHint();
   TSizing s = ApplySizingRule(design.width(), design.height(), dialogs_.ScreenWidth(),
-                              dialogs_.ScreenPpi(), shrinking);
+                              dialogs_.ScreenPpi(), sizing == DialogSizing::Shrinking);
   if (s.scalePercent != 100) {
     QFont f = font();
     f.setPointSizeF(f.pointSizeF() * s.scalePercent / 100.0);
@@ -283,7 +283,7 @@ class CodeDialog : public FormDialog {
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { Press([this] { f_.PressCancel(); }); });
     resize(520, 380);
-    ApplySizing(true);
+    ApplySizing(DialogSizing::Shrinking);
   }
 
  protected:
@@ -444,7 +444,7 @@ class ClassnameDialog : public FormDialog {
     layout->addLayout(buttons, 2, 0, 1, 2);
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { Press([this] { f_.PressCancel(); }); });
-    ApplySizing(true);
+    ApplySizing(DialogSizing::Shrinking);
     EnableOnScreenRule();
   }
 
@@ -475,7 +475,7 @@ class ChooseLineDialog : public FormDialog {
     ok->setDefault(true);
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
-    ApplySizing(false);
+    ApplySizing(DialogSizing::Fixed);
     EnableOnScreenRule();
   }
 
@@ -549,7 +549,7 @@ class MemoDialog : public FormDialog {
     connect(okButton, &QPushButton::clicked, this, [this, ok] { Press(ok); });
     connect(cancelButton, &QPushButton::clicked, this, [this, cancel] { Press(cancel); });
     resize(420, 300);
-    ApplySizing(false);
+    ApplySizing(DialogSizing::Fixed);
   }
 
  protected:
@@ -569,7 +569,7 @@ class ChooseListDialog : public FormDialog {
   ChooseListDialog(TDialogForm& f, IDialogService& d, QWidget* p,
                    const std::vector<std::string>& items, bool multi, const char* listName,
                    std::vector<std::pair<std::string, std::function<void()>>> buttons,
-                   std::function<void(QListWidget*)> store, int selected, bool shrinking,
+                   std::function<void(QListWidget*)> store, int selected, DialogSizing sizing,
                    int okButton)
       : FormDialog(f, d, p), store_(std::move(store)) {
     auto* layout = new QVBoxLayout(this);
@@ -593,7 +593,7 @@ class ChooseListDialog : public FormDialog {
     }
     layout->addLayout(row);
     resize(420, 300);
-    ApplySizing(shrinking);
+    ApplySizing(sizing);
     EnableOnScreenRule();
   }
 
@@ -754,7 +754,7 @@ class ChangeDirectoryDialog : public FormDialog {
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
     connect(cancel, &QPushButton::clicked, this, [this] { Press([this] { f_.PressCancel(); }); });
     resize(460, 480);
-    ApplySizing(true);
+    ApplySizing(DialogSizing::Shrinking);
   }
 
  protected:
@@ -800,9 +800,9 @@ class OptionsDialog : public FormDialog {
     connect(ok, &QPushButton::clicked, this, [this] { Press([this] { f_.PressOk(); }); });
     connect(font, &QPushButton::clicked, this, [this] {
       TFontSpec chosen = f_.Options.Font;
-      if (dialogs_.ChooseFont(chosen, true)) Press([this, chosen] { f_.FontChosen(chosen); });
+      if (dialogs_.ChooseFont(chosen, FontEffects::Offered)) Press([this, chosen] { f_.FontChosen(chosen); });
     });
-    ApplySizing(false);
+    ApplySizing(DialogSizing::Fixed);
     EnableOnScreenRule();
   }
 
@@ -841,7 +841,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
         [f](QListWidget* l) {
           f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
         },
-        f->Selected, false, 1);
+        f->Selected, DialogSizing::Fixed, 1);
     return dlg;
   }
   if (auto* f = dynamic_cast<TChooseAttributeForm*>(&form)) {
@@ -857,7 +857,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
             f->SelectedItems[static_cast<size_t>(i)] = l->item(i)->isSelected();
           f->Focused = l->currentRow();
         },
-        f->Focused, false, 1);
+        f->Focused, DialogSizing::Fixed, 1);
     // Entries the caller preselected (the attributes a relationship already stands for).
     if (auto* list = dlg->findChild<QListWidget*>("LBAttributes"))
       for (int i = 0; i < list->count() && i < static_cast<int>(f->SelectedItems.size()); ++i)
@@ -871,7 +871,7 @@ QDialog* CreateFormDialog(TDialogForm& form, IDialogService& d, QWidget* parent)
         [f](QListWidget* l) {
           f->Selected = l->currentItem() && l->currentItem()->isSelected() ? l->currentRow() : -1;
         },
-        f->Selected, true, 0);
+        f->Selected, DialogSizing::Shrinking, 0);
     if (f->Placed) dlg->move(f->Left, f->Top);
     return dlg;
   }

@@ -14,6 +14,10 @@ class IDialogService;
 QDialog* CreateFormDialog(TDialogForm& form, IDialogService& dialogs, QWidget* parent);
 
 // The dialog base: sizing rule on creation, on-screen rule on activation.
+// Whether a dialog also adapts to narrow screens (class name, code, class choice,
+// directory) or keeps its design size there.
+enum class DialogSizing { Fixed, Shrinking };
+
 class FormDialog : public QDialog {
   Q_OBJECT
 
@@ -22,7 +26,7 @@ class FormDialog : public QDialog {
 
  protected:
   // Call at the end of the constructor: sizes the dialog by the common rule.
-  void ApplySizing(bool shrinking);
+  void ApplySizing(DialogSizing sizing);
   void EnableOnScreenRule() { onScreen_ = true; }
   // Hands a button press to the form; the dialog closes when the form has a result.
   template <class F>

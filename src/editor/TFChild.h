@@ -2,6 +2,13 @@
 // multi-document area, with its menus, context menus, status bar, the scrolling drawing
 // surface and the interaction state that the mouse handlers and commands share.
 //
+// The window is spread over a few files: TFChild.cpp (creation, activation, language,
+// drawing, keys, closing), TFChildFiles.cpp (reading and saving the diagram),
+// TFChildMenus.cpp (the menu tables and the one place every command runs through) and
+// TFChildMouse.cpp (the mouse). The commands themselves live in command areas of their
+// own (RelationshipCommands, MessageCommands, ElementCommands, SubDiagramCommands,
+// ClassTransferCommands, RoundTripCommands, PictureCommands).
+//
 // Ownership: a main diagram window owns its DiagramDocument, and with it every sub
 // document; a sub-diagram window refers to a sub document of its main diagram's document.
 // The main diagram window closes its sub-diagram windows before its document goes.
@@ -13,25 +20,38 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "diagram/Canvas.h"
 #include "diagram/DiagramDocument.h"
+#include "editor/MenuTable.h"
 
 class QAction;
 class QImage;
-class QLabel;
 class QMenu;
+class QPoint;
 class QScrollArea;
 class QStatusBar;
 class QTimer;
 
 namespace zedro {
 
+class ClassTransferCommands;
+class ElementCommands;
 class IDialogService;
+class MessageCommands;
+class PictureCommands;
 class QtCanvas;
+class RelationshipCommands;
+class RoundTripCommands;
+class SubDiagramCommands;
 class SurfaceView;
+class TFChild;
 class TMainForm;
+
+// A row of the window's menu tables: its handler runs a command of the window.
+using WindowMenuRow = MenuRow<TFChild>;
 
 enum class EditMode : unsigned char {
   Idle = 0,
@@ -65,11 +85,6 @@ class TFChild : public QMdiSubWindow {
   TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& subDocument);
   ~TFChild() override;
 
-  // Called for every window right after it was created (main and sub-diagram windows),
-  // so that the commands of other parts of the editor can hook into its menus.
-  using CreationHook = std::function<void(TFChild&)>;
-  static void AddCreationHook(CreationHook hook);
-
   DiagramDocument& Doc() { return *doc_; }
   const DiagramDocument& Doc() const { return *doc_; }
   TMainForm& MainForm() { return main_; }
@@ -80,7 +95,24 @@ class TFChild : public QMdiSubWindow {
   bool IsMainDiagram() const { return doc_->IsMainDiagram; }
   int Language() const { return doc_->Language; }
 
-  // Window events.
+  // ---- the commands, by area --------------------------------------------------------------
+  RelationshipCommands& Relationships() { return *relationships_; }
+  MessageCommands& Messages() { return *messages_; }
+  ElementCommands& Elements() { return *elements_; }
+  SubDiagramCommands& SubDiagrams() { return *subDiagrams_; }
+  ClassTransferCommands& ClassTransfer() { return *classTransfer_; }
+  RoundTripCommands& RoundTrip() { return *roundTrip_; }
+  PictureCommands& Pictures() { return *pictures_; }
+
+  // Every command of the window runs through here: the items of its menus and context
+  // menus, the frame's delete, copy and paste on the active window, and the entries of the
+  // sub-diagram submenus. The caption is the one of the item it was chosen with.
+  void RunCommand(const std::string& caption, const std::function<void()>& command);
+  // Runs the command of the window's item of that name as if the item had been chosen;
+  // false when the window has no such item.
+  bool RunItemCommand(const std::string& itemName);
+
+  // ---- window events ------------------------------------------------------------------------
   void FormActivate();
   void FormResize();
   void FormKeyDown(int qtKey);
@@ -88,20 +120,28 @@ class TFChild : public QMdiSubWindow {
   // The language switch (menu items "Delphi-Version" and "Java-Version").
   void DelphiVersionClick();
   void IstJavaVersionClick();
+  // The first menu's title and the sub-diagram menu follow the kind of diagram (the items
+  // of a sub-diagram's menus are built for it from the menu tables).
   void UpdateMenusForDiagramKind();
 
   // The close question; the answer also goes into CloseConfirmed.
   bool AskClose();
 
-  // Full redraw of the diagram on the surface; every redraw marks the diagram changed
-  // and sets the caption to the file-name part of FileName.
-  void Redraw(bool markCurrent = true);
-  // Redraw without touching Saved (becoming active, activation of other windows).
-  void RedrawKeepSaved(bool markCurrent = true);
-  // The surface picture without markers (for the clipboard, files and the printer).
-  QImage Picture();
+  // ---- drawing ------------------------------------------------------------------------------
+  // Full redraw of the diagram on the surface, the current box marked with its border
+  // points; every redraw marks the diagram changed and sets the caption to the file-name
+  // part of FileName.
+  void Redraw();
+  // The same without the current box's border points (pictures, the first pick).
+  void RedrawUnmarked();
+  // A full redraw that leaves Saved as it was (becoming active, reading a file).
+  void RedrawKeepSaved();
+  // The bitmap of the surface as drawn last (it can be larger than the diagram).
+  const QImage& SurfaceImage() const;
+  // Shows what was drawn on the surface since the last redraw (markers, not-xor figures).
+  void ShowCanvas();
 
-  // File commands (the window side of loading and saving).
+  // ---- files (TFChildFiles.cpp) -------------------------------------------------------------
   enum class LoadOutcome {
     Failed,   // nothing could be read: the window is of no use
     Damaged,  // the file broke off; what was read is shown, the file is not saved over
@@ -112,9 +152,6 @@ class TFChild : public QMdiSubWindow {
   LoadOutcome LoadDiagram(const std::string& path);
   void SaveDiagramm();
   void SaveDiagrammAs();
-  void PictureToClipboard();
-  void SavePicture();
-  void PrintPicture();
   // Makes the directory the project directory of the diagram (and its sub-diagrams).
   void SetProjectDirectory(const std::string& directory);
 
@@ -125,20 +162,28 @@ class TFChild : public QMdiSubWindow {
 
   // The status line.
   void SetStatus(const std::string& text);
+  void ClearStatus();
   std::string StatusText() const;
 
-  // Mouse events of the drawing surface in surface pixels (TFChildMouse.cpp).
-  // button: Qt::MouseButton value.
+  // ---- the mouse (TFChildMouse.cpp) ---------------------------------------------------------
+  // The handlers of the drawing surface's mouse events, in diagram coordinates (the surface
+  // view converts its positions at every zoom); button: a Qt::MouseButton value.
   void ImClassDiagrammMouseDown(int button, int x, int y);
   void ImClassDiagrammMouseMove(int x, int y);
   void ImClassDiagrammMouseUp(int button, int x, int y);
+  // Where a point of the surface view lies in the diagram, and where a point of the diagram
+  // is on the screen: the only places where the two kinds of coordinates meet.
+  TPoint DiagramPointOf(const QPoint& viewPoint) const;
+  QPoint ScreenPointOf(TPoint diagramPoint) const;
+  // Scrolls the surface so that this point of the diagram is at the view's top left.
+  void ScrollTo(TPoint diagramPoint);
+  // The cursor shape of the surface (a Qt::CursorShape value).
+  int SurfaceCursor() const;
+
   // The watch timer's tick (every 500 ms).
   void Timer1Timer();
 
-  // ---- mouse, relationship and message commands ----------------------------------------
-  // Connects the menu items of these commands (called once by FormCreate).
-  void WireMouseCommands();
-
+  // ---- menus (TFChildMenus.cpp) -------------------------------------------------------------
   // Every context menu is shown through here. By default the menu pops up at the screen
   // position and returns at once; the item the user picks runs its command afterwards.
   // Tests set ShowContextMenu to see which menu would pop up, with its items as prepared.
@@ -147,162 +192,6 @@ class TFChild : public QMdiSubWindow {
   // PopupPos for a context menu at this surface point (kept inside the screen);
   // ClickPos := the point.
   void SetPopupPosition(int x, int y);
-  // The cursor shape of the surface (a Qt::CursorShape value).
-  int SurfaceCursor() const;
-  // Shows what was drawn on the surface since the last redraw (markers, not-xor figures).
-  void ShowCanvas();
-  // True when some command listens to the menu item.
-  static bool IsWired(const QAction* item);
-
-  // Class: "Neue Klasse".
-  void newClassClick();
-  // Relationships: picking from any class, picking from the current box, the attribute
-  // choice, deletion by clicking and from the context menu.
-  void VererbungClick();
-  void AggregationClick();
-  void AssoziationClick();
-  void KlasseISTClick();
-  void KlasseHATClick();
-  void KlasseKENNTClick();
-  void AttributwaehlenClick();
-  void deleteConnectionClick();
-  void beziehungLoeschenClick();
-  // Messages: picking, the method choice, deletion by clicking, text editing.
-  void AuftragClick();
-  void AnfrageClick();
-  void erteiltAUFTRAGanClick();
-  void StelltAnfrageanClick();
-  void MethodewaehlenClick();
-  void BotschaftLoeschenClick();
-  void beziehungBearbeitenClick();
-  // The connection context menu's font, colour and route commands.
-  void SchriftAendernClick();
-  void CoFarbenAendernClick();
-  void LinienzugWaehlenClick();
-
-  // Steps of the mouse handlers.
-  void PickBorderPoint(int x, int y, bool currentBoxOnly);
-  void PickSecondBorderPoint(int x, int y);
-  void ReattachConnectionEnd(int button, int x, int y);
-  void DeleteConnectionsAt(int x, int y);
-  void HitTest(int button, int x, int y);
-  void OnConnectionEnd(int button, int x, int y);
-  // A left press on something movable: drag it while the button is held.
-  void StartDrag(EditMode mode, int x, int y, const std::string& status);
-  void OnBox(int button, int x, int y);
-  void OnInfoBox(int button, int x, int y);
-  void OnConnectionText(int button, int x, int y);
-  void PopUpConnectionMenu(int x, int y);
-  void OnEmptyArea(int x, int y);
-  void PrepareClassMenu();
-  void PrepareCreateMenu();
-  // Relationship and message commands: their common start.
-  void StartPicking(const char* item, const std::string& prompt);
-  void StartPickingOnCurrent(const char* item);
-  void ToggleDeletion(const char* item, const std::string& prompt);
-  // Creates an attribute for SelectedConnection in cls; false when cancelled.
-  bool NewAttributeForConnection(TUMLClass& cls);
-  // Creates the method a message calls in cls (the method dialog).
-  void NewMethodForMessage(TUMLClass& cls);
-
-  // The previous answer of the new-class input box.
-  std::string NewClassName;
-  // The dialogs the diagram's elements open while they are created or edited; they show
-  // the surface first, so that previews drawn on it are seen behind the dialog.
-  std::shared_ptr<IDiagramDialogs> ElementDialogs;
-
-  // ---- classes, notes, sub-diagrams, objects, class transfer, display options ----------
-  void WireElementCommands();
-
-  // Deleting the current class or object box after its question; DeleteBox removes a box
-  // with everything that hangs on it (in a main diagram also the boxes of its class in
-  // every sub-diagram, and the class itself).
-  void DeleteClassClick();
-  void DeleteBox(TUMLDrawClass* box);
-  // Objects (sub-diagrams only): inserted at ClickPos; their values edited in the grid.
-  void ObjektEinfuegenClick();
-  void Wertbelegungaendern1Click();
-  // Notes: free info boxes and the note tied to the current class.
-  void InfoBoxEinfuegenClick();
-  void InfozueinerKlasseeinfgen1Click();
-  void InfoBoxInhaltAendernClick();
-  void InfoBoxSchrifttypAendernClick();
-  void InfoBoxFarbeAendernClick();
-  void InfoBoxLoeschenClick();
-  // The text of a class note sits this far above the box: one line step of |height| + 1
-  // pixels per line, and 10 pixels more.
-  static int ClassNoteOffsetY(int lineCount, int fontHeight);
-  void VerzeichnisaendernClick();
-  // Display options of the current box, of all boxes, and the font of all connections.
-  void MiKlassenDarstellungAendernClick();
-  void AlleKlassendarstellungenAendernClick();
-  void SchriftallerBeziehungenAendernClick();
-
-  // Sub-diagrams. The entries of the submenus "Unterdiagramm löschen" and "Name ändern"
-  // of the main diagram belong to the sub-diagram windows (they go with them).
-  void erzeugeUnterdiagrammClick();
-  // A new, empty sub-diagram window named "Unterdiagramm n - " + name; it becomes active.
-  TFChild* CreateSubDiagram(const std::string& name);
-  void RenameSubDiagram(TFChild* sub);
-  void DeleteSubDiagram(TFChild* sub);
-  QAction* DeleteEntry = nullptr;  // of a sub-diagram window, in its main diagram's menus
-  QAction* RenameEntry = nullptr;
-  // The window caption for a FileName: the part after the last separator; in a
-  // sub-diagram a colon separates too.
-  static std::string CaptionOf(const DiagramDocument& doc);
-  // In a sub-diagram the first items of the class menu and of the empty-area menu insert
-  // objects and classes; called whenever the menus are adapted to the diagram kind.
-  void RouteSubDiagramCommands();
-
-  // Class transfer through the frame's clipboard, and class files.
-  void KlassekopierenClick();
-  void KlasseEinfuegenClick();
-  void PasteBox(const TUMLDrawClass& source);
-  void LadeObjectClick();
-  void KlasseSpeichernClick();
-
-  // ---- class inspector commands ---------------------------------------------------------
-  void WireMemberCommands();
-  // The inspector's operations on the current class (TFChildMembers.cpp).
-  void AttributhinzufuegenClick();
-  void MethodeHinzufuegenClick();
-  void MethodeueberschreibenClick();
-  void NameoderArtAendernClick();
-  void BeschreibungAendernClick();
-
-  // ---- export, import, update and watching of source files -----------------------------
-  void WireRoundTripCommands();
-  // "Delphi Export", "Java Export": the code viewer of the current class, which saves it.
-  void DelphiExportClick();
-  void JavaExportClick();
-  // Alle Klassen "brutal" exportieren: every class of the main diagram, without asking.
-  void ExportAllClick();
-  // "Dokumentation anzeigen / speichern": the documentation viewer of the current class.
-  void DokumentationderKlasseanzeigen1Click();
-  // "Klassenimport aus Delphi" / "Klassenimport aus Java": a new box for a class read
-  // from a source file (main diagrams only), then its ancestors are connected.
-  void ImportPascalSourceClick();
-  void ImportJavaSourceClick();
-  // The same for a file already chosen (dropped on the window): refused outside a main
-  // diagram, otherwise with the chooser and the questions of the commands.
-  void ImportPascalFile(const std::string& path);
-  void ImportJavaFile(const std::string& path);
-  // Outside a main diagram: the warning that classes are imported into main diagrams
-  // only, and true.
-  bool RefuseImportOutsideMainDiagram();
-  // "Klasse aktualisieren": the current class from a source file chosen by the user.
-  void MiAktualisierenClick();
-  // "Alle Klassen aktualisieren": every box in turn, each with its own file dialog.
-  void aktualisiereAlleClick();
-  // Brings the class up to date from the file, with the Pascal parser for a ".pas" file,
-  // the Java parser for a ".java" file and by the diagram's language otherwise; the file
-  // is then recorded in every box of the class. Redraws; true when the class was updated.
-  bool UpdateClassFromFile(TUMLClass& cls, const std::string& path);
-  // Gives every box whose class names an ancestor an IST connection to a box of that
-  // class, creating the class above the box when the diagram has none.
-  void ConnectAncestors();
-
-  // ---------------------------------------------------------------------------------------
 
   // Menus and their items by the names they have in the menu tables. The window menus
   // are shown in the frame's menu bar while the window is active.
@@ -311,9 +200,18 @@ class TFChild : public QMdiSubWindow {
   QMenu* Menu(const std::string& name) const;
   // The item at a position of a menu (separators counted), or nullptr.
   static QAction* ItemAt(QMenu* menu, int position);
-  // Shows and hides menu items by their positions.
-  static void ShowItems(QMenu* menu, std::initializer_list<int> shown,
-                        std::initializer_list<int> hidden);
+  // True when the item runs a command of the window.
+  bool HasCommand(const QAction* item) const;
+
+  // The window caption for a FileName: the part after the last separator; in a
+  // sub-diagram a colon separates too.
+  static std::string CaptionOf(const DiagramDocument& doc);
+  // A new sub-diagram window for a sub document of this main diagram's document.
+  TFChild* AttachSubWindow(DiagramDocument& sub);
+
+  // The dialogs the diagram's elements open while they are created or edited; they show
+  // the surface first, so that previews drawn on it are seen behind the dialog.
+  std::shared_ptr<IDiagramDialogs> ElementDialogs;
 
   QMenu* Klasse1 = nullptr;
   QMenu* Unterdiagramm = nullptr;
@@ -327,6 +225,10 @@ class TFChild : public QMdiSubWindow {
   QMenu* MyInfoBoxMenu = nullptr;
   QAction* IstDelphiVersion = nullptr;
   QAction* IstJavaVersion = nullptr;
+  // The entries of a sub-diagram window in its main diagram's submenus "Unterdiagramm
+  // löschen" and "Name ändern"; they go with the window.
+  QAction* DeleteEntry = nullptr;
+  QAction* RenameEntry = nullptr;
 
   // Interaction state (the document carries the diagram's own data).
   bool CloseAllowed = false;
@@ -361,17 +263,87 @@ class TFChild : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // What an item of the menu tables runs, and with which caption.
+  struct ItemCommand {
+    QAction* item;
+    std::string caption;
+    void (*handler)(TFChild&);
+    unsigned flags;
+  };
+
   void FormCreate();
+  void CreateSurface();
+  void ConnectSurfaceMouse();
+
+  // ---- menus ----
   void BuildMenus();
-  // Writes the diagram file; a successful save makes the autosave obsolete.
-  bool WriteFile(const std::string& path);
+  void AddRows(QMenu* menu, const WindowMenuRow* rows, size_t count);
+  void BuildClassMenus();
+  QAction* AddCommandItem(QMenu* menu, const WindowMenuRow& row, const char* caption);
+  // Shows the items that depend on the language (and on the kind of diagram) for it.
+  void ShowItemsForLanguage(int language);
+  // Shows and hides items of the window by their names.
+  void ShowItems(std::initializer_list<const char*> shown, std::initializer_list<const char*> hidden);
+  void SetCaption(const char* item, const std::string& text);
+  void PrepareClassMenu();
+  void PrepareConnectionMenuForEnd(const TConnection& c);
+  void PrepareConnectionMenuForText(TConnection& c);
+
+  // ---- mouse down ----
+  void PickFirstBorderPoint(int x, int y);
+  void PickFirstBorderPointOnCurrent(int x, int y);
+  // The first pick on any box, or on `only` when given.
+  void PickFirstBorderPointOn(int x, int y, const TUMLDrawClass* only);
+  void PickSecondBorderPoint(int x, int y);
+  void ClickOnSelection(int x, int y);
+  void ReattachConnectionEnd(int button, int x, int y);
+  void DeleteConnectionsAt(int x, int y);
+  void HitTest(int button, int x, int y);
+  void OnConnectionEnd(int button, int x, int y);
+  // A left press on something movable: drag it while the button is held.
+  void StartDrag(EditMode mode, int x, int y, const std::string& status);
+  void OnBox(int button, int x, int y);
+  void OnInfoBox(int button, int x, int y);
+  void OnConnectionText(int button, int x, int y);
+  void PopUpConnectionMenu(int x, int y);
+  void OnEmptyArea(int x, int y);
+  // Whether a click deletes this connection: messages while "Botschaft löschen" is ticked,
+  // every other kind while "Beziehung löschen" is ticked.
+  bool Deletable(const TConnection& c) const;
+  // The prompt for the second border point, by the ticked command item.
+  std::string SecondPointPrompt() const;
+
+  // ---- mouse move: what the mouse is over, and the drags ----
+  struct Hover {
+    bool overPoint = false;    // a border point or connection end: the hand
+    bool overElement = false;  // something that can be dragged: the size-all cursor
+  };
+  Hover HoverWhenIdle(int x, int y) const;
+  bool BorderPointOfAnyBoxAt(int x, int y) const;
+  bool DeletableEndAt(int x, int y) const;
+  // Each returns true when it drew on the surface.
+  bool DragBox(int dx, int dy);
+  bool DragInfoBox(int dx, int dy);
+  bool DragConnectionText(int dx, int dy);
+  bool DragSelection(int x, int y, int dx, int dy);
+  bool StretchRubberBand(int x, int y);
+  void SetHoverCursor(Hover hover);
+
+  // ---- mouse up ----
+  void EndRubberBand();
+
+  // ---- drawing, closing, files ----
+  enum class CurrentBoxMark { Shown, Hidden };
+  void DrawDiagram(CurrentBoxMark mark);
   void SwitchLanguage(int language);
   // Closes the sub-diagram windows without questions (the main diagram goes).
   void CloseSubWindows();
-  void AttachSubWindow(DiagramDocument& sub);
   void ShowSurface();
   void RedrawForView();
-  QAction* AddItem(QMenu* menu, const char* name, const std::string& caption);
+  // Moves the current box or the selection by one key step.
+  void MoveByKey(int dx, int dy);
+  // Writes the diagram file; a successful save makes the autosave obsolete.
+  bool WriteFile(const std::string& path);
 
   TMainForm& main_;
   std::unique_ptr<DiagramDocument> ownDoc_;
@@ -379,10 +351,18 @@ class TFChild : public QMdiSubWindow {
   TFChild* mainDiagram_ = nullptr;
   std::vector<TFChild*> subWindows_;
   std::vector<QMenu*> menus_;
+  std::unordered_map<const QAction*, ItemCommand> commands_;
   std::unique_ptr<QtCanvas> canvas_;
-  std::unique_ptr<QImage> placeholder_;
   bool destroying_ = false;
   bool viewRedrawPending_ = false;
+
+  std::unique_ptr<RelationshipCommands> relationships_;
+  std::unique_ptr<MessageCommands> messages_;
+  std::unique_ptr<ElementCommands> elements_;
+  std::unique_ptr<SubDiagramCommands> subDiagrams_;
+  std::unique_ptr<ClassTransferCommands> classTransfer_;
+  std::unique_ptr<RoundTripCommands> roundTrip_;
+  std::unique_ptr<PictureCommands> pictures_;
 };
 
 }  // namespace zedro

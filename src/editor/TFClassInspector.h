@@ -38,8 +38,6 @@ class TFClassInspector : public QWidget, public IClassInspector {
   // the mouse or the keyboard runs this once the selection has settled.
   void TVclassChange(QTreeWidgetItem* node);
 
-  TUMLClass* ShownClass() const { return class_; }
-
   QLabel* LbClassName = nullptr;
   QTreeWidget* TVclass = nullptr;
   QTreeWidgetItem* AttributesNode = nullptr;

@@ -17,12 +17,15 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 #include "diagram/DiagramDocument.h"
 #include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
 #include "editor/DialogService.h"
+#include "editor/MenuTable.h"
+#include "editor/PictureCommands.h"
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
 #include "editor/TFClassInspector.h"
@@ -90,149 +93,110 @@ void TMainForm::SetClassInspector(IClassInspector* inspector) {
   PlaceOnScreen();
 }
 
-QAction* TMainForm::AddAction(QMenu* menu, const char* name, const std::string& caption,
-                              const std::string& hint) {
-  QAction* a = menu->addAction(Q(caption));
-  a->setObjectName(name);
-  if (!hint.empty()) {
-    std::string shortHint = hint.substr(0, hint.find('|'));
-    std::string longHint = hint.find('|') == std::string::npos ? hint : hint.substr(hint.find('|') + 1);
-    a->setToolTip(Q(shortHint));
-    a->setStatusTip(Q(longHint));
+namespace {
+
+template <void (TMainForm::*command)()>
+void Call(TMainForm& f) {
+  (f.*command)();
+}
+
+// The frame's menus, one table each. Captions carry their access keys already; items
+// without one get a key when the menu is built.
+constexpr FrameMenuRow kFileMenu[] = {
+    {"FileNewItem", "&Neues Diagramm", "Ctrl+N", "Neu|Neue Datei erstellen",
+     Call<&TMainForm::FileNew1Execute>, 0},
+    {"FileOpenItem", "Diagramm Ö&ffnen", "Ctrl+O", "Öffnen|Eine Datei öffnen",
+     Call<&TMainForm::FileOpen1Execute>, 0},
+    {"FileCloseItem", "Fenster s&chließen", "", "Schließen|Aktuelle Datei schließen",
+     Call<&TMainForm::FileClose1Click>, kDisabled},
+    {"FileSaveItem", "Diagramm &speichern", "Ctrl+S", "Speichern|Aktuelle Datei speichern",
+     Call<&TMainForm::FileSaveClick>, 0},
+    {"FileSaveAsItem", "Diagramm speichern &unter...", "", "", Call<&TMainForm::FileSaveAsClick>,
+     0},
+    SeparatorRow<TMainForm>(),
+    {"SavePictureItem", "als Bild Speichern (BMP)", "", "",
+     Call<&TMainForm::SavePictureItemClick>, kDisabled},
+    {"PictureToClipboardItem", "Bild in Zwischenablage", "", "",
+     Call<&TMainForm::PictureToClipboardItemClick>, kDisabled},
+    {"PrintPictureItem", "Bild direkt drucken", "", "", Call<&TMainForm::PrintPictureItemClick>,
+     kDisabled},
+    {"Druckerauswhlen1", "Drucker einrichten", "", "", Call<&TMainForm::DruckerEinrichtenClick>,
+     0},
+    SeparatorRow<TMainForm>(),
+    {"FileExitItem", "&Beenden", "", "Beenden|Das Programm beenden",
+     Call<&TMainForm::FileExit1Execute>, 0},
+};
+
+constexpr FrameMenuRow kEditMenu[] = {
+    {"DeleteItem", "Klasse Löschen", "Del",
+     "Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben",
+     Call<&TMainForm::DeleteItemClick>, 0},
+    {"CopyItem", "Klasse &Kopieren", "Ctrl+C",
+     "Kopieren|Das markierte Objekt in die Zwischenablage kopieren",
+     Call<&TMainForm::CopyItemClick>, 0},
+    {"PasteItem", "Klasse &Einfügen", "Ctrl+V", "Einfügen|Den Inhalt der Zwischenablage einfügen",
+     Call<&TMainForm::PasteItemClick>, kDisabled},
+};
+
+// The window list follows these items (FillWindowList).
+constexpr FrameMenuRow kWindowMenu[] = {
+    {"WindowCascadeItem", "Über&lappend", "", "", Call<&TMainForm::CascadeWindows>, 0},
+    {"WindowTileItem", "&Nebeneinander", "", "", Call<&TMainForm::TileSideBySide>, 0},
+    {"WindowTileItem2", "&Uebereinander", "", "", Call<&TMainForm::TileStacked>, 0},
+    {"WindowMinimizeAll1", "Alle mi&nimieren", "", "", Call<&TMainForm::MinimizeAll>, kHidden},
+    {"WindowArrange1", "An&ordnen", "", "", Call<&TMainForm::ArrangeWindows>, kHidden},
+};
+
+constexpr FrameMenuRow kHelpMenu[] = {
+    {"HelpAboutItem", "&Info...", "", "", Call<&TMainForm::HelpAboutItemClick>, 0},
+};
+
+// The tool bar: items of the menus above by name; "" is a separator.
+constexpr const char* kToolBar[] = {"FileNewItem", "FileOpenItem", "FileSaveItem", "",
+                                    "DeleteItem",  "CopyItem",     "PasteItem",    "",
+                                    "WindowCascadeItem", "WindowTileItem", "WindowTileItem2"};
+
+struct ItemIcon {
+  const char* name;
+  QStyle::StandardPixmap icon;
+};
+constexpr ItemIcon kIcons[] = {
+    {"FileNewItem", QStyle::SP_FileIcon},
+    {"FileOpenItem", QStyle::SP_DialogOpenButton},
+    {"FileSaveItem", QStyle::SP_DialogSaveButton},
+    {"DeleteItem", QStyle::SP_TrashIcon},
+    {"CopyItem", QStyle::SP_FileDialogContentsView},
+    {"PasteItem", QStyle::SP_DialogApplyButton},
+    {"WindowCascadeItem", QStyle::SP_TitleBarNormalButton},
+    {"WindowTileItem", QStyle::SP_ToolBarHorizontalExtensionButton},
+    {"WindowTileItem2", QStyle::SP_ToolBarVerticalExtensionButton},
+};
+
+}  // namespace
+
+QMenu* TMainForm::AddFrameMenu(const char* name, const char* title, const FrameMenuRow* rows,
+                               size_t count) {
+  QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+  menu->setObjectName(name);
+  for (size_t i = 0; i < count; ++i) {
+    const FrameMenuRow& row = rows[i];
+    QAction* item = AddMenuItem(menu, row);
+    if (row.handler)
+      connect(item, &QAction::triggered, this, [this, handler = row.handler] { handler(*this); });
   }
-  return a;
+  return menu;
 }
 
 void TMainForm::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName("MainMenu1");
-  QStyle* st = style();
-
-  File1 = bar->addMenu("&Datei");
-  File1->setObjectName("File1");
-  QAction* fileNew = AddAction(File1, "FileNewItem", "&Neues Diagramm", "Neu|Neue Datei erstellen");
-  fileNew->setShortcut(QKeySequence("Ctrl+N"));
-  fileNew->setIcon(st->standardIcon(QStyle::SP_FileIcon));
-  connect(fileNew, &QAction::triggered, this, [this] { FileNew1Execute(); });
-  QAction* fileOpen =
-      AddAction(File1, "FileOpenItem", W("Diagramm Ö&ffnen"), W("Öffnen|Eine Datei öffnen"));
-  fileOpen->setShortcut(QKeySequence("Ctrl+O"));
-  fileOpen->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
-  connect(fileOpen, &QAction::triggered, this, [this] { FileOpen1Execute(); });
-  QAction* fileClose = AddAction(File1, "FileCloseItem", W("Fenster s&chließen"),
-                                 W("Schließen|Aktuelle Datei schließen"));
-  fileClose->setEnabled(false);
-  connect(fileClose, &QAction::triggered, this, [this] { FileClose1Click(); });
-  QAction* fileSave = AddAction(File1, "FileSaveItem", "Diagramm &speichern",
-                                "Speichern|Aktuelle Datei speichern");
-  fileSave->setShortcut(QKeySequence("Ctrl+S"));
-  fileSave->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-  connect(fileSave, &QAction::triggered, this, [this] { FileSaveClick(); });
-  QAction* fileSaveAs = AddAction(File1, "FileSaveAsItem", "Diagramm speichern &unter...");
-  connect(fileSaveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
-  File1->addSeparator();
-  QAction* savePicture = AddAction(File1, "SavePictureItem", "als Bild Speichern (BMP)");
-  savePicture->setEnabled(false);
-  connect(savePicture, &QAction::triggered, this, [this] { SavePictureItemClick(); });
-  QAction* clip = AddAction(File1, "PictureToClipboardItem", "Bild in Zwischenablage");
-  clip->setEnabled(false);
-  connect(clip, &QAction::triggered, this, [this] { PictureToClipboardItemClick(); });
-  QAction* print = AddAction(File1, "PrintPictureItem", "Bild direkt drucken");
-  print->setEnabled(false);
-  connect(print, &QAction::triggered, this, [this] { PrintPictureItemClick(); });
-  QAction* setup = AddAction(File1, "Druckerauswhlen1", "Drucker einrichten");
-  connect(setup, &QAction::triggered, this, [this] { DruckerEinrichtenClick(); });
-  File1->addSeparator();
-  QAction* exitItem = AddAction(File1, "FileExitItem", "&Beenden", "Beenden|Das Programm beenden");
-  connect(exitItem, &QAction::triggered, this, [this] { FileExit1Execute(); });
-
-  Edit1 = bar->addMenu("B&earbeiten");
-  Edit1->setObjectName("Edit1");
-  QAction* del = AddAction(Edit1, "DeleteItem", W("Klasse Löschen"),
-                           "Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben");
-  del->setShortcut(QKeySequence(Qt::Key_Delete));
-  del->setIcon(st->standardIcon(QStyle::SP_TrashIcon));
-  connect(del, &QAction::triggered, this, [this] { DeleteItemClick(); });
-  QAction* copy = AddAction(Edit1, "CopyItem", "Klasse &Kopieren",
-                            "Kopieren|Das markierte Objekt in die Zwischenablage kopieren");
-  copy->setShortcut(QKeySequence("Ctrl+C"));
-  copy->setIcon(st->standardIcon(QStyle::SP_FileDialogContentsView));
-  connect(copy, &QAction::triggered, this, [this] { CopyItemClick(); });
-  QAction* paste = AddAction(Edit1, "PasteItem", W("Klasse &Einfügen"),
-                             W("Einfügen|Den Inhalt der Zwischenablage einfügen"));
-  paste->setShortcut(QKeySequence("Ctrl+V"));
-  paste->setIcon(st->standardIcon(QStyle::SP_DialogApplyButton));
-  paste->setEnabled(false);
-  connect(paste, &QAction::triggered, this, [this] { PasteItemClick(); });
-
-  Window1 = bar->addMenu("&Fenster");
-  Window1->setObjectName("Window1");
+  menuBar()->setObjectName("MainMenu1");
+  File1 = AddFrameMenu("File1", "&Datei", kFileMenu, std::size(kFileMenu));
+  Edit1 = AddFrameMenu("Edit1", "B&earbeiten", kEditMenu, std::size(kEditMenu));
+  Window1 = AddFrameMenu("Window1", "&Fenster", kWindowMenu, std::size(kWindowMenu));
   windowMenuAction_ = Window1->menuAction();
-  QAction* cascade = AddAction(Window1, "WindowCascadeItem", W("Über&lappend"));
-  cascade->setIcon(st->standardIcon(QStyle::SP_TitleBarNormalButton));
-  connect(cascade, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
-  QAction* tileV = AddAction(Window1, "WindowTileItem", "&Nebeneinander");
-  tileV->setIcon(st->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
-  QAction* tileH = AddAction(Window1, "WindowTileItem2", "&Uebereinander");
-  tileH->setIcon(st->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton));
-  // Side by side in columns, or stacked in rows.
-  auto tile = [this](bool sideBySide) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : MdiArea->subWindowList(QMdiArea::CreationOrder))
-      if (w->isVisible() && !w->isMinimized()) windows.push_back(w);
-    if (windows.isEmpty()) return;
-    const QRect area = MdiArea->viewport()->rect();
-    const int n = static_cast<int>(windows.size());
-    for (int i = 0; i < n; ++i) {
-      windows[i]->showNormal();
-      if (sideBySide)
-        windows[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
-      else
-        windows[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
-    }
-  };
-  connect(tileV, &QAction::triggered, this, [tile] { tile(true); });
-  connect(tileH, &QAction::triggered, this, [tile] { tile(false); });
-  QAction* minimize = AddAction(Window1, "WindowMinimizeAll1", "Alle mi&nimieren");
-  minimize->setVisible(false);
-  connect(minimize, &QAction::triggered, this, [this] {
-    for (QMdiSubWindow* w : MdiArea->subWindowList()) w->showMinimized();
-  });
-  QAction* arrange = AddAction(Window1, "WindowArrange1", "An&ordnen");
-  arrange->setVisible(false);
-  connect(arrange, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-  // The window list follows the fixed items.
-  connect(Window1, &QMenu::aboutToShow, this, [this] {
-    for (QAction* a : Window1->actions())
-      if (a->property("windowListEntry").toBool()) {
-        Window1->removeAction(a);
-        a->deleteLater();
-      }
-    TFChild* active = ActiveChild();
-    int n = 0;
-    if (!children_.empty()) {
-      QAction* sep = Window1->addSeparator();
-      sep->setProperty("windowListEntry", true);
-    }
-    for (TFChild* c : children_) {
-      // A "&" in a file name is shown, not taken for an access key.
-      QString title = c->windowTitle();
-      QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(title.replace('&', "&&")));
-      a->setProperty("windowListEntry", true);
-      a->setCheckable(true);
-      a->setChecked(c == active);
-      QPointer<TFChild> target(c);
-      connect(a, &QAction::triggered, this, [this, target] {
-        if (target) ActivateChild(target);
-      });
-    }
-    AssignAccessKeys(Window1);
-  });
-
-  Help1 = bar->addMenu("&Info");
-  Help1->setObjectName("Help1");
-  QAction* about = AddAction(Help1, "HelpAboutItem", "&Info...");
-  connect(about, &QAction::triggered, this, [this] { HelpAboutItemClick(); });
+  connect(Window1, &QMenu::aboutToShow, this, [this] { FillWindowList(); });
+  Help1 = AddFrameMenu("Help1", "&Info", kHelpMenu, std::size(kHelpMenu));
+  for (const ItemIcon& i : kIcons)
+    if (QAction* a = Item(i.name)) a->setIcon(style()->standardIcon(i.icon));
 
   // Items without a key of their own get one, so that every item can be reached from
   // the keyboard.
@@ -241,19 +205,68 @@ void TMainForm::BuildMenus() {
   ToolBar2 = addToolBar("ToolBar2");
   ToolBar2->setObjectName("ToolBar2");
   ToolBar2->setMovable(false);
-  ToolBar2->addAction(fileNew);
-  ToolBar2->addAction(fileOpen);
-  ToolBar2->addAction(fileSave);
-  ToolBar2->addSeparator();
-  ToolBar2->addAction(del);
-  ToolBar2->addAction(copy);
-  ToolBar2->addAction(paste);
-  ToolBar2->addSeparator();
-  ToolBar2->addAction(cascade);
-  ToolBar2->addAction(tileV);
-  ToolBar2->addAction(tileH);
+  for (const char* name : kToolBar) {
+    if (*name)
+      ToolBar2->addAction(Item(name));
+    else
+      ToolBar2->addSeparator();
+  }
   // The hint of a tool button goes when the mouse leaves the button.
   for (QToolButton* b : ToolBar2->findChildren<QToolButton*>()) b->installEventFilter(this);
+}
+
+// The window list follows the fixed items of "Fenster".
+void TMainForm::FillWindowList() {
+  for (QAction* a : Window1->actions())
+    if (a->property("windowListEntry").toBool()) {
+      Window1->removeAction(a);
+      a->deleteLater();
+    }
+  TFChild* active = ActiveChild();
+  int n = 0;
+  if (!children_.empty()) {
+    QAction* sep = Window1->addSeparator();
+    sep->setProperty("windowListEntry", true);
+  }
+  for (TFChild* c : children_) {
+    // A "&" in a file name is shown, not taken for an access key.
+    QString title = c->windowTitle();
+    QAction* a = Window1->addAction(QString("&%1 %2").arg(++n).arg(title.replace('&', "&&")));
+    a->setProperty("windowListEntry", true);
+    a->setCheckable(true);
+    a->setChecked(c == active);
+    QPointer<TFChild> target(c);
+    connect(a, &QAction::triggered, this, [this, target] {
+      if (target) ActivateChild(target);
+    });
+  }
+  AssignAccessKeys(Window1);
+}
+
+void TMainForm::CascadeWindows() { MdiArea->cascadeSubWindows(); }
+void TMainForm::TileSideBySide() { TileWindows(TileDirection::SideBySide); }
+void TMainForm::TileStacked() { TileWindows(TileDirection::Stacked); }
+void TMainForm::ArrangeWindows() { MdiArea->tileSubWindows(); }
+
+void TMainForm::MinimizeAll() {
+  for (QMdiSubWindow* w : MdiArea->subWindowList()) w->showMinimized();
+}
+
+// Side by side in columns, or stacked in rows.
+void TMainForm::TileWindows(TileDirection direction) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : MdiArea->subWindowList(QMdiArea::CreationOrder))
+    if (w->isVisible() && !w->isMinimized()) windows.push_back(w);
+  if (windows.isEmpty()) return;
+  const QRect area = MdiArea->viewport()->rect();
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
+    windows[i]->showNormal();
+    if (direction == TileDirection::SideBySide)
+      windows[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
+    else
+      windows[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
+  }
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -289,6 +302,7 @@ void TMainForm::ChildCreated(TFChild* child) {
   child->show();
   --creating_;
   KeepInsideArea(child);
+  if (onChildCreated) onChildCreated(*child);
 }
 
 void TMainForm::KeepInsideArea(QMdiSubWindow* window) {
@@ -386,12 +400,12 @@ void TMainForm::SetCaptionForLanguage(int language) {
 }
 
 void TMainForm::RedrawActiveDiagram() {
-  if (TFChild* c = ActiveChild()) c->Redraw(true);
+  if (TFChild* c = ActiveChild()) c->Redraw();
 }
 
 void TMainForm::RedrawAllDiagrams() {
   std::vector<TFChild*> all = children_;
-  for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->Redraw(true);
+  for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)->Redraw();
 }
 
 void TMainForm::PurgeAttribute(TUMLClass& cls, TAttribute& attribute) {
@@ -439,7 +453,7 @@ void TMainForm::FileOpen1Execute() {
   request.initialDir = S(QDir::currentPath());
   std::string path = dialogs_.OpenFileName(request);
   if (path.empty()) return;
-  if (TFChild* child = OpenDiagramFile(path)) child->RedrawKeepSaved(true);
+  if (TFChild* child = OpenDiagramFile(path)) child->RedrawKeepSaved();
 }
 
 void TMainForm::FileSaveClick() {
@@ -462,16 +476,26 @@ void TMainForm::NoteDiagramFile(TFChild* child, bool closing) {
   if (onDiagramFileUsed && doc.HasFileName && doc.Saved) onDiagramFileUsed(doc.FileName, closing);
 }
 
+// The picture commands act on the active window and run through its RunCommand, named
+// after the frame's item.
+void TMainForm::RunOnActiveWindow(const char* itemName, void (PictureCommands::*command)()) {
+  TFChild* c = ActiveChild();
+  if (!c) return;
+  const QAction* item = Item(itemName);
+  const std::string caption = item ? S(PlainCaption(item->text())) : std::string();
+  c->RunCommand(caption, [c, command] { (c->Pictures().*command)(); });
+}
+
 void TMainForm::SavePictureItemClick() {
-  if (TFChild* c = ActiveChild()) c->SavePicture();
+  RunOnActiveWindow("SavePictureItem", &PictureCommands::SavePicture);
 }
 
 void TMainForm::PictureToClipboardItemClick() {
-  if (TFChild* c = ActiveChild()) c->PictureToClipboard();
+  RunOnActiveWindow("PictureToClipboardItem", &PictureCommands::PictureToClipboard);
 }
 
 void TMainForm::PrintPictureItemClick() {
-  if (TFChild* c = ActiveChild()) c->PrintPicture();
+  RunOnActiveWindow("PrintPictureItem", &PictureCommands::PrintPicture);
 }
 
 void TMainForm::DruckerEinrichtenClick() { dialogs_.PrinterSetup(); }
@@ -482,18 +506,18 @@ void TMainForm::FileClose1Click() {
 
 void TMainForm::FileExit1Execute() { close(); }
 
+// Delete, copy and paste run the commands of the active window's class menu.
 void TMainForm::DeleteItemClick() {
-  if (TFChild* c = ActiveChild(); c && onDeleteClass) onDeleteClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("DeleteClassItem");
 }
 
 void TMainForm::CopyItemClick() {
-  TFChild* c = ActiveChild();
   // The copy command enables pasting when it copied something.
-  if (c && onCopyClass) onCopyClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("Klassekopieren1");
 }
 
 void TMainForm::PasteItemClick() {
-  if (TFChild* c = ActiveChild(); c && onPasteClass) onPasteClass(*c);
+  if (TFChild* c = ActiveChild()) c->RunItemCommand("Klasseeinfgen1");
 }
 
 void TMainForm::HelpAboutItemClick() {

@@ -14,6 +14,7 @@
 
 #include "diagram/ClassBox.h"
 #include "diagram/ElementLists.h"
+#include "editor/MenuTable.h"
 
 class QAction;
 class QMdiArea;
@@ -25,8 +26,13 @@ namespace zedro {
 
 class DiagramDocument;
 class IDialogService;
+class PictureCommands;
 class TAutosave;
 class TFChild;
+class TMainForm;
+
+// A row of the frame's menu tables: its handler runs a command of the frame.
+using FrameMenuRow = MenuRow<TMainForm>;
 
 constexpr const char* kApplicationTitle = "Zedro 1.8.4_03 b";
 constexpr const char* kInitialCaption = "Zedro 1.8.4_02";
@@ -92,6 +98,11 @@ class TMainForm : public QMainWindow {
   void CopyItemClick();
   void PasteItemClick();
   void HelpAboutItemClick();
+  void CascadeWindows();
+  void TileSideBySide();
+  void TileStacked();
+  void MinimizeAll();
+  void ArrangeWindows();
 
   // Opens the start file when the window first becomes active (once).
   void FormActivate();
@@ -123,10 +134,9 @@ class TMainForm : public QMainWindow {
   QToolBar* ToolBar2 = nullptr;
   QMdiArea* MdiArea = nullptr;
 
-  // Commands of later parts hook in here: copy and paste of classes and deletion.
-  std::function<void(TFChild&)> onDeleteClass;
-  std::function<void(TFChild&)> onCopyClass;
-  std::function<void(TFChild&)> onPasteClass;
+  // A diagram window was created (main or sub-diagram window); the desktop features
+  // prepare it for dropped files.
+  std::function<void(TFChild&)> onChildCreated;
   // A diagram file was opened or saved (closing: its window closes, the file may have been
   // saved by the close question). Feeds the recent files.
   std::function<void(const std::string& path, bool closing)> onDiagramFileUsed;
@@ -147,8 +157,12 @@ class TMainForm : public QMainWindow {
   void MergeMenus(TFChild* child);
   // Moves (and if need be shrinks) a diagram window into the visible part of the area.
   void KeepInsideArea(QMdiSubWindow* window);
-  QAction* AddAction(QMenu* menu, const char* name, const std::string& caption,
-                     const std::string& hint = {});
+  QMenu* AddFrameMenu(const char* name, const char* title, const FrameMenuRow* rows,
+                      size_t count);
+  void FillWindowList();
+  enum class TileDirection { SideBySide, Stacked };
+  void TileWindows(TileDirection direction);
+  void RunOnActiveWindow(const char* itemName, void (PictureCommands::*command)());
   // Reports the diagram's file to onDiagramFileUsed when it is saved under its name.
   void NoteDiagramFile(TFChild* child, bool closing = false);
 

@@ -234,7 +234,7 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   if (TMethod* called = d.Connections.At(2)->Method) {
     EXPECT_EQ(called->Name, "Fahre");  // still a live object
   }
-  main->Redraw(true);
+  main->Redraw();
   std::unique_ptr<DiagramDocument> re = SaveAndReload();
   ASSERT_EQ(re->Connections.Count(), 3);
   EXPECT_EQ(re->Connections.At(1)->Method, nullptr);
@@ -267,7 +267,7 @@ TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNone(); });
   form->ShowClassInInspector(cls);
   for (int i = 0; i < 4; ++i) Insp().BtOverrideMethodClick();
-  child->Item("Methodeberschreiben1")->trigger();
+  Trigger(child, "Methodeberschreiben1");
   EXPECT_EQ(dialogs.messages.Texts(), (Lines{W("Gewählte Methode ist nicht überschreibbar !"),
                                              W("Fehler beim Wählen der Methode")}));
   ASSERT_EQ(cls->Methods.Count(), 2);
@@ -291,7 +291,7 @@ TEST_F(Inspector, RenamingForgetsTheSourceFileAndFormClassesRefuse) {
 TEST_F(Inspector, TheDescriptionSurvivesBeingConfirmedTwice) {
   const Lines doc{"Eine Person.", "", "  mit Alter", ""};
   Ok<TClassDokuForm>([&doc](TClassDokuForm& f) { f.Lines = doc; });
-  child->Item("BeschreibungAendern")->trigger();
+  Trigger(child, "BeschreibungAendern");
   for (int i = 0; i < 2; ++i) {  // the real dialog, confirmed without changes
     TClassDokuForm f(dialogs);
     f.Lines = cls->Documentation;

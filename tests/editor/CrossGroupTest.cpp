@@ -21,46 +21,46 @@ class CrossGroup : public EditorTest {
 TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMessages) {
   TFChild* main = NewDiagram();
   dialogs.inputs = {std::string("TFahrer"), std::string("TAuto")};
-  main->Item("newClass")->trigger();
-  main->Item("newClass")->trigger();
+  Trigger(main, "newClass");
+  Trigger(main, "newClass");
   ASSERT_EQ(main->Doc().DrawClasses.Count(), 2);
   TUMLDrawClass* fahrer = main->Doc().DrawClasses.At(0);
   TUMLDrawClass* autoBox = main->Doc().DrawClasses.At(1);
   Drag(main, Inside(autoBox), {Inside(autoBox).X + 250, Inside(autoBox).Y});
   Click(main, Inside(autoBox), Qt::RightButton);
   NewAttributeInInspector("tempo");
-  main->Item("Attributhinzufuegen")->trigger();
+  Trigger(main, "Attributhinzufuegen");
   ASSERT_EQ(autoBox->UMLClass->Attributes.Count(), 1);
 
   // A sub-diagram shows TFahrer (copied and pasted) and an object of TAuto.
   dialogs.inputs = {std::string("Fahrt")};
-  main->Item("erzeugeUnterdiagramm")->trigger();
+  Trigger(main, "erzeugeUnterdiagramm");
   TFChild* sub = Watch(main->SubDiagramWindows().at(0));
   form->ActivateChild(main);
   Click(main, Inside(fahrer));
-  form->Item("CopyItem")->trigger();
+  Trigger(form.get(), "CopyItem");
   form->ActivateChild(sub);
-  sub->Item("KlasseEinfuegenSub")->trigger();
+  Trigger(sub, "KlasseEinfuegenSub");
   ASSERT_EQ(sub->Doc().DrawClasses.Count(), 1);
   TUMLDrawClass* fahrerHere = sub->Doc().DrawClasses.At(0);
   EXPECT_EQ(fahrerHere->UMLClass, fahrer->UMLClass);
   Click(sub, {320, 240}, Qt::RightButton);
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   Ok<TChangeObjectForm>([](TChangeObjectForm& f) { f.SetValue(0, "120"); });
-  TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
+  TriggerAt(sub->MyCreateMenu, 1);
   ASSERT_EQ(sub->Doc().DrawClasses.Count(), 2);
   auto* golf = static_cast<TUMLDrawObject*>(sub->Doc().DrawClasses.At(1));
 
   // A member added from the object's menu belongs to the class and shows in its grid.
   Click(sub, Inside(golf), Qt::RightButton);
   NewAttributeInInspector("ps");
-  sub->Item("Attributhinzufuegen")->trigger();
+  Trigger(sub, "Attributhinzufuegen");
   EXPECT_EQ(autoBox->UMLClass->Attributes.Count(), 2);
   Names grid;  // the grid shows the new member at once
   Ok<TChangeObjectForm>([&grid](TChangeObjectForm& f) {
     for (int r = 0; r < f.RowCount(); ++r) grid.push_back(f.AttributeName(r) + "=" + f.Value(r));
   });
-  sub->Item("Wertbelegungndern1")->trigger();
+  Trigger(sub, "Wertbelegungndern1");
   EXPECT_EQ(grid, (Names{"ps=-", "tempo=120"}));
 
   // TFahrer gives the object an Auftrag; its new method goes to TAuto.
@@ -68,7 +68,7 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"fahre"}; });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
   Ok<TMethodForm>();
-  sub->Item("Auftrag")->trigger();
+  Trigger(sub, "Auftrag");
   Click(sub, Pt(fahrerHere, 17));
   Click(sub, Pt(golf, 39));
   ASSERT_EQ(sub->Doc().Connections.Count(), 1);
@@ -78,17 +78,19 @@ TEST_F(CrossGroup, AClassDrawnInTheMainDiagramLivesInASubDiagramWithObjectsAndMe
   // With a free note and an empty sub-diagram, saved from the frame and read back, the
   // diagram is the same (the note's text included) and its sub-diagrams have their entries.
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Fahrt", W("Übersicht")}; });
-  main->InfoBoxEinfuegenClick();
+  main->Elements().InfoBoxEinfuegenClick();
   dialogs.inputs = {std::string("Leer")};
-  main->Item("erzeugeUnterdiagramm")->trigger();
+  Trigger(main, "erzeugeUnterdiagramm");
   form->ActivateChild(main);
   dialogs.saveFiles.push_back(Path("Fahrt.urd"));
-  form->Item("FileSaveAsItem")->trigger();
+  Trigger(form.get(), "FileSaveAsItem");
   TFChild* reopened = Open(Path("Fahrt.urd"));
   ASSERT_NE(nullptr, reopened);
   ASSERT_NE(reopened, main);
   EXPECT_EQ(Dump(reopened), Dump(main));
-  EXPECT_EQ(reopened->Menu("Unterdiagrammloeschen")->actions().size(), 2);
+  QMenu* removal = reopened->Menu("Unterdiagrammloeschen");
+  ASSERT_NE(nullptr, removal);
+  EXPECT_EQ(removal->actions().size(), 2);
 }
 
 }  // namespace
@@ -108,7 +110,7 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   TConnection* auftrag = d.AddConnection(bank, 10, konto, 30, kAuftrag);
   auftrag->Method = buche;
   dialogs.inputs = {std::string("Teil")};
-  main->Item("erzeugeUnterdiagramm")->trigger();
+  Trigger(main, "erzeugeUnterdiagramm");
   DiagramDocument& sub = main->SubDiagramWindows().at(0)->Doc();
   TConnection* subAuftrag =
       sub.AddConnection(sub.AddBoxForClass(bank->UMLClass, 40), 10,
@@ -118,7 +120,7 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   form->ActivateChild(main);
   Click(main, Inside(basis));
   dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};
-  main->Item("DeleteClassItem")->trigger();
+  Trigger(main, "DeleteClassItem");
   ASSERT_EQ(d.DrawClasses.Count(), 2);
   EXPECT_EQ(konto->UMLClass->Parent, nullptr);
   EXPECT_TRUE(hat->Attributes.Items.empty());

@@ -89,7 +89,7 @@ TEST_F(Desktop, RecentFilesSurviveARestartNewestFirstAndForgetMissingFiles) {
   // A new diagram saved by the question when its window closes.
   TFChild* fresh = NewDiagram();
   AddClass(fresh, "TNeu");
-  fresh->Redraw(true);
+  fresh->Redraw();
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles.push_back(Path("D.urd"));
   fresh->close();
@@ -176,7 +176,7 @@ TEST_F(Desktop, SourcesDroppedOnAMainDiagramAreImportedWithTheQuestionsOfTheImpo
 TEST_F(Desktop, ASubDiagramRefusesDroppedSourcesOnce) {
   TFChild* main = NewDiagram();
   AddClass(main, "TKonto");
-  TFChild* sub = main->CreateSubDiagram("Teil");
+  TFChild* sub = main->SubDiagrams().CreateSubDiagram("Teil");
   ASSERT_NE(nullptr, sub);
   Write("mEins.pas", "unit mEins;\ninterface\ntype\n  TEins = class\n  end;\nimplementation\nend.\n");
   Write("Zwei.java", "public class Zwei {\n}\n");
@@ -189,7 +189,7 @@ TEST_F(Desktop, ASubDiagramRefusesDroppedSourcesOnce) {
 TEST_F(Desktop, TheFolderImportCommandLaysOutEveryClassOfTheFolder) {
   TFChild* w = NewDiagram();
   TUMLDrawClass* old = AddClass(w, "TAlt", 30, 30);
-  w->Redraw(true);
+  w->Redraw();
   QDir().mkpath(dir.filePath("quellen"));
   Write("quellen/mFahrzeug.pas",
         "unit mFahrzeug;\ninterface\ntype\n  TFahrzeug = class\n  end;\nimplementation\nend.\n");

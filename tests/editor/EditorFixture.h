@@ -13,8 +13,15 @@
 #include "cli/DumpJson.h"
 #include "diagram/DiagramDocument.h"
 #include "editor/AccessKeys.h"
+#include "editor/ClassTransferCommands.h"
 #include "editor/DialogService.h"
+#include "editor/ElementCommands.h"
+#include "editor/MessageCommands.h"
+#include "editor/PictureCommands.h"
 #include "editor/QtText.h"
+#include "editor/RelationshipCommands.h"
+#include "editor/RoundTripCommands.h"
+#include "editor/SubDiagramCommands.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
 #include "model/Notation.h"
@@ -90,13 +97,23 @@ class EditorTest : public ::testing::Test {
     TUMLDrawClass* box = w->Doc().AddClassBox(std::make_unique<TUMLClass>(name), x, y);
     box->Left = x;
     box->Top = y;
-    w->Redraw(true);
+    w->Redraw();
     return box;
   }
   // Triggers the window's menu item of that name; a missing item fails the test.
-  static void Trigger(TFChild* w, const char* item) {
+  // (A diagram window or the frame.)
+  template <class Window>
+  static void Trigger(Window* w, const char* item) {
+    ASSERT_NE(nullptr, w);
     QAction* a = w->Item(item);
     ASSERT_NE(nullptr, a) << item;
+    a->trigger();
+  }
+  // Triggers the item at that position of a menu; a missing item fails the test.
+  static void TriggerAt(QMenu* menu, int position) {
+    ASSERT_NE(nullptr, menu);
+    QAction* a = TFChild::ItemAt(menu, position);
+    ASSERT_NE(nullptr, a) << PlainCaption(menu->title()).toStdString() << ' ' << position;
     a->trigger();
   }
   // Presses the buttons of the next dialog, which must be of type F.

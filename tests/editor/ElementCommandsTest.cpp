@@ -20,7 +20,7 @@ class Elements : public EditorTest {
  protected:
   TFChild* NewSub(TFChild* main, const std::string& name) {
     dialogs.inputs.push_back(name);
-    main->erzeugeUnterdiagrammClick();
+    main->SubDiagrams().erzeugeUnterdiagrammClick();
     return main->SubDiagramWindows().back();
   }
   // Chooses the class at the index in the class chooser, then answers the object dialog.
@@ -33,7 +33,7 @@ class Elements : public EditorTest {
       f.ObjectName = name;
       f.PressOk();
     });
-    sub->ObjektEinfuegenClick();
+    sub->Elements().ObjektEinfuegenClick();
     return static_cast<TUMLDrawObject*>(sub->Doc().CurrentBox);
   }
   void Note(const StringList& lines) {
@@ -77,7 +77,7 @@ TEST_F(Elements, DeletingAClassOfAMainDiagramTakesItsBoxesInEverySubDiagram) {
   main->Doc().CurrentBox = konto;
   main->Doc().CurrentClass = konto->UMLClass;
   dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};
-  main->DeleteClassClick();
+  main->Elements().DeleteClassClick();
   EXPECT_EQ(dialogs.messages.Texts(),
             (Names{W("Möchten Sie die Klasse ->'TKonto'<- wirklich löschen?"),
                    W("Sie möchten eine Klasse in einem Hauptdiagramm mit Unterdiagrammen "
@@ -94,40 +94,40 @@ TEST_F(Elements, DeletingAClassOfAMainDiagramTakesItsBoxesInEverySubDiagram) {
   InsertObject(sub3, "b1");
   dialogs.messages.shown.clear();
   dialogs.messages.answers = {MsgResult::Yes};
-  sub3->DeleteClassClick();
+  sub3->Elements().DeleteClassClick();
   EXPECT_EQ(dialogs.messages.Texts(),
             Names{W("Möchten Sie das Object ->'b1'<- wirklich löschen?")});
   EXPECT_EQ(sub3->Doc().DrawClasses.Count(), 0);
   EXPECT_EQ(main->Doc().DrawClasses.Items, std::vector<TUMLDrawClass*>{bank});
-  sub3->InfozueinerKlasseeinfgen1Click();
+  sub3->Elements().InfozueinerKlasseeinfgen1Click();
   EXPECT_EQ(LastMessage(), W("Es ist keine aktuelle Klasse angewählt."));
 }
 
 TEST_F(Elements, NotesOfAClassSitAboveItAndFreeNotesTakeTheConnectionFont) {
-  EXPECT_EQ(TFChild::ClassNoteOffsetY(3, -13), -52);
+  EXPECT_EQ(ElementCommands::ClassNoteOffsetY(3, -13), -52);
   TFChild* main = NewDiagram();
   TUMLDrawClass* konto = AddClass(main, "TKonto");
   main->Doc().ConnectionOptions.Font.Size = 9;
   main->Doc().ConnectionOptions.Font.Bold = true;
   // The note of a class has a fresh font of its own, not the window's connection font.
   Note({"Erste", "Zweite", "Dritte"});
-  main->InfozueinerKlasseeinfgen1Click();
+  main->Elements().InfozueinerKlasseeinfgen1Click();
   ASSERT_EQ(main->Doc().Connections.Count(), 1);
   TConnection* classNote = main->Doc().Connections.At(0);
   EXPECT_TRUE(classNote->StartBox == konto && classNote->EndBox == konto);
   EXPECT_EQ(classNote->TextOffsetY, -46);  // 3 lines of the default font, 11 pixels high
 
   Note({"Hinweis"});
-  main->InfoBoxEinfuegenClick();
+  main->Elements().InfoBoxEinfuegenClick();
   ASSERT_EQ(main->Doc().InfoBoxes.Count(), 1);
   EXPECT_EQ(main->Doc().InfoBoxes.At(0)->FontDialog->Size, 10);
 
   dialogs.messages.answers = {MsgResult::Yes};
-  main->InfoBoxLoeschenClick();
+  main->Elements().InfoBoxLoeschenClick();
   EXPECT_EQ(main->Doc().InfoBoxes.Count(), 0);
   // The text box of a connection is not a free note: it is never deleted on its own.
   main->DraggedBox = classNote->TextBox;
-  main->InfoBoxLoeschenClick();
+  main->Elements().InfoBoxLoeschenClick();
   EXPECT_TRUE(main->Doc().Surface.Owns(classNote->TextBox));
 }
 
@@ -149,7 +149,7 @@ TEST_F(Elements, AnObjectIsInsertedAtTheClickForAChosenClassOfTheMainDiagram) {
     o.SetValue(0, "37040044");
     o.ObjectName = "vb";
   });
-  sub->ObjektEinfuegenClick();
+  sub->Elements().ObjektEinfuegenClick();
   EXPECT_EQ(offered, (Names{"TKonto", "TBank"}));
   EXPECT_EQ(proposed, "TBank");
   auto* object = dynamic_cast<TUMLDrawObject*>(sub->Doc().CurrentBox);
@@ -178,7 +178,7 @@ TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped)
   Ok<TChangeObjectForm>([&grid](TChangeObjectForm& o) {
     for (int r = 0; r < o.RowCount(); ++r) grid[o.AttributeName(r)] = o.Value(r);
   });
-  sub->Wertbelegungaendern1Click();
+  sub->Elements().Wertbelegungaendern1Click();
   EXPECT_EQ(grid, (std::map<std::string, std::string>{
                       {"kontostand", "100"}, {"inhaber", "Max"}, {"zins", "-"}}));
 
@@ -195,7 +195,7 @@ TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped)
     o.ObjectName = "anders";
     o.PressCancel();
   });
-  sub->Wertbelegungaendern1Click();
+  sub->Elements().Wertbelegungaendern1Click();
   EXPECT_EQ(k1->Values.ValueAt(0), "250");
   EXPECT_EQ(k1->ObjectName, "k1");
   dialogs.messages.answers = {MsgResult::Cancel};
@@ -247,11 +247,11 @@ TEST_F(Elements, TheFirstItemsOfASubDiagramInsertObjectsAndClassesOnlyOnce) {
   // The menus are adapted again whenever the window becomes active.
   form->ActivateChild(main);
   form->ActivateChild(sub);
-  TFChild::ItemAt(sub->Klasse1, 0)->trigger();
-  TFChild::ItemAt(sub->MyCreateMenu, 1)->trigger();
+  TriggerAt(sub->Klasse1, 0);
+  TriggerAt(sub->MyCreateMenu, 1);
   EXPECT_EQ(dialogs.CountAsked("TFormChooseClass"), 2);
-  TFChild::ItemAt(sub->Klasse1, 1)->trigger();
-  TFChild::ItemAt(sub->MyCreateMenu, 2)->trigger();
+  TriggerAt(sub->Klasse1, 1);
+  TriggerAt(sub->MyCreateMenu, 2);
   EXPECT_EQ(dialogs.messages.Texts(), (Names{kNothingToPaste, kNothingToPaste}));
   EXPECT_NE(main->Item("KlasseLaden1"), nullptr);
   EXPECT_EQ(sub->Item("KlasseLaden1"), nullptr);
@@ -262,9 +262,11 @@ TEST_F(Elements, PastingIntoAMainDiagramMakesIndependentNormalClasses) {
   TUMLDrawClass* konto = AddClass(main, "TKonto", 100);
   konto->UMLClass->IsLibraryClass = true;
   AddAttribute(*konto->UMLClass, "stand");
-  EXPECT_FALSE(form->Item("PasteItem")->isEnabled());
+  QAction* paste = form->Item("PasteItem");
+  ASSERT_NE(nullptr, paste);
+  EXPECT_FALSE(paste->isEnabled());
   Copy(main);
-  EXPECT_TRUE(form->Item("PasteItem")->isEnabled());
+  EXPECT_TRUE(paste->isEnabled());
   Paste(main);
   ASSERT_EQ(main->Doc().DrawClasses.Count(), 2);
   TUMLDrawClass* copy = main->Doc().DrawClasses.At(1);
@@ -317,7 +319,7 @@ TEST_F(Elements, BoxesThatAreGoneCannotBePasted) {
   AddClass(main, "TKonto");
   Copy(main);
   dialogs.messages.answers = {MsgResult::Yes};
-  main->DeleteClassClick();
+  main->Elements().DeleteClassClick();
   Paste(main);
   EXPECT_EQ(LastMessage(), kNothingToPaste);
 
@@ -346,7 +348,7 @@ TEST_F(Elements, AFontChosenInTheBoxOptionsClosesTheDialogAndRedrawsEveryWindow)
     o.FontChosen(chosen);
     openAfterFont = o.IsOpen();
   });
-  main->MiKlassenDarstellungAendernClick();
+  main->Elements().MiKlassenDarstellungAendernClick();
   EXPECT_FALSE(openAfterFont);
   EXPECT_EQ(konto->Options.Font.Name, "Courier New");
   EXPECT_FALSE(other->Doc().Saved);

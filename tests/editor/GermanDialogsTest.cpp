@@ -194,14 +194,14 @@ TEST(QtFontDialog, TheServiceShowsItWithTheColourOnlyWhereEffectsBelong) {
     d.accept();
   });
   TFontSpec font;
-  EXPECT_TRUE(service.ChooseFont(font, true));
+  EXPECT_TRUE(service.ChooseFont(font, FontEffects::Offered));
   EXPECT_TRUE(withColour);
   EXPECT_EQ(RGB(0, 128, 0), font.Color);
   Drive([&](QDialog& d) {
     withoutColour = d.findChild<QComboBox*>("FontColor") != nullptr;
     d.reject();
   });
-  EXPECT_FALSE(service.ChooseFont(font, false));
+  EXPECT_FALSE(service.ChooseFont(font, FontEffects::NotOffered));
   EXPECT_FALSE(withoutColour);
 }
 
@@ -279,7 +279,7 @@ TEST_F(GermanFileErrors, OpeningAndSavingPicturesTellTheReasonInGerman) {
   TFChild* c = NewDiagram();
   AddClass(c, "TAuto");
   dialogs.saveFiles.push_back(Path("fehlt/bild.bmp"));
-  c->SavePicture();
+  c->Pictures().SavePicture();
   EXPECT_NE(std::string::npos, LastMessage().find(SystemErrorText(ENOENT))) << LastMessage();
   EXPECT_EQ(0u, LastMessage().find("Das Bild kann nicht in die Datei"));
 }

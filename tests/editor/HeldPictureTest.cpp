@@ -23,7 +23,7 @@ TEST_F(HeldPicture, RedrawsAndDragStepsDrawIntoTheShownPicture) {
   ASSERT_FALSE(Held().isNull());
   const uchar* bits = Held().constBits();
   ExpectSamePicture(bits, "shown");
-  w->Redraw(true);
+  w->Redraw();
   ExpectSamePicture(bits, "redraw");
 
   // Rubber band around both boxes, step by step.

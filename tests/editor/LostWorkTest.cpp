@@ -70,13 +70,13 @@ TEST_F(LostWork, ReopeningAfterAnImportFromAnotherFolderAsksNothing) {
   TUMLDrawClass* autoBox = AddClass(w, "TAuto");
   dialogs.saveFiles = {a + "Autos.urd", a + "mTAuto.pas"};
   form->FileSaveClick();
-  w->ExportAllClick();
+  w->RoundTrip().ExportAllClick();
   ASSERT_TRUE(FileExists(a + "mTAuto.pas"));
   // The import moves the project directory; the unit of TAuto stays where it is, and the
   // watch keeps finding it there: no question now, one after a real change.
   WriteBytes(b + "mTRad.pas", kRadUnit);
   dialogs.openFiles = {b + "mTRad.pas"};
-  w->ImportPascalSourceClick();
+  w->RoundTrip().ImportPascalSourceClick();
   ASSERT_EQ(w->Doc().ProjectDir, b);
   dialogs.messages.shown.clear();
   w->Timer1Timer();
@@ -145,7 +145,7 @@ TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
   EXPECT_EQ(CountContaining(W("' ist beschädigt und wurde nur teilweise gelesen.")), 1);
   EXPECT_EQ(ReadBytes(path), damaged);
   // Closing the changed window asks to save, and Yes asks for a name as well.
-  w->Redraw(true);
+  w->Redraw();
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles = {Path("Kaputt_gerettet.urd")};
   EXPECT_TRUE(w->AskClose());
@@ -181,7 +181,7 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   WriteBytes(unit, "handgeschrieben");
 
   dialogs.messages.answers = {MsgResult::No};
-  w->ExportAllClick();
+  w->RoundTrip().ExportAllClick();
   EXPECT_EQ(CountContaining("Die Klassen 'TFahrzeug' und 'TAuto' sollen beide in die Datei '" +
                             unit + "' exportiert werden."),
             1);
@@ -193,7 +193,7 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   // Yes: the second class gets a file of its own.
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles = {w->Doc().ProjectDir + "mTAuto.pas"};
-  w->ExportAllClick();
+  w->RoundTrip().ExportAllClick();
   EXPECT_NE(ReadBytes(w->Doc().ProjectDir + "mTAuto.pas").find("TAuto = class"), std::string::npos);
   EXPECT_EQ(ReadBytes(unit).find("TAuto"), std::string::npos);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
@@ -253,13 +253,13 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   w->Timer1->stop();
   EXPECT_FALSE(autosave.SaveNow(*w));  // unchanged: nothing to keep
   AddClass(w, "TAuto");
-  w->Redraw(true);
+  w->Redraw();
   ASSERT_TRUE(autosave.SaveNow(*w));
   const std::string copy = autosave.Store().Folder() + autosave.IdOf(*w) + ".urd";
   EXPECT_TRUE(FileExists(copy));
   // A change in a sub-diagram counts for the family.
   dialogs.inputs = {std::string("Teil")};
-  w->erzeugeUnterdiagrammClick();
+  w->SubDiagrams().erzeugeUnterdiagrammClick();
   autosave.SaveAllChanged();
   ASSERT_EQ(w->SubDiagramWindows().size(), 1u);
   EXPECT_NE(ReadBytes(copy).find("Teil"), std::string::npos);
@@ -269,10 +269,10 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   dialogs.saveFiles = {Path("Autos.urd")};
   form->FileSaveClick();
   EXPECT_FALSE(FileExists(copy));
-  w->Redraw(true);
+  w->Redraw();
   WriteBytes(Path("mTRad.pas"), kRadUnit);
   dialogs.openFiles = {Path("mTRad.pas")};
-  w->ImportPascalSourceClick();
+  w->RoundTrip().ImportPascalSourceClick();
   EXPECT_TRUE(FileExists(copy));
   EXPECT_EQ(ReadBytes(copy).find("TRad"), std::string::npos);  // the diagram before the import
   // An orderly close removes it.
@@ -290,7 +290,7 @@ TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   ASSERT_NE(w, nullptr);
   w->Timer1->stop();
   AddClass(w, "TNeu", 300, 200);
-  w->Redraw(true);
+  w->Redraw();
   ASSERT_TRUE(autosave.SaveNow(*w));
   const std::string id = autosave.IdOf(*w);
   LeftByACrash(autosave.Store(), id);

@@ -126,7 +126,7 @@ TEST_F(Editor, ClosingAMainDiagramAsksForItAndItsSubDiagrams) {
   ASSERT_EQ(Count(), 3);
   ASSERT_NE(nullptr, c);
   ASSERT_EQ(c->SubDiagramWindows().size(), 2u);
-  c->SubDiagramWindows()[1]->Redraw(true);
+  c->SubDiagramWindows()[1]->Redraw();
   dialogs.messages.answers = {MsgResult::Cancel};
   EXPECT_FALSE(form->close());
   Flush();
@@ -145,8 +145,8 @@ TEST_F(Editor, ClosingAMainDiagramAsksForItAndItsSubDiagrams) {
 }
 
 TEST_F(Editor, QuittingAsksEveryMainDiagramLastToFirst) {
-  NewDiagram()->Redraw(true);
-  NewDiagram()->Redraw(true);
+  NewDiagram()->Redraw();
+  NewDiagram()->Redraw();
   // NONAME2 is asked first and cancels; NONAME1 is still asked and closes unsaved.
   dialogs.messages.answers = {MsgResult::Cancel, MsgResult::No};
   EXPECT_FALSE(form->close());
@@ -210,7 +210,11 @@ TEST_F(Editor, SubDiagramMenusHideTheImportsAndTheFrameShowsTheActiveWindowsMenu
   EXPECT_EQ(PlainCaption(sub->Klasse1->title()).toStdString(), "Objekt/Klasse");
   EXPECT_FALSE(sub->Unterdiagramm->menuAction()->isVisible());
   sub->IstJavaVersionClick();  // imports stay hidden whatever the language
-  for (int i : {4, 5, 7, 8}) EXPECT_FALSE(TFChild::ItemAt(sub->Klasse1, i)->isVisible()) << i;
+  for (int i : {4, 5, 7, 8}) {
+    QAction* item = TFChild::ItemAt(sub->Klasse1, i);
+    ASSERT_NE(nullptr, item) << i;
+    EXPECT_FALSE(item->isVisible()) << i;
+  }
   EXPECT_EQ(form->menuBar()->actions().at(2), sub->Klasse1->menuAction());
   dialogs.messages.answers = {MsgResult::Yes};
   c->close();
@@ -223,7 +227,7 @@ TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
   DiagramDocument& d = c->Doc();
   TUMLDrawClass* a = d.AddClassBox(std::make_unique<TUMLClass>("TA"), 10, 10);
   TUMLDrawClass* b = d.AddClassBox(std::make_unique<TUMLClass>("TB"), 100, 10);
-  c->Redraw(true);
+  c->Redraw();
   d.Selection.Add(a);
   d.Selection.Add(b);
   d.SelectionRect = {4, 4, 200, d.Surface.BitmapHeight() - 4};

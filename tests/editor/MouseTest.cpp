@@ -15,7 +15,12 @@ class Mouse : public WindowTest {
   void Down(TPoint p) { w->ImClassDiagrammMouseDown(Qt::LeftButton, p.X, p.Y); }
   void Up(TPoint p) { w->ImClassDiagrammMouseUp(Qt::LeftButton, p.X, p.Y); }
   void Drag(TPoint from, TPoint to) { EditorTest::Drag(w, from, to); }
-  bool Ticked(const char* item) { return w->Item(item)->isChecked(); }
+  // A missing item counts as not ticked and fails the test.
+  bool Ticked(const char* item) {
+    QAction* a = w->Item(item);
+    EXPECT_NE(nullptr, a) << item;
+    return a && a->isChecked();
+  }
   bool Hand() { return w->SurfaceCursor() == Qt::PointingHandCursor; }
   TConnection* Draw(const char* item, TPoint first, TPoint second) {
     Trigger(item);
@@ -129,7 +134,7 @@ TEST_F(Mouse, CancelInTheMethodChoiceAfterTheParentEntryRestoresTheMethod) {
   Doc().AddConnection(b, 6, p, 28, kIst);
   TConnection* c = Doc().AddConnection(a, 17, b, 39, kAuftrag);
   c->Method = own;
-  w->Redraw(true);
+  w->Redraw();
   RightClick(Pt(a, 17));
   EXPECT_EQ(popupTitles.back(), "   Auftrag: ");
   Ok<TChooseMethodForm>([](TChooseMethodForm& f) {
@@ -171,7 +176,7 @@ TEST_F(Mouse, DeletingByClickNeedsTheHandCursorAndOffersEveryConnectionAtThePoin
   Doc().AddConnection(a, 17, b, 39, kAuftrag);
   TConnection* hat = Doc().AddConnection(a, 20, b, 36, kHat);
   Doc().AddConnection(a, 20, Box("C", 300, 250), 6, kKennt);
-  w->Redraw(true);
+  w->Redraw();
   Click(Inside(a));
   // A message end shows no hand for deleting relationships: the click only ends the mode.
   Trigger("deleteConnection");
@@ -197,7 +202,7 @@ TEST_F(Mouse, ClicksGoToConnectionEndsThenTheLastBoxThenInfoBoxes) {
   TInfoBox* note = Doc().AddInfoBox(70, 60);
   note->Lines = {"unter B"};
   TInfoBox* free = Doc().AddInfoBox(300, 300);
-  w->Redraw(true);
+  w->Redraw();
   const TPoint overlap{(b->Left + a->Right) / 2, (b->Top + a->Bottom) / 2};
   const TPoint onNote{note->Left + 3, note->Top + 3};
   ASSERT_TRUE(a->ContainsPoint(overlap.X, overlap.Y) && b->ContainsPoint(overlap.X, overlap.Y));
@@ -211,7 +216,7 @@ TEST_F(Mouse, ClicksGoToConnectionEndsThenTheLastBoxThenInfoBoxes) {
 
   // A connection end on a box wins; a left click there re-attaches that end.
   TConnection* c = Doc().AddConnection(b, 2, a, 30, kKennt);
-  w->Redraw(true);
+  w->Redraw();
   Click(Pt(b, 2));
   EXPECT_EQ(w->Mode, EditMode::MoveStartEnd);
   Click(Pt(b, 6));

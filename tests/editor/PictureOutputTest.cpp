@@ -17,7 +17,7 @@ class Pictures : public EditorTest {
  protected:
   TFChild* OpenExample() {
     TFChild* c = Open(ZEDRO_SOURCE_DIR "/examples/Fahrzeuge.urd");
-    if (c) c->Picture();  // laid out: the diagram's size is final
+    if (c) c->Pictures().Picture();  // laid out: the diagram's size is final
     return c;
   }
   std::string Bytes(const std::string& path) {
@@ -67,7 +67,7 @@ TEST_F(Pictures, TheSaveDialogOffersEveryTypeAndWritesTheChosenOne) {
   TFChild* c = OpenExample();
   ASSERT_NE(nullptr, c);
   const int w = c->Doc().Surface.Width, h = c->Doc().Surface.Height;
-  const QImage screen = c->Picture();
+  const QImage screen = c->Pictures().Picture();
 
   dialogs.saveFiles = {Path("bild"), Path("gross"), Path("doppelt.png"), Path("vektor"),
                        Path("druck.pdf")};

@@ -58,7 +58,7 @@ TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
 // Only the font dialog that the connection options open answers from a script.
 class ScriptedFonts : public QtDialogService {
  public:
-  bool ChooseFont(TFontSpec& font, bool) override {
+  bool ChooseFont(TFontSpec& font, FontEffects) override {
     ++asked;
     visibleWhenAsked = QApplication::activeModalWidget() != nullptr;
     font = chosen;

@@ -54,7 +54,7 @@ class ParentAttributes : public RelationshipChoice {
     Doc().AddConnection(autoBox, 6, fahrzeug, 28, kIst);
     Doc().AddConnection(fahrzeug, 17, objekt, 39, kIst);
     hat = Doc().AddConnection(autoBox, 17, motor, 39, kHat);
-    w->Redraw(true);  // takes the parents from the IST connections
+    w->Redraw();  // takes the parents from the IST connections
     fahrzeugClass = fahrzeug->UMLClass;
   }
   // Selects the HAT through its end, as the user does before "Attribute wählen".
@@ -150,7 +150,7 @@ class SelectionAfterDeletion : public RelationshipChoice {
     hat = Doc().AddConnection(a, 17, b, 39, kHat);
     auftrag = Doc().AddConnection(a, 20, b, 36, kAuftrag);
     auftrag->TextBox->Lines = {"zahleEin"};
-    w->Redraw(true);
+    w->Redraw();
     Click(Inside(a));  // the deletion commands need a current class
   }
   // No command of the connection menu finds anything to act on.
@@ -186,7 +186,7 @@ TEST_F(SelectionAfterDeletion, TheContextMenuDeletionLeavesNoConnectionSelected)
 }
 
 TEST_F(SelectionAfterDeletion, AConnectionDeletedThroughItsTextTakesTheTextAlong) {
-  w->Redraw(true);
+  w->Redraw();
   const TInfoBox* text = auftrag->TextBox;
   ASSERT_NE(nullptr, text);
   RightClick({text->Left + 3, text->Top + 3});
@@ -221,7 +221,7 @@ TEST_F(SelectionAfterDeletion, DeletingABoxTakesItsSelectedConnection) {
   Doc().CurrentBox = b;
   Doc().CurrentClass = b->UMLClass;
   dialogs.messages.answers = {MsgResult::Yes};
-  w->DeleteClassClick();
+  w->Elements().DeleteClassClick();
   EXPECT_EQ(Doc().Connections.Count(), 0);
   ASSERT_EQ(nullptr, w->SelectedConnection);
   ExpectConnectionCommandsIdle();

@@ -94,7 +94,7 @@ class RoundTrip : public EditorTest {
       PressSave(f);
     });
     // Through the items of the box menu: the commands are wired to them.
-    w->Item(w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern")->trigger();
+    Trigger(w, w->Language() == 2 ? "pmiJavaExport2" : "Codeanzeigenspeichern");
     return shown;
   }
   static std::string WatchQuestion(TFChild* w, const std::string& file, const std::string& cls) {
@@ -131,8 +131,8 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   sub->Doc().CurrentBox = subBox;
   sub->Doc().CurrentClass = subBox->UMLClass;
   // Classes are imported into main diagrams only.
-  sub->ImportPascalSourceClick();
-  sub->ImportJavaSourceClick();
+  sub->RoundTrip().ImportPascalSourceClick();
+  sub->RoundTrip().ImportJavaSourceClick();
   EXPECT_EQ(Count(W("Neue Klassen können nur im Hauptdiagramm geladen werden")), 2);
   EXPECT_EQ(sub->Doc().DrawClasses.Count(), 1);
 
@@ -143,7 +143,7 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
     timerStopped = !main->Timer1->isActive();
     PressSave(f);
   });
-  sub->DelphiExportClick();
+  sub->RoundTrip().DelphiExportClick();
   EXPECT_TRUE(timerStopped);
   EXPECT_TRUE(main->Timer1->isActive());
   main->Timer1->stop();
@@ -214,7 +214,7 @@ TEST_F(RoundTrip, ExportOfAllClassesSkipsLibraryClassesAndAsksForNewFiles) {
   Edit(Path("mTFahrer.pas"), "unit");
   Edit(Path("TRad.java"), "alt");
   dialogs.saveFiles = {Path("TAuto"), ""};
-  w->Item("AlleKlassenbrutalexportieren1")->trigger();
+  Trigger(w, "AlleKlassenbrutalexportieren1");
 
   const std::string notYet =
       W(" ist noch nicht exportiert worden.\nSie können die Klasse nun neu exportieren.");
@@ -241,7 +241,7 @@ TEST_F(RoundTrip, UpdatingDropsAVanishedAttributeFromItsHatConnection) {
 
   Edit(Path("mTAuto.pas"), kUnitWithAncestor);
   dialogs.openFiles.push_back(Path("mTAuto.pas"));
-  w->MiAktualisierenClick();
+  w->RoundTrip().MiAktualisierenClick();
   EXPECT_EQ(dialogs.fileRequests.back().fileName, Dir() + "mTAuto");
   ASSERT_EQ(box->UMLClass->Attributes.Count(), 1);
   EXPECT_EQ(box->UMLClass->Attributes.Items[0]->Name, "Tempo");
@@ -258,7 +258,7 @@ TEST_F(RoundTrip, ImportingAClassAddsItsMissingAncestorAboveWithAnIst) {
   Edit(Path("mTAuto.pas"), kUnitWithAncestor);
   dialogs.openFiles.push_back(Path("mTAuto.pas"));
   dialogs.messages.answers = {MsgResult::Yes, MsgResult::Yes};  // directory, code question
-  w->ImportPascalSourceClick();
+  w->RoundTrip().ImportPascalSourceClick();
   EXPECT_TRUE(dialogs.messages.Contains("Soll der Code der Klasse 'TAuto' eingelesen werden?"));
 
   DiagramDocument& doc = w->Doc();
@@ -281,11 +281,11 @@ TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser
   TFChild* w = NewDiagram();
   Edit(Path("mZwei.pas"), kTwoClasses);
   dialogs.openFiles = {Path("mZwei.pas"), Path("mZwei.pas")};
-  w->Item("ImportPascalSource2")->trigger();  // the chooser is closed without a choice
+  Trigger(w, "ImportPascalSource2");  // the chooser is closed without a choice
   EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
   EXPECT_TRUE(dialogs.messages.Contains("Mehrere Klassendefinitionen gefunden!"));
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
-  w->ImportPascalSourceClick();
+  w->RoundTrip().ImportPascalSourceClick();
   ASSERT_EQ(w->Doc().DrawClasses.Count(), 2);  // TB and its ancestor TA
   EXPECT_EQ(w->Doc().DrawClasses.At(0)->UMLClass->Name, "TB");
 
@@ -295,7 +295,7 @@ TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser
   TConnection* hat = w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, kHat);
   dialogs.openFiles.push_back(Path("mZwei.pas"));
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
-  w->MiAktualisierenClick();
+  w->RoundTrip().MiAktualisierenClick();
   EXPECT_EQ(dialogs.asked.back().caption, W("Klasse zum Aktualisieren auswählen !"));
   EXPECT_EQ(box->UMLClass, cls);
   EXPECT_EQ(cls->Name, "TB");

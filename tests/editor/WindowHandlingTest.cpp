@@ -70,7 +70,7 @@ TEST_F(Window, KeysReachANewClassCreatedFromTheMenu) {
   // The focus somewhere else in the frame, as after a click on the tool bar.
   form->MdiArea->setFocus();
   dialogs.inputs = {std::string("TAuto")};
-  c->Item("newClass")->trigger();
+  Trigger(c, "newClass");
   Settle();
   ASSERT_EQ(1, c->Doc().DrawClasses.Count());
   EXPECT_EQ(static_cast<QWidget*>(c->ImClassDiagramm), QApplication::focusWidget());
@@ -123,13 +123,19 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
   EXPECT_TRUE(EveryMenuHasItsKeys(form->menuBar()));
   // The natural keys stay where the letters allow: Alt+K, N is "Neue Klasse".
   EXPECT_EQ(QChar('k'), AccessKeyOf(c->Klasse1->title()));
-  EXPECT_EQ(QChar('n'), AccessKeyOf(c->Item("newClass")->text()));
+  QAction* newClass = c->Item("newClass");
+  ASSERT_NE(nullptr, newClass);
+  EXPECT_EQ(QChar('n'), AccessKeyOf(newClass->text()));
   // A menu whose first letter is taken does not take another menu's first letter.
   EXPECT_EQ(QChar('o'), AccessKeyOf(c->DelphiVersion->title()));
   EXPECT_NE(QChar('o'), AccessKeyOf(c->Botschaft->title()));
   // The marks of the frame's own items stay as they were.
-  EXPECT_EQ(form->Item("FileNewItem")->text(), QString("&Neues Diagramm"));
-  EXPECT_EQ(form->Item("FileOpenItem")->text(), QString::fromUtf8("Diagramm Ö&ffnen"));
+  QAction* fileNew = form->Item("FileNewItem");
+  QAction* fileOpen = form->Item("FileOpenItem");
+  ASSERT_NE(nullptr, fileNew);
+  ASSERT_NE(nullptr, fileOpen);
+  EXPECT_EQ(fileNew->text(), QString("&Neues Diagramm"));
+  EXPECT_EQ(fileOpen->text(), QString::fromUtf8("Diagramm Ö&ffnen"));
   // After the language switch the items shown instead still have keys of their own.
   c->IstJavaVersionClick();
   EXPECT_TRUE(EveryEntryHasItsOwnKey(c->Klasse1->actions(), "Klasse (Java)"));
@@ -146,8 +152,9 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
   form->ActivateChild(sub);
   Settle();
   EXPECT_EQ(PlainCaption(sub->Klasse1->title()), QString("Objekt/Klasse"));
-  EXPECT_EQ(PlainCaption(TFChild::ItemAt(sub->Klasse1, 0)->text()),
-            QString::fromUtf8("Objekt einfügen"));
+  QAction* first = TFChild::ItemAt(sub->Klasse1, 0);
+  ASSERT_NE(nullptr, first);
+  EXPECT_EQ(PlainCaption(first->text()), QString::fromUtf8("Objekt einfügen"));
   EXPECT_TRUE(EveryMenuHasItsKeys(form->menuBar()));
 }
 
@@ -156,7 +163,7 @@ TEST_F(Window, EveryMenuAndItemHasItsOwnAccessKeyAndKeepsItsCaption) {
 TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
   TFChild* c = NewDiagram();
   TUMLDrawClass* box = AddClass(c, "TAuto");
-  c->Redraw(true);
+  c->Redraw();
   c->Doc().Saved = true;
   c->resize(1000, 700);
   Settle();
@@ -171,7 +178,7 @@ TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
   Drag(c, grab, {grab.X + 600, grab.Y});
   EXPECT_EQ(51 + 600, box->Left);
   // The picture is the diagram (grown by its rule), not the window.
-  const QImage picture = c->Picture();
+  const QImage picture = c->Pictures().Picture();
   EXPECT_EQ((QSize{c->Doc().Surface.Width, c->Doc().Surface.Height}), picture.size());
   EXPECT_EQ(box->Right + 50, picture.width());
 }
@@ -181,9 +188,9 @@ TEST_F(Window, TheWholeWindowIsDrawingSurfaceAndPicturesStayTheDiagram) {
 TEST_F(Window, NewNotesAndPastedBoxesDoNotHideWhatIsThere) {
   TFChild* c = NewDiagram();
   TUMLDrawClass* box = AddClass(c, "TAuto");
-  c->Redraw(true);
+  c->Redraw();
   Ok<TInfoBoxForm>([](TInfoBoxForm& f) { f.Lines = {"Eine Notiz"}; });
-  c->Item("InfoBoxEinfuegen")->trigger();
+  Trigger(c, "InfoBoxEinfuegen");
   ASSERT_EQ(1, c->Doc().InfoBoxes.Count());
   TInfoBox* note = c->Doc().InfoBoxes.Items[0];
   EXPECT_TRUE(note->Top - 3 >= box->Bottom || note->Left - 3 >= box->Right)
@@ -212,7 +219,7 @@ TEST_F(Window, NotesAskForTheirFontWithoutEffects) {
   red.Color = RGB(255, 0, 0);
   red.Underline = true;
   dialogs.fonts = {red};
-  c->InfoBoxSchrifttypAendernClick();
+  c->Elements().InfoBoxSchrifttypAendernClick();
   EXPECT_EQ(1, dialogs.CountAsked("font without effects"));
   EXPECT_EQ("Arial", note->FontDialog->Name);
   EXPECT_EQ(colour, note->FontDialog->Color);

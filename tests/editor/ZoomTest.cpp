@@ -155,8 +155,8 @@ TEST_F(Zoom, ZoomingChangesNeitherTheDiagramNorItsPicture) {
   TUMLDrawClass* a = Box("TAuto", 60, 60);
   TUMLDrawClass* b = Box("TRad", 300, 200);
   Doc().AddConnection(a, 14, b, 38, kKennt);
-  const QImage before = w->Picture();
-  w->Redraw(true);
+  const QImage before = w->Pictures().Picture();
+  w->Redraw();
   Doc().Saved = true;
   // The diagram's part of the window's picture (which grows with the visible area).
   auto shown = [this] {
@@ -170,9 +170,9 @@ TEST_F(Zoom, ZoomingChangesNeitherTheDiagramNorItsPicture) {
     EXPECT_TRUE(Doc().Saved) << "zoom " << z;
     EXPECT_TRUE(shown() == shownBefore) << "the 1:1 picture at zoom " << z;
   }
-  EXPECT_TRUE(w->Picture() == before) << "clipboard, files and printer get the same picture";
+  EXPECT_TRUE(w->Pictures().Picture() == before) << "clipboard, files and printer get the same picture";
   SetZoom(1.0);
-  w->Redraw(true);
+  w->Redraw();
   EXPECT_TRUE(shown() == shownBefore);
 }
 

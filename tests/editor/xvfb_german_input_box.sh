@@ -8,6 +8,8 @@ set -euo pipefail
 ZEDRO="$1"
 EXAMPLES="$2"
 SCRATCH="$3"
+# The program's settings (the list of recent diagrams) stay out of the user's own.
+export XDG_CONFIG_HOME="$SCRATCH/config"
 LOG="$SCRATCH/xvfb_german_input_box.log"
 DIALOGS="$SCRATCH/xvfb_german_input_box.dialogs"
 DIAGRAM="$SCRATCH/xvfb_german_input_box.urd"

@@ -10,6 +10,8 @@ ZEDRO="$1"
 CLI="$2"
 EXAMPLES="$3"
 SCRATCH="$4/xvfb_lost_work"
+# The program's settings (the list of recent diagrams) stay out of the user's own.
+export XDG_CONFIG_HOME="$SCRATCH/config"
 rm -rf "$SCRATCH"
 mkdir -p "$SCRATCH"
 # Autosaves go into the scratch directory, never into the user's data folder.

@@ -6,6 +6,8 @@ set -euo pipefail
 ZEDRO="$1"
 EXAMPLES="$2"
 SCRATCH="$3"
+# The program's settings (the list of recent diagrams) stay out of the user's own.
+export XDG_CONFIG_HOME="$SCRATCH/config"
 FILE=""
 for f in "$EXAMPLES"/*.urd; do
   [ -f "$f" ] && FILE="$f" && break
