@@ -36,7 +36,7 @@ DiagramZoom::DiagramZoom(TFChild& window) : QObject(&window), window_(window) {
     connect(a, &QAction::triggered, this, [this, command] { (this->*command)(); });
     return a;
   };
-  menu->addSeparator();
+  // Below the separator that ends the language items.
   add("Vergroessern", "Vergrößern", QKeySequence(Qt::CTRL | Qt::Key_Plus), &DiagramZoom::ZoomIn)
       ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   add("Verkleinern", "Verkleinern", QKeySequence(Qt::CTRL | Qt::Key_Minus), &DiagramZoom::ZoomOut);
