@@ -48,11 +48,11 @@ std::unique_ptr<DiagramDocument> MakeDiagram(int boxes) {
     box->Left = 10 + (i % columns) * 200;
     box->Top = 10 + (i / columns) * 180;
   }
-  const int kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
+  const TConnectionKind kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
   for (int i = 0; i < 2 * boxes; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % boxes);
     TUMLDrawClass* b = doc->DrawClasses.At((i % boxes + 1 + i / boxes * columns) % boxes);
-    int kind = kinds[i % 5];
+    TConnectionKind kind = kinds[i % 5];
     TConnection* c = doc->AddConnection(a, 6 + i % 3, b, 28 + i % 5, kind);
     c->Color = DefaultConnectionColor(kind);
     c->LineShape = 1 + i % 2;
@@ -75,10 +75,10 @@ void RunRedraw(benchmark::State& state, MakeCanvas make, Shown shown) {
   auto doc = MakeDiagram(static_cast<int>(state.range(0)));
   auto canvas = make();
   doc->Surface.canvas = canvas.get();
-  Redraw(*doc, true);  // grows the surface once
+  Redraw(*doc, CurrentBoxMark::Shown);  // grows the surface once
   shown(*canvas);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(Redraw(*doc, true));
+    benchmark::DoNotOptimize(Redraw(*doc, CurrentBoxMark::Shown));
     shown(*canvas);
   }
   state.counters["width"] = doc->Surface.Width;

@@ -40,7 +40,7 @@ void Accessors(TUMLClass& c, TAttribute* a, int language) {
   cap[0] = text::UpperAsciiChar(cap[0]);
   bool java = language == 2;
   a->ReadMethod = Method(c, (java ? "gib" : "Gib") + cap, kFunction, {}, a->TypeName,
-                         ReadQueryCode(language, a->Name, true));
+                         ReadQueryCode(language, a->Name, TReadQueryFor::NewAttribute));
   std::string p = WriteParameterName(a->Name);
   a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, kProcedure, {{p, a->TypeName}}, "",
                           WriteCommandCode(language, a->Name, p));

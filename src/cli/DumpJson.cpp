@@ -47,7 +47,7 @@ void WriteClass(Json& j, const TUMLClass& cls) {
     j.BeginObject()
         .Field("Name", a->Name)
         .Field("TypeName", a->TypeName)
-        .Field("Visibility", static_cast<int>(a->Visibility));
+        .Field("Visibility", a->Visibility);
     j.Key("Documentation").Strings(a->Documentation);
     j.Field("ReadMethod", a->ReadMethod ? positions.MethodIn(cls, a->ReadMethod) : -1)
         .Field("WriteMethod", a->WriteMethod ? positions.MethodIn(cls, a->WriteMethod) : -1)
@@ -58,9 +58,9 @@ void WriteClass(Json& j, const TUMLClass& cls) {
   for (const TMethod* m : cls.Methods.Items) {
     j.BeginObject()
         .Field("Name", m->Name)
-        .Field("Kind", static_cast<int>(m->Kind))
+        .Field("Kind", m->Kind)
         .Field("ResultType", m->ResultType)
-        .Field("Visibility", static_cast<int>(m->Visibility))
+        .Field("Visibility", m->Visibility)
         .Field("IsAbstract", m->IsAbstract)
         .Field("IsFinal", m->IsFinal)
         .Field("IsClassMethod", m->IsClassMethod);

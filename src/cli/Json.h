@@ -4,7 +4,10 @@
 
 #include <iosfwd>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "persistence/StoredCodes.h"
 
 namespace zedro::cli {
 
@@ -31,6 +34,12 @@ class Json {
   Json& Value(long long v);
   Json& Value(int v) { return Value(static_cast<long long>(v)); }
   Json& Value(bool b);
+  // A kind or setting of the model as the integer that files store for it.
+  template <class E>
+    requires std::is_enum_v<E>
+  Json& Value(E e) {
+    return Value(CodeOf(e));
+  }
   Json& Null();
   Json& Strings(const std::vector<std::string>& lines);
 

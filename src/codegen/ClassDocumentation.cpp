@@ -41,20 +41,18 @@ class DocBuilder {
 
 const char* KindLabel(const TMethod& m) {
   switch (codegen::EffectiveKind(m)) {
-    case kConstructor:
+    case TMethodKind::Constructor:
       return "Konstruktor ";
-    case kProcedure:
+    case TMethodKind::Procedure:
       return "Auftrag     ";
-    case kFunction:
+    case TMethodKind::Function:
       return "Anfrage     ";
-    case kDestructor:
+    case TMethodKind::Destructor:
       return "Destruktor  ";
     default:
       return "            ";
   }
 }
-
-bool IsMessage(const TConnection& c) { return c.Kind == kAuftrag || c.Kind == kAnfrage; }
 
 // name(parameter : type, ...) [: result type]
 std::string MethodHeading(const TMethod& m) {
@@ -68,10 +66,7 @@ std::string MethodHeading(const TMethod& m) {
   return heading;
 }
 
-}  // namespace
-
-TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& connections) {
-  DocBuilder doc;
+void AddTitleAndDescription(DocBuilder& doc, const TUMLClass& cls) {
   doc.Add("");
   doc.Size(12);
   doc.Style(true, true);
@@ -85,11 +80,14 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
   doc.Style(false, false);
   for (const std::string& line : cls.Documentation) doc.Add("  " + line);
   doc.Add("");
+}
 
+// "Bezugsklasse:    TA, TB." from the IST connections of the class.
+void AddAncestors(DocBuilder& doc, const TUMLClass& cls, const TConnectionList& connections) {
   std::string ancestors = "Bezugsklasse:   ";
   bool anyAncestor = false;
   for (const TConnection* con : connections.Items) {
-    if (!con || con->Kind != kIst || ClassOf(con->StartBox) != &cls) continue;
+    if (!con || con->Kind != TConnectionKind::Ist || ClassOf(con->StartBox) != &cls) continue;
     const TUMLClass* end = ClassOf(con->EndBox);
     if (!end || end == &cls) continue;
     ancestors += " " + end->Name + ",";
@@ -100,7 +98,10 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     doc.Add(ancestors);
     doc.Add("");
   }
+}
 
+// The partners of the class's HAT and KENNT relationships with their multiplicities.
+void AddRelationships(DocBuilder& doc, const TUMLClass& cls, const TConnectionList& connections) {
   bool relationsHeading = false;
   auto relation = [&](const std::string& partner, const std::string& word,
                       const std::string& multiplicity) {
@@ -113,27 +114,29 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     doc.Add(partner + "   (Beziehungstyp: " + word + W("Kardinalität ") + multiplicity + ")");
   };
   for (const TConnection* con : connections.Items) {
-    if (!con || IsMessage(*con)) continue;  // messages follow under their own heading
+    if (!con || IsMessage(con->Kind)) continue;  // messages follow under their own heading
     const TUMLClass* start = ClassOf(con->StartBox);
     const TUMLClass* end = ClassOf(con->EndBox);
     if (!start || !end) continue;
+    const bool kennt = con->Kind == TConnectionKind::Kennt;
     if (start == &cls && end != &cls && codegen::IsForwardRelationship(con->Kind) &&
         text::StrToIntDef(con->EndText, -1) != 0)
-      relation(end->Name, con->Kind == kKennt ? "Kennt, " : "Hat, ", con->EndText);
-    if (end == &cls && start != &cls && con->Kind == kKennt &&
-        text::StrToIntDef(con->StartText, -1) != 0)
+      relation(end->Name, kennt ? "Kennt, " : "Hat, ", con->EndText);
+    if (end == &cls && start != &cls && kennt && text::StrToIntDef(con->StartText, -1) != 0)
       relation(start->Name, "Kennt, ", con->StartText);
   }
   if (relationsHeading) {
     doc.Style(false, false);
     doc.Add("");
   }
+}
 
-  // The messages the class sends: Auftrag or Anfrage, with the method of the receiver they
-  // call ('TKonto   (Auftrag: einzahlen(betrag : int))').
+// The messages the class sends: Auftrag or Anfrage, with the method of the receiver they
+// call ('TKonto   (Auftrag: einzahlen(betrag : int))').
+void AddMessages(DocBuilder& doc, const TUMLClass& cls, const TConnectionList& connections) {
   bool messagesHeading = false;
   for (const TConnection* con : connections.Items) {
-    if (!con || !IsMessage(*con) || ClassOf(con->StartBox) != &cls) continue;
+    if (!con || !IsMessage(con->Kind) || ClassOf(con->StartBox) != &cls) continue;
     const TUMLClass* receiver = ClassOf(con->EndBox);
     if (!receiver) continue;
     if (!messagesHeading) {
@@ -141,7 +144,7 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
       doc.Add("Botschaften");
       messagesHeading = true;
     }
-    const std::string kind = con->Kind == kAuftrag ? "Auftrag" : "Anfrage";
+    const std::string kind = con->Kind == TConnectionKind::Auftrag ? "Auftrag" : "Anfrage";
     // A method that has left its class is no longer called.
     const TMethod* method =
         con->Method && receiver->Methods.Contains(con->Method) ? con->Method : nullptr;
@@ -153,7 +156,9 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     doc.Style(false, false);
     doc.Add("");
   }
+}
 
+void AddMembers(DocBuilder& doc, const TUMLClass& cls) {
   doc.Style(true, true);
   doc.Add("");
   doc.Add("Attribute");
@@ -180,6 +185,17 @@ TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& c
     for (const std::string& line : m->Documentation) doc.Add("        " + line);
     doc.Add("");
   }
+}
+
+}  // namespace
+
+TDocLines BuildClassDocumentation(const TUMLClass& cls, const TConnectionList& connections) {
+  DocBuilder doc;
+  AddTitleAndDescription(doc, cls);
+  AddAncestors(doc, cls, connections);
+  AddRelationships(doc, cls, connections);
+  AddMessages(doc, cls, connections);
+  AddMembers(doc, cls);
   return doc.Take();
 }
 

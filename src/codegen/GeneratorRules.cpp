@@ -20,7 +20,7 @@ std::string WithoutLineBreaks(const std::string& text) {
 
 const TUMLClass* FirstIstEnd(const TUMLClass& cls, const TConnectionList& connections) {
   for (const TConnection* con : connections.Items)
-    if (con && con->Kind == kIst && con->StartBox && con->StartBox->UMLClass == &cls &&
+    if (con && con->Kind == TConnectionKind::Ist && con->StartBox && con->StartBox->UMLClass == &cls &&
         con->EndBox && con->EndBox->UMLClass)
       return con->EndBox->UMLClass;
   return nullptr;
@@ -34,8 +34,7 @@ std::string JavaSignature(const TMethod& m) {
 }
 
 bool IsAbstractJavaMethod(const TMethod& m) {
-  const TMethodKind kind = EffectiveKind(m);
-  return m.IsAbstract && (kind == kProcedure || kind == kFunction);
+  return m.IsAbstract && IsProcedureOrFunction(EffectiveKind(m));
 }
 
 }  // namespace
@@ -105,7 +104,7 @@ bool MustBeAbstractInJava(const TUMLClass& cls, const TConnectionList& connectio
 }
 
 ConnectionMeaning MeaningOf(const TConnection& c) {
-  const bool message = c.Kind == kAuftrag || c.Kind == kAnfrage;
+  const bool message = IsMessage(c.Kind);
   return {c.Kind, c.StartBox ? c.StartBox->UMLClass : nullptr,
           c.EndBox ? c.EndBox->UMLClass : nullptr, message ? c.Method : nullptr};
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "diagram/ConnectionKind.h"
 #include "model/UMLClass.h"
 
 namespace zedro {
@@ -43,7 +44,7 @@ bool MustBeAbstractInJava(const TUMLClass& cls, const TConnectionList& connectio
 // What a connection says about the classes: its kind between the two classes (for a
 // message, also the method it calls). Two connections with the same meaning show the same
 // relationship; sub-diagrams repeat relationships of the main diagram this way.
-using ConnectionMeaning = std::tuple<int, const TUMLClass*, const TUMLClass*, const TMethod*>;
+using ConnectionMeaning = std::tuple<TConnectionKind, const TUMLClass*, const TUMLClass*, const TMethod*>;
 ConnectionMeaning MeaningOf(const TConnection& connection);
 
 }  // namespace codegen

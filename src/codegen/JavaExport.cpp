@@ -21,14 +21,13 @@ namespace {
 const TUMLClass* ClassOf(const TUMLDrawClass* box) { return box ? box->UMLClass : nullptr; }
 
 // Java knows no "published": such members are declared public.
-std::string JavaVisibility(int visibility) {
-  return visibility == kPublished ? "public" : VisibilityName(visibility);
+std::string JavaVisibility(TVisibility visibility) {
+  return visibility == TVisibility::Published ? "public" : VisibilityName(visibility);
 }
 
 // Constructors and destructors cannot be abstract in Java; they always get a body.
 bool IsAbstractMethod(const TMethod& m) {
-  TMethodKind kind = EffectiveKind(m);
-  return m.IsAbstract && (kind == kProcedure || kind == kFunction);
+  return m.IsAbstract && IsProcedureOrFunction(EffectiveKind(m));
 }
 
 }  // namespace
@@ -80,7 +79,7 @@ void TJavaExport::WriteAttributes() {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
     if (!IsForwardRelationship(con->Kind)) continue;
     const std::string p = JavaCommentText(con->EndBox->UMLClass->Name);
-    const std::string w = con->Kind == kHat ? "hat" : "kennt";
+    const std::string w = con->Kind == TConnectionKind::Hat ? "hat" : "kennt";
     const int n = text::StrToIntDef(con->EndText, -1);
     if (n >= 1 && n <= 5) {
       for (int i = 1; i <= n; ++i)
@@ -95,15 +94,15 @@ void TJavaExport::WriteAttributes() {
 
 std::string TJavaExport::Heading(const TMethod& m) const {
   const TMethodKind kind = EffectiveKind(m);
-  if (kind == kDestructor) return "public void finalize() throws Throwable";
+  if (kind == TMethodKind::Destructor) return "public void finalize() throws Throwable";
   // An abstract method is there to be overridden: javac refuses a private one, so it is
   // declared protected.
-  const bool privateAbstract = IsAbstractMethod(m) && m.Visibility == kPrivate;
+  const bool privateAbstract = IsAbstractMethod(m) && m.Visibility == TVisibility::Private;
   std::string s = (privateAbstract ? std::string("protected") : JavaVisibility(m.Visibility)) + " ";
   std::string name = m.Name;
   // A generic method keeps its type parameters in front of the result type ("<T> void").
   const std::string typeParameters = codegen::TypeParameterPrefix(m.ResultType);
-  if (kind == kConstructor) {
+  if (kind == TMethodKind::Constructor) {
     if (!typeParameters.empty()) s += typeParameters + " ";
     name = codegen::BareClassName(UMLClass->Name);
   } else {
@@ -112,7 +111,7 @@ std::string TJavaExport::Heading(const TMethod& m) const {
     } else if (EffectiveClassMethod(m)) {
       s += "static ";
     }
-    if (kind == kFunction)
+    if (kind == TMethodKind::Function)
       s += m.ResultType + " ";
     else
       s += typeParameters.empty() ? std::string("void ") : typeParameters + " void ";
@@ -142,7 +141,7 @@ void TJavaExport::WriteMethods() {
         Lines.push_back("{");
         Lines.push_back(W("  //Hier Code einfügen."));
         // A query returns a value before its body is written, or javac refuses the class.
-        if (EffectiveKind(*m) == kFunction)
+        if (EffectiveKind(*m) == TMethodKind::Function)
           Lines.push_back("  return " + JavaDefaultValue(m->ResultType) + ";");
         Lines.push_back("}");
       }

@@ -22,6 +22,9 @@ using codegen::PascalLineCommentText;
 namespace {
 
 const std::string kUsesTerminator = ";";
+// The sections of the class declaration after the published one, in their order.
+constexpr TVisibility kUnpublished[] = {TVisibility::Private, TVisibility::Protected,
+                                        TVisibility::Public};
 const std::string kHeaderRule =
     "//+---------------------------------------------------------------------";
 
@@ -73,7 +76,7 @@ std::unordered_set<std::string> TypeIdentifiers(const TUMLClass& c) {
   for (const TAttribute* a : c.Attributes.Items) scan(a->TypeName);
   for (const TMethod* m : c.Methods.Items) {
     for (const TParameter& p : m->Parameters) scan(p.TypeName);
-    if (EffectiveKind(*m) == kFunction) scan(m->ResultType);
+    if (EffectiveKind(*m) == TMethodKind::Function) scan(m->ResultType);
   }
   return out;
 }
@@ -162,8 +165,8 @@ void TPascalExport::CollectUnitReferences() {
   const bool inheritanceInCircle = !codegen::DeclaredAncestor(c, Connections);
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->StartBox) != &c || !ClassOf(con->EndBox)) continue;
-    if (con->Kind != kIst && con->Kind != kHat && con->Kind != kKennt) continue;
-    if (con->Kind == kIst && inheritanceInCircle) continue;
+    if (!IsRelationship(con->Kind)) continue;
+    if (con->Kind == TConnectionKind::Ist && inheritanceInCircle) continue;
     std::string unit = UnitOf(*con->EndBox);
     if (isOwnUnit(*con->EndBox, *con->StartBox, unit)) continue;
     if (!unit.empty()) {
@@ -196,7 +199,7 @@ void TPascalExport::CollectUnitReferences() {
   }
   for (const TConnection* con : Connections.Items) {
     if (!con || ClassOf(con->EndBox) != &c || !ClassOf(con->StartBox)) continue;
-    if (con->Kind != kKennt || con->StartText.empty()) continue;
+    if (con->Kind != TConnectionKind::Kennt || con->StartText.empty()) continue;
     std::string unit = UnitOf(*con->StartBox);
     if (isOwnUnit(*con->StartBox, *con->EndBox, unit)) continue;
     if (!unit.empty()) {
@@ -294,16 +297,16 @@ void TPascalExport::WriteClassDeclaration() {
         Lines.push_back(title);
         first = false;
       }
-      WriteMethodHeader(*m, 4, true, "");
+      WriteMethodDeclaration(*m);
     }
   };
 
-  writeAttributes(kPublished, "  // published Attribute");
-  writeMethods(kPublished, "  // published Methoden");
-  for (TVisibility v : {kPrivate, kProtected, kPublic})
+  writeAttributes(TVisibility::Published, "  // published Attribute");
+  writeMethods(TVisibility::Published, "  // published Methoden");
+  for (TVisibility v : kUnpublished)
     writeAttributes(v, std::string("  ") + VisibilityName(v) + " //Attribute");
   WriteRelationshipFields();
-  for (TVisibility v : {kPrivate, kProtected, kPublic})
+  for (TVisibility v : kUnpublished)
     writeMethods(v, std::string("  ") + VisibilityName(v) + " //Methoden");
   Lines.push_back("");
 }
@@ -311,14 +314,14 @@ void TPascalExport::WriteClassDeclaration() {
 void TPascalExport::WriteRelationshipFields() {
   const TUMLClass& c = *UMLClass;
   bool headingWritten = false;
-  auto fieldLine = [&](int kind, const std::string& partnerName,
+  auto fieldLine = [&](TConnectionKind kind, const std::string& partnerName,
                        const std::string& multiplicityText) {
     if (!headingWritten) {
       Lines.push_back("");
       Lines.push_back("     //Objektbeziehungen:");
       headingWritten = true;
     }
-    const std::string l = kind == kHat ? "// hat" : "// kennt";
+    const std::string l = kind == TConnectionKind::Hat ? "// hat" : "// kennt";
     const std::string partner = PascalLineCommentText(partnerName);
     const std::string multiplicity = PascalLineCommentText(multiplicityText);
     const int n = text::StrToIntDef(multiplicity, -1);
@@ -344,61 +347,65 @@ void TPascalExport::WriteRelationshipFields() {
     if (!con || !ClassOf(con->StartBox) || !ClassOf(con->EndBox)) continue;
     if (con->StartBox->UMLClass == &c && IsForwardRelationship(con->Kind))
       fieldLine(con->Kind, con->EndBox->UMLClass->Name, con->EndText);
-    if (con->EndBox->UMLClass == &c && con->Kind == kKennt)
+    if (con->EndBox->UMLClass == &c && con->Kind == TConnectionKind::Kennt)
       fieldLine(con->Kind, con->StartBox->UMLClass->Name, con->StartText);
   }
 }
 
-void TPascalExport::WriteMethodHeader(const TMethod& m, int indent, bool withDirectives,
-                                      const std::string& qualifier) {
+std::string TPascalExport::MethodHeading(const TMethod& m, const std::string& className) const {
   const TMethodKind kind = EffectiveKind(m);
-  std::string line(static_cast<size_t>(indent), ' ');
+  std::string line;
   // Constructors and destructors always keep their keyword: without it the declaration
   // would not be Pascal.
-  if (EffectiveClassMethod(m) && kind == kProcedure) {
-    line += "class procedure ";
-  } else if (EffectiveClassMethod(m) && kind == kFunction) {
-    line += "class function ";
-  } else if (kind == kConstructor) {
-    line += "constructor ";
-  } else if (kind == kProcedure) {
-    line += "procedure ";
-  } else if (kind == kFunction) {
-    line += "function ";
-  } else if (kind == kDestructor) {
-    line += "destructor ";
+  const bool classMethod = EffectiveClassMethod(m);
+  switch (kind) {
+    case TMethodKind::Constructor:
+      line = "constructor ";
+      break;
+    case TMethodKind::Procedure:
+      line = classMethod ? "class procedure " : "procedure ";
+      break;
+    case TMethodKind::Function:
+      line = classMethod ? "class function " : "function ";
+      break;
+    case TMethodKind::Destructor:
+      line = "destructor ";
+      break;
+    default:
+      break;
   }
-  if (!qualifier.empty()) line += qualifier + ".";
+  if (!className.empty()) line += className + ".";
   line += m.Name;
   const std::string params = m.ParameterListText(1);
   if (!params.empty()) line += " (" + params + ")";
-  line += kind == kFunction ? " : " + m.ResultType + ";" : std::string(";");
+  line += kind == TMethodKind::Function ? " : " + m.ResultType + ";" : std::string(";");
+  return line;
+}
 
-  if (withDirectives) {
-    // Another method object of the class with the same name makes both overloaded.
-    auto count = nameCounts_.find(text::LowerAscii(m.Name));
-    const bool overloaded = count != nameCounts_.end() && count->second > 1;
-    const TMethod* inherited = InheritedMethod(m);
+void TPascalExport::WriteMethodDeclaration(const TMethod& m) {
+  std::string line = "    " + MethodHeading(m, "");
+  // Another method object of the class with the same name makes both overloaded.
+  auto count = nameCounts_.find(text::LowerAscii(m.Name));
+  const bool overloaded = count != nameCounts_.end() && count->second > 1;
+  const TMethod* inherited = InheritedMethod(m);
 
-    if (inherited && !inherited->IsFinal && m.IsFinal && messages_) {
-      messages_->Message(MsgKind::Warning,
-                         "Fehler: Methode '" + m.Name +
-                             "' darf nicht final sein, da sie eine Methode\n" +
-                             W("einer Vorgängerklasse überschreibt !!"),
-                         MsgButtons::Ok);
+  if (inherited && !inherited->IsFinal && m.IsFinal && messages_) {
+    messages_->Message(MsgKind::Warning,
+                       "Fehler: Methode '" + m.Name +
+                           "' darf nicht final sein, da sie eine Methode\n" +
+                           W("einer Vorgängerklasse überschreibt !!"),
+                       MsgButtons::Ok);
+  }
+  if (overloaded) line += " overload;";
+  if (m.IsAbstract) {
+    line += " virtual; abstract;";
+  } else {
+    if (inherited) {
+      line += inherited->IsFinal ? " virtual;" : " override;";
+    } else if (!m.IsFinal) {
+      line += " virtual;";
     }
-    if (m.IsAbstract) {
-      if (overloaded) line += " overload;";
-      line += " virtual; abstract;";
-    } else {
-      if (overloaded) line += " overload;";
-      if (inherited) {
-        line += inherited->IsFinal ? " virtual;" : " override;";
-      } else if (!m.IsFinal) {
-        line += " virtual;";
-      }
-      if (m.IsFinal) line += W(" // nicht überschreibbar");
-    }
+    if (m.IsFinal) line += W(" // nicht überschreibbar");
   }
   Lines.push_back(line);
 }
@@ -412,7 +419,7 @@ const TMethod* TPascalExport::InheritedMethod(const TMethod& m) {
     // A private method is not seen outside its own unit: it cannot be overridden there.
     if (added)
       for (const TMethod* candidate : p->Methods.Items)
-        if (candidate->Visibility != kPrivate)
+        if (candidate->Visibility != TVisibility::Private)
           entry->second[text::LowerAscii(candidate->MethodSignature(1))] = candidate;
     auto found = entry->second.find(signature);
     if (found != entry->second.end()) return found->second;
@@ -426,9 +433,9 @@ void TPascalExport::WriteMethodImplementations() {
   Lines.push_back("//|         " + PascalLineCommentText(c.Name) + ": Methodendefinition ");
   Lines.push_back(kHeaderRule);
   Lines.push_back("");
-  for (TVisibility v : {kPrivate, kProtected, kPublic, kPublished}) {
+  for (TVisibility v : kVisibilities) {
     // Widths that make every separator 72 characters long.
-    const int width = v == kPrivate ? 50 : v == kPublic ? 51 : 48;
+    const int width = v == TVisibility::Private ? 50 : v == TVisibility::Public ? 51 : 48;
     for (const TMethod* m : c.Methods.Items) {
       if (m->Visibility != v || m->IsAbstract) continue;
       std::string separator =
@@ -436,7 +443,7 @@ void TPascalExport::WriteMethodImplementations() {
       const int run = width - static_cast<int>(m->Name.size());
       if (run > 0) separator += std::string(static_cast<size_t>(run), '-');
       Lines.push_back(separator);
-      WriteMethodHeader(*m, 0, false, c.Name);
+      Lines.push_back(MethodHeading(*m, c.Name));
       if (!m->Code.empty()) {
         Lines.insert(Lines.end(), m->Code.begin(), m->Code.end());
       } else {

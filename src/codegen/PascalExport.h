@@ -45,8 +45,11 @@ class TPascalExport {
   size_t WriteUsesClause(const StringList& uses);
   void WriteClassDeclaration();
   void WriteRelationshipFields();
-  void WriteMethodHeader(const TMethod& method, int indent, bool withDirectives,
-                         const std::string& qualifier);
+  // "procedure TKlasse.Name (parameters);" and the like, as a method definition begins;
+  // without a class name as in the declaration.
+  std::string MethodHeading(const TMethod& method, const std::string& className) const;
+  // The heading inside the class declaration, with its directives.
+  void WriteMethodDeclaration(const TMethod& method);
   void WriteMethodImplementations();
 
   // The method of the nearest ancestor with the same signature (letter case ignored);

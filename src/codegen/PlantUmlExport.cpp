@@ -79,19 +79,19 @@ std::string Parameters(const TMethod& m, int notation) {
 // A method as its box shows it in normal width (the narrow width on one line).
 std::string MethodLine(const TMethod& m, const TFOptions& o, int notation) {
   const bool java = notation == 2;
-  std::string v = o.RGShowAc == 1 ? std::string() : VisibilitySymbol(m.Visibility);
+  std::string v = o.MethodSymbol(m.Visibility);
   std::string r;
-  if (m.Kind == kFunction) {
+  if (m.Kind == TMethodKind::Function) {
     r = java ? m.ResultType : ": " + m.ResultType;
-    if (o.RGShowKindOfM == 0) v += " ? ";
-  } else if (o.RGShowKindOfM == 0) {
+    if (o.RGShowKindOfM == TShowOption::Yes) v += " ? ";
+  } else if (o.RGShowKindOfM == TShowOption::Yes) {
     v += " ! ";
   }
   std::string modifiers;
   if (m.IsAbstract) modifiers += "{abstract} ";
   if (m.IsClassMethod) modifiers += "{static} ";
   std::string line;
-  if (o.RGWidth == 2)
+  if (o.RGWidth == TWidthOption::NamesOnly)
     line = v + " " + m.Name;
   else if (java)
     line = v + r + " " + m.Name + " (" + Parameters(m, notation) + ")";
@@ -149,7 +149,7 @@ class Writer {
       for (int i = 0; i < object.Values.Count(); ++i) {
         const TAttribute* a = object.Values.AttributeAt(i);
         const std::string& value = object.Values.ValueAt(i);
-        if (!a || (o.MemberFilter(a->Visibility) != 0 && value.empty())) continue;
+        if (!a || (!o.ListsMembers(a->Visibility) && value.empty())) continue;
         Line("  " + Literal(a->Name + " = " + value));
       }
       Line("}");
@@ -160,13 +160,13 @@ class Writer {
     if (cls.IsLibraryClass) head += " <<Bibliotheksklasse>> #DDDDDD";
     Line(head + " {");
     for (const TAttribute* a : cls.Attributes.Items) {
-      if (o.MemberFilter(a->Visibility) != 0) continue;
-      std::string line = o.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : "";
-      line += o.RGWidth == 2 ? a->Name : a->DisplayText(notation_);
+      if (!o.ListsMembers(a->Visibility)) continue;
+      std::string line = o.AttributeSymbol(a->Visibility);
+      line += o.RGWidth == TWidthOption::NamesOnly ? a->Name : a->DisplayText(notation_);
       Line("  {field} " + Literal(line));
     }
     for (const TMethod* m : cls.Methods.Items)
-      if (o.MemberFilter(m->Visibility) == 0) Line("  " + MethodLine(*m, o, notation_));
+      if (o.ListsMembers(m->Visibility)) Line("  " + MethodLine(*m, o, notation_));
     Line("}");
   }
 
@@ -181,25 +181,25 @@ class Writer {
     const std::string label = c.TextBox ? Joined(c.TextBox->Lines) : std::string();
     const std::string withLabel = label.empty() ? "" : " : " + label;
     switch (c.Kind) {
-      case kClassInfo:
+      case TConnectionKind::ClassInfo:
         if (!c.TextBox || c.TextBox->Lines.empty()) return;
         Line("note top of " + from);
         Lines(c.TextBox->Lines);
         Line("end note");
         return;
-      case kIst:
+      case TConnectionKind::Ist:
         Line(to + " <|--" + End(c.StartText) + " " + from + withLabel);
         return;
-      case kHat:
+      case TConnectionKind::Hat:
         Line(from + End(c.StartText) + " o--" + End(c.EndText) + " " + to + withLabel);
         return;
-      case kKennt:
+      case TConnectionKind::Kennt:
         Line(from + End(c.StartText) + " -->" + End(c.EndText) + " " + to + withLabel);
         return;
-      case kAuftrag:
+      case TConnectionKind::Auftrag:
         Line(from + " .[#800080].> " + to + " : " + (label.empty() ? "Auftrag" : label));
         return;
-      case kAnfrage:
+      case TConnectionKind::Anfrage:
         Line(from + " .[#008080].> " + to + " : " + (label.empty() ? "Anfrage" : label));
         return;
       default:

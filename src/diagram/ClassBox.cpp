@@ -1,5 +1,6 @@
 #include "diagram/ClassBox.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "diagram/DiagramDocument.h"
@@ -36,51 +37,55 @@ void TUMLDrawClass::Assign(const TUMLDrawClass& source, const AttributePurge& pu
   Options.Assign(source.Options);
 }
 
-int TUMLDrawClass::SideOfBorderPoint(int index) const {
-  int n = BorderPointsPerSide;
+TBorderSide TUMLDrawClass::SideOfBorderPoint(int index) const {
+  const int n = BorderPointsPerSide;
   // Indices outside 1..4N are taken as the nearest valid point, as BorderPointX/Y do.
-  if (index <= n) return 1;
-  if (index <= 2 * n) return 2;
-  if (index <= 3 * n) return 3;
-  return 4;
+  if (index <= n) return TBorderSide::Top;
+  if (index <= 2 * n) return TBorderSide::Right;
+  if (index <= 3 * n) return TBorderSide::Bottom;
+  return TBorderSide::Left;
+}
+
+int TUMLDrawClass::PositionOnSide(int index) const {
+  const int n = BorderPointsPerSide;
+  index = std::clamp(index, 1, 4 * n);
+  return index - SidesBefore(SideOfBorderPoint(index)) * n;
+}
+
+int TUMLDrawClass::BorderPointOn(TBorderSide side, int position) const {
+  return SidesBefore(side) * BorderPointsPerSide + position;
 }
 
 int TUMLDrawClass::BorderPointX(int index) const {
-  int n = BorderPointsPerSide;
-  if (index < 1) index = 1;
-  if (index > 4 * n) index = 4 * n;
-  int side = (index - 1) / n + 1;
-  int k = index - (side - 1) * n;
-  long long w = static_cast<long long>(Right) - Left;
-  switch (side) {
-    case 1:
-      return static_cast<int>(Left + w * k / (n + 1));
-    case 2:
+  const int k = PositionOnSide(index);
+  const long long w = static_cast<long long>(Right) - Left;
+  switch (SideOfBorderPoint(index)) {
+    case TBorderSide::Top:
+      return static_cast<int>(Left + w * k / (BorderPointsPerSide + 1));
+    case TBorderSide::Right:
       return Right;
-    case 3:
-      return static_cast<int>(Right - w * k / (n + 1));
-    default:
-      return Left;
+    case TBorderSide::Bottom:
+      return static_cast<int>(Right - w * k / (BorderPointsPerSide + 1));
+    case TBorderSide::Left:
+      break;
   }
+  return Left;
 }
 
 int TUMLDrawClass::BorderPointY(int index) const {
-  int n = BorderPointsPerSide;
-  if (index < 1) index = 1;
-  if (index > 4 * n) index = 4 * n;
-  int side = (index - 1) / n + 1;
-  int k = index - (side - 1) * n;
-  long long t = static_cast<long long>(Bottom) - Top;
-  switch (side) {
-    case 1:
+  const int k = PositionOnSide(index);
+  const long long t = static_cast<long long>(Bottom) - Top;
+  switch (SideOfBorderPoint(index)) {
+    case TBorderSide::Top:
       return Top;
-    case 2:
-      return static_cast<int>(Top + t * k / (n + 1));
-    case 3:
+    case TBorderSide::Right:
+      return static_cast<int>(Top + t * k / (BorderPointsPerSide + 1));
+    case TBorderSide::Bottom:
       return Bottom;
-    default:
-      return static_cast<int>(Bottom - t * k / (n + 1));
+    case TBorderSide::Left:
+      break;
   }
+  return static_cast<int>(Bottom - t * k / (BorderPointsPerSide + 1));
 }
 
 int TUMLDrawClass::BorderPointAt(int x, int y) const {
@@ -97,12 +102,12 @@ TUMLDrawObject::TUMLDrawObject(int x, int y, TConnectionList* connections, Drawi
                                TUMLClass* umlClass)
     : TUMLDrawClass(x, y, connections, image, umlClass),
       Values(umlClass ? &umlClass->Attributes : nullptr) {
-  Options.RgPublished = 1;
-  Options.RgPublic = 1;
-  Options.RgProtected = 1;
-  Options.RgPrivate = 1;
-  Options.RGShowAc = 1;
-  Options.RGWidth = 2;
+  Options.RgPublished = TShowOption::No;
+  Options.RgPublic = TShowOption::No;
+  Options.RgProtected = TShowOption::No;
+  Options.RgPrivate = TShowOption::No;
+  Options.RGShowAc = TShowOption::No;
+  Options.RGWidth = TWidthOption::NamesOnly;
   Options.Font.Color = RGB(0, 0, 170);
 }
 

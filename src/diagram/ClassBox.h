@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "diagram/BorderSide.h"
 #include "diagram/Component.h"
 #include "diagram/Options.h"
 #include "model/ObjectValues.h"
@@ -41,8 +42,11 @@ class TUMLDrawClass : public TComponent {
   int BorderPointAt(int x, int y) const;
   int BorderPointX(int index) const;
   int BorderPointY(int index) const;
-  // 1 top, 2 right, 3 bottom, 4 left.
-  int SideOfBorderPoint(int index) const;
+  // The side a border point lies on, and its position 1..N along that side.
+  TBorderSide SideOfBorderPoint(int index) const;
+  int PositionOnSide(int index) const;
+  // The number of the border point at that position (1..N) of the side.
+  int BorderPointOn(TBorderSide side, int position) const;
 
   // A box of a main diagram owns the class it shows.
   void OwnClass(std::unique_ptr<TUMLClass> cls) {
@@ -50,7 +54,6 @@ class TUMLDrawClass : public TComponent {
     UMLClass = ownedClass_.get();
   }
   bool OwnsClass() const { return ownedClass_ != nullptr; }
-  std::unique_ptr<TUMLClass> ReleaseClass() { return std::move(ownedClass_); }
 
   int BorderPointsPerSide = 11;
   std::int32_t SourceFileAge = -1;

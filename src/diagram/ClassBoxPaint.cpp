@@ -118,11 +118,10 @@ void TUMLDrawClass::Paint() {
 
   for (TAttribute* a : UMLClass->Attributes.Items) {
     TColor saved = c.Font().Color;
-    if (Options.MemberFilter(a->Visibility) != 0) continue;
+    if (!Options.ListsMembers(a->Visibility)) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
-    std::string line =
-        Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
-    line += Options.RGWidth == 2 ? a->Name : a->DisplayText(notation);
+    std::string line = Options.AttributeSymbol(a->Visibility);
+    line += Options.RGWidth == TWidthOption::NamesOnly ? a->Name : a->DisplayText(notation);
     l.Text(Left + 4, line);
     l.y += l.step;
     c.SetFontColor(saved);
@@ -133,26 +132,30 @@ void TUMLDrawClass::Paint() {
 
   for (TMethod* m : UMLClass->Methods.Items) {
     TColor saved = c.Font().Color;
-    if (Options.MemberFilter(m->Visibility) != 0) continue;
+    if (!Options.ListsMembers(m->Visibility)) continue;
     c.SetFontItalic(m->IsAbstract);
     c.SetFontColor(colours.ForMethod(m, saved));
     std::string params = ParameterText(*m, notation);
-    std::string v = Options.RGShowAc == 1 ? std::string() : VisibilitySymbol(m->Visibility);
+    std::string v = Options.MethodSymbol(m->Visibility);
     std::string r;
-    if (m->Kind == kFunction) {
+    if (m->Kind == TMethodKind::Function) {
       r = java ? m->ResultType : ": " + m->ResultType;
-      if (Options.RGShowKindOfM == 0) v += " ? ";
-    } else if (Options.RGShowKindOfM == 0) {
+      if (Options.RGShowKindOfM == TShowOption::Yes) v += " ? ";
+    } else if (Options.RGShowKindOfM == TShowOption::Yes) {
       v += " ! ";
     }
-    if (Options.RGWidth == 0) {
-      l.Text(Left + 4, java ? v + r + " " + m->Name + " (" + params + ")"
-                            : v + " " + m->Name + " (" + params + ")" + r);
-    } else if (Options.RGWidth == 1) {
-      l.Narrow(java ? v + " " + r + " " + m->Name + " (" : v + " " + m->Name + " (", params,
-               java ? ")" : ")" + r);
-    } else {
-      l.Text(Left + 4, v + " " + m->Name);
+    switch (Options.RGWidth) {
+      case TWidthOption::Normal:
+        l.Text(Left + 4, java ? v + r + " " + m->Name + " (" + params + ")"
+                              : v + " " + m->Name + " (" + params + ")" + r);
+        break;
+      case TWidthOption::Narrow:
+        l.Narrow(java ? v + " " + r + " " + m->Name + " (" : v + " " + m->Name + " (", params,
+                 java ? ")" : ")" + r);
+        break;
+      default:  // names only, or no choice
+        l.Text(Left + 4, v + " " + m->Name);
+        break;
     }
     l.y += l.step;
     Bottom = l.y;
@@ -178,12 +181,11 @@ void TUMLDrawObject::Paint() {
     const std::string& value = Values.ValueAt(i);
     if (!a) continue;
     TColor saved = c.Font().Color;
-    if (Options.MemberFilter(a->Visibility) != 0 && value.empty()) continue;
+    if (!Options.ListsMembers(a->Visibility) && value.empty()) continue;
     c.SetFontColor(colours.ForAttribute(a, saved));
-    std::string line =
-        Options.RGShowAc == 0 ? std::string(VisibilitySymbol(a->Visibility)) + " " : std::string();
+    std::string line = Options.AttributeSymbol(a->Visibility);
     line += a->Name;
-    if (Options.RGWidth != 2) line += ": " + a->TypeName;
+    if (Options.RGWidth != TWidthOption::NamesOnly) line += ": " + a->TypeName;
     line += " -> " + value;
     l.Text(Left + 4, line);
     l.y += l.step;
@@ -195,10 +197,10 @@ void TUMLDrawObject::Paint() {
 
   for (TMethod* m : UMLClass->Methods.Items) {
     TColor saved = c.Font().Color;
-    if (Options.MemberFilter(m->Visibility) != 0 && !colours.Calls(m)) continue;
+    if (!Options.ListsMembers(m->Visibility) && !colours.Calls(m)) continue;
     c.SetFontItalic(m->IsAbstract);
     c.SetFontColor(colours.ForMethod(m, saved));
-    std::string v = Options.RGShowAc == 1 ? std::string() : VisibilitySymbol(m->Visibility);
+    std::string v = Options.MethodSymbol(m->Visibility);
     std::string r;
     if (m->ResultType.empty()) {
       v += " !";
@@ -206,12 +208,16 @@ void TUMLDrawObject::Paint() {
       v += " ?";
       r = ": " + m->ResultType;
     }
-    if (Options.RGWidth == 0) {
-      l.Text(Left + 4, v + " " + m->Name + " (" + ParameterText(*m, notation) + ")" + r);
-    } else if (Options.RGWidth == 1) {
-      l.Narrow(v + " " + m->Name + " (", ParameterText(*m, notation), ")" + r);
-    } else {
-      l.Text(Left + 4, v + " " + m->Name);
+    switch (Options.RGWidth) {
+      case TWidthOption::Normal:
+        l.Text(Left + 4, v + " " + m->Name + " (" + ParameterText(*m, notation) + ")" + r);
+        break;
+      case TWidthOption::Narrow:
+        l.Narrow(v + " " + m->Name + " (", ParameterText(*m, notation), ")" + r);
+        break;
+      default:  // names only, or no choice
+        l.Text(Left + 4, v + " " + m->Name);
+        break;
     }
     l.y += l.step;
     Bottom = l.y;

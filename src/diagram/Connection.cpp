@@ -4,25 +4,26 @@
 
 namespace zedro {
 
-TColor DefaultConnectionColor(int kind) {
+TColor DefaultConnectionColor(TConnectionKind kind) {
   switch (kind) {
-    case kIst:
+    case TConnectionKind::Ist:
       return RGB(170, 0, 0);
-    case kHat:
+    case TConnectionKind::Hat:
       return RGB(0, 0, 170);
-    case kKennt:
+    case TConnectionKind::Kennt:
       return RGB(0, 136, 136);
-    case kAuftrag:
+    case TConnectionKind::Auftrag:
       return RGB(128, 0, 128);
-    case kAnfrage:
+    case TConnectionKind::Anfrage:
       return RGB(0, 128, 128);
-    default:
-      return kClBlack;
+    case TConnectionKind::ClassInfo:
+      break;
   }
+  return kClBlack;
 }
 
 TConnection::TConnection(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint,
-                         int endPoint, int kind, TDrawClassList* boxes, DrawingSurface* image)
+                         int endPoint, TConnectionKind kind, TDrawClassList* boxes, DrawingSurface* image)
     : Boxes(boxes),
       Image(image),
       Kind(kind),
@@ -41,12 +42,12 @@ TConnection::TConnection(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int sta
     TextBox = ownTextBox_.get();
   }
   TextBox->FontDialog = &CoOptions->Font;
-  if (kind == kIst && startBox && endBox && startBox->UMLClass)
+  if (kind == TConnectionKind::Ist && startBox && endBox && startBox->UMLClass)
     startBox->UMLClass->Parent = endBox->UMLClass;
 }
 
 TConnection* TConnection::Create(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint,
-                                 int endPoint, int kind, TDrawClassList* boxes,
+                                 int endPoint, TConnectionKind kind, TDrawClassList* boxes,
                                  DrawingSurface* image) {
   return image->Adopt(
       std::make_unique<TConnection>(startBox, endBox, startPoint, endPoint, kind, boxes, image));
@@ -72,12 +73,12 @@ bool Near(int x, int y, int px, int py) {
 
 bool TConnection::NearStartPoint(int x, int y) {
   UpdateEndPoints();
-  return Kind != kClassInfo && Near(x, y, StartX, StartY);
+  return Kind != TConnectionKind::ClassInfo && Near(x, y, StartX, StartY);
 }
 
 bool TConnection::NearEndPoint(int x, int y) {
   UpdateEndPoints();
-  return Kind != kClassInfo && Near(x, y, EndX, EndY);
+  return Kind != TConnectionKind::ClassInfo && Near(x, y, EndX, EndY);
 }
 
 }  // namespace zedro

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "diagram/ClassBox.h"
+#include "diagram/ConnectionKind.h"
 #include "diagram/InfoBox.h"
 #include "diagram/Options.h"
 #include "model/UMLClass.h"
@@ -13,30 +14,26 @@ class SavePositions;
 class TBorderPointIndex;
 class TDrawClassList;
 
-enum ConnectionKind : int {
-  kClassInfo = 0,
-  kIst = 1,
-  kHat = 2,
-  kKennt = 3,
-  kAuftrag = 10,
-  kAnfrage = 12,
-};
-
-// The colour a connection of that kind gets when it is created; black for other kinds.
-TColor DefaultConnectionColor(int kind);
+class Canvas;
 
 class TConnection : public TComponent {
  public:
   // Creates the font options and the text box at (20, 20) on the surface; for kind 1 the
   // start class gets the end class as its Parent.
   TConnection(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint, int endPoint,
-              int kind, TDrawClassList* boxes, DrawingSurface* image);
+              TConnectionKind kind, TDrawClassList* boxes, DrawingSurface* image);
   static TConnection* Create(TUMLDrawClass* startBox, TUMLDrawClass* endBox, int startPoint,
-                             int endPoint, int kind, TDrawClassList* boxes, DrawingSurface* image);
+                             int endPoint, TConnectionKind kind, TDrawClassList* boxes,
+                             DrawingSurface* image);
   bool CountsAsComponent() const override { return false; }
 
   void UpdateEndPoints();
-  void Paint(bool creating);
+  // Draws the connection: start decoration, end decoration, the route between their outer
+  // ends and the description text box.
+  void Paint();
+  // The one paint of the command that creates the connection: it first asks for the
+  // texts and gives the kind's colour, and lets the user choose the route before drawing it.
+  void PaintCreating();
   void AskTexts();
   void ChooseLineShape();
   bool NearStartPoint(int x, int y);
@@ -52,8 +49,8 @@ class TConnection : public TComponent {
 
   int StartX = 0, StartY = 0;
   int EndX = 0, EndY = 0;
-  int StartSide = 0;
-  int EndSide = 0;
+  TBorderSide StartSide{};  // 0 until the first paint
+  TBorderSide EndSide{};
   int LineShape = 0;
   int TextOffsetX = 0, TextOffsetY = 0;
   TInfoBox* TextBox;
@@ -61,7 +58,7 @@ class TConnection : public TComponent {
   DrawingSurface* Image;
   TFCoOptions* CoOptions;
   TColor Color = kClBlack;
-  int Kind;
+  TConnectionKind Kind;
   TUMLDrawClass* StartBox;
   std::string StartText;
   int StartPoint;
@@ -72,6 +69,17 @@ class TConnection : public TComponent {
   TMethod* Method = nullptr;  // the method of the end class a message calls
 
  private:
+  enum class Pass { Creating, Repainting };
+  void Draw(Pass pass);
+  void SetUpPenAndFont(Canvas& c, Pass pass);
+  // Each moves its end of the route to the outer end of its decoration.
+  void DrawStartDecoration(Canvas& c);
+  void DrawEndDecoration(Canvas& c);
+  void PlaceAndPaintTextBox(Canvas& c);
+  // The creation dialogs of HAT and KENNT, and of Anfrage.
+  void AskMultiplicities();
+  void AskQuery();
+
   std::unique_ptr<TFCoOptions> ownCoOptions_;
   std::unique_ptr<TInfoBox> ownTextBox_;
 };

@@ -5,15 +5,12 @@
 #include <map>
 
 #include "diagram/Connection.h"
+#include "diagram/ConnectionGeometry.h"
 
 namespace zedro {
 namespace {
 
 constexpr int kMiddle = 6;  // the middle one of the 11 points of a side
-
-int PointOn(const TUMLDrawClass& box, int side, int k) {
-  return (side - 1) * box.BorderPointsPerSide + k;
-}
 
 struct Pt {
   int x, y;
@@ -26,9 +23,10 @@ struct Route {
 };
 
 Route RouteOf(const TUMLDrawClass& a, int pa, const TUMLDrawClass& b, int pb, int shape) {
-  const Pt s{a.BorderPointX(pa), a.BorderPointY(pa)};
-  const Pt e{b.BorderPointX(pb), b.BorderPointY(pb)};
-  return {s, shape == 1 ? Pt{e.x, s.y} : Pt{s.x, e.y}, e};
+  const TPoint s{a.BorderPointX(pa), a.BorderPointY(pa)};
+  const TPoint e{b.BorderPointX(pb), b.BorderPointY(pb)};
+  const TPoint corner = RouteCorner(shape, s, e);
+  return {{s.X, s.Y}, {corner.X, corner.Y}, {e.X, e.Y}};
 }
 
 // An axis-parallel segment through the inside of a box (its frame counts as inside).
@@ -53,18 +51,19 @@ int Crossings(const Route& r, const TUMLDrawClass* a, const TUMLDrawClass* b,
 // The route leaves the start box and enters the end box straight out of (into) the sides
 // its points lie on: the first segment points away from the start side, the last one
 // comes from outside the end side. A segment of length 0 may run either way.
-bool LeavesAndEnters(const Route& r, int startSide, int endSide) {
-  auto outwards = [](int side, Pt from, Pt to) {
+bool LeavesAndEnters(const Route& r, TBorderSide startSide, TBorderSide endSide) {
+  auto outwards = [](TBorderSide side, Pt from, Pt to) {
     switch (side) {
-      case 1:
+      case TBorderSide::Top:
         return to.y < from.y && to.x == from.x;
-      case 2:
+      case TBorderSide::Right:
         return to.x > from.x && to.y == from.y;
-      case 3:
+      case TBorderSide::Bottom:
         return to.y > from.y && to.x == from.x;
-      default:
-        return to.x < from.x && to.y == from.y;
+      case TBorderSide::Left:
+        break;
     }
+    return to.x < from.x && to.y == from.y;
   };
   const bool firstEmpty = r.start.x == r.corner.x && r.start.y == r.corner.y;
   const bool lastEmpty = r.corner.x == r.end.x && r.corner.y == r.end.y;
@@ -88,16 +87,17 @@ void AttachFacingBorderPoints(TConnection& c, const std::vector<TUMLDrawClass*>&
   const TUMLDrawClass& b = *c.EndBox;
   const int n = a.BorderPointsPerSide;
   long best = -1;
-  for (int sa = 1; sa <= 4; ++sa)
-    for (int sb = 1; sb <= 4; ++sb)
+  for (TBorderSide sa : kBorderSides)
+    for (TBorderSide sb : kBorderSides)
       for (int ka = 1; ka <= n; ++ka)
         for (int kb = 1; kb <= b.BorderPointsPerSide; ++kb)
           for (int shape = 1; shape <= 2; ++shape) {
-            const int pa = PointOn(a, sa, ka), pb = PointOn(b, sb, kb);
+            const int pa = a.BorderPointOn(sa, ka), pb = b.BorderPointOn(sb, kb);
             Route r = RouteOf(a, pa, b, pb, shape);
-            // Nearly aligned points: the short first segment is a step, not a bend.
-            const bool vertical = (sa == 1 || sa == 3) && (sb == 1 || sb == 3);
-            const bool horizontal = (sa == 2 || sa == 4) && (sb == 2 || sb == 4);
+            // Nearly aligned points: the short first segment is a step, not a bend. (Points
+            // on the top and bottom sides face each other vertically.)
+            const bool vertical = IsHorizontal(sa) && IsHorizontal(sb);
+            const bool horizontal = !IsHorizontal(sa) && !IsHorizontal(sb);
             const int dx = std::abs(r.start.x - r.end.x), dy = std::abs(r.start.y - r.end.y);
             int shapeCost = 60;  // a bend
             if (vertical && shape == 1 && dx <= kJog) {
@@ -114,7 +114,7 @@ void AttachFacingBorderPoints(TConnection& c, const std::vector<TUMLDrawClass*>&
             long cost = (dx + dy) * 4L + shapeCost + std::abs(ka - kMiddle) +
                         std::abs(kb - kMiddle) +
                         // IST arrows preferably point up into the ancestor's bottom.
-                        (c.Kind == kIst && sb != 3 ? 3 : 0);
+                        (c.Kind == TConnectionKind::Ist && sb != TBorderSide::Bottom ? 3 : 0);
             if (best >= 0 && cost >= best) continue;
             const long room = best < 0 ? 1L << 30 : (best - cost) / kCrossing + 1;
             cost += Crossings(r, &a, &b, obstacles, static_cast<int>(std::min(room, 1L << 30))) * kCrossing;
@@ -127,15 +127,9 @@ void AttachFacingBorderPoints(TConnection& c, const std::vector<TUMLDrawClass*>&
           }
   if (best >= 0) return;
   // Overlapping boxes: top to bottom.
-  c.StartPoint = PointOn(a, 1, kMiddle);
-  c.EndPoint = PointOn(b, 3, kMiddle);
+  c.StartPoint = a.BorderPointOn(TBorderSide::Top, kMiddle);
+  c.EndPoint = b.BorderPointOn(TBorderSide::Bottom, kMiddle);
   c.LineShape = 2;
-}
-
-int CrossedBoxes(const TConnection& c, const std::vector<TUMLDrawClass*>& boxes) {
-  if (!c.StartBox || !c.EndBox) return 0;
-  return Crossings(RouteOf(*c.StartBox, c.StartPoint, *c.EndBox, c.EndPoint, c.LineShape),
-                   c.StartBox, c.EndBox, boxes);
 }
 
 void SeparateSharedBorderPoints(const std::vector<TConnection*>& connections) {
@@ -150,14 +144,14 @@ void SeparateSharedBorderPoints(const std::vector<TConnection*>& connections) {
     TConnection* c = connections[i];
     if (!c->StartBox || !c->EndBox || c->StartBox == c->EndBox) continue;
     shared[{c->StartBox, c->StartPoint}].push_back({c, true, static_cast<int>(i), 0});
-    if (c->Kind != kIst) shared[{c->EndBox, c->EndPoint}].push_back({c, false, static_cast<int>(i), 0});
+    if (c->Kind != TConnectionKind::Ist) shared[{c->EndBox, c->EndPoint}].push_back({c, false, static_cast<int>(i), 0});
   }
   for (auto& [key, ends] : shared) {
     if (ends.size() < 2) continue;
     const TUMLDrawClass& box = *key.first;
     const int n = box.BorderPointsPerSide;
-    const int side = box.SideOfBorderPoint(key.second);
-    const bool across = side == 1 || side == 3;
+    const TBorderSide side = box.SideOfBorderPoint(key.second);
+    const bool across = IsHorizontal(side);
     for (End& e : ends) {
       const TUMLDrawClass& other = e.start ? *e.c->EndBox : *e.c->StartBox;
       e.towards = across ? (other.Left + other.Right) / 2 : (other.Top + other.Bottom) / 2;
@@ -169,13 +163,13 @@ void SeparateSharedBorderPoints(const std::vector<TConnection*>& connections) {
     const int count = static_cast<int>(ends.size());
     const int step = 2 * (count - 1) < n ? 2 : 1;
     const int span = std::min(n - 1, step * (count - 1));
-    const int k0 = key.second - (side - 1) * n;
+    const int k0 = box.PositionOnSide(key.second);
     const int first = std::clamp(k0 - span / 2, 1, n - span);
     for (int g = 0; g < count; ++g) {
       // Top and right sides count in the drawing's direction, bottom and left against it.
       const int along = std::min(g * step, span);
-      const int k = side == 1 || side == 2 ? first + along : first + span - along;
-      const int point = (side - 1) * n + k;
+      const bool clockwise = side == TBorderSide::Top || side == TBorderSide::Right;
+      const int point = box.BorderPointOn(side, clockwise ? first + along : first + span - along);
       (ends[static_cast<size_t>(g)].start ? ends[static_cast<size_t>(g)].c->StartPoint
                                            : ends[static_cast<size_t>(g)].c->EndPoint) = point;
     }

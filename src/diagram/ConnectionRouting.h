@@ -17,10 +17,6 @@ class TUMLDrawClass;
 void AttachFacingBorderPoints(TConnection& connection,
                               const std::vector<TUMLDrawClass*>& obstacles = {});
 
-// The number of the given boxes (other than its own two) that the connection's route
-// passes through.
-int CrossedBoxes(const TConnection& connection, const std::vector<TUMLDrawClass*>& boxes);
-
 // Ends of these connections that share a border point are moved apart to neighbouring
 // points of the same side, in the order of the boxes they come from, so that no two
 // lines lie on top of each other. Only the IST lines that meet at their ancestor keep

@@ -31,7 +31,7 @@ TUMLDrawObject* DiagramDocument::AddObjectBox(TUMLClass* cls, int x, int y) {
 }
 
 TConnection* DiagramDocument::AddConnection(TUMLDrawClass* startBox, int startPoint,
-                                            TUMLDrawClass* endBox, int endPoint, int kind) {
+                                            TUMLDrawClass* endBox, int endPoint, TConnectionKind kind) {
   TConnection* c =
       TConnection::Create(startBox, endBox, startPoint, endPoint, kind, &DrawClasses, &Surface);
   Connections.Add(c);
@@ -54,7 +54,7 @@ DiagramDocument* DiagramDocument::AddSubDiagram(const std::string& fileName) {
 
 void DiagramDocument::DeleteConnection(TConnection* c) {
   Connections.Remove(c);
-  if (c->Kind == kIst && c->StartBox && c->StartBox->UMLClass) c->StartBox->UMLClass->Parent = nullptr;
+  if (c->Kind == TConnectionKind::Ist && c->StartBox && c->StartBox->UMLClass) c->StartBox->UMLClass->Parent = nullptr;
   Surface.Destroy(c);
 }
 
@@ -84,7 +84,7 @@ void DiagramDocument::PurgeAttribute(TUMLClass& cls, TAttribute& attribute) {
 
 void DiagramDocument::AssertParents() {
   for (TConnection* c : Connections.Items)
-    if (c->Kind == kIst && c->StartBox && c->EndBox && c->StartBox->UMLClass)
+    if (c->Kind == TConnectionKind::Ist && c->StartBox && c->EndBox && c->StartBox->UMLClass)
       c->StartBox->UMLClass->Parent = c->EndBox->UMLClass;
 }
 

@@ -34,7 +34,7 @@ class DiagramDocument {
   TUMLDrawClass* AddBoxForClass(TUMLClass* cls, int x = 50, int y = 50);
   TUMLDrawObject* AddObjectBox(TUMLClass* cls, int x, int y);
   TConnection* AddConnection(TUMLDrawClass* startBox, int startPoint, TUMLDrawClass* endBox,
-                             int endPoint, int kind);
+                             int endPoint, TConnectionKind kind);
   TInfoBox* AddInfoBox(int x = 50, int y = 50);
   DiagramDocument* AddSubDiagram(const std::string& fileName);
 

@@ -16,8 +16,17 @@ class TInfoBox : public TComponent {
   // Opens the text dialog; only "So übernehmen" changes the lines.
   void Edit(const std::string& caption);
   void AddLine(const std::string& line) { Lines.push_back(line); }
-  void Paint(bool withFrame);
-  void Repaint() { Paint(Framed); }
+  // Paints the lines, with a frame when Framed is set.
+  void Repaint();
+  // Sets Framed and paints.
+  void PaintFramed() {
+    Framed = true;
+    Repaint();
+  }
+  void PaintUnframed() {
+    Framed = false;
+    Repaint();
+  }
   void Erase();
   void MoveBy(int dx, int dy);
   // Left - 3 < X < Right + 3 and Top - 3 < Y < Bottom + 3.

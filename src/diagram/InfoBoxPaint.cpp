@@ -6,12 +6,9 @@
 
 namespace zedro {
 
-void TInfoBox::Paint(bool withFrame) {
+void TInfoBox::Repaint() {
   Canvas* c = Image ? Image->canvas : nullptr;
-  if (!c) {
-    Framed = withFrame;
-    return;
-  }
+  if (!c) return;
   TFontSpec font = *FontDialog;
   font.Italic = false;
   c->SetFont(font);
@@ -28,8 +25,7 @@ void TInfoBox::Paint(bool withFrame) {
     Bottom += c->TextHeight(line);
     Right = std::max(Right, Left + c->TextWidth(line));
   }
-  Framed = withFrame;
-  if (withFrame) {
+  if (Framed) {
     c->SetBrushStyle(BrushStyle::Clear);
     c->Rectangle(Left - 1, Top, Right + 1, Bottom + 2);
   }
@@ -50,7 +46,7 @@ void TInfoBox::MoveBy(int dx, int dy) {
   Erase();
   Left += dx;
   Top += dy;
-  Paint(Framed);
+  Repaint();
 }
 
 }  // namespace zedro

@@ -4,17 +4,27 @@
 
 namespace zedro {
 
-int TFOptions::MemberFilter(int visibility) const {
+TShowOption TFOptions::MemberFilter(TVisibility visibility) const {
   switch (visibility) {
-    case kPublished:
+    case TVisibility::Published:
       return RgPublished;
-    case kPublic:
+    case TVisibility::Public:
       return RgPublic;
-    case kProtected:
+    case TVisibility::Protected:
       return RgProtected;
-    default:
-      return RgPrivate;
+    case TVisibility::Private:
+      break;
   }
+  return RgPrivate;
+}
+
+std::string TFOptions::AttributeSymbol(TVisibility visibility) const {
+  return RGShowAc == TShowOption::Yes ? std::string(VisibilitySymbol(visibility)) + " "
+                                      : std::string();
+}
+
+std::string TFOptions::MethodSymbol(TVisibility visibility) const {
+  return RGShowAc == TShowOption::No ? std::string() : std::string(VisibilitySymbol(visibility));
 }
 
 }  // namespace zedro

@@ -60,7 +60,7 @@ int PlaceClear(DiagramDocument& doc, TUMLDrawClass& box) {
 }
 
 int PlaceClear(DiagramDocument& doc, TInfoBox& note) {
-  if (doc.Surface.canvas) note.Paint(note.Framed);
+  if (doc.Surface.canvas) note.Repaint();
   return MoveOn(doc, note, [&note](int d) {
     note.Left += d;
     note.Top += d;

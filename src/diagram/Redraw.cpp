@@ -98,106 +98,128 @@ class ExtentCanvas : public Canvas {
   long long bottom_ = 0;
 };
 
+// How far right and down the drawing reaches.
+struct Extent {
+  long long right = 0;
+  long long bottom = 0;
+  void Include(long long r, long long b) {
+    right = std::max(right, r);
+    bottom = std::max(bottom, b);
+  }
+};
+
+void ClearSurface(DiagramDocument& doc, Canvas& c) {
+  const int bitmapWidth = doc.Surface.BitmapWidth(), bitmapHeight = doc.Surface.BitmapHeight();
+  if (c.Width() != bitmapWidth || c.Height() != bitmapHeight) c.Resize(bitmapWidth, bitmapHeight);
+  c.SetFont(doc.ClassOptions.Font);
+  c.SetBrushColor(kClWhite);
+  c.SetBrushStyle(BrushStyle::Solid);
+  c.SetPenColor(kClWhite);
+  c.SetPenMode(PenMode::Copy);
+  c.SetPenStyle(PenStyle::Solid);
+  c.SetPenWidth(1);
+  c.Rectangle(0, 0, bitmapWidth, bitmapHeight);
+  c.SetPenColor(kClBlack);
+}
+
+void PaintBoxes(DiagramDocument& doc, Extent& extent) {
+  DrawingSurface& surface = doc.Surface;
+  // Painting changes no connection: the member colours are gathered once for all boxes.
+  const MemberColourIndex colours(doc.Connections);
+  surface.memberColours = &colours;
+  for (TUMLDrawClass* box : doc.DrawClasses.Items) {
+    box->Image = &surface;
+    box->Paint();
+    extent.Include(box->Right, box->Bottom);
+  }
+  surface.memberColours = nullptr;
+}
+
 // Paints the connections through an ExtentCanvas and widens the extent by what they drew.
-void PaintConnections(DiagramDocument& doc, Canvas& c, long long& maxRight, long long& maxBottom) {
+void PaintConnections(DiagramDocument& doc, Canvas& c, Extent& extent) {
   DrawingSurface& surface = doc.Surface;
   ExtentCanvas measured(c);
   surface.canvas = &measured;
   for (TConnection* conn : doc.Connections.Items) {
-    if (conn->Kind == kIst && conn->StartBox && conn->EndBox && conn->StartBox->UMLClass)
+    if (conn->Kind == TConnectionKind::Ist && conn->StartBox && conn->EndBox &&
+        conn->StartBox->UMLClass)
       conn->StartBox->UMLClass->Parent = conn->EndBox->UMLClass;
     conn->Image = &surface;
-    conn->Paint(false);
-    maxRight = std::max<long long>(maxRight, conn->TextBox->Right);
-    maxBottom = std::max<long long>(maxBottom, conn->TextBox->Bottom);
+    conn->Paint();
+    extent.Include(conn->TextBox->Right, conn->TextBox->Bottom);
   }
   surface.canvas = &c;
   measured.Finish();
-  maxRight = std::max(maxRight, measured.Right());
-  maxBottom = std::max(maxBottom, measured.Bottom());
+  extent.Include(measured.Right(), measured.Bottom());
 }
 
-bool RedrawPass(DiagramDocument& doc, bool markCurrent, IMessages* status, bool mayGrow) {
+void PaintNotes(DiagramDocument& doc, Extent& extent) {
+  for (TInfoBox* note : doc.InfoBoxes.Items) {
+    // Notes stay inside the left and top edges, as boxes do.
+    note->Left = std::max(note->Left, kMinElementLeft);
+    note->Top = std::max(note->Top, kMinElementTop);
+    note->PaintUnframed();
+    extent.Include(note->Right, note->Bottom);
+  }
+}
+
+// The current box's border points in black, the selected boxes' in blue and the selection
+// rectangle (unless the surface has just grown).
+void DrawMarkers(DiagramDocument& doc, Canvas& c, CurrentBoxMark mark, bool grew) {
+  // Boxes are marked only while they are in the diagram's list.
+  if (!doc.DrawClasses.Items.empty() && mark == CurrentBoxMark::Shown && doc.CurrentBox &&
+      doc.DrawClasses.Contains(doc.CurrentBox))
+    doc.CurrentBox->DrawBorderPoints(kClBlack, 2);
+  if (doc.Selection.Items.empty()) return;
+  for (TUMLDrawClass* box : doc.Selection.Items)
+    if (doc.DrawClasses.Contains(box)) box->DrawBorderPoints(kClBlue, 2);
+  if (!grew) {
+    c.SetPenMode(PenMode::NotXor);
+    c.SetPenColor(kClGray);
+    c.SetBrushStyle(BrushStyle::Clear);
+    const TRect& r = doc.SelectionRect;
+    c.Rectangle(r.Left, r.Top, r.Right, r.Bottom);
+  }
+  c.SetPenMode(PenMode::Copy);
+  c.SetPenColor(kClBlack);
+  c.SetBrushStyle(BrushStyle::Solid);
+}
+
+enum class Growth { Allowed, Done };
+
+bool RedrawPass(DiagramDocument& doc, CurrentBoxMark mark, IMessages* status, Growth growth) {
   doc.Saved = false;
   DrawingSurface& surface = doc.Surface;
   Canvas* c = surface.canvas;
   if (!c) return false;
   // The bitmap also covers the window's visible area; the diagram is Width x Height.
-  const int bitmapWidth = surface.BitmapWidth(), bitmapHeight = surface.BitmapHeight();
-  if (c->Width() != bitmapWidth || c->Height() != bitmapHeight) c->Resize(bitmapWidth, bitmapHeight);
-
-  c->SetFont(doc.ClassOptions.Font);
-  c->SetBrushColor(kClWhite);
-  c->SetBrushStyle(BrushStyle::Solid);
-  c->SetPenColor(kClWhite);
-  c->SetPenMode(PenMode::Copy);
-  c->SetPenStyle(PenStyle::Solid);
-  c->SetPenWidth(1);
-  c->Rectangle(0, 0, bitmapWidth, bitmapHeight);
-  c->SetPenColor(kClBlack);
-
-  long long maxRight = 0, maxBottom = 0;
-  {
-    // Painting changes no connection: the member colours are gathered once for all boxes.
-    const MemberColourIndex colours(doc.Connections);
-    surface.memberColours = &colours;
-    for (TUMLDrawClass* box : doc.DrawClasses.Items) {
-      box->Image = &surface;
-      box->Paint();
-      maxRight = std::max<long long>(maxRight, box->Right);
-      maxBottom = std::max<long long>(maxBottom, box->Bottom);
-    }
-    surface.memberColours = nullptr;
-  }
-  PaintConnections(doc, *c, maxRight, maxBottom);
-  for (TInfoBox* note : doc.InfoBoxes.Items) {
-    // Notes stay inside the left and top edges, as boxes do.
-    note->Left = std::max(note->Left, kMinElementLeft);
-    note->Top = std::max(note->Top, kMinElementTop);
-    note->Paint(false);
-    maxRight = std::max<long long>(maxRight, note->Right);
-    maxBottom = std::max<long long>(maxBottom, note->Bottom);
-  }
+  ClearSurface(doc, *c);
+  Extent extent;
+  PaintBoxes(doc, extent);
+  PaintConnections(doc, *c, extent);
+  PaintNotes(doc, extent);
 
   bool grew = false;
-  if (mayGrow) {
+  if (growth == Growth::Allowed) {
     int width = surface.Width, height = surface.Height;
-    Grow(width, height, maxRight, maxBottom);
+    Grow(width, height, extent.right, extent.bottom);
     if (width != surface.Width || height != surface.Height) {
       surface.Width = width;
       surface.Height = height;
       // The grown surface holds everything: the repaint cannot grow it again.
-      RedrawPass(doc, false, status, false);
+      RedrawPass(doc, CurrentBoxMark::Hidden, status, Growth::Done);
       grew = true;
     }
   }
-
-  // Markers. Boxes are marked only while they are in the diagram's list.
-  if (!doc.DrawClasses.Items.empty() && markCurrent && doc.CurrentBox &&
-      doc.DrawClasses.Contains(doc.CurrentBox))
-    doc.CurrentBox->DrawBorderPoints(kClBlack, 2);
+  DrawMarkers(doc, *c, mark, grew);
   if (status) status->Status("Verzeichnis: " + doc.ProjectDir);
-  if (!doc.Selection.Items.empty()) {
-    for (TUMLDrawClass* box : doc.Selection.Items)
-      if (doc.DrawClasses.Contains(box)) box->DrawBorderPoints(kClBlue, 2);
-    if (!grew) {
-      c->SetPenMode(PenMode::NotXor);
-      c->SetPenColor(kClGray);
-      c->SetBrushStyle(BrushStyle::Clear);
-      const TRect& r = doc.SelectionRect;
-      c->Rectangle(r.Left, r.Top, r.Right, r.Bottom);
-    }
-    c->SetPenMode(PenMode::Copy);
-    c->SetPenColor(kClBlack);
-    c->SetBrushStyle(BrushStyle::Solid);
-  }
   return grew;
 }
 
 }  // namespace
 
-bool Redraw(DiagramDocument& doc, bool markCurrent, IMessages* status) {
-  return RedrawPass(doc, markCurrent, status, true);
+bool Redraw(DiagramDocument& doc, CurrentBoxMark mark, IMessages* status) {
+  return RedrawPass(doc, mark, status, Growth::Allowed);
 }
 
 }  // namespace zedro

@@ -32,13 +32,13 @@ void Untick(TFChild& window, std::initializer_list<const char*> items) {
     if (QAction* a = window.Item(item)) a->setChecked(false);
 }
 
-int TickedKind(const TFChild& window) {
+TConnectionKind TickedKind(const TFChild& window) {
   if (IsTicked(window, "Vererbung")) return kIst;
   if (IsTicked(window, "Aggregation")) return kHat;
   if (IsTicked(window, "Assoziation")) return kKennt;
   if (IsTicked(window, "Auftrag")) return kAuftrag;
   if (IsTicked(window, "Anfrage")) return kAnfrage;
-  return 0;
+  return kClassInfo;
 }
 
 // ---- the starts of the commands --------------------------------------------------------
@@ -127,7 +127,7 @@ void MarkRed(TFChild& window, TConnection& connection) {
   const TColor color = connection.Color;
   connection.Color = kClRed;
   c->SetPenWidth(2);
-  connection.Paint(false);
+  connection.Paint();
   connection.Color = color;
   c->SetPenStyle(PenStyle::Solid);
   c->SetPenColor(kClBlack);
@@ -141,7 +141,7 @@ std::string ClassNameOf(const TUMLDrawClass* box) {
   return box && box->UMLClass ? box->UMLClass->Name : std::string();
 }
 
-std::string DeleteQuestion(int kind) {
+std::string DeleteQuestion(TConnectionKind kind) {
   switch (kind) {
     case kAuftrag:
       return W("Möchten Sie den rot markierten Auftrag wirklich löschen?");

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "diagram/ConnectionKind.h"
 #include "diagram/Font.h"
 
 namespace zedro {
@@ -26,7 +27,7 @@ void ToggleTick(TFChild& window, const char* item);
 void Untick(TFChild& window, std::initializer_list<const char*> items);
 // The connection kind of the ticked command item (IST, HAT, KENNT, Auftrag, Anfrage in this
 // order); 0 when none is ticked.
-int TickedKind(const TFChild& window);
+TConnectionKind TickedKind(const TFChild& window);
 
 // The start of a picking command (the item's own tick toggles): the first border point on
 // any box is asked for with the prompt. Without a current class it refuses.
@@ -45,7 +46,7 @@ void MarkRed(TFChild& window, TConnection& connection);
 std::string ClassNameOf(const TUMLDrawClass* box);
 
 // The question before a connection of that kind is deleted.
-std::string DeleteQuestion(int kind);
+std::string DeleteQuestion(TConnectionKind kind);
 // True while the connection is one of the window's connections.
 bool IsListed(const TFChild& window, const TConnection* connection);
 // Takes the connection out of the diagram (an IST also takes the start class's Parent)

@@ -304,7 +304,7 @@ void ElementCommands::InfoBoxLoeschenClick() {
   if (!box || d.InfoBoxes.IndexOf(box) < 0) return;
   const TColor color = box->FontDialog->Color;
   box->FontDialog->Color = kClRed;
-  box->Paint(true);
+  box->PaintFramed();
   Window().ShowCanvas();
   if (Dialogs().Message(MsgKind::Confirmation,
                         W("Wollen Sie die markierte Infobox wirklich löschen?"),
@@ -315,7 +315,7 @@ void ElementCommands::InfoBoxLoeschenClick() {
     Window().DraggedBox = nullptr;
   } else {
     box->FontDialog->Color = color;
-    box->Paint(true);
+    box->PaintFramed();
   }
   Window().ClearStatus();
   Window().Redraw();

@@ -81,7 +81,7 @@ void TParameterForm::PressOk() { Close(!Blank(Name) && !Blank(Type) ? kResultOk 
 // ---- method ----------------------------------------------------------------------------
 
 void TMethodForm::PressOk() {
-  if (Kind == kFunction && Blank(ResultType)) {
+  if (Kind == CodeOf(kFunction) && Blank(ResultType)) {
     messages_.Message(MsgKind::Plain, "Es ist kein Ergebnistyp der Anfrage angegeben!");
     return;
   }
@@ -100,7 +100,7 @@ void TMethodForm::PressCancel() {
 
 void TMethodForm::SetKind(int kind) {
   Kind = kind;
-  ResultVisible = kind == kFunction;
+  ResultVisible = kind == CodeOf(kFunction);
   if (!ResultVisible) ResultType.clear();
 }
 
@@ -161,7 +161,7 @@ std::string TMethodForm::CodeHeading() const {
     }
     h += ")";
   }
-  h += Kind == kFunction ? ":" + ResultType + ";" : ";";
+  h += Kind == CodeOf(kFunction) ? ":" + ResultType + ";" : ";";
   return h;
 }
 

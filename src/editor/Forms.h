@@ -11,6 +11,7 @@
 #include "model/MemberCode.h"
 #include "model/ObjectValues.h"
 #include "model/UMLClass.h"
+#include "persistence/StoredCodes.h"
 
 namespace zedro {
 
@@ -66,7 +67,7 @@ class TAttributeForm : public TDialogForm {
   std::string ClassLabel;
   std::string Name;
   std::string Type;
-  int Visibility = kProtected;
+  int Visibility = CodeOf(kProtected);
   StringList Documentation;
   std::string ReadCaption = "Lese-Anfrage erzeugen";
   bool ReadChecked = false;
@@ -139,8 +140,8 @@ class TMethodForm : public TDialogForm {
   std::string Name;
   std::string ResultType;
   bool ResultVisible = false;
-  int Access = kProtected;
-  int Kind = kProcedure;
+  int Access = CodeOf(kProtected);
+  int Kind = CodeOf(kProcedure);
   bool IsClassMethod = false;
   bool IsAbstract = false;
   bool IsFinal = false;

@@ -10,6 +10,7 @@
 #include "editor/TMainForm.h"
 #include "model/MemberCode.h"
 #include "model/Win1252.h"
+#include "persistence/StoredCodes.h"
 
 namespace zedro {
 
@@ -17,7 +18,8 @@ namespace {
 
 // A visibility read from a radio group; a group without a ticked button keeps the old one.
 TVisibility VisibilityFrom(int ticked, TVisibility old) {
-  return ticked >= kPrivate && ticked <= kPublished ? static_cast<TVisibility>(ticked) : old;
+  return ticked >= CodeOf(kPrivate) && ticked <= CodeOf(kPublished) ? FromCode<TVisibility>(ticked)
+                                                                      : old;
 }
 
 // The entry of a final method in the override choice starts with this.
@@ -69,7 +71,7 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
   form.Caption = "Attribut eingeben";
   form.ClassLabel = ClassLabelOf(*cls);
   form.DeleteVisible = false;
-  form.Visibility = kProtected;
+  form.Visibility = CodeOf(kProtected);
   Dialogs().RunDialog(form);
   if (form.Result == kResultOk) {
     auto a = std::make_unique<TAttribute>(
@@ -78,7 +80,8 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
     const int language = form_.LanguageOfMainWindow;
     if (form.ReadChecked)
       a->ReadMethod =
-          cls->AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language, true));
+          cls->AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language,
+                                      TReadQueryFor::NewAttribute));
     if (form.WriteChecked)
       a->WriteMethod =
           cls->AddMethod(MakeWriteCommand(form.WriteName, form.Name, form.Type, language));
@@ -97,7 +100,7 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
   TAttributeForm form(Dialogs());
   form.Caption = W("Attribut ändern");
   form.ClassLabel = "Klasse : " + cls.Name;
-  form.Visibility = old;
+  form.Visibility = CodeOf(old);
   form.Name = a.Name;
   form.Type = a.TypeName;
   form.Documentation = a.Documentation;
@@ -125,7 +128,7 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
       const bool java = ActiveDiagramIsJava();
       if (form.ReadChecked) UpdateReadQuery(cls, a, form.ReadName, java);
       if (form.WriteChecked) UpdateWriteCommand(cls, a, form.WriteName, java);
-    } else if (form.Visibility == kPublished) {
+    } else if (form.Visibility == CodeOf(kPublished)) {
       Warn(W("Attribute mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht des Attributs ->'") + a.Name +
                    W("'<- wirklich ändern?"))) {
@@ -151,7 +154,7 @@ void MemberEditor::UpdateReadQuery(TUMLClass& cls, TAttribute& a, const std::str
   m->Kind = kFunction;
   m->Name = name;
   m->ResultType = a.TypeName;
-  m->Code = ReadQueryCode(java ? 2 : 1, a.Name, false);
+  m->Code = ReadQueryCode(java ? 2 : 1, a.Name, TReadQueryFor::ChangedAttribute);
   if (created) a.ReadMethod = cls.AddMethod(std::move(created));
 }
 
@@ -199,8 +202,8 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
   form.Caption = "Neue Methode erstellen";
   form.ClassName = cls->Name;
   form.ClassLabel = ClassLabelOf(*cls);
-  form.Access = kPublic;
-  form.Kind = kProcedure;
+  form.Access = CodeOf(kPublic);
+  form.Kind = CodeOf(kProcedure);
   form.DeleteVisible = false;
   form.Code = &m->Code;
   Dialogs().RunDialog(form);
@@ -210,7 +213,7 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
     m->ResultType = form.ResultType;
     m->Documentation = form.Documentation;
     m->Visibility = VisibilityFrom(form.Access, kPublic);
-    m->Kind = static_cast<TMethodKind>(form.Kind);
+    m->Kind = FromCode<TMethodKind>(form.Kind);
     m->IsClassMethod = form.IsClassMethod;
     m->IsAbstract = form.IsAbstract;
     m->IsFinal = form.IsFinal;
@@ -228,8 +231,8 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
   form.Caption = W("Methode ändern");
   form.ClassName = cls.Name;
   form.ClassLabel = ClassLabelOf(cls);
-  form.Access = old;
-  form.Kind = m.Kind;
+  form.Access = CodeOf(old);
+  form.Kind = CodeOf(m.Kind);
   form.IsClassMethod = m.IsClassMethod;
   form.IsAbstract = m.IsAbstract;
   form.IsFinal = m.IsFinal;
@@ -249,13 +252,13 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
       m.IsClassMethod = form.IsClassMethod;
       m.IsAbstract = form.IsAbstract;
       m.IsFinal = form.IsFinal;
-      m.Kind = static_cast<TMethodKind>(form.Kind);
+      m.Kind = FromCode<TMethodKind>(form.Kind);
       m.Name = form.Name;
       m.Parameters = form.Parameters;
       m.ResultType = form.ResultType;
       m.Documentation = form.Documentation;
       FitNewMethodCode(m, ActiveDiagramIsJava());
-    } else if (form.Access == kPublished) {
+    } else if (form.Access == CodeOf(kPublished)) {
       Warn(W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht der Methode ->'") + m.Name +
                    W("'<- wirklich ändern?"))) {

@@ -73,13 +73,13 @@ void MessageCommands::MethodewaehlenClick() {
 void MessageCommands::NewMethodForMessage(TUMLClass& cls) {
   TConnection* c = Window().SelectedConnection;
   TMethodForm form(Dialogs());
-  form.Access = kPublic;
+  form.Access = CodeOf(kPublic);
   if (c->Kind == kAnfrage) {
-    form.SetKind(kFunction);
+    form.SetKind(CodeOf(kFunction));
     form.ResultType = c->StartText;
     form.Name = c->EndText;
   } else {
-    form.SetKind(kProcedure);
+    form.SetKind(CodeOf(kProcedure));
     form.Name = c->TextBox->Lines.empty() ? std::string() : c->TextBox->Lines.front();
   }
   form.DeleteVisible = false;
@@ -93,8 +93,8 @@ void MessageCommands::NewMethodForMessage(TUMLClass& cls) {
   method->Name = form.Name;
   method->ResultType = form.ResultType;
   method->Documentation = form.Documentation;
-  method->Visibility = static_cast<TVisibility>(form.Access);
-  method->Kind = static_cast<TMethodKind>(form.Kind);
+  method->Visibility = FromCode<TVisibility>(form.Access);
+  method->Kind = FromCode<TMethodKind>(form.Kind);
   method->Parameters = form.Parameters;
   method->IsClassMethod = form.IsClassMethod;
   method->IsAbstract = form.IsAbstract;

@@ -777,14 +777,16 @@ class OptionsDialog : public FormDialog {
     QPushButton* font = Button(W("Schrift ändern"), this);
     layout->addWidget(font);
     auto group = [this, layout](const std::string& title, std::vector<std::string> items,
-                                int& value) {
+                                auto& value) {
+      using Setting = std::remove_reference_t<decltype(value)>;
       groups_.push_back(
           std::make_unique<RadioGroup>(title, items, static_cast<int>(items.size()), this));
       RadioGroup* g = groups_.back().get();
-      g->SetIndex(value);
-      int* target = &value;
+      g->SetIndex(CodeOf(value));
+      Setting* target = &value;
       // The groups are the settings: every change is in effect at once.
-      connect(g->group, &QButtonGroup::idClicked, this, [target](int id) { *target = id; });
+      connect(g->group, &QButtonGroup::idClicked, this,
+              [target](int id) { *target = FromCode<Setting>(id); });
       layout->addWidget(g->box);
     };
     TFOptions& o = f.Options;

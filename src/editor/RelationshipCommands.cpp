@@ -95,18 +95,19 @@ bool RelationshipCommands::NewAttributeForConnection(TUMLClass& cls) {
   TAttributeForm form(Dialogs());
   form.Caption = W("Neues Attribute für eine Objektbeziehung festlegen");
   form.ClassLabel = "Klasse : " + cls.Name;
-  form.Visibility = kProtected;
+  form.Visibility = CodeOf(kProtected);
   form.Name = (c->Kind == kHat ? "hat" : "kennt") + target;
   form.Type = target;
   form.DeleteVisible = false;
   Dialogs().RunDialog(form);
   if (form.Result != kResultOk) return false;
   auto attribute = std::make_unique<TAttribute>(
-      form.Name, form.Type, static_cast<TVisibility>(form.Visibility), form.Documentation);
+      form.Name, form.Type, FromCode<TVisibility>(form.Visibility), form.Documentation);
   const int language = Window().Language();
   if (form.ReadChecked)
     attribute->ReadMethod =
-        cls.AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language, true));
+        cls.AddMethod(MakeReadQuery(form.ReadName, form.Name, form.Type, language,
+                                      TReadQueryFor::NewAttribute));
   if (form.WriteChecked)
     attribute->WriteMethod =
         cls.AddMethod(MakeWriteCommand(form.WriteName, form.Name, form.Type, language));
@@ -155,7 +156,7 @@ void RelationshipCommands::CoFarbenAendernClick() {
   if (Dialogs().ChooseColor(color)) {
     c->Color = color;
     c->CoOptions->Font.Color = color;
-    c->Paint(false);
+    c->Paint();
   }
   Window().Redraw();
 }

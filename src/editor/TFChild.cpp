@@ -267,7 +267,7 @@ void TFChild::DrawDiagram(CurrentBoxMark mark) {
   setWindowTitle(Q(CaptionOf(*doc_)));
   if (!canvas_) ShowSurface();
   WindowMessages status(*this);
-  zedro::Redraw(*doc_, mark == CurrentBoxMark::Shown, &status);
+  zedro::Redraw(*doc_, mark, &status);
   doc_->Saved = false;
   ImClassDiagramm->ShowPicture(*canvas_);
 }

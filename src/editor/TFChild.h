@@ -25,6 +25,7 @@
 
 #include "diagram/Canvas.h"
 #include "diagram/DiagramDocument.h"
+#include "diagram/Redraw.h"
 #include "editor/MenuTable.h"
 
 class QAction;
@@ -333,7 +334,7 @@ class TFChild : public QMdiSubWindow {
   void EndRubberBand();
 
   // ---- drawing, closing, files ----
-  enum class CurrentBoxMark { Shown, Hidden };
+  using CurrentBoxMark = zedro::CurrentBoxMark;
   void DrawDiagram(CurrentBoxMark mark);
   void SwitchLanguage(int language);
   // Closes the sub-diagram windows without questions (the main diagram goes).

@@ -25,7 +25,7 @@
 namespace zedro {
 namespace {
 
-bool IsMessageKind(int kind) { return kind == kAuftrag || kind == kAnfrage; }
+bool IsMessageKind(TConnectionKind kind) { return kind == kAuftrag || kind == kAnfrage; }
 
 // An IST relationship draws no text box, so its box is never a target.
 bool HasTextTarget(const TConnection& c) { return c.Kind != kIst; }
@@ -159,9 +159,9 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
     }
   }
   if (index < 0) return;
-  const int kind = picking::TickedKind(*this);
+  const TConnectionKind kind = picking::TickedKind(*this);
   // The command was withdrawn, or the first box went away, since the first pick.
-  if (kind == 0 || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
+  if (kind == kClassInfo || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
     Mode = EditMode::Idle;
     FirstBoxIndex = -1;
     ClearStatus();
@@ -176,7 +176,7 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
   NewConnection = c;
   d.Connections.Add(c);
   SelectedConnection = c;
-  c->Paint(true);
+  c->PaintCreating();
   if (kind == kHat || kind == kKennt)
     Relationships().AttributwaehlenClick();
   else if (IsMessageKind(kind))
@@ -222,7 +222,7 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
     SelectedConnection->StartPoint = point;
   else
     SelectedConnection->EndPoint = point;
-  SelectedConnection->Paint(false);
+  SelectedConnection->Paint();
   Mode = EditMode::Idle;
   ClearStatus();
   Redraw();

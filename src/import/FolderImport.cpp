@@ -188,12 +188,12 @@ bool CreatesObjectOf(const TUMLClass& cls, const std::string& target, int langua
   return false;
 }
 
-int KindForAttribute(const TUMLClass& cls, const TAttribute& a, const std::string& target,
-                     int language) {
+TConnectionKind KindForAttribute(const TUMLClass& cls, const TAttribute& a,
+                                 const std::string& target, int language) {
   const std::string name = text::LowerAscii(text::Trim(a.Name));
-  if (name.rfind("kennt", 0) == 0) return kKennt;
-  if (name.rfind("hat", 0) == 0) return kHat;
-  return CreatesObjectOf(cls, target, language) ? kHat : kKennt;
+  if (name.rfind("kennt", 0) == 0) return TConnectionKind::Kennt;
+  if (name.rfind("hat", 0) == 0) return TConnectionKind::Hat;
+  return CreatesObjectOf(cls, target, language) ? TConnectionKind::Hat : TConnectionKind::Kennt;
 }
 
 // Rows in the order given, for when there is no graph layout.
@@ -288,14 +288,14 @@ FolderImportResult ImportClassFolder(DiagramDocument& doc, const std::string& di
   for (size_t i = 0; i < result.boxes.size(); ++i) nodeOf[result.boxes[i]] = static_cast<int>(i);
   std::vector<layout::Edge> edges;
   std::vector<TConnection*> made;
-  auto connect = [&](TUMLDrawClass* from, TUMLDrawClass* to, int kind) {
+  auto connect = [&](TUMLDrawClass* from, TUMLDrawClass* to, TConnectionKind kind) {
     TConnection* c = doc.AddConnection(from, 6, to, 28, kind);
     c->Color = DefaultConnectionColor(kind);
     made.push_back(c);
     auto a = nodeOf.find(from), b = nodeOf.find(to);
     if (a != nodeOf.end() && b != nodeOf.end()) {
       // An ancestor stands above its descendants.
-      if (kind == kIst)
+      if (kind == TConnectionKind::Ist)
         edges.push_back({b->second, a->second, true});
       else
         edges.push_back({a->second, b->second, false});
@@ -307,14 +307,14 @@ FolderImportResult ImportClassFolder(DiagramDocument& doc, const std::string& di
     if (!cls.AncestorName.empty()) {
       auto it = byName.find(text::LowerAscii(PlainName(cls.AncestorName)));
       if (it != byName.end() && it->second != box) {
-        connect(box, it->second, kIst);
+        connect(box, it->second, TConnectionKind::Ist);
         ++result.inheritance;
       }
     }
     // One connection per partner and kind, with all its attributes.
     struct Link {
       TUMLDrawClass* partner;
-      int kind;
+      TConnectionKind kind;
       int count;
       std::vector<TAttribute*> attributes;
     };
@@ -324,7 +324,7 @@ FolderImportResult ImportClassFolder(DiagramDocument& doc, const std::string& di
       if (target.name.empty()) continue;
       auto it = byName.find(text::LowerAscii(target.name));
       if (it == byName.end() || it->second == box) continue;
-      const int kind = KindForAttribute(cls, *a, it->second->UMLClass->Name, language);
+      const TConnectionKind kind = KindForAttribute(cls, *a, it->second->UMLClass->Name, language);
       auto link = std::find_if(links.begin(), links.end(), [&](const Link& l) {
         return l.partner == it->second && l.kind == kind;
       });
@@ -339,7 +339,7 @@ FolderImportResult ImportClassFolder(DiagramDocument& doc, const std::string& di
       TConnection* c = connect(box, l.partner, l.kind);
       for (TAttribute* a : l.attributes) c->Attributes.Add(a);
       c->EndText = l.count < 0 ? "*" : text::IntToStr(l.count);
-      ++(l.kind == kHat ? result.aggregations : result.associations);
+      ++(l.kind == TConnectionKind::Hat ? result.aggregations : result.associations);
     }
   }
 

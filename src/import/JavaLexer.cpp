@@ -1,5 +1,6 @@
 #include "import/JavaLexer.h"
 
+#include "import/LexerScan.h"
 #include "model/Messages.h"
 #include "model/Win1252.h"
 
@@ -8,8 +9,9 @@ namespace {
 
 constexpr size_t kStatusRestLength = 160;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+using lexscan::IsAsciiLetter;
+using lexscan::IsDigit;
+
 // Java identifiers may begin with "_" and "$" and hold letters beyond ASCII (the
 // Windows-1252 letters from 0xC0 on; "×" and "÷" are no letters).
 bool IsWordStart(char c) {
@@ -18,12 +20,11 @@ bool IsWordStart(char c) {
 }
 bool IsWordChar(char c) { return IsWordStart(c) || IsDigit(c); }
 
-struct Keyword {
-  const char* word;
-  TJavaTokenKind kind;
-};
+// Digits with the letters and underscores of hexadecimal numbers, exponents and type
+// suffixes (0x1F, 1_000L, 2.5e3f): none of them begins a word of its own.
+bool IsNumberChar(char c) { return IsDigit(c) || IsAsciiLetter(c) || c == '_'; }
 
-const Keyword kKeywords[] = {
+const lexscan::TKeyword<TJavaTokenKind> kKeywords[] = {
     {"class", jtClass},         {"abstract", jtModifier},     {"final", jtModifier},
     {"native", jtModifier},     {"strictfp", jtModifier},     {"synchronized", jtModifier},
     {"transient", jtModifier},  {"volatile", jtModifier},     {"static", jtModifier},
@@ -62,19 +63,10 @@ const std::string& tJavaLexer::ThisLine() {
 }
 
 void tJavaLexer::ScanNumber() {
-  size_t p = restPos_;
-  // Digits with the letters and underscores of hexadecimal numbers, exponents and type
-  // suffixes (0x1F, 1_000L, 2.5e3f): none of them begins a word of its own.
-  auto numberChar = [](char c) { return IsDigit(c) || IsAsciiLetter(c) || c == '_'; };
-  while (p < Line.size() && numberChar(Line[p])) ++p;
-  Current.Kind = jtInteger;
-  if (p < Line.size() && Line[p] == '.') {
-    Current.Kind = jtReal;
-    ++p;
-    while (p < Line.size() && numberChar(Line[p])) ++p;
-  }
-  Current.Text = Line.substr(restPos_, p - restPos_);
-  restPos_ = p;
+  const lexscan::TNumberSpan n = lexscan::NumberAt(Line, restPos_, IsNumberChar);
+  Current.Kind = n.IsReal ? jtReal : jtInteger;
+  Current.Text = Line.substr(restPos_, n.End - restPos_);
+  restPos_ = n.End;
 }
 
 void tJavaLexer::ScanLiteral() {
@@ -112,17 +104,9 @@ void tJavaLexer::ScanLiteral() {
 }
 
 void tJavaLexer::ScanWord() {
-  size_t p = restPos_;
-  while (p < Line.size() && IsWordChar(Line[p])) ++p;
+  const size_t p = lexscan::RunEnd(Line, restPos_, IsWordChar);
   Current.Text = Line.substr(restPos_, p - restPos_);
-  Current.Kind = jtIdentifier;
-  std::string lower = text::LowerAscii(Current.Text);
-  for (const Keyword& k : kKeywords) {
-    if (lower == k.word) {
-      Current.Kind = k.kind;
-      break;
-    }
-  }
+  Current.Kind = lexscan::KeywordKind(std::string_view(Current.Text), kKeywords, jtIdentifier);
   restPos_ = p;
 }
 
@@ -196,8 +180,7 @@ ttoken tJavaLexer::GetNext() {
     }
     Current.Kind = jtOther;
     Current.Text.clear();
-    while (restPos_ < Line.size() && static_cast<unsigned char>(Line[restPos_]) <= ' ')
-      ++restPos_;
+    restPos_ = lexscan::SkipBlanks(Line, restPos_);
     if (RestEmpty()) continue;  // only blanks were left: on to the next line
     char c = Line[restPos_];
     if (IsDigit(c)) {

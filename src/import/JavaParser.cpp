@@ -461,28 +461,32 @@ void TJavaParser::ReadMember() {
     ReadFields(type, name, t, modifiers);
 }
 
+TVisibility TJavaParser::VisibilityOf(const Modifiers& modifiers) {
+  if (modifiers.visibility == "private") return TVisibility::Private;
+  if (modifiers.visibility == "public") return TVisibility::Public;
+  return TVisibility::Protected;
+}
+
 void TJavaParser::ReadMethod(const std::string& type, const std::string& typeParameters,
                              const std::string& name, const Modifiers& modifiers) {
   auto m = std::make_unique<TMethod>();
   m->Name = name;
   bool understood = true;
   if (type.empty()) {
-    m->Kind = kConstructor;
+    m->Kind = TMethodKind::Constructor;
     m->ResultType = typeParameters;
     // Only a constructor is written without a result type.
     understood = name == WithoutTypeParameters(UMLClass->Name);
   } else {
-    m->Kind = type == "void" ? kProcedure : kFunction;
+    m->Kind = type == "void" ? TMethodKind::Procedure : TMethodKind::Function;
     // A generic method keeps its type parameters in front of the result type.
     m->ResultType = typeParameters.empty() ? type : typeParameters + " " + type;
   }
-  if (name == "finalize" && m->Kind != kConstructor) m->Kind = kDestructor;
+  if (name == "finalize" && m->Kind != TMethodKind::Constructor) m->Kind = TMethodKind::Destructor;
   m->IsAbstract = Has(modifiers.words, "abstract");
   m->IsFinal = Has(modifiers.words, "final");
   m->IsClassMethod = Has(modifiers.words, "static");
-  m->Visibility = modifiers.visibility == "private"  ? kPrivate
-                  : modifiers.visibility == "public" ? kPublic
-                                                     : kProtected;
+  m->Visibility = VisibilityOf(modifiers);
 
   ttoken t = Next();
   while (t.Kind != jtCloseParen && t.Kind != jtEndOfFile) {
@@ -543,7 +547,7 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& typePar
     return;
   }
   // The destructor's heading declares "throws Throwable" itself.
-  if (!throws.empty() && m->Kind != kDestructor) {
+  if (!throws.empty() && m->Kind != TMethodKind::Destructor) {
     if (!m->Code.empty())
       m->Code.front() = throws + " " + m->Code.front();
     else
@@ -559,9 +563,7 @@ void TJavaParser::ReadMethod(const std::string& type, const std::string& typePar
 
 void TJavaParser::ReadFields(const std::string& type, std::string name, ttoken t,
                              const Modifiers& modifiers) {
-  const TVisibility visibility = modifiers.visibility == "private"  ? kPrivate
-                                 : modifiers.visibility == "public" ? kPublic
-                                                                    : kProtected;
+  const TVisibility visibility = VisibilityOf(modifiers);
   // The model has no flag for a class attribute: "static" stays with the type, so that the
   // class methods that use it still compile. "final" goes, as the initial value does.
   const std::string prefix = Has(modifiers.words, "static") ? "static " : "";

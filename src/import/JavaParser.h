@@ -44,6 +44,8 @@ class TJavaParser {
     std::vector<std::string> words;  // lower-cased modifiers ("static", "abstract", ...)
     std::string visibility;          // the last visibility word, lower-cased
   };
+  // Members without a visibility word are package-visible: the model calls them protected.
+  static TVisibility VisibilityOf(const Modifiers& modifiers);
 
   ttoken Next();
   // Gives a token back; tokens given back come again last-in, first-out.

@@ -1,22 +1,17 @@
 #include "import/PascalLexer.h"
 
-#include <string_view>
-
+#include "import/LexerScan.h"
 #include "model/Win1252.h"
 
 namespace zedro {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+using lexscan::IsAsciiLetter;
+using lexscan::IsDigit;
+
 bool IsWordChar(char c) { return IsAsciiLetter(c) || IsDigit(c) || c == '_'; }
 
-struct Keyword {
-  std::string_view word;
-  TPascalTokenKind kind;
-};
-
-const Keyword kKeywords[] = {
+const lexscan::TKeyword<TPascalTokenKind> kKeywords[] = {
     {"class", tkClass},
     {"type", tkType},
     {"implementation", tkImplementation},
@@ -74,40 +69,21 @@ void tLexer::ResumeAt(size_t index, size_t restPos, const TPascalToken& token) {
 }
 
 void tLexer::ScanNumber() {
-  size_t p = restPos_;
-  while (p < Line.size() && IsDigit(Line[p])) ++p;
-  Token.Kind = tkInteger;
-  if (p < Line.size() && Line[p] == '.') {
-    Token.Kind = tkReal;
-    ++p;
-    while (p < Line.size() && IsDigit(Line[p])) ++p;
-  }
-  Token.Text = Line.substr(restPos_, p - restPos_);
-  restPos_ = p;
+  const lexscan::TNumberSpan n = lexscan::NumberAt(Line, restPos_, IsDigit);
+  Token.Kind = n.IsReal ? tkReal : tkInteger;
+  Token.Text = Line.substr(restPos_, n.End - restPos_);
+  restPos_ = n.End;
 }
 
 void tLexer::ScanWord() {
-  size_t p = restPos_;
-  while (p < Line.size() && IsWordChar(Line[p])) ++p;
-  const size_t len = p - restPos_;
-  // The keywords are short: a longer word is an identifier without further looking.
-  char lowered[16];
-  Token.Kind = tkIdentifier;
-  if (len <= sizeof lowered) {
-    for (size_t i = 0; i < len; ++i) lowered[i] = text::LowerAsciiChar(Line[restPos_ + i]);
-    const std::string_view lower(lowered, len);
-    for (const Keyword& k : kKeywords) {
-      if (lower == k.word) {
-        Token.Kind = k.kind;
-        break;
-      }
-    }
-    // "end" closes the unit only as the whole line "end." (blanks aside).
-    if (lower == "end" && p < Line.size() && Line[p] == '.' &&
-        text::LowerAscii(LineWithoutBlanks()) == "end.") {
-      Token.Kind = tkEndOfUnit;
-      ++p;
-    }
+  size_t p = lexscan::RunEnd(Line, restPos_, IsWordChar);
+  const std::string_view word(Line.data() + restPos_, p - restPos_);
+  Token.Kind = lexscan::KeywordKind(word, kKeywords, tkIdentifier);
+  // "end" closes the unit only as the whole line "end." (blanks aside).
+  if (text::EqualsIgnoreCase(word, "end") && p < Line.size() && Line[p] == '.' &&
+      text::LowerAscii(LineWithoutBlanks()) == "end.") {
+    Token.Kind = tkEndOfUnit;
+    ++p;
   }
   Token.Text.assign(Line, restPos_, p - restPos_);
   restPos_ = p;
@@ -167,8 +143,7 @@ void tLexer::NextToken(TPascalToken& token) {
     }
     Token.Kind = tkOther;
     Token.Text.clear();
-    while (restPos_ < Line.size() && static_cast<unsigned char>(Line[restPos_]) <= ' ')
-      ++restPos_;
+    restPos_ = lexscan::SkipBlanks(Line, restPos_);
     if (RestEmpty()) continue;  // only blanks were left: on to the next line
     char c = Line[restPos_];
     if (IsDigit(c)) {

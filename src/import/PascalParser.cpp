@@ -1,6 +1,7 @@
 #include "import/PascalParser.h"
 
 #include <algorithm>
+#include <map>
 #include <string_view>
 
 #include "model/Messages.h"
@@ -15,18 +16,35 @@ using text::LowerAscii;
 
 TMethodKind KindOfKeyword(const std::string& keyword) {
   std::string k = LowerAscii(keyword);
-  if (k == "constructor") return kConstructor;
-  if (k == "function") return kFunction;
-  if (k == "destructor") return kDestructor;
-  return kProcedure;
+  if (k == "constructor") return TMethodKind::Constructor;
+  if (k == "function") return TMethodKind::Function;
+  if (k == "destructor") return TMethodKind::Destructor;
+  return TMethodKind::Procedure;
+}
+
+// The keyword that begins the heading of a method of that kind; none for the kinds of
+// old files.
+const char* KeywordOfKind(TMethodKind kind) {
+  switch (kind) {
+    case TMethodKind::Constructor:
+      return "constructor";
+    case TMethodKind::Procedure:
+      return "procedure";
+    case TMethodKind::Function:
+      return "function";
+    case TMethodKind::Destructor:
+      return "destructor";
+    default:
+      return nullptr;
+  }
 }
 
 TVisibility VisibilityOfWord(const std::string& word) {
   std::string w = LowerAscii(word);
-  if (w == "private") return kPrivate;
-  if (w == "protected") return kProtected;
-  if (w == "public") return kPublic;
-  return kPublished;
+  if (w == "private") return TVisibility::Private;
+  if (w == "protected") return TVisibility::Protected;
+  if (w == "public") return TVisibility::Public;
+  return TVisibility::Published;
 }
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
@@ -34,8 +52,6 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 bool IsKeyword(const TPascalToken& t, TPascalTokenKind kind, const char* lowerText) {
   return t.Kind == kind && LowerAscii(t.Text) == lowerText;
 }
-
-const char* const kKindKeywords[4] = {"constructor", "procedure", "function", "destructor"};
 
 // Whether the line, lowered and with its blanks removed, begins with one of the words that
 // can end a method body: "constructor", "destructor", "procedure", "function" or "class".
@@ -124,12 +140,15 @@ class TSourceParser::BodyIndex {
   bool HeadingLike(size_t i) const { return headingLike_[i] != 0; }
 
   // The first position at or after pos on the walk from the first line where a method of
-  // the category with that key needs a closer look; npos when there is none.
-  size_t NextInteresting(size_t pos, int category, const std::string& key) const {
+  // that kind with that key needs a closer look; npos when there is none.
+  size_t NextInteresting(size_t pos, TMethodKind kind, const std::string& key) const {
     size_t best = std::string::npos;
-    const std::vector<size_t>& s = special_[category];
-    auto it = std::lower_bound(s.begin(), s.end(), pos);
-    if (it != s.end()) best = *it;
+    auto special = special_.find(kind);
+    if (special != special_.end()) {
+      const std::vector<size_t>& s = special->second;
+      auto it = std::lower_bound(s.begin(), s.end(), pos);
+      if (it != s.end()) best = *it;
+    }
     auto k = keyed_.find(key);
     if (k != keyed_.end()) {
       auto jt = std::lower_bound(k->second.begin(), k->second.end(), pos);
@@ -138,51 +157,62 @@ class TSourceParser::BodyIndex {
     return best;
   }
 
-  static std::string Key(int category, const std::string& className, const std::string& name) {
-    return std::string(1, static_cast<char>('0' + category)) + LowerAscii(text::Trim(className)) +
+  static std::string Key(TMethodKind kind, const std::string& className, const std::string& name) {
+    const char* keyword = KeywordOfKind(kind);
+    return std::string(keyword ? keyword : "") + '\x01' + LowerAscii(text::Trim(className)) +
            '\x01' + LowerAscii(text::Trim(name));
   }
 
  private:
-  // Files the heading that starts at pos under each category it is a candidate for.
+  // Files the heading that starts at pos under each kind it is a candidate for.
   void Classify(size_t pos, const HeadingPos& f) {
     if (f.token.Kind == tkMethodKeyword) {
-      int c = KindOfKeyword(f.token.Text);
-      File(pos, f, c, false);
+      File(pos, f, KindOfKeyword(f.token.Text));
     } else if (f.token.Kind == tkClass) {
-      File(pos, f, kProcedure, true);
-      File(pos, f, kFunction, true);
+      FileClassMethod(pos, f, TMethodKind::Procedure);
+      FileClassMethod(pos, f, TMethodKind::Function);
     }
   }
 
-  void File(size_t pos, const HeadingPos& f, int category, bool afterClass) {
+  // A heading "class procedure ..." or "class function ...".
+  void FileClassMethod(size_t pos, const HeadingPos& f, TMethodKind kind) {
     lexer_.ResumeAt(f.line, f.rest, f.token);
     TPascalToken t;
-    auto nextOnLine = [&]() {
-      lexer_.NextToken(t);
-      return t.Kind != tkEndOfUnit && static_cast<size_t>(lexer_.LineIndex()) == f.line;
-    };
-    if (afterClass) {
-      if (!nextOnLine()) return Special(pos, category);
-      if (!IsKeyword(t, tkMethodKeyword, kKindKeywords[category])) return;  // fails here for all
-    }
-    if (!nextOnLine()) return Special(pos, category);
-    if (t.Kind != tkIdentifier) return;
-    std::string className = t.Text;
-    if (!nextOnLine()) return Special(pos, category);
-    if (t.Kind != tkDot) return;
-    if (!nextOnLine()) return Special(pos, category);
-    keyed_[Key(category, className, t.Text)].push_back(pos);
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (!IsKeyword(t, tkMethodKeyword, KeywordOfKind(kind))) return;  // fails here for all
+    FileRest(pos, f, kind, t);
   }
 
-  void Special(size_t pos, int category) { special_[category].push_back(pos); }
+  void File(size_t pos, const HeadingPos& f, TMethodKind kind) {
+    lexer_.ResumeAt(f.line, f.rest, f.token);
+    TPascalToken t;
+    FileRest(pos, f, kind, t);
+  }
+
+  bool NextOnLine(const HeadingPos& f, TPascalToken& t) {
+    lexer_.NextToken(t);
+    return t.Kind != tkEndOfUnit && static_cast<size_t>(lexer_.LineIndex()) == f.line;
+  }
+
+  // The class name, "." and the method name after the heading's keyword.
+  void FileRest(size_t pos, const HeadingPos& f, TMethodKind kind, TPascalToken& t) {
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (t.Kind != tkIdentifier) return;
+    std::string className = t.Text;
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    if (t.Kind != tkDot) return;
+    if (!NextOnLine(f, t)) return Special(pos, kind);
+    keyed_[Key(kind, className, t.Text)].push_back(pos);
+  }
+
+  void Special(size_t pos, TMethodKind kind) { special_[kind].push_back(pos); }
 
   const SourceLines& lines_;
   tLexer lexer_;
   std::vector<HeadingPos> first_;
   std::vector<char> onChain_;
   std::vector<char> headingLike_;  // BeginsLikeHeading of every line
-  std::vector<size_t> special_[4];
+  std::map<TMethodKind, std::vector<size_t>> special_;
   std::unordered_map<std::string, std::vector<size_t>> keyed_;
 };
 
@@ -250,49 +280,21 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
       Next();
     }
     if (Token.Kind == tkOpenParen) {
-      Next();
-      if (Token.Kind != tkIdentifier) {
-        messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + name + "' fehlt!");
-        return nullptr;
-      }
-      std::string ancestor = Token.Text;
-      Next();
-      while (Token.Kind == tkDot) {  // "Classes.TList"
-        Next();
-        if (Token.Kind != tkIdentifier) break;
-        ancestor += "." + Token.Text;
-        Next();
-      }
-      cls->AncestorName = ancestor;
-      // The interfaces the class implements follow the ancestor; the model keeps none.
-      std::string interfaces;
-      while (Token.Kind == tkComma) {
-        Next();
-        if (Token.Kind != tkIdentifier) break;
-        interfaces += (interfaces.empty() ? "'" : "', '") + Token.Text;
-        Next();
-        while (Token.Kind == tkDot || Token.Kind == tkIdentifier) Next();
-      }
-      if (Token.Kind != tkCloseParen) {
-        messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
-                                              "Vorgängerklasse von '") +
-                                                name + "' fehlt!");
-        return nullptr;
-      }
-      if (!interfaces.empty())
-        skipped_.push_back(W("Die Interfaces ") + interfaces + W("' wurden übergangen."));
-      Next();
-      // "EError = class(Exception);" is a complete declaration without members.
-      if (Token.Kind == tkSemicolon) {
-        ReportSkipped(name);
-        return cls;
+      switch (ReadAncestorList(*cls)) {
+        case AncestorList::Read:
+          break;
+        case AncestorList::EndsDeclaration:
+          ReportSkipped(name);
+          return cls;
+        case AncestorList::Damaged:
+          return nullptr;
       }
     } else if (Token.Kind == tkSemicolon) {
       messages_.Message(MsgKind::Information,
                         "Forward Deklaration der Klasse: '" + name + "' gefunden.");
       continue;
     }
-    Visibility = kPublished;
+    Visibility = TVisibility::Published;
     section_ = Section::Fields;
     current_ = cls.get();
     while (ReadMember(*cls)) {
@@ -304,6 +306,43 @@ std::unique_ptr<TUMLClass> TSourceParser::ReadNextClass() {
     ReportSkipped(name);
     return cls;
   }
+}
+
+TSourceParser::AncestorList TSourceParser::ReadAncestorList(TUMLClass& cls) {
+  Next();
+  if (Token.Kind != tkIdentifier) {
+    messages_.Message(MsgKind::Warning, W("Name der Vorgängerklasse von '") + cls.Name + "' fehlt!");
+    return AncestorList::Damaged;
+  }
+  std::string ancestor = Token.Text;
+  Next();
+  while (Token.Kind == tkDot) {  // "Classes.TList"
+    Next();
+    if (Token.Kind != tkIdentifier) break;
+    ancestor += "." + Token.Text;
+    Next();
+  }
+  cls.AncestorName = ancestor;
+  // The interfaces the class implements follow the ancestor; the model keeps none.
+  std::string interfaces;
+  while (Token.Kind == tkComma) {
+    Next();
+    if (Token.Kind != tkIdentifier) break;
+    interfaces += (interfaces.empty() ? "'" : "', '") + Token.Text;
+    Next();
+    while (Token.Kind == tkDot || Token.Kind == tkIdentifier) Next();
+  }
+  if (Token.Kind != tkCloseParen) {
+    messages_.Message(MsgKind::Warning, W("Schliessende Klammer hinter dem Namen der "
+                                          "Vorgängerklasse von '") +
+                                            cls.Name + "' fehlt!");
+    return AncestorList::Damaged;
+  }
+  if (!interfaces.empty())
+    skipped_.push_back(W("Die Interfaces ") + interfaces + W("' wurden übergangen."));
+  Next();
+  // "EError = class(Exception);" is a complete declaration without members.
+  return Token.Kind == tkSemicolon ? AncestorList::EndsDeclaration : AncestorList::Read;
 }
 
 void TSourceParser::ReportSkipped(const std::string& className, const std::string& more) {
@@ -342,35 +381,8 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
          Token.Kind != tkEndOfUnit)
     Next();
   switch (Token.Kind) {
-    case tkIdentifier: {
-      const std::string word = LowerAscii(Token.Text);
-      if (word == "end") return false;
-      if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
-        Next();
-        return true;
-      }
-      if (word == "property") {
-        SkipProperty();
-        return true;
-      }
-      if (word == "var" || word == "const") {
-        section_ = word == "var" ? Section::Fields : Section::Constants;
-        Next();
-        return true;
-      }
-      if (section_ == Section::Fields) return ReadAttributes(cls);
-      // A constant, a nested type or a class variable: the model holds none of them.
-      const std::string name = Token.Text;
-      if (section_ == Section::Types)
-        SkipTypeDeclaration();
-      else
-        SkipToSemicolon();
-      const char* what = section_ == Section::Constants ? "Die Konstante '"
-                         : section_ == Section::Types   ? "Der innere Typ '"
-                                                        : "Die Klassenvariable '";
-      skipped_.push_back(W(what) + name + W("' wurde übergangen."));
-      return true;
-    }
+    case tkIdentifier:
+      return ReadWordMember(cls);
     case tkVisibility:
       Visibility = VisibilityOfWord(Token.Text);
       section_ = Section::Fields;
@@ -380,36 +392,9 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
       section_ = Section::Types;
       Next();
       return true;
-    case tkClass: {
+    case tkClass:
       Next();
-      const std::string word = LowerAscii(Token.Text);
-      if (Token.Kind == tkIdentifier && word == "var") {
-        section_ = Section::ClassFields;
-        Next();
-        return true;
-      }
-      if (Token.Kind == tkIdentifier && word == "property") {
-        SkipProperty();
-        return true;
-      }
-      if (IsKeyword(Token, tkMethodKeyword, "procedure") ||
-          IsKeyword(Token, tkMethodKeyword, "function"))
-        return ReadMethod(cls, true);
-      if (Token.Kind == tkMethodKeyword || (Token.Kind == tkIdentifier && word == "operator")) {
-        // A class constructor or destructor runs once for the class; the model has none.
-        std::string what = word == "constructor"  ? W("Der Klassenkonstruktor '")
-                           : word == "destructor" ? W("Der Klassendestruktor '")
-                                                  : W("Der Operator '");
-        Next();
-        what += Token.Text + W("' wurde übergangen.");
-        SkipMethodHeading();
-        skipped_.push_back(what);
-        return true;
-      }
-      messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
-      SkipToSemicolon();
-      return Token.Kind != tkEndOfUnit;
-    }
+      return ReadClassMember(cls);
     case tkMethodKeyword:
       return ReadMethod(cls, false);
     default:
@@ -418,6 +403,66 @@ bool TSourceParser::ReadMember(TUMLClass& cls) {
                                               "' ist nicht mit 'end' abgeschlossen.");
       return false;
   }
+}
+
+bool TSourceParser::ReadWordMember(TUMLClass& cls) {
+  const std::string word = LowerAscii(Token.Text);
+  if (word == "end") return false;
+  if (word == "strict" && !NextIsColonOrComma()) {  // "strict private": the visibility follows
+    Next();
+    return true;
+  }
+  if (word == "property") {
+    SkipProperty();
+    return true;
+  }
+  if (word == "var" || word == "const") {
+    section_ = word == "var" ? Section::Fields : Section::Constants;
+    Next();
+    return true;
+  }
+  if (section_ == Section::Fields) return ReadAttributes(cls);
+  // A constant, a nested type or a class variable: the model holds none of them.
+  const std::string name = Token.Text;
+  if (section_ == Section::Types)
+    SkipTypeDeclaration();
+  else
+    SkipToSemicolon();
+  const char* what = section_ == Section::Constants ? "Die Konstante '"
+                     : section_ == Section::Types   ? "Der innere Typ '"
+                                                    : "Die Klassenvariable '";
+  skipped_.push_back(W(what) + name + W("' wurde übergangen."));
+  return true;
+}
+
+bool TSourceParser::ReadClassMember(TUMLClass& cls) {
+  const std::string word = LowerAscii(Token.Text);
+  if (Token.Kind == tkIdentifier && word == "var") {
+    section_ = Section::ClassFields;
+    Next();
+    return true;
+  }
+  if (Token.Kind == tkIdentifier && word == "property") {
+    SkipProperty();
+    return true;
+  }
+  if (IsKeyword(Token, tkMethodKeyword, "procedure") ||
+      IsKeyword(Token, tkMethodKeyword, "function"))
+    return ReadMethod(cls, true);
+  if (Token.Kind == tkMethodKeyword || (Token.Kind == tkIdentifier && word == "operator")) {
+    // A class constructor or destructor runs once for the class; the model has none.
+    std::string what = word == "constructor"  ? W("Der Klassenkonstruktor '")
+                       : word == "destructor" ? W("Der Klassendestruktor '")
+                                              : W("Der Operator '");
+    Next();
+    what += Token.Text + W("' wurde übergangen.");
+    SkipMethodHeading();
+    skipped_.push_back(what);
+    return true;
+  }
+  messages_.Message(MsgKind::Error, "Class Statement ohne >procedure< oder >function<");
+  SkipToSemicolon();
+  return Token.Kind != tkEndOfUnit;
 }
 
 bool TSourceParser::NextIsColonOrComma() const {
@@ -537,30 +582,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   Next();
   std::string type;
   if (Token.Kind == tkMethodKeyword) {
-    // A method pointer: "procedure ( Sender : TObject ) of object".
-    type = Token.Text;
-    Next();
-    if (Token.Kind == tkOpenParen) {
-      type += " (";
-      Next();
-      while (Token.Kind != tkCloseParen) {
-        if (Token.Kind == tkEndOfUnit) {
-          messages_.Message(MsgKind::Warning, "Fehler in der Typangabe eines Methodenzeigers");
-          return false;
-        }
-        type += " " + Token.Text;
-        Next();
-      }
-    }
-    while (Token.Kind != tkSemicolon) {
-      if (Token.Kind == tkEndOfUnit) {
-        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
-                                                names.back() + "' fehlt!");
-        return false;
-      }
-      type += " " + Token.Text;
-      Next();
-    }
+    if (!ReadMethodPointerType(type, names.back())) return false;
   } else {
     const std::string w = LowerAscii(Token.Text);
     if (Token.Kind == tkIdentifier && (w == "record" || w == "packed" || w == "object")) {
@@ -574,18 +596,7 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
         skipped_.push_back(W("Das Attribut '") + n + W("' mit einem Record-Typ wurde übergangen."));
       return Token.Kind != tkEndOfUnit;
     }
-    bool first = true;
-    while (Token.Kind != tkSemicolon) {
-      if (Token.Kind == tkEndOfUnit) {
-        messages_.Message(MsgKind::Warning, "Semikolon nach Typangabe des Attributes '" +
-                                                names.back() + "' fehlt!");
-        return false;
-      }
-      if (!first && !(!type.empty() && type.back() == '.')) type += ' ';
-      type += Token.Text;
-      first = false;
-      Next();
-    }
+    if (!ReadFieldType(type, names.back())) return false;
   }
   for (const std::string& n : names)
     cls.AppendAttribute(std::make_unique<TAttribute>(n, type, Visibility, StringList{}));
@@ -593,6 +604,54 @@ bool TSourceParser::ReadAttributes(TUMLClass& cls) {
   // Hints after a field ("deprecated;") belong to it.
   while (IsDirectiveWord() && LowerAscii(Token.Text) != "static") SkipToSemicolon();
   return true;
+}
+
+bool TSourceParser::ReadMethodPointerType(std::string& type, const std::string& field) {
+  // "procedure ( Sender : TObject ) of object".
+  type = Token.Text;
+  Next();
+  if (Token.Kind == tkOpenParen) {
+    type += " (";
+    Next();
+    while (Token.Kind != tkCloseParen) {
+      if (Token.Kind == tkEndOfUnit) {
+        messages_.Message(MsgKind::Warning, "Fehler in der Typangabe eines Methodenzeigers");
+        return false;
+      }
+      type += " " + Token.Text;
+      Next();
+    }
+  }
+  while (Token.Kind != tkSemicolon) {
+    if (Token.Kind == tkEndOfUnit) {
+      MissingSemicolonAfterType(field);
+      return false;
+    }
+    type += " " + Token.Text;
+    Next();
+  }
+  return true;
+}
+
+bool TSourceParser::ReadFieldType(std::string& type, const std::string& field) {
+  bool first = true;
+  while (Token.Kind != tkSemicolon) {
+    if (Token.Kind == tkEndOfUnit) {
+      MissingSemicolonAfterType(field);
+      return false;
+    }
+    // The words joined by blanks, but none right after a point.
+    if (!first && !(!type.empty() && type.back() == '.')) type += ' ';
+    type += Token.Text;
+    first = false;
+    Next();
+  }
+  return true;
+}
+
+void TSourceParser::MissingSemicolonAfterType(const std::string& field) {
+  messages_.Message(MsgKind::Warning,
+                    "Semikolon nach Typangabe des Attributes '" + field + "' fehlt!");
 }
 
 std::string TSourceParser::CollectParameterText(tLexer& lexer, TPascalToken& token) {
@@ -622,7 +681,7 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
   m->Kind = KindOfKeyword(Token.Text);
   m->IsClassMethod = isClassMethod;
   // A member that cannot be read is passed over, and reading goes on with the next one.
-  auto recover = [&] {
+  auto passOver = [&] {
     SkipMethodHeading();
     return Token.Kind != tkEndOfUnit;
   };
@@ -630,34 +689,54 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
   if (Token.Kind != tkIdentifier) {
     messages_.Message(MsgKind::Error,
                       "Name einer Methode fehlt in oder vor der Zeile\n" + Lexer->CurrentLine());
-    return recover();
+    return passOver();
   }
-  const std::string name = Token.Text;
-  m->Name = name;
+  m->Name = Token.Text;
   Next();
-  if (Token.Kind == tkOpenParen) {
-    std::string params = CollectParameterText(*Lexer, Token);
-    if (params.find('=') != std::string::npos) {
-      // Default values have no place in the model; without them the calls would not fit.
-      skipped_.push_back(W("Die Methode '") + name +
-                         W("' mit Vorgabewerten für Parameter wurde übergangen."));
-      return recover();
-    }
-    TParameterScanner scanner(params, messages_);
-    if (!scanner.Parse()) {
-      messages_.Message(MsgKind::Error,
-                        "Der Fehler stammt aus der Parameterliste der Methode '" + name);
-      return recover();
-    }
-    for (TParameter& p : scanner.Parameters()) m->AddParameter(std::move(p));
-    if (Token.Kind != tkCloseParen) {
-      messages_.Message(MsgKind::Error, "Schliessende Klammer in der Parameterliste der Methode '" +
-                                            name + "' fehlt.");
+  HeadingPart part = ReadMethodParameters(*m);
+  if (part == HeadingPart::Read) part = ReadResultType(*m);
+  if (part == HeadingPart::Read) part = ReadDirectives(*m);
+  switch (part) {
+    case HeadingPart::Read:
+      break;
+    case HeadingPart::PassOver:
+      return passOver();
+    case HeadingPart::Abort:
       return false;
-    }
-    Next();
   }
-  if (m->Kind == kFunction) {
+  m->Visibility = Visibility;
+  cls.AppendMethod(std::move(m));
+  section_ = Section::Fields;
+  return true;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadMethodParameters(TMethod& m) {
+  if (Token.Kind != tkOpenParen) return HeadingPart::Read;
+  std::string params = CollectParameterText(*Lexer, Token);
+  if (params.find('=') != std::string::npos) {
+    // Default values have no place in the model; without them the calls would not fit.
+    skipped_.push_back(W("Die Methode '") + m.Name +
+                       W("' mit Vorgabewerten für Parameter wurde übergangen."));
+    return HeadingPart::PassOver;
+  }
+  TParameterScanner scanner(params, messages_);
+  if (!scanner.Parse()) {
+    messages_.Message(MsgKind::Error,
+                      "Der Fehler stammt aus der Parameterliste der Methode '" + m.Name);
+    return HeadingPart::PassOver;
+  }
+  for (TParameter& p : scanner.Parameters()) m.AddParameter(std::move(p));
+  if (Token.Kind != tkCloseParen) {
+    messages_.Message(MsgKind::Error, "Schliessende Klammer in der Parameterliste der Methode '" +
+                                          m.Name + "' fehlt.");
+    return HeadingPart::Abort;
+  }
+  Next();
+  return HeadingPart::Read;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadResultType(TMethod& m) {
+  if (m.Kind == TMethodKind::Function) {
     if (Token.Kind == tkColon) {
       Next();
       std::string result;
@@ -665,27 +744,31 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       while (Token.Kind != tkSemicolon) {
         if (Token.Kind == tkEndOfUnit) {
           messages_.Message(MsgKind::Error,
-                            "Abschliessendes Semikolon nach der Methode '" + name + "' fehlt.");
-          return false;
+                            "Abschliessendes Semikolon nach der Methode '" + m.Name + "' fehlt.");
+          return HeadingPart::Abort;
         }
         if (!first) result += ' ';
         result += Token.Text;
         first = false;
         Next();
       }
-      m->ResultType = result;
+      m.ResultType = result;
     } else {
-      messages_.Message(MsgKind::Warning, "Doppelpunkt bei Funktion " + name +
+      messages_.Message(MsgKind::Warning, "Doppelpunkt bei Funktion " + m.Name +
                                               " fehlt in oder vor der Zeile\n\n" +
                                               Lexer->CurrentLine());
     }
   }
   if (Token.Kind != tkSemicolon) {
     messages_.Message(MsgKind::Error,
-                      "Semikolon nach Methodendeklaration von '" + name + "' fehlt!");
-    return recover();
+                      "Semikolon nach Methodendeklaration von '" + m.Name + "' fehlt!");
+    return HeadingPart::PassOver;
   }
   Next();
+  return HeadingPart::Read;
+}
+
+TSourceParser::HeadingPart TSourceParser::ReadDirectives(TMethod& m) {
   bool isAbstract = false;
   bool overridable = false;
   for (;;) {
@@ -697,8 +780,8 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       Next();
       if (Token.Kind != tkSemicolon) {
         messages_.Message(MsgKind::Error,
-                          "Semikolon nach Compilerdirektive der Methode '" + name + "' fehlt!");
-        return recover();
+                          "Semikolon nach Compilerdirektive der Methode '" + m.Name + "' fehlt!");
+        return HeadingPart::PassOver;
       }
       Next();
     } else if (IsDirectiveWord()) {
@@ -708,12 +791,9 @@ bool TSourceParser::ReadMethod(TUMLClass& cls, bool isClassMethod) {
       break;
     }
   }
-  m->IsAbstract = isAbstract;
-  m->IsFinal = !overridable;
-  m->Visibility = Visibility;
-  cls.AppendMethod(std::move(m));
-  section_ = Section::Fields;
-  return true;
+  m.IsAbstract = isAbstract;
+  m.IsFinal = !overridable;
+  return HeadingPart::Read;
 }
 
 // --- Method bodies -----------------------------------------------------------------------
@@ -737,24 +817,20 @@ void TSourceParser::ReadMethodBodies() {
 }
 
 bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
-  if (m.Kind > kDestructor) return false;
-  const int category = m.Kind;
-  const std::string key = BodyIndex::Key(category, UMLClass->Name, m.Name);
-  const std::string className = text::Trim(UMLClass->Name);
-  const std::string methodName = text::Trim(m.Name);
-  const std::string wantedParams = m.ParameterListText(1);
+  const char* keyword = KeywordOfKind(m.Kind);
+  if (!keyword) return false;
+  const std::string key = BodyIndex::Key(m.Kind, UMLClass->Name, m.Name);
   tLexer lexer(lines_);
   size_t pos = 0;
   while (pos < lines_.size()) {
     if (index.OnChain(pos)) {
-      pos = index.NextInteresting(pos, category, key);
+      pos = index.NextInteresting(pos, m.Kind, key);
       if (pos == std::string::npos) return false;
     }
     const HeadingPos f = index.First(pos);
     if (f.token.Kind == tkEndOfUnit) return false;
-    bool candidate = f.token.Kind == tkClass
-                         ? (category == kProcedure || category == kFunction)
-                         : IsKeyword(f.token, tkMethodKeyword, kKindKeywords[category]);
+    bool candidate = f.token.Kind == tkClass ? IsProcedureOrFunction(m.Kind)
+                                             : IsKeyword(f.token, tkMethodKeyword, keyword);
     if (!candidate) {
       pos = f.line + 1;
       continue;
@@ -762,51 +838,7 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
     // Read the heading on and compare it with the method.
     lexer.ResumeAt(f.line, f.rest, f.token);
     TPascalToken t = f.token;
-    bool match = true;
-    if (t.Kind == tkClass) {
-      lexer.NextToken(t);
-      match = IsKeyword(t, tkMethodKeyword, kKindKeywords[category]);
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), className);
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = t.Kind == tkDot;
-    }
-    if (match) {
-      lexer.NextToken(t);
-      match = EqualsIgnoreCase(text::Trim(t.Text), methodName);
-    }
-    if (match && !m.Parameters.empty()) {
-      lexer.NextToken(t);
-      match = t.Kind == tkOpenParen;
-      if (match) {
-        std::string params = CollectParameterText(lexer, t);
-        TParameterScanner scanner(params, messages_);
-        if (!scanner.Parse()) {
-          messages_.Message(MsgKind::Warning,
-                            "Der Fehler stammt aus der Parameterliste der Methode " + m.Name + "'");
-          match = false;
-        } else {
-          match = EqualsIgnoreCase(scanner.ParameterListText(), wantedParams);
-        }
-      }
-    }
-    if (match) {
-      lexer.NextToken(t);
-      if (m.Kind == kFunction) {
-        match = t.Kind == tkColon;
-        if (match) {
-          lexer.NextToken(t);
-          match = EqualsIgnoreCase(t.Text, m.ResultType);
-        }
-      } else {
-        match = t.Kind == tkSemicolon;
-      }
-    }
-    if (match) {
+    if (HeadingMatches(lexer, t, m)) {
       ReadBody(static_cast<size_t>(lexer.LineIndex()) + 1, m, index);
       return true;
     }
@@ -814,6 +846,37 @@ bool TSourceParser::FindBody(TMethod& m, BodyIndex& index) {
     pos = static_cast<size_t>(lexer.LineIndex()) + 1;
   }
   return false;
+}
+
+bool TSourceParser::HeadingMatches(tLexer& lexer, TPascalToken& t, const TMethod& m) {
+  if (t.Kind == tkClass) {
+    lexer.NextToken(t);
+    if (!IsKeyword(t, tkMethodKeyword, KeywordOfKind(m.Kind))) return false;
+  }
+  lexer.NextToken(t);
+  if (t.Kind != tkIdentifier || !EqualsIgnoreCase(text::Trim(t.Text), text::Trim(UMLClass->Name)))
+    return false;
+  lexer.NextToken(t);
+  if (t.Kind != tkDot) return false;
+  lexer.NextToken(t);
+  if (!EqualsIgnoreCase(text::Trim(t.Text), text::Trim(m.Name))) return false;
+  if (!m.Parameters.empty()) {
+    lexer.NextToken(t);
+    if (t.Kind != tkOpenParen) return false;
+    std::string params = CollectParameterText(lexer, t);
+    TParameterScanner scanner(params, messages_);
+    if (!scanner.Parse()) {
+      messages_.Message(MsgKind::Warning,
+                        "Der Fehler stammt aus der Parameterliste der Methode " + m.Name + "'");
+      return false;
+    }
+    if (!EqualsIgnoreCase(scanner.ParameterListText(), m.ParameterListText(1))) return false;
+  }
+  lexer.NextToken(t);
+  if (m.Kind != TMethodKind::Function) return t.Kind == tkSemicolon;
+  if (t.Kind != tkColon) return false;
+  lexer.NextToken(t);
+  return EqualsIgnoreCase(t.Text, m.ResultType);
 }
 
 // The raw lines from `first` up to the line that ends the body (the line "end.", the end of

@@ -38,7 +38,7 @@ class TSourceParser {
   void ReadImplementationUses();
 
   std::string FileName;
-  TVisibility Visibility = kPublished;
+  TVisibility Visibility = TVisibility::Published;
   TUMLClass* UMLClass = nullptr;
   TPascalToken Token;
 
@@ -56,11 +56,30 @@ class TSourceParser {
       Lexer->NextToken(Token);
     } while (Token.Kind == tkCommentClose);
   }
+  // "(TAncestor, IInterface)" after "class", from the "(": the ancestor goes into the
+  // class, the interfaces into the list of what was passed over.
+  enum class AncestorList { Read, EndsDeclaration, Damaged };
+  AncestorList ReadAncestorList(TUMLClass& cls);
   // Each answers false when the class declaration has ended.
   bool ReadMember(TUMLClass& cls);
+  // A member that begins with a word: "end", "property", a section keyword or a field.
+  bool ReadWordMember(TUMLClass& cls);
+  // A member after "class": a class method, class fields or what the model cannot hold.
+  bool ReadClassMember(TUMLClass& cls);
   bool ReadAttributes(TUMLClass& cls);
+  // The type of the fields after ":", up to their ";"; false after a warning when the
+  // unit ends first. `field` is the last field's name, for the warning.
+  bool ReadMethodPointerType(std::string& type, const std::string& field);
+  bool ReadFieldType(std::string& type, const std::string& field);
+  void MissingSemicolonAfterType(const std::string& field);
   // The current token is the method keyword ("class" already read for a class method).
   bool ReadMethod(TUMLClass& cls, bool isClassMethod);
+  // The parts of a method heading. Each leaves the token after what it read, or says why
+  // it stopped: the method is passed over, or the class cannot be read on.
+  enum class HeadingPart { Read, PassOver, Abort };
+  HeadingPart ReadMethodParameters(TMethod& m);
+  HeadingPart ReadResultType(TMethod& m);
+  HeadingPart ReadDirectives(TMethod& m);
   // Passing over what the model cannot hold; each ends after the declaration's ";".
   void SkipToSemicolon();
   void SkipProperty();
@@ -78,6 +97,9 @@ class TSourceParser {
   // the one that ended the text (")" or the end of the unit).
   static std::string CollectParameterText(tLexer& lexer, TPascalToken& token);
   bool FindBody(TMethod& m, BodyIndex& index);
+  // Reads the heading on from its first token t (the lexer stands after it) and compares
+  // it with the method: class name, method name, parameters and result type.
+  bool HeadingMatches(tLexer& lexer, TPascalToken& t, const TMethod& m);
   void ReadBody(size_t first, TMethod& m, const BodyIndex& index);
   void ReadUsesList(tLexer& lexer, TPascalToken& token, StringList& list);
   std::string FileNameWithoutPath() const;

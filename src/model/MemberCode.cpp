@@ -14,7 +14,8 @@ std::string WriteParameterName(const std::string& attribute) {
   return "p" + CapitalizedName(attribute);
 }
 
-StringList ReadQueryCode(int language, const std::string& attribute, bool twoBlanks) {
+StringList ReadQueryCode(int language, const std::string& attribute, TReadQueryFor purpose) {
+  const bool twoBlanks = purpose == TReadQueryFor::NewAttribute;
   if (language == 1)
     return {"begin", std::string("  result") + (twoBlanks ? "  " : " ") + ":= " + attribute,
             "end;"};
@@ -30,7 +31,6 @@ StringList WriteCommandCode(int language, const std::string& attribute,
 }
 
 namespace {
-
 
 bool IsJavaPrimitive(const std::string& type) {
   for (const char* p : {"byte", "short", "int", "long", "float", "double", "char"})
@@ -48,7 +48,7 @@ StringList NewMethodCode(bool java) {
 
 StringList NewMethodCode(bool java, TMethodKind kind, const std::string& resultType) {
   StringList code = NewMethodCode(java);
-  if (java && kind == kFunction)
+  if (java && kind == TMethodKind::Function)
     code.insert(code.end() - 1, "  return " + JavaDefaultValue(resultType) + ";");
   return code;
 }
@@ -86,12 +86,13 @@ std::string JavaDefaultValue(const std::string& resultType) {
 }
 
 std::unique_ptr<TMethod> MakeReadQuery(const std::string& methodName, const std::string& attribute,
-                                       const std::string& type, int language, bool twoBlanks) {
+                                       const std::string& type, int language,
+                                       TReadQueryFor purpose) {
   auto m = std::make_unique<TMethod>();
-  m->Kind = kFunction;
+  m->Kind = TMethodKind::Function;
   m->Name = methodName;
   m->ResultType = type;
-  m->Code = ReadQueryCode(language, attribute, twoBlanks);
+  m->Code = ReadQueryCode(language, attribute, purpose);
   return m;
 }
 

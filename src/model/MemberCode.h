@@ -15,11 +15,15 @@ std::string CapitalizedName(const std::string& name);
 // The parameter of a write command: "p" + CapitalizedName (pAnzahl).
 std::string WriteParameterName(const std::string& attribute);
 
+// A read query's Delphi body is laid out a little differently for a new attribute than
+// for a changed one.
+enum class TReadQueryFor { NewAttribute, ChangedAttribute };
+
 // The body of a read query. Delphi: "begin", "  result" + blanks + ":= " + attribute,
-// "end;" where blanks is "  " when twoBlanks is set (new attributes) and " " otherwise
-// (changed attributes). Java: "{", "  return " + attribute + ";", "}". Any other
-// language: none. Java statements end with ";", or javac refuses the class.
-StringList ReadQueryCode(int language, const std::string& attribute, bool twoBlanks);
+// "end;" where blanks is "  " for a new attribute and " " for a changed one. Java: "{", "  return "
+// + attribute + ";", "}". Any other language: none. Java statements end with ";", or javac refuses
+// the class.
+StringList ReadQueryCode(int language, const std::string& attribute, TReadQueryFor purpose);
 // The body of a write command. Delphi: "begin", "  " + attribute + " := " + parameter,
 // "end;". Java: "{", "  " + attribute + " = " + parameter + ";", "}". Other languages: none.
 StringList WriteCommandCode(int language, const std::string& attribute,
@@ -44,7 +48,8 @@ std::string JavaDefaultValue(const std::string& resultType);
 // A read query (kind function) and a write command (kind procedure with one parameter of
 // the attribute's type) with their bodies, for the attribute of that name and type.
 std::unique_ptr<TMethod> MakeReadQuery(const std::string& methodName, const std::string& attribute,
-                                       const std::string& type, int language, bool twoBlanks);
+                                       const std::string& type, int language,
+                                       TReadQueryFor purpose);
 std::unique_ptr<TMethod> MakeWriteCommand(const std::string& methodName,
                                           const std::string& attribute, const std::string& type,
                                           int language);

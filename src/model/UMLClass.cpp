@@ -9,14 +9,32 @@
 
 namespace zedro {
 
-const char* VisibilitySymbol(int visibility) {
-  static const char* const kSymbols[] = {"-", "#", "+", "++"};
-  return (visibility >= 0 && visibility <= 3) ? kSymbols[visibility] : "";
+const char* VisibilitySymbol(TVisibility visibility) {
+  switch (visibility) {
+    case TVisibility::Private:
+      return "-";
+    case TVisibility::Protected:
+      return "#";
+    case TVisibility::Public:
+      return "+";
+    case TVisibility::Published:
+      return "++";
+  }
+  return "";
 }
 
-const char* VisibilityName(int visibility) {
-  static const char* const kNames[] = {"private", "protected", "public", "published"};
-  return (visibility >= 0 && visibility <= 3) ? kNames[visibility] : "";
+const char* VisibilityName(TVisibility visibility) {
+  switch (visibility) {
+    case TVisibility::Private:
+      return "private";
+    case TVisibility::Protected:
+      return "protected";
+    case TVisibility::Public:
+      return "public";
+    case TVisibility::Published:
+      return "published";
+  }
+  return "";
 }
 
 // ---- TParameter -----------------------------------------------------------------------
@@ -30,10 +48,6 @@ std::string TParameter::DisplayText(int notation) const {
 }
 
 // ---- TAttribute -----------------------------------------------------------------------
-
-void TAttribute::SetDocumentation(const StringList* lines) {
-  if (lines) Documentation = *lines;
-}
 
 void TAttribute::Assign(const TAttribute& source) {
   Name = source.Name;
@@ -92,12 +106,12 @@ std::string TMethod::MethodSignature() const { return MethodSignature(ActiveNota
 std::string TMethod::MethodSignature(int notation) const {
   if (notation == 1) {
     std::string s = Name + "(" + ParameterListText(1) + ")";
-    if (Kind == kFunction) s += " : " + ResultType;
+    if (Kind == TMethodKind::Function) s += " : " + ResultType;
     return s;
   }
   if (notation == 2) {
     std::string s = Name + "(" + ParameterListText(2) + ")";
-    if (Kind == kFunction) s = ResultType + " " + s;
+    if (Kind == TMethodKind::Function) s = ResultType + " " + s;
     return s;
   }
   return {};
@@ -109,13 +123,6 @@ int CompareAttributes(const TAttribute& a, const TAttribute& b) {
   if (a.Visibility != b.Visibility) return a.Visibility > b.Visibility ? -1 : 1;
   if (int c = text::CompareIgnoreCase(a.TypeName, b.TypeName)) return c;
   return text::CompareIgnoreCase(a.Name, b.Name);
-}
-
-int CompareMethods(const TMethod& a, const TMethod& b) {
-  if (a.Visibility != b.Visibility) return a.Visibility > b.Visibility ? -1 : 1;
-  if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-  if (int c = text::CompareIgnoreCase(a.Name, b.Name)) return c;
-  return text::CompareIgnoreCase(a.ParameterListText(), b.ParameterListText());
 }
 
 // ---- TAttributeList -------------------------------------------------------------------
@@ -217,14 +224,6 @@ int TMethodList::LastIndexOf(const TMethod* m) const {
   return -1;
 }
 
-TMethod* TMethodList::FindSameSignature(const TMethod& m) const {
-  std::string wanted = text::LowerAscii(m.MethodSignature());
-  TMethod* found = nullptr;
-  for (TMethod* item : Items)
-    if (text::LowerAscii(item->MethodSignature()) == wanted) found = item;
-  return found;
-}
-
 // ---- TUMLClass ------------------------------------------------------------------------
 
 TAttribute* TUMLClass::AddAttribute(std::unique_ptr<TAttribute> a) {
@@ -286,8 +285,13 @@ void TUMLClass::UpdateFrom(const TUMLClass& source, const AttributePurge& purge)
   Documentation = source.Documentation;
   InterfaceUses = source.InterfaceUses;
   ImplementationUses = source.ImplementationUses;
+  UpdateAttributesFrom(source, purge);
+  UpdateMethodsFrom(source);
+  SortMembers();
+}
 
-  // Attributes: keep the matching ones (taking over the source's content), drop the rest.
+void TUMLClass::UpdateAttributesFrom(const TUMLClass& source, const AttributePurge& purge) {
+  // Keep the matching ones (taking over the source's content), drop the rest.
   size_t i = 0;
   while (i < Attributes.Items.size()) {
     TAttribute* own = Attributes.Items[i];
@@ -315,12 +319,14 @@ void TUMLClass::UpdateFrom(const TUMLClass& source, const AttributePurge& purge)
       AddAttribute(std::move(a));
     }
   }
+}
 
-  // Methods: matched by signature, letter case ignored.
+void TUMLClass::UpdateMethodsFrom(const TUMLClass& source) {
+  // Matched by signature, letter case ignored.
   std::vector<std::string> sourceSignatures;
   for (const TMethod* src : source.Methods.Items)
     sourceSignatures.push_back(text::LowerAscii(src->MethodSignature()));
-  i = 0;
+  size_t i = 0;
   while (i < Methods.Items.size()) {
     TMethod* own = Methods.Items[i];
     std::string sig = text::LowerAscii(own->MethodSignature());
@@ -334,11 +340,7 @@ void TUMLClass::UpdateFrom(const TUMLClass& source, const AttributePurge& purge)
     if (matched) {
       ++i;
     } else {
-      Methods.Remove(own);
-      for (TAttribute* a : Attributes.Items) {
-        if (a->ReadMethod == own) a->ReadMethod = nullptr;
-        if (a->WriteMethod == own) a->WriteMethod = nullptr;
-      }
+      RemoveMethod(own);
     }
   }
   for (size_t k = 0; k < source.Methods.Items.size(); ++k) {
@@ -351,7 +353,6 @@ void TUMLClass::UpdateFrom(const TUMLClass& source, const AttributePurge& purge)
       AddMethod(std::move(m));
     }
   }
-  SortMembers();
 }
 
 bool TUMLClass::IsFormClass() const {

@@ -16,25 +16,63 @@ class ValueWriter;
 
 using StringList = std::vector<std::string>;
 
-// Access rights: 0 private "-", 1 protected "#", 2 public "+", 3 published "++".
-using TVisibility = std::uint8_t;
-constexpr TVisibility kPrivate = 0;
-constexpr TVisibility kProtected = 1;
-constexpr TVisibility kPublic = 2;
-constexpr TVisibility kPublished = 3;
+// Access rights, stored as 0 private "-", 1 protected "#", 2 public "+", 3 published "++".
+// A damaged file may hold another value; it is kept as read, listed after the private
+// members and shown without a symbol.
+enum class TVisibility : std::uint8_t { Private = 0, Protected = 1, Public = 2, Published = 3 };
 
-// Method kinds: 0 constructor, 1 procedure (Auftrag), 2 function (Anfrage), 3 destructor.
-// Old files may carry 4 and 5 (class procedure/function); they are kept as read.
-using TMethodKind = std::uint8_t;
-constexpr TMethodKind kConstructor = 0;
-constexpr TMethodKind kProcedure = 1;
-constexpr TMethodKind kFunction = 2;
-constexpr TMethodKind kDestructor = 3;
+// Method kinds, stored as 0 constructor, 1 procedure (Auftrag), 2 function (Anfrage),
+// 3 destructor. Old files may carry 4 and 5 (class procedure and class function); like
+// any other value they are kept as read.
+enum class TMethodKind : std::uint8_t {
+  Constructor = 0,
+  Procedure = 1,
+  Function = 2,
+  Destructor = 3,
+  OldClassProcedure = 4,
+  OldClassFunction = 5,
+};
 
-// "-", "#", "+", "++"; empty for a value outside 0..3.
-const char* VisibilitySymbol(int visibility);
-// "private", "protected", "public", "published"; empty outside 0..3.
-const char* VisibilityName(int visibility);
+// The kinds 4 and 5 of old files: a class procedure and a class function.
+constexpr bool IsOldClassMethodKind(TMethodKind kind) {
+  switch (kind) {
+    case TMethodKind::OldClassProcedure:
+    case TMethodKind::OldClassFunction:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Procedures and functions: the kinds that may be abstract and class methods.
+constexpr bool IsProcedureOrFunction(TMethodKind kind) {
+  switch (kind) {
+    case TMethodKind::Procedure:
+    case TMethodKind::Function:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The earlier constant names, still used by the editor.
+inline constexpr TVisibility kPrivate = TVisibility::Private;
+inline constexpr TVisibility kProtected = TVisibility::Protected;
+inline constexpr TVisibility kPublic = TVisibility::Public;
+inline constexpr TVisibility kPublished = TVisibility::Published;
+inline constexpr TMethodKind kConstructor = TMethodKind::Constructor;
+inline constexpr TMethodKind kProcedure = TMethodKind::Procedure;
+inline constexpr TMethodKind kFunction = TMethodKind::Function;
+inline constexpr TMethodKind kDestructor = TMethodKind::Destructor;
+
+// The four access rights, from private to published.
+inline constexpr TVisibility kVisibilities[] = {TVisibility::Private, TVisibility::Protected,
+                                                TVisibility::Public, TVisibility::Published};
+
+// "-", "#", "+", "++"; empty for any other value.
+const char* VisibilitySymbol(TVisibility visibility);
+// "private", "protected", "public", "published"; empty for any other value.
+const char* VisibilityName(TVisibility visibility);
 
 class TParameter {
  public:
@@ -63,8 +101,6 @@ class TAttribute {
         Visibility(visibility),
         Documentation(std::move(doc)) {}
 
-  // Replaces the documentation by a copy of the lines; does nothing when given none.
-  void SetDocumentation(const StringList* lines);
   // Copies name, type and visibility and appends the source's documentation lines.
   // ReadMethod and WriteMethod stay as they are.
   void Assign(const TAttribute& source);
@@ -78,7 +114,7 @@ class TAttribute {
 
   std::string Name;
   std::string TypeName;
-  TVisibility Visibility = kPrivate;
+  TVisibility Visibility = TVisibility::Private;
   StringList Documentation;
   TMethod* ReadMethod = nullptr;   // the read query of the same class, or none
   TMethod* WriteMethod = nullptr;  // the write command of the same class, or none
@@ -108,17 +144,15 @@ class TMethod {
   bool IsClassMethod = false;
   std::string Name;
   std::string ResultType;
-  TVisibility Visibility = kPublic;
+  TVisibility Visibility = TVisibility::Public;
   std::vector<TParameter> Parameters;
-  TMethodKind Kind = kProcedure;
+  TMethodKind Kind = TMethodKind::Procedure;
   StringList Code;
   StringList Documentation;
 };
 
 // Attribute order: higher visibility first, then type and name upper-cased, ascending.
 int CompareAttributes(const TAttribute& a, const TAttribute& b);
-// Method order: higher visibility first, then kind, name and parameter text (upper-cased).
-int CompareMethods(const TMethod& a, const TMethod& b);
 
 // An ordered list of references to attributes; it owns nothing.
 class TAttributeList {
@@ -153,8 +187,6 @@ class TMethodList {
   int IndexOf(const TMethod* m) const;  // the first position holding m
   int LastIndexOf(const TMethod* m) const;
   bool Contains(const TMethod* m) const { return IndexOf(m) >= 0; }
-  // The last item whose signature equals that of m, letter case ignored.
-  TMethod* FindSameSignature(const TMethod& m) const;
 
   std::vector<TMethod*> Items;
 };
@@ -205,6 +237,9 @@ class TUMLClass {
   TUMLClass* Parent = nullptr;
 
  private:
+  void UpdateAttributesFrom(const TUMLClass& source, const AttributePurge& purge);
+  void UpdateMethodsFrom(const TUMLClass& source);
+
   std::vector<std::unique_ptr<TAttribute>> attributeStore_;
   std::vector<std::unique_ptr<TMethod>> methodStore_;
   // Members read from a file are made in blocks, a few allocations per class instead of

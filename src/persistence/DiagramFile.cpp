@@ -33,7 +33,7 @@ void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, in
     pointIndex = std::make_unique<TBorderPointIndex>(doc.DrawClasses);
   for (int i = 0; i < connections; ++i) {
     TConnection* c =
-        TConnection::Create(nullptr, nullptr, 1, 1, kClassInfo, &doc.DrawClasses, &doc.Surface);
+        TConnection::Create(nullptr, nullptr, 1, 1, TConnectionKind::ClassInfo, &doc.DrawClasses, &doc.Surface);
     c->Load(r, v, pointIndex.get());
     if (c->StartBox && c->EndBox) {
       doc.Connections.Add(c);

@@ -15,6 +15,7 @@
 #include "model/Win1252.h"
 #include "persistence/Files.h"
 #include "persistence/SavePositions.h"
+#include "persistence/StoredCodes.h"
 #include "persistence/ValueStream.h"
 
 namespace zedro {
@@ -44,48 +45,55 @@ void TFontSpec::Save(ValueWriter& w) const {
 void TFOptions::Load(ValueReader& r, int v) {
   Font.Load(r);
   if (v == 134) {
-    RGWidth = r.ReadBoolean() ? 1 : 0;
+    RGWidth = r.ReadBoolean() ? TWidthOption::Narrow : TWidthOption::Normal;
     return;
   }
-  RGWidth = r.ReadInteger();
-  RGShowAc = r.ReadInteger();
-  if (v > 183) RGShowKindOfM = r.ReadInteger();
+  RGWidth = FromCode<TWidthOption>(r.ReadInteger());
+  RGShowAc = FromCode<TShowOption>(r.ReadInteger());
+  if (v > 183) RGShowKindOfM = FromCode<TShowOption>(r.ReadInteger());
   if (v < 151) {
-    switch (r.ReadInteger()) {
-      case 0:
-        RgPublished = RgPublic = RgProtected = RgPrivate = 0;
-        break;
-      case 1:
-        RgPublished = RgPublic = RgProtected = 0;
-        RgPrivate = -1;
-        break;
-      case 2:
-        RgPublished = RgPublic = 0;
-        RgProtected = RgPrivate = -1;
-        break;
-      case 3:
-        RgPublished = RgPublic = RgProtected = RgPrivate = -1;
-        break;
-      default:
-        break;
-    }
+    SetOldVisibilityFilter(r.ReadInteger());
     return;
   }
-  RgPublished = r.ReadInteger();
-  RgPublic = r.ReadInteger();
-  RgProtected = r.ReadInteger();
-  RgPrivate = r.ReadInteger();
+  RgPublished = FromCode<TShowOption>(r.ReadInteger());
+  RgPublic = FromCode<TShowOption>(r.ReadInteger());
+  RgProtected = FromCode<TShowOption>(r.ReadInteger());
+  RgPrivate = FromCode<TShowOption>(r.ReadInteger());
+}
+
+void TFOptions::SetOldVisibilityFilter(int filter) {
+  // The filter of old files hid the lowest visibilities: none, private, private and
+  // protected, or all four.
+  const TShowOption show = TShowOption::Yes, hide = TShowOption::Unset;
+  switch (filter) {
+    case 0:
+      RgPublished = RgPublic = RgProtected = RgPrivate = show;
+      break;
+    case 1:
+      RgPublished = RgPublic = RgProtected = show;
+      RgPrivate = hide;
+      break;
+    case 2:
+      RgPublished = RgPublic = show;
+      RgProtected = RgPrivate = hide;
+      break;
+    case 3:
+      RgPublished = RgPublic = RgProtected = RgPrivate = hide;
+      break;
+    default:
+      break;  // the groups stay as they are
+  }
 }
 
 void TFOptions::Save(ValueWriter& w) const {
   Font.Save(w);
-  w.WriteInteger(RGWidth);
-  w.WriteInteger(RGShowAc);
-  w.WriteInteger(RGShowKindOfM);
-  w.WriteInteger(RgPublished);
-  w.WriteInteger(RgPublic);
-  w.WriteInteger(RgProtected);
-  w.WriteInteger(RgPrivate);
+  w.WriteInteger(CodeOf(RGWidth));
+  w.WriteInteger(CodeOf(RGShowAc));
+  w.WriteInteger(CodeOf(RGShowKindOfM));
+  w.WriteInteger(CodeOf(RgPublished));
+  w.WriteInteger(CodeOf(RgPublic));
+  w.WriteInteger(CodeOf(RgProtected));
+  w.WriteInteger(CodeOf(RgPrivate));
 }
 
 void TFCoOptions::Load(ValueReader& r, int v) {
@@ -115,7 +123,7 @@ T* NextInBlock(std::vector<std::unique_ptr<T[]>>& blocks, int i, int count) {
 void TAttribute::Load(ValueReader& r, int c) {
   Name = r.ReadString();
   TypeName = r.ReadString();
-  Visibility = static_cast<TVisibility>(r.ReadInteger());
+  Visibility = FromCode<TVisibility>(r.ReadInteger());
   if (c < 175) {
     Documentation = {r.ReadString()};
   } else {
@@ -126,7 +134,7 @@ void TAttribute::Load(ValueReader& r, int c) {
 void TAttribute::Save(ValueWriter& w) const {
   w.WriteString(Name);
   w.WriteString(TypeName);
-  w.WriteInteger(Visibility);
+  w.WriteInteger(CodeOf(Visibility));
   w.WriteStrings(Documentation);
 }
 
@@ -135,10 +143,8 @@ void TMethod::Load(ValueReader& r, int c) {
   std::string oldParameters;
   if (c < 175) oldParameters = r.ReadString();
   ResultType = r.ReadString();
-  Visibility = static_cast<TVisibility>(r.ReadInteger());
-  int kind = kProcedure;
-  if (c > 140) kind = r.ReadInteger();
-  Kind = static_cast<TMethodKind>(kind);
+  Visibility = FromCode<TVisibility>(r.ReadInteger());
+  Kind = c > 140 ? FromCode<TMethodKind>(r.ReadInteger()) : TMethodKind::Procedure;
   if (c >= 175) {
     IsClassMethod = r.ReadBoolean();
     IsAbstract = r.ReadBoolean();
@@ -157,7 +163,7 @@ void TMethod::Load(ValueReader& r, int c) {
   if (c < 175) {
     StringList directives;
     if (c > 136) directives = r.ReadStrings();
-    if (c > 140 && c < 175) IsClassMethod = kind == 4 || kind == 5;
+    if (c > 140) IsClassMethod = IsOldClassMethodKind(Kind);
     auto has = [&](const char* word) {
       return std::any_of(directives.begin(), directives.end(),
                          [&](const std::string& d) { return text::EqualsIgnoreCase(d, word); });
@@ -176,8 +182,8 @@ void TMethod::Load(ValueReader& r, int c) {
 void TMethod::Save(ValueWriter& w) const {
   w.WriteString(Name);
   w.WriteString(ResultType);
-  w.WriteInteger(Visibility);
-  w.WriteInteger(Kind);
+  w.WriteInteger(CodeOf(Visibility));
+  w.WriteInteger(CodeOf(Kind));
   w.WriteBoolean(IsClassMethod);
   w.WriteBoolean(IsAbstract);
   w.WriteBoolean(IsFinal);
@@ -383,57 +389,85 @@ TUMLDrawClass* BoxWithPointAt(TDrawClassList* boxes, const TBorderPointIndex* in
 
 }  // namespace
 
-void TConnection::Load(ValueReader& r, int v, const TBorderPointIndex* pointIndex) {
+namespace {
+
+// The attributes of the start class that the connection stands for, by their stored
+// positions; positions the class does not have are dropped with a message.
+void ReadAttributes(TConnection& c, ValueReader& r, int v) {
   IMessages& messages = r.Messages();
-  Kind = r.ReadInteger();
+  c.Attributes.Clear();
+  // Appended as read and sorted once afterwards: a damaged file may list very many.
+  auto add = [&](int index) {
+    TAttribute* a = c.StartBox->UMLClass->Attributes.Get(index, &messages);
+    if (a) {
+      c.Attributes.Append(a);
+    } else {
+      messages.Message(MsgKind::Plain,
+                       "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\n"
+                       "Starklasse: " +
+                           c.StartBox->UMLClass->Name + "\nZielklasse: " + c.EndBox->UMLClass->Name);
+    }
+  };
+  if (v >= 183) {
+    int n = r.ReadCount(2);
+    for (int i = 0; i < n; ++i) add(r.ReadInteger());
+  } else if (v > 142) {
+    int index = r.ReadInteger();
+    if (index >= 0) add(index);
+  }
+  c.Attributes.Sort();
+}
+
+// Boxes, border points, the message's method and the attributes (files from version 141).
+void ReadEnds(TConnection& c, ValueReader& r, int v) {
+  IMessages& messages = r.Messages();
+  c.StartBox = BoxAt(c.Boxes, r.ReadInteger(), messages);
+  c.StartPoint = r.ReadInteger();
+  c.EndBox = BoxAt(c.Boxes, r.ReadInteger(), messages);
+  const int methodIndex = v > 142 ? r.ReadInteger() : -1;
+  ReadAttributes(c, r, v);
+  c.EndPoint = r.ReadInteger();
+  if (v > 142)
+    c.Method = methodIndex >= 0 ? c.EndBox->UMLClass->Methods.Get(methodIndex, &messages) : nullptr;
+}
+
+// Files before version 141 give the coordinates of the two end points.
+void ReadOldEnds(TConnection& c, ValueReader& r, const TBorderPointIndex* pointIndex) {
+  int sx = r.ReadInteger();
+  int sy = r.ReadInteger();
+  int ex = r.ReadInteger();
+  int ey = r.ReadInteger();
+  c.StartBox = BoxWithPointAt(c.Boxes, pointIndex, sx, sy, c.StartPoint);
+  c.EndBox = BoxWithPointAt(c.Boxes, pointIndex, ex, ey, c.EndPoint);
+}
+
+}  // namespace
+
+void TConnection::Load(ValueReader& r, int v, const TBorderPointIndex* pointIndex) {
+  Kind = FromCode<TConnectionKind>(r.ReadInteger());
   LineShape = r.ReadInteger();
   if (v > 141) Color = r.ReadInteger();
-  int methodIndex = -1;
   if (v > 140) {
-    StartBox = BoxAt(Boxes, r.ReadInteger(), messages);
-    StartPoint = r.ReadInteger();
-    EndBox = BoxAt(Boxes, r.ReadInteger(), messages);
-    if (v > 142) methodIndex = r.ReadInteger();
-    Attributes.Clear();
-    // Appended as read and sorted once afterwards: a damaged file may list very many.
-    auto addAttribute = [&](int index) {
-      TAttribute* a = StartBox->UMLClass->Attributes.Get(index, &messages);
-      if (a) {
-        Attributes.Append(a);
-      } else {
-        messages.Message(MsgKind::Plain,
-                         "Fehler in Attributliste einer Beziehung wird automatisch beseitigt.\n\n"
-                         "Starklasse: " +
-                             StartBox->UMLClass->Name + "\nZielklasse: " + EndBox->UMLClass->Name);
-      }
-    };
-    if (v >= 183) {
-      int n = r.ReadCount(2);
-      for (int i = 0; i < n; ++i) addAttribute(r.ReadInteger());
-    } else if (v > 142) {
-      int index = r.ReadInteger();
-      if (index >= 0) addAttribute(index);
-    }
-    Attributes.Sort();
-    EndPoint = r.ReadInteger();
-    if (v > 142)
-      Method = methodIndex >= 0 ? EndBox->UMLClass->Methods.Get(methodIndex, &messages) : nullptr;
+    ReadEnds(*this, r, v);
   } else {
-    int sx = r.ReadInteger();
-    int sy = r.ReadInteger();
-    int ex = r.ReadInteger();
-    int ey = r.ReadInteger();
-    StartBox = BoxWithPointAt(Boxes, pointIndex, sx, sy, StartPoint);
-    EndBox = BoxWithPointAt(Boxes, pointIndex, ex, ey, EndPoint);
+    ReadOldEnds(*this, r, pointIndex);
   }
   StartText = r.ReadString();
   EndText = r.ReadString();
   if (v >= 161) {
     TextBox->Load(r);
-  } else if (Kind == kAuftrag) {
-    TextBox->Lines = {EndText};
-  } else if (Kind == kAnfrage) {
-    TextBox->Lines = {StartText, EndText};
+  } else {
+    // Older files keep the texts of a message only in StartText and EndText.
+    switch (Kind) {
+      case TConnectionKind::Auftrag:
+        TextBox->Lines = {EndText};
+        break;
+      case TConnectionKind::Anfrage:
+        TextBox->Lines = {StartText, EndText};
+        break;
+      default:
+        break;
+    }
   }
   if (v >= 151) {
     TextOffsetX = r.ReadInteger();
@@ -442,19 +476,8 @@ void TConnection::Load(ValueReader& r, int v, const TBorderPointIndex* pointInde
     TextOffsetX = TextOffsetY = 0;
   }
   CoOptions->Load(r, v);
-  if (v < 142) {
-    switch (Kind) {
-      case kIst:
-      case kHat:
-      case kKennt:
-      case kAuftrag:
-      case kAnfrage:
-        Color = DefaultConnectionColor(Kind);
-        break;
-      default:
-        break;
-    }
-  }
+  // Files before version 142 store no colour: each kind gets its own.
+  if (v < 142 && (IsRelationship(Kind) || IsMessage(Kind))) Color = DefaultConnectionColor(Kind);
 }
 
 void TConnection::Save(ValueWriter& w) const {
@@ -465,7 +488,7 @@ void TConnection::Save(ValueWriter& w) const {
 void TConnection::Save(ValueWriter& w, SavePositions& positions) const {
   const TUMLClass* startClass = StartBox ? StartBox->UMLClass : nullptr;
   const TUMLClass* endClass = EndBox ? EndBox->UMLClass : nullptr;
-  w.WriteInteger(Kind);
+  w.WriteInteger(CodeOf(Kind));
   w.WriteInteger(LineShape);
   w.WriteInteger(Color);
   w.WriteInteger(positions.Box(StartBox));

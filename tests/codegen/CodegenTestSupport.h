@@ -58,7 +58,7 @@ struct TestDiagram {
     return b;
   }
   TUMLClass& Class(const std::string& name) { return *Box(name)->UMLClass; }
-  TConnection* Connect(const std::string& from, int kind, const std::string& to,
+  TConnection* Connect(const std::string& from, TConnectionKind kind, const std::string& to,
                        const std::string& endText = "", const std::string& startText = "") {
     TConnection* c = doc.AddConnection(Box(from), 1, Box(to), 12, kind);
     c->EndText = endText;

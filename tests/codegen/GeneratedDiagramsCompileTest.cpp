@@ -118,7 +118,8 @@ class DiagramMaker {
     if (Chance(2)) {
       a->ReadMethod = c.AddMethod(
           MakeReadQuery(Fresh(i, (java_ ? "gib" : "Gib") + CapitalizedName(name)), name, type,
-                        language_, Chance(2)));
+                        language_,
+                        Chance(2) ? TReadQueryFor::NewAttribute : TReadQueryFor::ChangedAttribute));
       a->ReadMethod->Visibility = a->Visibility == kPublished ? kPublished : kPublic;
     }
     if (Chance(2))
@@ -223,7 +224,7 @@ class DiagramMaker {
   void Relationship() {
     const int from = Between(0, static_cast<int>(classes_.size()) - 1);
     const int to = java_ ? Between(0, static_cast<int>(classes_.size()) - 1) : Between(0, from);
-    const int kind = Chance(2) ? kHat : kKennt;
+    const TConnectionKind kind = Chance(2) ? kHat : kKennt;
     static const std::vector<std::string> multiplicities = {"1", "2", "4", "10", "n", "0", ""};
     TConnection* c = d_.Connect(Name(from), kind, Name(to), Pick(multiplicities),
                                 kind == kKennt ? Pick(multiplicities) : "");

@@ -54,7 +54,7 @@ TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
   box->UMLClass->AddAttribute(Attr("geheim", "Integer", kPrivate));
   box->UMLClass->AddAttribute(Attr("offen", "Integer", kPublic));
   box->UMLClass->AddMethod(Method("m", kProcedure, "", kProtected));
-  box->Options.RgPrivate = 1;
+  box->Options.RgPrivate = TShowOption::No;
   box->Paint();
   EXPECT_FALSE(d.canvas.FindText("- geheim: Integer"));
   EXPECT_TRUE(d.Drawn({"+ offen: Integer", "# !  m ()"}));
@@ -67,7 +67,7 @@ TEST(ClassBoxPaint, NarrowModeBreaksTheParameterList) {
   auto m = Method("rechne", kFunction, "Integer");
   m->Parameters = {{"a", "Integer"}, {"b", "Integer"}};
   box->UMLClass->AddMethod(std::move(m));
-  box->Options.RGWidth = 1;
+  box->Options.RGWidth = TWidthOption::Narrow;
   box->Paint();
   const int xp = 14 + 13 * 6, yMethod = 10 + 23 + 4;
   EXPECT_TRUE(d.TextAt("+ ?  rechne (", 14, yMethod));
@@ -91,9 +91,9 @@ TEST(ClassBoxGeometry, BorderPointsAndHitTests) {
   for (const auto& p : points) {
     EXPECT_EQ(p[1], box.BorderPointX(p[0])) << p[0];
     EXPECT_EQ(p[2], box.BorderPointY(p[0])) << p[0];
-    EXPECT_EQ(p[3], box.SideOfBorderPoint(p[0])) << p[0];
+    EXPECT_EQ(p[3], static_cast<int>(box.SideOfBorderPoint(p[0]))) << p[0];
   }
-  EXPECT_EQ(3, box.SideOfBorderPoint(33));
+  EXPECT_EQ(TBorderSide::Bottom, box.SideOfBorderPoint(33));
   EXPECT_EQ(3, box.BorderPointAt(115 + 3, 50 + 2));  // distance 3.6
   EXPECT_EQ(-1, box.BorderPointAt(115 + 4, 50 + 50));
   box.Top = 0, box.Bottom = 200;                 // keep other points away
@@ -144,7 +144,8 @@ TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
 
   // An empty value hides the attribute while its filter says "nein".
   obj->Values.Item(at).Value = "";
-  obj->Options.RgPublic = obj->Options.RGWidth = 0;
+  obj->Options.RgPublic = TShowOption::Yes;
+  obj->Options.RGWidth = TWidthOption::Normal;
   d.canvas.Clear();
   obj->Paint();
   EXPECT_FALSE(d.canvas.FindText("stand: Integer -> "));

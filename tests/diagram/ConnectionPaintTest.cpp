@@ -26,7 +26,7 @@ struct HatExample : PaintedDiagram {
 
 TEST(ConnectionPaint, HatWithDiamondStemRouteAndTextBox) {
   HatExample d;
-  d.c->Paint(false);
+  d.c->Paint();
   // Diamond, stem, the route vertical first, the multiplicity and the end stem.
   EXPECT_TRUE(d.HasPath({{100, 200}, {95, 193}, {100, 186}, {105, 193}, {100, 200}}));
   EXPECT_TRUE(d.HasPath({{100, 186}, {100, 176}, {100, 115}, {160, 115}}));
@@ -40,7 +40,7 @@ TEST(ConnectionPaint, HatWithDiamondStemRouteAndTextBox) {
 
   d.canvas.Clear();
   d.c->TextOffsetX = 5, d.c->TextOffsetY = -3, d.c->LineShape = 1;
-  d.c->Paint(false);
+  d.c->Paint();
   // Horizontal first: the corner is (EX, SY); the route comes from the left.
   EXPECT_TRUE(d.HasPath({{100, 176}, {160, 176}, {160, 115}}));
   EXPECT_TRUE(d.TextAt("besteht aus", 5 + 160 - 11 * 6 - 2, -3 + 176 + 2));
@@ -50,7 +50,8 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
   // End points: 6 top (360, 100), 17 right (420, 130), 28 bottom (360, 160),
   // 39 left (300, 130). Text "ab": 12 wide, 13 high.
   const struct {
-    int kind, endPoint;  // on the end box 300..420 x 100..160
+    TConnectionKind kind;
+    int endPoint;  // on the end box 300..420 x 100..160
     bool startBelow;
     int x, y;
   } cases[] = {
@@ -66,8 +67,8 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
         t.startBelow ? d.BoxAt("S", 0, 400, 120, 460) : d.BoxAt("S", 0, 0, 120, 40);
     TConnection* c = d.doc.AddConnection(start, t.startBelow ? 6 : 28, end, t.endPoint, t.kind);
     c->EndText = "ab";
-    c->Paint(false);
-    EXPECT_TRUE(d.TextAt("ab", t.x, t.y)) << "kind " << t.kind << " point " << t.endPoint;
+    c->Paint();
+    EXPECT_TRUE(d.TextAt("ab", t.x, t.y)) << "kind " << static_cast<int>(t.kind) << " point " << t.endPoint;
   }
 }
 
@@ -77,7 +78,7 @@ TEST(ConnectionPaint, MessagesAreStraightAndTwoPixelsWideAfterCreation) {
   TUMLDrawClass* b = d.BoxAt("B", 300, 200, 420, 260);
   TConnection* c = d.doc.AddConnection(a, 28, b, 6, kAuftrag);
   d.dialogs.editAnswers.push_back({"zahle"});
-  c->Paint(true);
+  c->PaintCreating();
   EXPECT_EQ(std::vector<std::string>{"Auftrag an Klasse: B"}, d.dialogs.editCaptions);
   // Stub of 30 pixels down from (60, 60), arrow into the top of B at (360, 200).
   EXPECT_TRUE(d.HasLine(60, 60, 60, 90));
@@ -88,7 +89,7 @@ TEST(ConnectionPaint, MessagesAreStraightAndTwoPixelsWideAfterCreation) {
   EXPECT_EQ((90 + 171) / 2, c->TextBox->Top);
 
   d.canvas.Clear();
-  c->Paint(false);
+  c->Paint();
   for (const auto& l : d.Lines()) EXPECT_EQ(2, l.penWidth);
   EXPECT_EQ(1, d.canvas.PenWidth());
 }
@@ -117,7 +118,7 @@ TEST(ConnectionHitTest, NearEndsAndClassNotes) {
   TConnection* note = d.doc.AddConnection(a, 1, a, 1, kClassInfo);
   note->TextBox->AddLine("Hinweis");
   note->TextOffsetY = -22;
-  note->Paint(false);
+  note->Paint();
   EXPECT_TRUE(d.Lines().empty());
   EXPECT_EQ((TPoint{50, 200 - 22}), (TPoint{note->TextBox->Left, note->TextBox->Top}));
 }
@@ -126,7 +127,8 @@ TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
   // Default font: H = 11, texts 13 high; the start text "m" is 6 wide. Stubs are H + 2K
   // long upwards and downwards, 8 + 2K to the right and 10 + 2K to the left.
   const struct {
-    int kind, startPoint;  // on the start box 200..320 x 200..260
+    TConnectionKind kind;
+    int startPoint;  // on the start box 200..320 x 200..260
     bool endBelow;
     int stubX, stubY, textX, textY, startX, startY;  // the last two: where the route begins
   } cases[] = {
@@ -145,9 +147,9 @@ TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
         t.endBelow ? d.BoxAt("E", 500, 400, 600, 440) : d.BoxAt("E", 500, 0, 600, 40);
     TConnection* c = d.doc.AddConnection(start, t.startPoint, end, t.endBelow ? 6 : 28, t.kind);
     c->StartText = "m";
-    c->Paint(false);
+    c->Paint();
     const std::string what =
-        "kind " + std::to_string(t.kind) + " point " + std::to_string(t.startPoint);
+        "kind " + std::to_string(static_cast<int>(t.kind)) + " point " + std::to_string(t.startPoint);
     const int sx = start->BorderPointX(t.startPoint), sy = start->BorderPointY(t.startPoint);
     EXPECT_TRUE(d.HasLine(sx, sy, t.stubX, t.stubY)) << what;
     EXPECT_TRUE(d.TextAt("m", t.textX, t.textY)) << what;

@@ -17,7 +17,7 @@ class Routing : public ::testing::Test {
     b->Bottom = bottom;
     return b;
   }
-  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to, int kind = kHat) {
+  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to, TConnectionKind kind = kHat) {
     TConnection* c = doc.AddConnection(from, 1, to, 1, kind);
     AttachFacingBorderPoints(*c);
     return c;
@@ -29,35 +29,35 @@ TEST_F(Routing, StackedBoxesGetAStraightVerticalLine) {
   TUMLDrawClass* parent = Box("TOben", 100, 20, 220, 80);
   TUMLDrawClass* child = Box("TUnten", 110, 200, 230, 260);
   TConnection* c = Attach(child, parent, kIst);
-  EXPECT_EQ(1, child->SideOfBorderPoint(c->StartPoint));
-  EXPECT_EQ(3, parent->SideOfBorderPoint(c->EndPoint));
+  EXPECT_EQ(TBorderSide::Top, child->SideOfBorderPoint(c->StartPoint));
+  EXPECT_EQ(TBorderSide::Bottom, parent->SideOfBorderPoint(c->EndPoint));
   EXPECT_LE(std::abs(child->BorderPointX(c->StartPoint) - parent->BorderPointX(c->EndPoint)), 5);
   EXPECT_EQ(1, c->LineShape);  // the small step, if any, right at the start
   // The other way round: from the upper box down.
   TConnection* down = Attach(parent, child);
-  EXPECT_EQ(3, parent->SideOfBorderPoint(down->StartPoint));
-  EXPECT_EQ(1, child->SideOfBorderPoint(down->EndPoint));
+  EXPECT_EQ(TBorderSide::Bottom, parent->SideOfBorderPoint(down->StartPoint));
+  EXPECT_EQ(TBorderSide::Top, child->SideOfBorderPoint(down->EndPoint));
 }
 
 TEST_F(Routing, NeighboursGetAHorizontalLine) {
   TUMLDrawClass* left = Box("TLinks", 20, 100, 120, 200);
   TUMLDrawClass* right = Box("TRechts", 300, 120, 380, 180);
   TConnection* c = Attach(left, right, kKennt);
-  EXPECT_EQ(2, left->SideOfBorderPoint(c->StartPoint));
-  EXPECT_EQ(4, right->SideOfBorderPoint(c->EndPoint));
+  EXPECT_EQ(TBorderSide::Right, left->SideOfBorderPoint(c->StartPoint));
+  EXPECT_EQ(TBorderSide::Left, right->SideOfBorderPoint(c->EndPoint));
   EXPECT_LE(std::abs(left->BorderPointY(c->StartPoint) - right->BorderPointY(c->EndPoint)), 5);
   EXPECT_EQ(2, c->LineShape);
   TConnection* back = Attach(right, left, kKennt);
-  EXPECT_EQ(4, right->SideOfBorderPoint(back->StartPoint));
-  EXPECT_EQ(2, left->SideOfBorderPoint(back->EndPoint));
+  EXPECT_EQ(TBorderSide::Left, right->SideOfBorderPoint(back->StartPoint));
+  EXPECT_EQ(TBorderSide::Right, left->SideOfBorderPoint(back->EndPoint));
 }
 
 TEST_F(Routing, DiagonalBoxesGetOneBendIntoTheEndBoxFromBelowOrAbove) {
   TUMLDrawClass* parent = Box("TOben", 20, 20, 120, 80);
   TUMLDrawClass* child = Box("TRechtsUnten", 300, 200, 400, 260);
   TConnection* c = Attach(child, parent, kIst);
-  EXPECT_EQ(4, child->SideOfBorderPoint(c->StartPoint));
-  EXPECT_EQ(3, parent->SideOfBorderPoint(c->EndPoint));
+  EXPECT_EQ(TBorderSide::Left, child->SideOfBorderPoint(c->StartPoint));
+  EXPECT_EQ(TBorderSide::Bottom, parent->SideOfBorderPoint(c->EndPoint));
   EXPECT_EQ(1, c->LineShape);
   // The end point is the one of the bottom side nearest to the subclass.
   for (int i = 23; i <= 33; ++i)
@@ -81,8 +81,8 @@ TEST_F(Routing, SharedPointsAreSpreadWithoutCrossingButAncestorsKeepOneHead) {
   EXPECT_NE(all[0]->StartPoint, all[2]->StartPoint);
   EXPECT_NE(all[0]->EndPoint, all[1]->EndPoint);
   for (TConnection* c : all) {
-    EXPECT_EQ(1, c->StartBox->SideOfBorderPoint(c->StartPoint));
-    EXPECT_EQ(3, upper->SideOfBorderPoint(c->EndPoint));
+    EXPECT_EQ(TBorderSide::Top, c->StartBox->SideOfBorderPoint(c->StartPoint));
+    EXPECT_EQ(TBorderSide::Bottom, upper->SideOfBorderPoint(c->EndPoint));
   }
   // Parallel: the left line at one box is the left line at the other.
   const bool leftAtStart = lower->BorderPointX(all[0]->StartPoint) < lower->BorderPointX(all[1]->StartPoint);

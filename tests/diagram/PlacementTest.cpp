@@ -14,7 +14,7 @@ TEST(Placement, ABoxUnderANoteMovesOnByTwentyUntilFree) {
   TInfoBox* note = d.doc.AddInfoBox(50, 50);
   note->AddLine("Eine Notiz oben links");
   note->AddLine("mit zwei Zeilen");
-  note->Paint(false);
+  note->PaintUnframed();
   TUMLDrawClass* box = d.Box("TNeu");  // lands at (52, 52), on the note
   const int steps = PlaceClear(d.doc, *box);
   ASSERT_GT(steps, 0);

@@ -21,7 +21,7 @@ TEST(InfoBoxPaint, LinesFrameAndHitMargins) {
   note->FontDialog->Italic = true;
   note->AddLine("Erste Zeile");
   note->AddLine("zwei");
-  note->Paint(true);
+  note->PaintFramed();
   EXPECT_TRUE(d.TextAt("Erste Zeile", 50, 50) && d.TextAt("zwei", 50, 63));
   EXPECT_FALSE(d.Texts()[0].font.Italic);  // notes are drawn upright
   EXPECT_EQ((TPoint{50 + 11 * 6, 50 + 26}), (TPoint{note->Right, note->Bottom}));
@@ -41,7 +41,7 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   d.doc.CurrentBox = a, d.doc.ProjectDir = "/tmp/projekt/", d.doc.Saved = true;
   ScriptedMessages status;
 
-  EXPECT_FALSE(Redraw(d.doc, true, &status) || d.doc.Saved);
+  EXPECT_FALSE(Redraw(d.doc, CurrentBoxMark::Shown, &status) || d.doc.Saved);
   EXPECT_EQ(std::vector<std::string>{"Verzeichnis: /tmp/projekt/"}, status.statusTexts);
   EXPECT_EQ((TRect{0, 0, 505, 385}), RectOf(d.canvas.calls.front()));  // cleared first
   // Boxes, then connections, then notes.
@@ -58,7 +58,7 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   d.doc.DrawClasses.Remove(a);
   d.doc.Connections.Clear();
   d.canvas.Clear();
-  Redraw(d.doc, true);
+  Redraw(d.doc, CurrentBoxMark::Shown);
   EXPECT_TRUE(d.canvas.Of(Op::Ellipse).empty());
 }
 
@@ -68,7 +68,7 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
   a->Left = 600;
   d.doc.Selection.Add(a);
   d.doc.SelectionRect = {590, 40, 700, 100};
-  EXPECT_TRUE(Redraw(d.doc, true));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Shown));
   EXPECT_EQ((TPoint{a->Right + 50, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   // One resize, two clears: exactly one additional pass.
   EXPECT_EQ(1u, d.canvas.Of(Op::Resize).size());
@@ -83,25 +83,25 @@ TEST(Redraw, GrowsOnceWithMarginAndNeverShrinks) {
 
   // Both directions at once; then moving back never shrinks the surface.
   a->Top = 500;
-  EXPECT_TRUE(Redraw(d.doc, true));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Shown));
   EXPECT_EQ(a->Bottom + 50, d.doc.Surface.Height);
   const int w = d.doc.Surface.Width, h = d.doc.Surface.Height;
   a->Left = a->Top = 10;
-  EXPECT_FALSE(Redraw(d.doc, true));
+  EXPECT_FALSE(Redraw(d.doc, CurrentBoxMark::Shown));
   EXPECT_EQ((TPoint{w, h}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
 }
 
 TEST(Redraw, TextBoxesAndNotesCountForGrowthAndFarContentIsCapped) {
   PaintedDiagram d;
   d.doc.AddInfoBox(50, 390)->AddLine("unten");
-  EXPECT_TRUE(Redraw(d.doc, false));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Hidden));
   EXPECT_EQ(390 + 13 + 50, d.doc.Surface.Height);
   TUMLDrawClass* far = d.Box("Weit");
   far->Left = far->Top = 50000000;
-  EXPECT_TRUE(Redraw(d.doc, false));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Hidden));
   EXPECT_EQ((TPoint{kMaxSurfaceExtent, kMaxSurfaceExtent}),
             (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
-  EXPECT_FALSE(Redraw(d.doc, false));
+  EXPECT_FALSE(Redraw(d.doc, CurrentBoxMark::Hidden));
 }
 
 // Every line a connection draws lies on the surface, also an Auftrag routed below the
@@ -113,12 +113,12 @@ TEST(Redraw, TheSurfaceHoldsAMessageRoutedBelowTheBoxes) {
   TUMLDrawClass* b = d.Box("B");
   a->Left = 60, a->Top = 330;
   b->Left = 300, b->Top = 330;
-  Redraw(d.doc, false);
+  Redraw(d.doc, CurrentBoxMark::Hidden);
   ASSERT_LT(a->Bottom, 385);
   // From the bottom side of A to the bottom side of B: 30 pixels below both boxes.
   d.doc.AddConnection(a, 28, b, 28, kAuftrag)->TextOffsetY = -100;
   d.canvas.Clear();
-  EXPECT_TRUE(Redraw(d.doc, false));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Hidden));
   long long lowest = 0, rightmost = 0;
   for (const auto& c : d.canvas.calls) {
     if (c.op == Op::Line) {
@@ -136,7 +136,7 @@ TEST(Redraw, NotesStayInsideTheLeftAndTopEdges) {
   PaintedDiagram d;
   TInfoBox* note = d.doc.AddInfoBox(-40, -7);
   note->AddLine("halb draussen");
-  Redraw(d.doc, false);
+  Redraw(d.doc, CurrentBoxMark::Hidden);
   EXPECT_EQ((TPoint{kMinElementLeft, kMinElementTop}), (TPoint{note->Left, note->Top}));
   EXPECT_TRUE(d.TextAt("halb draussen", kMinElementLeft, kMinElementTop));
 }
@@ -148,13 +148,13 @@ TEST(Redraw, TheBitmapCoversTheWindowAndTheDiagramKeepsItsSize) {
   d.Box("A");
   d.doc.Surface.ViewWidth = 900;
   d.doc.Surface.ViewHeight = 600;
-  EXPECT_FALSE(Redraw(d.doc, false));
+  EXPECT_FALSE(Redraw(d.doc, CurrentBoxMark::Hidden));
   EXPECT_EQ((TPoint{900, 600}), (TPoint{d.canvas.Width(), d.canvas.Height()}));
   EXPECT_EQ((TRect{0, 0, 900, 600}), RectOf(d.canvas.Of(Op::Rectangle).at(0)));
   EXPECT_EQ((TPoint{505, 385}), (TPoint{d.doc.Surface.Width, d.doc.Surface.Height}));
   // Content beyond the diagram grows the diagram by the usual rule, not to the window.
   d.doc.DrawClasses.At(0)->Left = 700;
-  EXPECT_TRUE(Redraw(d.doc, false));
+  EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Hidden));
   EXPECT_EQ(d.doc.DrawClasses.At(0)->Right + kSurfaceMargin, d.doc.Surface.Width);
   EXPECT_EQ(900, d.canvas.Width());
 }
@@ -190,7 +190,7 @@ TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
     for (const auto& t : d.Texts()) colours.emplace(t.text, t.font.Color);
     return colours;
   };
-  Redraw(d.doc, false);
+  Redraw(d.doc, CurrentBoxMark::Hidden);
   const auto redrawn = coloursOfTexts();
   d.canvas.Clear();
   whole->Paint();

@@ -106,18 +106,18 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
   TAttribute* a =
       cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", kPrivate, Lines{}));
   TMethod* m = Method(cls, "Zahle", kProcedure, kPublished);
-  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = kPublished; });
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = CodeOf(kPublished); });
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
   Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
   Ok<TAttributeForm>([](TAttributeForm& f) {
     f.Name = "z";
-    f.Visibility = kPublic;
+    f.Visibility = CodeOf(kPublic);
   });
   Ok<TMethodForm>();
   Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
   Ok<TMethodForm>([](TMethodForm& f) {
     f.Name = "Bezahle";
-    f.Access = kPublic;
+    f.Access = CodeOf(kPublic);
   });
   Reply({MsgResult::Yes, MsgResult::Yes});
   MemberEditor editor(*form);

@@ -11,6 +11,7 @@
 
 #include "EditorFixture.h"
 #include "editor/DesktopFeatures.h"
+#include "persistence/StoredCodes.h"
 
 namespace zedro {
 namespace {
@@ -270,9 +271,9 @@ TEST_F(MenuRecord, MenusContextMenusToolBarAndTheirCommandsStayAsRecorded) {
   out << "library class: " << ContextMenu(s.main, Inside(s.b));
   s.b->UMLClass->IsLibraryClass = false;
   for (TConnection* c : {s.ist, s.hat, s.kennt, s.auftrag, s.anfrage})
-    out << "end of kind " << c->Kind << ": " << ContextMenu(s.main, StartOf(c));
+    out << "end of kind " << CodeOf(c->Kind) << ": " << ContextMenu(s.main, StartOf(c));
   for (TConnection* c : {s.hat, s.kennt, s.auftrag, s.anfrage, s.note})
-    out << "text of kind " << c->Kind << ": " << ContextMenu(s.main, Middle(c->TextBox));
+    out << "text of kind " << CodeOf(c->Kind) << ": " << ContextMenu(s.main, Middle(c->TextBox));
   out << "free note: " << ContextMenu(s.main, Middle(s.free));
   out << "empty area: " << ContextMenu(s.main, {700, 450});
   s.main->IstJavaVersionClick();

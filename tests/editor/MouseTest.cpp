@@ -105,9 +105,9 @@ TEST_F(Mouse, AnAnfrageToTheLeftPointsItsAnswerRightAndCreatesItsMethod) {
   Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "Integer"; });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
   Ok<TMethodForm>([](TMethodForm& f) {
-    EXPECT_EQ(f.Kind, kFunction);
+    EXPECT_EQ(f.Kind, CodeOf(kFunction));
     EXPECT_EQ(f.ResultType + " " + f.Name, "Integer GibStand");
-    EXPECT_EQ(f.Access, kPublic);
+    EXPECT_EQ(f.Access, CodeOf(kPublic));
   });
   TConnection* c = Draw("Anfrage", Pt(kunde, 39), Pt(bank, 17));
   ASSERT_NE(c, nullptr);

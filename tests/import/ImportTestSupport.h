@@ -59,7 +59,7 @@ inline std::string MemberText(const TMethod& m) {
   if (m.IsClassMethod) s += " class";
   if (m.IsAbstract) s += " abstract";
   if (m.IsFinal) s += " final";
-  s += std::string(" ") + kinds[std::min(m.Kind, TMethodKind{4})] + " " + m.Name + "(";
+  s += std::string(" ") + kinds[std::min(static_cast<int>(m.Kind), 4)] + " " + m.Name + "(";
   for (size_t i = 0; i < m.Parameters.size(); ++i)
     s += (i ? "; " : "") + m.Parameters[i].Name + ": " + m.Parameters[i].TypeName;
   return s + ")" + (m.ResultType.empty() ? "" : ": " + m.ResultType);

@@ -49,9 +49,9 @@ inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, 
     if (t.Kind == tkClass) {
       if (m.Kind != kProcedure && m.Kind != kFunction) continue;
       lx.NextToken(t);
-      match = t.Kind == tkMethodKeyword && LowerAscii(t.Text) == kw[m.Kind];
+      match = t.Kind == tkMethodKeyword && LowerAscii(t.Text) == kw[static_cast<int>(m.Kind)];
     } else {
-      if (!(t.Kind == tkMethodKeyword && m.Kind <= 3 && LowerAscii(t.Text) == kw[m.Kind])) continue;
+      if (!(t.Kind == tkMethodKeyword && static_cast<int>(m.Kind) <= 3 && LowerAscii(t.Text) == kw[static_cast<int>(m.Kind)])) continue;
       match = true;
     }
     if (match) {

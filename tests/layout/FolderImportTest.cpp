@@ -50,7 +50,7 @@ class FolderImport : public ::testing::Test {
       if (b->UMLClass && b->UMLClass->Name == name) return b;
     return nullptr;
   }
-  TConnection* Between(const std::string& from, const std::string& to, int kind) {
+  TConnection* Between(const std::string& from, const std::string& to, TConnectionKind kind) {
     for (TConnection* c : doc.Connections.Items)
       if (c->Kind == kind && c->StartBox->UMLClass->Name == from && c->EndBox->UMLClass->Name == to)
         return c;
@@ -154,8 +154,8 @@ TEST_F(FolderImport, UnitsBecomeConnectedBoxesWithoutOverlaps) {
   ExpectNoOverlap();
   ExpectAncestorsAbove();
   // The IST line leaves the top of the subclass and enters the bottom of its ancestor.
-  EXPECT_EQ(1, autoBox->SideOfBorderPoint(ist->StartPoint));
-  EXPECT_EQ(3, Box("TFahrzeug")->SideOfBorderPoint(ist->EndPoint));
+  EXPECT_EQ(TBorderSide::Top, autoBox->SideOfBorderPoint(ist->StartPoint));
+  EXPECT_EQ(TBorderSide::Bottom, Box("TFahrzeug")->SideOfBorderPoint(ist->EndPoint));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_FALSE(doc.Saved);
 }
@@ -195,7 +195,7 @@ TEST_F(FolderImport, NewBoxesGoBelowTheDiagramAndJoinItsClasses) {
   EXPECT_EQ(old, ist->EndBox);
   for (const TUMLDrawClass* b : r.boxes) EXPECT_GT(b->Top, old->Bottom) << b->UMLClass->Name;
   // The subclass now lies below its ancestor: the line goes upwards.
-  EXPECT_EQ(3, old->SideOfBorderPoint(ist->EndPoint));
+  EXPECT_EQ(TBorderSide::Bottom, old->SideOfBorderPoint(ist->EndPoint));
   ExpectNoOverlap();
 }
 

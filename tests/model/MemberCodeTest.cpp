@@ -9,12 +9,15 @@
 using namespace zedro;
 
 TEST(MemberCode, ReadAndWriteMethodsEndTheirJavaStatements) {
-  EXPECT_EQ(ReadQueryCode(2, "kontostand", true), (StringList{"{", "  return kontostand;", "}"}));
+  EXPECT_EQ(ReadQueryCode(2, "kontostand", TReadQueryFor::NewAttribute),
+            (StringList{"{", "  return kontostand;", "}"}));
   EXPECT_EQ(WriteCommandCode(2, "kontostand", "pKontostand"),
             (StringList{"{", "  kontostand = pKontostand;", "}"}));
   // Pascal needs no ";" before "end".
-  EXPECT_EQ(ReadQueryCode(1, "alter", true), (StringList{"begin", "  result  := alter", "end;"}));
-  EXPECT_EQ(ReadQueryCode(1, "alter", false), (StringList{"begin", "  result := alter", "end;"}));
+  EXPECT_EQ(ReadQueryCode(1, "alter", TReadQueryFor::NewAttribute),
+            (StringList{"begin", "  result  := alter", "end;"}));
+  EXPECT_EQ(ReadQueryCode(1, "alter", TReadQueryFor::ChangedAttribute),
+            (StringList{"begin", "  result := alter", "end;"}));
   EXPECT_EQ(WriteCommandCode(1, "alter", "pAlter"),
             (StringList{"begin", "  alter := pAlter", "end;"}));
   auto write = MakeWriteCommand("SetzeAlter", " alter ", "Integer", 2);

@@ -119,7 +119,8 @@ TEST(DiagramFile, EveryVersionLoadsWithItsConversions) {
     EXPECT_EQ(d.InfoBoxes.Count(), v > 150 ? 1 : 0);
     const TFOptions& o = d.ClassOptions;  // the old filter 2 of versions 135 to 150
     if (v > 134 && v < 151) {
-      EXPECT_EQ(std::tuple(o.RgPrivate, o.RgProtected, o.RgPublic), std::tuple(-1, -1, 0));
+      EXPECT_EQ(std::tuple(o.RgPrivate, o.RgProtected, o.RgPublic),
+                std::tuple(TShowOption::Unset, TShowOption::Unset, TShowOption::Yes));
     }
     ASSERT_EQ(d.SubDiagrams.size(), v > 153 ? 1u : 0u);
     if (v > 153) {
@@ -216,7 +217,7 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   EXPECT_EQ(refs.At(1)->Name + refs.At(2)->Name, "radzahl");
   ClassOf(d, 1).Name = W("TAutoGröße");
   // An attribute added since the objects were last rebuilt gets a value in them as well.
-  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", 3, StringList{}));
+  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", kPublished, StringList{}));
   std::string first = DiagramToBytes(d);
   auto again = Load(first);
   EXPECT_TRUE(again->messages.shown.empty());

@@ -64,15 +64,15 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
     box->Right = left + 150 + i % 17;
     box->Bottom = top + 120;
     if (i % 11 == 0) box->SourceFileName = N("mKlasse", i) + ".pas";
-    box->Options.RGWidth = i % 3;
+    box->Options.RGWidth = static_cast<TWidthOption>(i % 3);
     box->Options.Font.Size = 8 + i % 5;
     box->Options.Font.Color = i % 2 ? 255 : static_cast<std::int32_t>(0x80000008);
   }
-  const int kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
+  const TConnectionKind kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
   for (int i = 0; i < 2400; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % classes);
     TUMLDrawClass* b = doc->DrawClasses.At((i * 13 + 7) % classes);
-    const int kind = kinds[i % 5];
+    const TConnectionKind kind = kinds[i % 5];
     TConnection* c = doc->AddConnection(a, 1 + i % 44, b, 1 + (i * 5) % 44, kind);
     c->LineShape = i % 3;
     c->Color = DefaultConnectionColor(kind) + i % 2;

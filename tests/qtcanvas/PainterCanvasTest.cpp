@@ -247,7 +247,7 @@ class DiagramPictures : public ::testing::Test {
 TEST_F(DiagramPictures, LayoutIsTheScreensAtEveryScaleAndInEveryFormat) {
   QtCanvas screen(505, 385);
   doc->Surface.canvas = &screen;
-  Redraw(*doc, false);
+  Redraw(*doc, CurrentBoxMark::Hidden);
   doc->Surface.canvas = nullptr;
   doc->Saved = true;
   const std::vector<int> onScreen = Geometry(*doc);

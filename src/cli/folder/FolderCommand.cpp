@@ -96,7 +96,7 @@ int ImportFolder(const Args& args) {
 #endif
   const FolderImportResult result = ImportClassFolder(doc, dir, language, layOut, messages);
   const bool imported = !result.boxes.empty();
-  if (imported && doc.Surface.canvas) Redraw(doc, false);
+  if (imported && doc.Surface.canvas) Redraw(doc, CurrentBoxMark::Hidden);
   doc.Surface.canvas = nullptr;
   for (const std::string& note : result.notes) messages.Message(MsgKind::Information, note);
   messages.Message(imported ? MsgKind::Information : MsgKind::Error,

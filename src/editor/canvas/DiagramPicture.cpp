@@ -57,7 +57,7 @@ void RedrawAsPicture(DiagramDocument& doc, Canvas& canvas) {
   surface.canvas = &canvas;
   surface.ViewWidth = 0;
   surface.ViewHeight = 0;
-  Redraw(doc, false);
+  Redraw(doc, CurrentBoxMark::Hidden);
   surface.canvas = own;
   surface.ViewWidth = viewWidth;
   surface.ViewHeight = viewHeight;
