@@ -3,14 +3,7 @@
 namespace zedro {
 
 MirrorCanvas::MirrorCanvas(Canvas& primary, Canvas& mirror) : primary_(&primary), mirror_(&mirror) {
-  font_ = primary.Font();
-  brushColor_ = primary.BrushColor();
-  brushStyle_ = primary.GetBrushStyle();
-  penColor_ = primary.PenColor();
-  penWidth_ = primary.PenWidth();
-  penMode_ = primary.GetPenMode();
-  penStyle_ = primary.GetPenStyle();
-  penPos_ = primary.PenPos();
+  TakeStateOf(primary);
 }
 
 void MirrorCanvas::SyncOne(Canvas& c) {
