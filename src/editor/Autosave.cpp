@@ -11,6 +11,7 @@
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
+#include "editor/UndoHistory.h"
 #include "model/Win1252.h"
 #include "persistence/DiagramFile.h"
 
@@ -146,6 +147,8 @@ TFChild* TAutosave::Restore(const RecoveryEntry& e) {
   doc.ProjectDir = e.originalFile.empty() ? e.projectDir : DirectoryPart(e.originalFile);
   for (auto& sub : doc.SubDiagrams) sub->ProjectDir = doc.ProjectDir;
   child->Redraw();
+  // Undo goes back as far as the recovered state, which differs from the user's file.
+  if (UndoHistory* history = UndoHistory::Of(*child)) history->Restart(false);
   child->FormResize();
   // Kept at once under the new window, so that a second crash loses nothing either.
   SaveNow(*child);

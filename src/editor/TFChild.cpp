@@ -27,6 +27,7 @@
 #include "editor/SubDiagramCommands.h"
 #include "editor/SurfaceView.h"
 #include "editor/TMainForm.h"
+#include "editor/UndoHistory.h"
 #include "editor/WindowMessages.h"
 #include "editor/canvas/QtCanvas.h"
 #include "model/Notation.h"
@@ -68,6 +69,7 @@ TFChild::TFChild(TMainForm& mainForm)
       doc_(ownDoc_.get()) {
   FormCreate();
   main_.ChildCreated(this);
+  UndoHistory::Attach(*this);
 }
 
 TFChild::TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& subDocument)
@@ -75,6 +77,7 @@ TFChild::TFChild(TMainForm& mainForm, TFChild& mainDiagram, DiagramDocument& sub
   FormCreate();
   UpdateMenusForDiagramKind();
   main_.ChildCreated(this);
+  UndoHistory::Attach(*this);
 }
 
 TFChild::~TFChild() {
@@ -270,6 +273,7 @@ void TFChild::DrawDiagram(CurrentBoxMark mark) {
   zedro::Redraw(*doc_, mark, &status);
   doc_->Saved = false;
   ImClassDiagramm->ShowPicture(*canvas_);
+  if (UndoHistory* history = UndoHistory::Of(*this)) history->Changed(*this);
 }
 
 void TFChild::Redraw() { DrawDiagram(CurrentBoxMark::Shown); }

@@ -264,6 +264,9 @@ class TFChild : public QMdiSubWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Rebuilds the sub-diagram windows when a step is undone or redone.
+  friend class UndoHistory;
+
   // What an item of the menu tables runs, and with which caption.
   struct ItemCommand {
     QAction* item;

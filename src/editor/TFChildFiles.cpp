@@ -7,6 +7,7 @@
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
 #include "editor/TMainForm.h"
+#include "editor/UndoHistory.h"
 #include "editor/WindowMessages.h"
 #include "model/Win1252.h"
 #include "persistence/DiagramFile.h"
@@ -91,6 +92,7 @@ TFChild::LoadOutcome TFChild::LoadDiagram(const std::string& path) {
   }
   Redraw();
   doc_->Saved = true;
+  if (UndoHistory* history = UndoHistory::Of(*this)) history->Restart();
   return result.completed ? LoadOutcome::Complete : LoadOutcome::Damaged;
 }
 
@@ -98,6 +100,7 @@ bool TFChild::WriteFile(const std::string& path) {
   const bool written = WriteDiagramFile(*doc_, path, Dialogs());
   setWindowTitle(Q(FileNamePart(doc_->FileName)));
   if (written) {
+    if (UndoHistory* history = UndoHistory::Of(*this)) history->MarkSaved();
     DamagedFile.clear();
     main_.Autosave().Forget(*this);
   }

@@ -17,6 +17,7 @@
 #include "editor/RoundTripCommands.h"
 #include "editor/SubDiagramCommands.h"
 #include "editor/TFChild.h"
+#include "editor/UndoHistory.h"
 #include "model/Win1252.h"
 
 namespace zedro {
@@ -374,8 +375,9 @@ QAction* TFChild::AddCommandItem(QMenu* menu, const WindowMenuRow& row, const ch
 
 void TFChild::RunCommand(const std::string& caption, const std::function<void()>& command) {
   // The one way in for every command of the window; what is done around a command
-  // (a history of steps, for instance) belongs here. The caption names the step.
-  (void)caption;
+  // belongs here. The caption names the step the command makes.
+  if (UndoHistory* history = UndoHistory::Of(*this))
+    history->NameStep(UndoHistory::StepNameOf(caption));
   command();
 }
 

@@ -29,6 +29,7 @@
 #include "editor/QtText.h"
 #include "editor/TFChild.h"
 #include "editor/TFClassInspector.h"
+#include "editor/UndoCommands.h"
 #include "model/Win1252.h"
 
 namespace zedro {
@@ -50,6 +51,7 @@ TMainForm::TMainForm(IDialogService& dialogs, const std::vector<std::string>& ar
 
   // The class inspector belongs to the frame, which starts right of it.
   SetClassInspector(new TFClassInspector(*this));
+  undo_ = new TUndoCommands(*this);
 
   ClipboardClass = std::make_unique<TUMLClass>("dummy");
   clipboardBoxStore_ =
@@ -329,6 +331,7 @@ void TMainForm::ChildGone(TFChild* child) {
   // The inspector must not keep showing a class that goes with the window.
   TFChild* active = ActiveChild();
   ShowClassInInspector(active ? active->Doc().CurrentClass : nullptr);
+  if (undo_) undo_->Refresh();
 }
 
 void TMainForm::ActivateChild(TFChild* child) {
@@ -355,6 +358,7 @@ void TMainForm::ChildActivated(QMdiSubWindow* window) {
   // The menu titles as the window shows them now (a sub-diagram names its first menu
   // differently) with keys that no other menu of the bar has.
   AssignAccessKeys(menuBar()->actions());
+  if (undo_) undo_->Refresh();
 }
 
 void TMainForm::MergeMenus(TFChild* child) {

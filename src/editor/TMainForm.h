@@ -29,6 +29,7 @@ class IDialogService;
 class PictureCommands;
 class TAutosave;
 class TFChild;
+class TUndoCommands;
 class TMainForm;
 
 // A row of the frame's menu tables: its handler runs a command of the frame.
@@ -82,6 +83,8 @@ class TMainForm : public QMainWindow {
   void ShowInspectorWindow();
   void SetClassInspector(IClassInspector* inspector);
   IClassInspector* ClassInspector() const { return inspector_; }
+  // "Rückgängig" and "Wiederholen" for the active diagram window.
+  TUndoCommands* UndoCommands() const { return undo_; }
 
   // The commands of the menus and the tool bar.
   void FileNew1Execute();
@@ -170,6 +173,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TAutosave> autosave_;
   bool offerRecovery_ = false;
   IClassInspector* inspector_ = nullptr;
+  TUndoCommands* undo_ = nullptr;
   std::unique_ptr<TUMLDrawClass> clipboardBoxStore_;
   std::vector<TFChild*> children_;
   QPointer<TFChild> merged_;

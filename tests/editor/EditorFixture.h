@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -151,6 +152,14 @@ class EditorTest : public ::testing::Test {
     w->ImClassDiagrammMouseMove(p.X, p.Y);
     w->ImClassDiagrammMouseDown(button, p.X, p.Y);
     w->ImClassDiagrammMouseUp(button, p.X, p.Y);
+  }
+  // A mouse event as the platform delivers it to the drawing surface.
+  static void SendMouse(QWidget* view, QEvent::Type type, TPoint p, Qt::MouseButton button) {
+    const QPointF at(p.X, p.Y);
+    QMouseEvent e(type, at, view->mapToGlobal(at), button,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                  Qt::NoModifier);
+    QApplication::sendEvent(view, &e);
   }
   static void Drag(TFChild* w, TPoint from, TPoint to) {
     w->ImClassDiagrammMouseMove(from.X, from.Y);

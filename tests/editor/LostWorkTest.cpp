@@ -13,6 +13,7 @@
 
 #include "EditorFixture.h"
 #include "editor/Autosave.h"
+#include "editor/UndoHistory.h"
 #include "persistence/Files.h"
 
 namespace zedro {
@@ -325,6 +326,17 @@ TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   // The autosave now belongs to the new window; the crashed one's is gone.
   EXPECT_FALSE(FileExists(autosave.Store().Folder() + id + ".urd"));
   EXPECT_FALSE(autosave.IdOf(*restored).empty());
+  // Undo goes back as far as the recovered state, which still differs from the file.
+  UndoHistory* history = UndoHistory::Of(*restored);
+  ASSERT_NE(history, nullptr);
+  EXPECT_FALSE(history->CanUndo());
+  restored->FormKeyDown(Qt::Key_Right);
+  QApplication::processEvents();
+  history->Flush();
+  ASSERT_TRUE(history->CanUndo());
+  history->Undo();
+  EXPECT_FALSE(restored->Doc().Saved);
+  EXPECT_EQ(restored->Doc().ProjectDir, DirectoryPart(Path("Autos.urd")));
   // Ctrl+S writes the diagram's own file with the change.
   form->FileSaveClick();
   DiagramDocument saved;

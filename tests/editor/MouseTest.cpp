@@ -284,11 +284,7 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndMovesOnFromACoveredPlace) {
 TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
   SurfaceView* view = w->ImClassDiagramm;
   auto send = [view](QEvent::Type type, TPoint p, Qt::MouseButton button) {
-    const QPointF at(p.X, p.Y);
-    QMouseEvent e(type, at, view->mapToGlobal(at), button,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
-                  Qt::NoModifier);
-    QApplication::sendEvent(view, &e);
+    SendMouse(view, type, p, button);
   };
   auto click = [&](TPoint p, Qt::MouseButton button = Qt::LeftButton) {
     send(QEvent::MouseMove, p, Qt::NoButton);
