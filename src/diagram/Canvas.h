@@ -111,6 +111,18 @@ class Canvas {
   virtual void Resize(int width, int height) = 0;
 
  protected:
+  // Takes over font, brush, pen and pen position of another canvas (canvases that pass
+  // their drawing on start in the state of the one they draw on).
+  void TakeStateOf(const Canvas& other) {
+    font_ = other.font_;
+    brushColor_ = other.brushColor_;
+    brushStyle_ = other.brushStyle_;
+    penColor_ = other.penColor_;
+    penWidth_ = other.penWidth_;
+    penMode_ = other.penMode_;
+    penStyle_ = other.penStyle_;
+    penPos_ = other.penPos_;
+  }
   // Draws the line without its end pixel.
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
   // Writes the text and returns its width.

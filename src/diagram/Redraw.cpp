@@ -29,16 +29,7 @@ void Grow(int& width, int& height, long long maxRight, long long maxBottom) {
 // texts are measured this way while they are painted.
 class ExtentCanvas : public Canvas {
  public:
-  explicit ExtentCanvas(Canvas& inner) : inner_(inner) {
-    font_ = inner.Font();
-    brushColor_ = inner.BrushColor();
-    brushStyle_ = inner.GetBrushStyle();
-    penColor_ = inner.PenColor();
-    penWidth_ = inner.PenWidth();
-    penMode_ = inner.GetPenMode();
-    penStyle_ = inner.GetPenStyle();
-    penPos_ = inner.PenPos();
-  }
+  explicit ExtentCanvas(Canvas& inner) : inner_(inner) { TakeStateOf(inner); }
   // Leaves the other canvas in the state this one is in.
   void Finish() {
     Sync();

@@ -16,6 +16,7 @@
 #include "editor/AccessKeys.h"
 #include "editor/Autosave.h"
 #include "editor/ClassTransferCommands.h"
+#include "editor/DiagramZoom.h"
 #include "editor/DialogService.h"
 #include "editor/ElementCommands.h"
 #include "editor/MessageCommands.h"
@@ -129,6 +130,7 @@ void TFChild::FormCreate() {
   ElementDialogs = std::make_shared<SurfaceFirstDialogs>(*this);
   doc_->Surface.dialogs = ElementDialogs.get();
   subDiagrams_->AddEntriesToMainDiagram();
+  new DiagramZoom(*this);
 
   // A new window starts in Delphi; a sub-diagram read from a file keeps the language
   // of its main diagram until it becomes active.
@@ -160,6 +162,7 @@ void TFChild::CreateSurface() {
   resize(560, 460);
 
   ConnectSurfaceMouse();
+  ImClassDiagramm->onDrawingCanvasChanged = [this](Canvas& c) { doc_->Surface.canvas = &c; };
   // The scroll area would take the arrow keys for scrolling; the diagram moves boxes.
   ScrollBox1->installEventFilter(this);
   ImClassDiagramm->installEventFilter(this);
@@ -222,18 +225,18 @@ void TFChild::ShowSurface() {
     canvas_ = std::make_unique<QtCanvas>(doc_->Surface.BitmapWidth(), doc_->Surface.BitmapHeight());
     doc_->Surface.canvas = canvas_.get();
   }
-  ImClassDiagramm->SetPicture(canvas_->Image());
+  ImClassDiagramm->ShowPicture(*canvas_);
 }
 
 void TFChild::ShowCanvas() {
-  if (canvas_) ImClassDiagramm->SetPicture(canvas_->Image());
+  if (canvas_) ImClassDiagramm->ShowPicture(*canvas_);
 }
 
 const QImage& TFChild::SurfaceImage() const { return canvas_->Image(); }
 
 void TFChild::FollowViewSize() {
   if (!ScrollBox1) return;
-  const QSize view = ScrollBox1->viewport()->size();
+  const QSize view = ImClassDiagramm->ToDiagramSize(ScrollBox1->viewport()->size());
   DrawingSurface& surface = doc_->Surface;
   // The bitmap follows the window when it grows; like the diagram it never shrinks, so
   // that scroll bars coming and going cannot make it change back and forth.
@@ -269,7 +272,7 @@ void TFChild::DrawDiagram(CurrentBoxMark mark) {
   WindowMessages status(*this);
   zedro::Redraw(*doc_, mark, &status);
   doc_->Saved = false;
-  ImClassDiagramm->SetPicture(canvas_->Image());
+  ImClassDiagramm->ShowPicture(*canvas_);
   if (UndoHistory* history = UndoHistory::Of(*this)) history->Changed(*this);
 }
 

@@ -158,6 +158,8 @@ class TFChild : public QMdiSubWindow {
 
   // Gives the drawing surface the keyboard focus (arrow keys, Escape).
   void FocusSurface();
+  // The bitmap covers at least the visible area of the scroll box (at the window's zoom).
+  void FollowViewSize();
 
   // The status line.
   void SetStatus(const std::string& text);
@@ -165,8 +167,8 @@ class TFChild : public QMdiSubWindow {
   std::string StatusText() const;
 
   // ---- the mouse (TFChildMouse.cpp) ---------------------------------------------------------
-  // The handlers of the drawing surface's mouse events, in diagram coordinates. Events of
-  // the surface enter through DiagramPointOf; button: a Qt::MouseButton value.
+  // The handlers of the drawing surface's mouse events, in diagram coordinates (the surface
+  // view converts its positions at every zoom); button: a Qt::MouseButton value.
   void ImClassDiagrammMouseDown(int button, int x, int y);
   void ImClassDiagrammMouseMove(int x, int y);
   void ImClassDiagrammMouseUp(int button, int x, int y);
@@ -341,8 +343,6 @@ class TFChild : public QMdiSubWindow {
   // Closes the sub-diagram windows without questions (the main diagram goes).
   void CloseSubWindows();
   void ShowSurface();
-  // The bitmap covers at least the visible area of the scroll box.
-  void FollowViewSize();
   void RedrawForView();
   // Moves the current box or the selection by one key step.
   void MoveByKey(int dx, int dy);

@@ -1,6 +1,6 @@
 // The interaction state machine of the drawing surface. Mouse events enter through
-// ConnectSurfaceMouse, the only place where the surface view's pixels become diagram
-// coordinates; ScreenPointOf is the way back. Mouse down dispatches on Mode: picking border
+// ConnectSurfaceMouse in diagram coordinates (the surface view converts its pixels at the
+// window's zoom); ScreenPointOf is the way back. Mouse down dispatches on Mode: picking border
 // points for a new connection, re-attaching a connection end, deleting connections by their
 // ends, or hit-testing connection ends and texts, boxes and info boxes (in this order) to
 // start a drag or prepare a context menu. Mouse move drags and sets the cursor; mouse up
@@ -46,33 +46,31 @@ void DrawXorFrame(Canvas& c, const TRect& r) {
 
 // ---- where the mouse comes in ----------------------------------------------------------
 
+// The surface view hands its mouse positions on in diagram pixels, at every zoom.
 void TFChild::ConnectSurfaceMouse() {
   ImClassDiagramm->onMouseDown = [this](int button, int x, int y) {
-    const TPoint p = DiagramPointOf(QPoint(x, y));
-    ImClassDiagrammMouseDown(button, p.X, p.Y);
+    ImClassDiagrammMouseDown(button, x, y);
   };
-  ImClassDiagramm->onMouseMove = [this](int x, int y) {
-    const TPoint p = DiagramPointOf(QPoint(x, y));
-    ImClassDiagrammMouseMove(p.X, p.Y);
-  };
+  ImClassDiagramm->onMouseMove = [this](int x, int y) { ImClassDiagrammMouseMove(x, y); };
   ImClassDiagramm->onMouseUp = [this](int button, int x, int y) {
-    const TPoint p = DiagramPointOf(QPoint(x, y));
-    ImClassDiagrammMouseUp(button, p.X, p.Y);
+    ImClassDiagrammMouseUp(button, x, y);
   };
 }
 
-// The surface shows the diagram one to one.
+// The surface view maps between its pixels and the diagram's at the window's zoom.
 TPoint TFChild::DiagramPointOf(const QPoint& viewPoint) const {
-  return {viewPoint.x(), viewPoint.y()};
+  const QPoint p = ImClassDiagramm->ToDiagram(QPointF(viewPoint));
+  return {p.x(), p.y()};
 }
 
 QPoint TFChild::ScreenPointOf(TPoint diagramPoint) const {
-  return ImClassDiagramm->mapToGlobal(QPoint(diagramPoint.X, diagramPoint.Y));
+  return ImClassDiagramm->ToScreen(diagramPoint.X, diagramPoint.Y);
 }
 
 void TFChild::ScrollTo(TPoint diagramPoint) {
-  ScrollBox1->horizontalScrollBar()->setValue(diagramPoint.X);
-  ScrollBox1->verticalScrollBar()->setValue(diagramPoint.Y);
+  const QPoint at = ImClassDiagramm->ToView(diagramPoint.X, diagramPoint.Y);
+  ScrollBox1->horizontalScrollBar()->setValue(at.x());
+  ScrollBox1->verticalScrollBar()->setValue(at.y());
 }
 
 int TFChild::SurfaceCursor() const { return static_cast<int>(ImClassDiagramm->cursor().shape()); }

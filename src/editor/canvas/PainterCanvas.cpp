@@ -278,6 +278,15 @@ void PainterCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   }
 }
 
+void PainterCanvas::DrawPicture(const QImage& picture) {
+  if (picture.isNull()) return;
+  const PenMode mode = penMode_;
+  penMode_ = PenMode::Copy;
+  QPainter* p = Ready();
+  penMode_ = mode;
+  if (p) p->drawImage(QRectF(0, 0, picture.width(), picture.height()), picture);
+}
+
 // --- Fonts and texts --------------------------------------------------------------------
 
 PainterCanvas::FontEntry& PainterCanvas::CurrentEntry() {

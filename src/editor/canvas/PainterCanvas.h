@@ -62,6 +62,9 @@ class PainterCanvas : public Canvas {
   // The picture of its own with painting finished (a null image on other devices, or when
   // the picture was too large to be allocated).
   const QImage& Image();
+  // Draws a raster picture of the diagram over the whole drawing area, one picture pixel
+  // on each diagram pixel.
+  void DrawPicture(const QImage& picture);
   // Ends painting; a PDF or SVG device has written its file then. False when the device
   // could not be painted on.
   bool Finish();

@@ -13,6 +13,17 @@ void PixelSurface::Reset(int width, int height, std::uint32_t clean) {
   tiles_.state.assign(static_cast<std::size_t>(tilesX_) * tilesY_, kClean);
   tiles_.clean = clean;
   tiles_.anyStale = false;
+  tiles_.staleX2 = tiles_.staleY2 = -1;
+}
+
+void PixelSurface::ResetStale(int width, int height, std::uint32_t clean) {
+  Reset(width, height, clean);
+  if (tilesX_ == 0 || tilesY_ == 0) return;
+  std::fill(tiles_.state.begin(), tiles_.state.end(), static_cast<std::uint8_t>(kStale));
+  tiles_.anyStale = true;
+  tiles_.staleX1 = tiles_.staleY1 = 0;
+  tiles_.staleX2 = tilesX_ - 1;
+  tiles_.staleY2 = tilesY_ - 1;
 }
 
 void PixelSurface::Fill(std::uint32_t* p, long long n, std::uint32_t rgb) {
@@ -42,14 +53,48 @@ void PixelSurface::CleanTile(long long tx, long long ty) {
 
 void PixelSurface::Flush() {
   if (!tiles_.anyStale) return;
-  for (long long ty = 0; ty < tilesY_; ++ty)
-    for (long long tx = 0; tx < tilesX_; ++tx) {
+  for (long long ty = tiles_.staleY1; ty <= tiles_.staleY2; ++ty)
+    for (long long tx = tiles_.staleX1; tx <= tiles_.staleX2; ++tx) {
       std::uint8_t& s = State(tx, ty);
       if (s != kStale) continue;
       CleanTile(tx, ty);
       s = kClean;
     }
   tiles_.anyStale = false;
+  tiles_.staleX2 = tiles_.staleY2 = -1;
+}
+
+void PixelSurface::FlushArea(long long x1, long long y1, long long x2, long long y2) {
+  if (!tiles_.anyStale) return;
+  x1 = std::max(x1, 0LL);
+  y1 = std::max(y1, 0LL);
+  x2 = std::min<long long>(x2, width_);
+  y2 = std::min<long long>(y2, height_);
+  if (x1 >= x2 || y1 >= y2) return;
+  const long long tx1 = std::max(x1 >> kTileShiftX, tiles_.staleX1);
+  const long long tx2 = std::min((x2 - 1) >> kTileShiftX, tiles_.staleX2);
+  const long long ty1 = std::max(y1 >> kTileShiftY, tiles_.staleY1);
+  const long long ty2 = std::min((y2 - 1) >> kTileShiftY, tiles_.staleY2);
+  for (long long ty = ty1; ty <= ty2; ++ty)
+    for (long long tx = tx1; tx <= tx2; ++tx) {
+      std::uint8_t& s = State(tx, ty);
+      if (s != kStale) continue;
+      CleanTile(tx, ty);
+      s = kClean;
+    }
+}
+
+void PixelSurface::MarkStale(long long tx, long long ty) {
+  if (!tiles_.anyStale) {
+    tiles_.anyStale = true;
+    tiles_.staleX1 = tiles_.staleX2 = tx;
+    tiles_.staleY1 = tiles_.staleY2 = ty;
+    return;
+  }
+  tiles_.staleX1 = std::min(tiles_.staleX1, tx);
+  tiles_.staleX2 = std::max(tiles_.staleX2, tx);
+  tiles_.staleY1 = std::min(tiles_.staleY1, ty);
+  tiles_.staleY2 = std::max(tiles_.staleY2, ty);
 }
 
 void PixelSurface::Touch(long long x1, long long y1, long long x2, long long y2) {
@@ -143,7 +188,7 @@ void PixelSurface::FillRect(long long x1, long long y1, long long x2, long long 
         if (rowsCovered && xa == tx1 && xb == tx2) {
           flush();
           s = kStale;
-          tiles_.anyStale = true;
+          MarkStale(tx, ty);
           continue;
         }
         if (spanFrom < 0) spanFrom = xa;

@@ -26,10 +26,16 @@ class PixelSurface {
     std::vector<std::uint8_t> state;
     std::uint32_t clean = 0;
     bool anyStale = false;
+    // The tiles that may be stale lie in columns staleX1..staleX2 and rows staleY1..staleY2
+    // (inclusive): a flush after a small change visits only those.
+    long long staleX1 = 0, staleY1 = 0, staleX2 = -1, staleY2 = -1;
   };
 
   // Starts over on a picture whose pixels all have the colour `clean`.
   void Reset(int width, int height, std::uint32_t clean);
+  // Starts over on a picture of new memory: every tile is stale, so that only the tiles
+  // drawn on or shown are ever written.
+  void ResetStale(int width, int height, std::uint32_t clean);
   // Exchanges the tile states with those of another picture of the same size.
   void SwapTiles(TileMap& other) { std::swap(tiles_, other); }
   void CopyTilesTo(TileMap& other) const { other = tiles_; }
@@ -43,6 +49,8 @@ class PixelSurface {
   // Some tiles still need cleaning before the picture can be shown.
   bool NeedsFlush() const { return tiles_.anyStale; }
   void Flush();
+  // Cleans the stale tiles of the half-open rectangle [x1, x2) x [y1, y2) only.
+  void FlushArea(long long x1, long long y1, long long x2, long long y2);
 
   // Pixels outside the picture are left out. Not-xor stores NOT (colour XOR pixel).
   void Plot(long long x, long long y, std::uint32_t rgb, bool notXor) {
@@ -85,6 +93,7 @@ class PixelSurface {
     s = kDirty;
   }
   void CleanTile(long long tx, long long ty);
+  void MarkStale(long long tx, long long ty);
   static void Fill(std::uint32_t* p, long long n, std::uint32_t rgb);
 
   std::uint32_t* bits_ = nullptr;

@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "model/Win1252.h"
 
@@ -118,6 +123,45 @@ QFont QtCanvas::ScreenFont(const TFontSpec& font) {
   return f;
 }
 
+namespace {
+
+#ifdef __linux__
+// Pictures from this size on get memory of their own in large pages: a diagram of
+// thousands of boxes is a picture of hundreds of megabytes, and every one of its small
+// pages costs a page fault when it is first drawn on and a TLB miss whenever a vertical
+// line crosses it.
+constexpr std::size_t kLargePictureBytes = 16u << 20;
+constexpr std::size_t kLargePage = 2u << 20;
+
+void ReleaseLargePicture(void* info) {
+  auto* block = static_cast<std::pair<void*, std::size_t>*>(info);
+  munmap(block->first, block->second);
+  delete block;
+}
+#endif
+
+}  // namespace
+
+QImage QtCanvas::NewPicture(int width, int height) {
+#ifdef __linux__
+  const std::size_t stride = static_cast<std::size_t>(width) * 4;
+  const std::size_t bytes = stride * static_cast<std::size_t>(height);
+  if (bytes >= kLargePictureBytes && width <= (1 << 28) / 4) {
+    const std::size_t length = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* memory = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory != MAP_FAILED) {
+      madvise(memory, length, MADV_HUGEPAGE);
+      QImage picture(static_cast<uchar*>(memory), width, height, static_cast<qsizetype>(stride),
+                     QImage::Format_RGB32, ReleaseLargePicture,
+                     new std::pair<void*, std::size_t>(memory, length));
+      if (!picture.isNull()) return picture;
+      munmap(memory, length);
+    }
+  }
+#endif
+  return QImage(width, height, QImage::Format_RGB32);
+}
+
 QtCanvas::QtCanvas(int width, int height) { Resize(width, height); }
 
 QtCanvas::~QtCanvas() { End(); }
@@ -126,13 +170,13 @@ void QtCanvas::Resize(int width, int height) {
   End();
   spare_ = QImage();
   spareTiles_ = PixelSurface::TileMap();
-  image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image_ = NewPicture(std::max(width, 1), std::max(height, 1));
   if (image_.isNull()) {
     pixels_.Reset(0, 0, kWhitePixel);
     return;
   }
-  image_.fill(kWhitePixel);
-  pixels_.Reset(image_.width(), image_.height(), kWhitePixel);
+  // New memory: white tile by tile as it is drawn on or shown.
+  pixels_.ResetStale(image_.width(), image_.height(), kWhitePixel);
 }
 
 QPainter* QtCanvas::Painter() {
@@ -157,6 +201,14 @@ void QtCanvas::Finish() {
 
 const QImage& QtCanvas::Image() {
   Finish();
+  return image_;
+}
+
+const QImage& QtCanvas::ImagePart(const QRect& area) {
+  End();
+  if (pixels_.NeedsFlush() && Begin())
+    pixels_.FlushArea(area.left(), area.top(), static_cast<long long>(area.left()) + area.width(),
+                      static_cast<long long>(area.top()) + area.height());
   return image_;
 }
 

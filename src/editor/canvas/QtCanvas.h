@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,9 @@ class QtCanvas : public Canvas {
 
   // The picture, with painting finished; the next drawing call starts painting again.
   const QImage& Image();
+  // The same with only the part within `area` brought up to date: enough for a view that
+  // shows that part (a large picture is then never written as a whole).
+  const QImage& ImagePart(const QRect& area);
   // Writes the picture; the format follows the extension (".png", otherwise BMP).
   // Returns false when the file could not be written.
   bool SavePicture(const std::string& utf8Path);
@@ -73,6 +77,8 @@ class QtCanvas : public Canvas {
     int ascent = 0;
     std::unordered_map<std::string, TextShape> shapes;
   };
+  // A new picture of that size (its pixels not yet set); null when there is no memory.
+  static QImage NewPicture(int width, int height);
   // The painter on the picture, begun on first use; null when the picture could not be
   // allocated.
   QPainter* Painter();
