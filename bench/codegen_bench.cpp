@@ -33,14 +33,14 @@ struct BigDiagram {
       cls->AddAttribute(std::move(a));
       auto m = std::make_unique<TMethod>();
       m->Name = "Methode" + std::to_string(i % (members / 2 + 1));  // overloads
-      m->Kind = kFunction;
+      m->Kind = TMethodKind::Function;
       m->ResultType = "Integer";
       m->AddParameter(TParameter("wert" + std::to_string(i), "Integer"));
       m->Code = {"begin", "  Result := 0;", "end;"};
       cls->AddMethod(std::move(m));
       TUMLDrawClass* other = doc.AddClassBox(std::make_unique<TUMLClass>("TTeil" + std::to_string(i)));
       other->SourceFileName = "mTTeil" + std::to_string(i) + ".pas";
-      doc.AddConnection(box, 1, other, 12, kHat)->EndText = std::to_string(i % 12);
+      doc.AddConnection(box, 1, other, 12, TConnectionKind::Hat)->EndText = std::to_string(i % 12);
     }
     TUMLDrawClass* child = box;
     for (int i = 0; i < 10; ++i) {
@@ -50,7 +50,7 @@ struct BigDiagram {
         m->Name = "Geerbt" + std::to_string(k);
         parent->UMLClass->AddMethod(std::move(m));
       }
-      doc.AddConnection(child, 6, parent, 28, kIst);
+      doc.AddConnection(child, 6, parent, 28, TConnectionKind::Ist);
       child = parent;
     }
     doc.AssertParents();

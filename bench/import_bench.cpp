@@ -47,8 +47,8 @@ std::string GeneratedUnit(int methods, int bodyLines) {
   for (int i = 0; i < methods; ++i) {
     auto m = std::make_unique<TMethod>();
     m->Name = "Methode" + std::to_string(i / 2);  // pairs of overloads
-    m->Kind = i % 3 == 0 ? kFunction : kProcedure;
-    if (m->Kind == kFunction) m->ResultType = "Integer";
+    m->Kind = i % 3 == 0 ? TMethodKind::Function : TMethodKind::Procedure;
+    if (m->Kind == TMethodKind::Function) m->ResultType = "Integer";
     m->AddParameter(TParameter(i % 2 ? "text" : "wert", i % 2 ? "String" : "Integer"));
     m->Code.push_back("var i: Integer;");
     m->Code.push_back("begin");

@@ -39,7 +39,7 @@ std::unique_ptr<DiagramDocument> MakeDiagram(int boxes) {
     for (int m = 0; m < 4; ++m) {
       auto meth = std::make_unique<TMethod>();
       meth->Name = "Methode" + std::to_string(m);
-      meth->Kind = m % 2 ? kFunction : kProcedure;
+      meth->Kind = m % 2 ? TMethodKind::Function : TMethodKind::Procedure;
       meth->ResultType = m % 2 ? "Integer" : "";
       meth->Parameters = {{"a", "Integer"}};
       cls->AddMethod(std::move(meth));
@@ -48,7 +48,7 @@ std::unique_ptr<DiagramDocument> MakeDiagram(int boxes) {
     box->Left = 10 + (i % columns) * 200;
     box->Top = 10 + (i / columns) * 180;
   }
-  const TConnectionKind kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
+  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat, TConnectionKind::Kennt, TConnectionKind::Auftrag, TConnectionKind::Anfrage};
   for (int i = 0; i < 2 * boxes; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % boxes);
     TUMLDrawClass* b = doc->DrawClasses.At((i % boxes + 1 + i / boxes * columns) % boxes);
@@ -56,11 +56,11 @@ std::unique_ptr<DiagramDocument> MakeDiagram(int boxes) {
     TConnection* c = doc->AddConnection(a, 6 + i % 3, b, 28 + i % 5, kind);
     c->Color = DefaultConnectionColor(kind);
     c->LineShape = 1 + i % 2;
-    if (kind == kHat || kind == kKennt) {
+    if (kind == TConnectionKind::Hat || kind == TConnectionKind::Kennt) {
       c->EndText = "1..*";
       c->TextBox->AddLine("Beschreibung");
       c->Attributes.Add(a->UMLClass->Attributes.At(i % 4));
-    } else if (kind == kAuftrag || kind == kAnfrage) {
+    } else if (kind == TConnectionKind::Auftrag || kind == TConnectionKind::Anfrage) {
       c->Method = b->UMLClass->Methods.At(i % 4);
       c->TextBox->AddLine("Nachricht");
     }

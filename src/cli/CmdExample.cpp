@@ -39,10 +39,10 @@ void Accessors(TUMLClass& c, TAttribute* a, int language) {
   std::string cap = a->Name;
   cap[0] = text::UpperAsciiChar(cap[0]);
   bool java = language == 2;
-  a->ReadMethod = Method(c, (java ? "gib" : "Gib") + cap, kFunction, {}, a->TypeName,
+  a->ReadMethod = Method(c, (java ? "gib" : "Gib") + cap, TMethodKind::Function, {}, a->TypeName,
                          ReadQueryCode(language, a->Name, TReadQueryFor::NewAttribute));
   std::string p = WriteParameterName(a->Name);
-  a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, kProcedure, {{p, a->TypeName}}, "",
+  a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, TMethodKind::Procedure, {{p, a->TypeName}}, "",
                           WriteCommandCode(language, a->Name, p));
 }
 
@@ -61,40 +61,40 @@ void Vehicles(DiagramDocument& d) {
   TUMLDrawClass* fahrzeug = Box(d, "TFahrzeug", 40, 40);
   TUMLClass& f = *fahrzeug->UMLClass;
   f.Documentation = {W("Ein Fahrzeug, das Kilometer zurücklegt.")};
-  TAttribute* km = Attr(f, "kilometer", "Integer", kProtected, {"Bisher gefahrene Strecke in km"});
+  TAttribute* km = Attr(f, "kilometer", "Integer", TVisibility::Protected, {"Bisher gefahrene Strecke in km"});
   Accessors(f, km, 1);
-  Method(f, "Fahre", kProcedure, {{"strecke", "Integer"}}, "",
+  Method(f, "Fahre", TMethodKind::Procedure, {{"strecke", "Integer"}}, "",
          {"begin", "  kilometer := kilometer + strecke;", "end;"},
          {W("Fährt die angegebene Strecke.")});
-  Method(f, "Create", kConstructor, {}, "", {"begin", "  kilometer := 0;", "end;"});
+  Method(f, "Create", TMethodKind::Constructor, {}, "", {"begin", "  kilometer := 0;", "end;"});
 
   TUMLDrawClass* autoBox = Box(d, "TAuto", 40, 220);
   TUMLClass& a = *autoBox->UMLClass;
   a.Documentation = {W("Ein Auto hat vier Räder.")};
-  TAttribute* rad = Attr(a, "hatTRad", "TRad", kPrivate);
+  TAttribute* rad = Attr(a, "hatTRad", "TRad", TVisibility::Private);
   Accessors(a, rad, 1);
-  Method(a, "Hupe", kProcedure, {}, "", {"begin", W("  //hier ggf. Code ergänzen"), "end;"});
+  Method(a, "Hupe", TMethodKind::Procedure, {}, "", {"begin", W("  //hier ggf. Code ergänzen"), "end;"});
 
   TUMLDrawClass* radBox = Box(d, "TRad", 400, 264);
   TUMLClass& r = *radBox->UMLClass;
-  Attr(r, "durchmesser", "Integer", kPrivate, {"in Zoll"});
+  Attr(r, "durchmesser", "Integer", TVisibility::Private, {"in Zoll"});
 
   TUMLDrawClass* fahrerBox = Box(d, "TFahrer", 400, 40);
   TUMLClass& fa = *fahrerBox->UMLClass;
-  TAttribute* kennt = Attr(fa, "kenntTAuto", "TAuto", kPrivate);
+  TAttribute* kennt = Attr(fa, "kenntTAuto", "TAuto", TVisibility::Private);
   Accessors(fa, kennt, 1);
-  Attr(fa, "name", "String", kPublic);
+  Attr(fa, "name", "String", TVisibility::Public);
 
-  d.AddConnection(autoBox, 6, fahrzeug, 28, kIst)->Color = DefaultConnectionColor(kIst);
+  d.AddConnection(autoBox, 6, fahrzeug, 28, TConnectionKind::Ist)->Color = DefaultConnectionColor(TConnectionKind::Ist);
   // The right side of TAuto: KENNT arrives at its upper part, HAT leaves from its lower
   // part straight to the middle of TRad's left side.
-  TConnection* hat = d.AddConnection(autoBox, 20, radBox, 39, kHat);
-  hat->Color = DefaultConnectionColor(kHat);
+  TConnection* hat = d.AddConnection(autoBox, 20, radBox, 39, TConnectionKind::Hat);
+  hat->Color = DefaultConnectionColor(TConnectionKind::Hat);
   hat->EndText = "4";
   hat->Attributes.Add(rad);
   hat->TextBox->Lines = {W("Räder des Autos")};
-  TConnection* k = d.AddConnection(fahrerBox, 33, autoBox, 13, kKennt);
-  k->Color = DefaultConnectionColor(kKennt);
+  TConnection* k = d.AddConnection(fahrerBox, 33, autoBox, 13, TConnectionKind::Kennt);
+  k->Color = DefaultConnectionColor(TConnectionKind::Kennt);
   k->EndText = "1";
   k->StartText = "n";
   k->Attributes.Add(kennt);
@@ -112,8 +112,8 @@ void Vehicles(DiagramDocument& d) {
   rad1->ObjectName = "rad1";
   rad1->Left = 300, rad1->Top = 40, rad1->Right = 420, rad1->Bottom = 90;
   if (rad1->Values.Count() > 0) rad1->Values.Item(0).Value = "16";
-  TConnection* sh = sub.AddConnection(meinAuto, 17, rad1, 39, kHat);
-  sh->Color = DefaultConnectionColor(kHat);
+  TConnection* sh = sub.AddConnection(meinAuto, 17, rad1, 39, TConnectionKind::Hat);
+  sh->Color = DefaultConnectionColor(TConnectionKind::Hat);
   sh->EndText = "4";
   sub.CurrentBox = rad1;
   sub.CurrentClass = &r;
@@ -127,25 +127,25 @@ void Bank(DiagramDocument& d) {
   TUMLDrawClass* kontoBox = Box(d, "Konto", 40, 40);
   TUMLClass& konto = *kontoBox->UMLClass;
   konto.Documentation = {"Ein Bankkonto mit Kontostand."};
-  TAttribute* stand = Attr(konto, "stand", "int", kPrivate, {"in Cent"});
+  TAttribute* stand = Attr(konto, "stand", "int", TVisibility::Private, {"in Cent"});
   Accessors(konto, stand, 2);
-  Method(konto, "einzahlen", kProcedure, {{"betrag", "int"}}, "", {"{", "  stand = stand + betrag;", "}"});
-  Method(konto, "Konto", kConstructor, {}, "", {"{", "  stand = 0;", "}"});
+  Method(konto, "einzahlen", TMethodKind::Procedure, {{"betrag", "int"}}, "", {"{", "  stand = stand + betrag;", "}"});
+  Method(konto, "Konto", TMethodKind::Constructor, {}, "", {"{", "  stand = 0;", "}"});
   TUMLDrawClass* kundeBox = Box(d, "Kunde", 330, 40);
   TUMLClass& kunde = *kundeBox->UMLClass;
-  TAttribute* hat = Attr(kunde, "hatKonto", "Konto", kPrivate);
+  TAttribute* hat = Attr(kunde, "hatKonto", "Konto", TVisibility::Private);
   Accessors(kunde, hat, 2);
-  Attr(kunde, "name", "String", kPublic);
-  TConnection* c = d.AddConnection(kundeBox, 39, kontoBox, 17, kHat);
-  c->Color = DefaultConnectionColor(kHat);
+  Attr(kunde, "name", "String", TVisibility::Public);
+  TConnection* c = d.AddConnection(kundeBox, 39, kontoBox, 17, TConnectionKind::Hat);
+  c->Color = DefaultConnectionColor(TConnectionKind::Hat);
   c->EndText = "1";
   c->Attributes.Add(hat);
   TUMLDrawClass* giroBox = Box(d, "Girokonto", 40, 220);
   giroBox->UMLClass->Documentation = {W("Ein Konto mit Dispositionskredit.")};
-  Attr(*giroBox->UMLClass, "dispo", "int", kPrivate);
-  d.AddConnection(giroBox, 6, kontoBox, 28, kIst)->Color = DefaultConnectionColor(kIst);
-  TConnection* msg = d.AddConnection(kundeBox, 28, kontoBox, 22, kAuftrag);
-  msg->Color = DefaultConnectionColor(kAuftrag);
+  Attr(*giroBox->UMLClass, "dispo", "int", TVisibility::Private);
+  d.AddConnection(giroBox, 6, kontoBox, 28, TConnectionKind::Ist)->Color = DefaultConnectionColor(TConnectionKind::Ist);
+  TConnection* msg = d.AddConnection(kundeBox, 28, kontoBox, 22, TConnectionKind::Auftrag);
+  msg->Color = DefaultConnectionColor(TConnectionKind::Auftrag);
   msg->Method = konto.Methods.At(konto.Methods.Count() - 1);
   for (TMethod* m : konto.Methods.Items)
     if (m->Name == "einzahlen") msg->Method = m;

@@ -19,14 +19,6 @@ enum class TConnectionKind : std::int32_t {
   Anfrage = 12,   // a query message
 };
 
-// The earlier constant names, still used by the editor.
-inline constexpr TConnectionKind kClassInfo = TConnectionKind::ClassInfo;
-inline constexpr TConnectionKind kIst = TConnectionKind::Ist;
-inline constexpr TConnectionKind kHat = TConnectionKind::Hat;
-inline constexpr TConnectionKind kKennt = TConnectionKind::Kennt;
-inline constexpr TConnectionKind kAuftrag = TConnectionKind::Auftrag;
-inline constexpr TConnectionKind kAnfrage = TConnectionKind::Anfrage;
-
 // Auftrag and Anfrage.
 constexpr bool IsMessage(TConnectionKind kind) {
   switch (kind) {

@@ -33,12 +33,12 @@ void Untick(TFChild& window, std::initializer_list<const char*> items) {
 }
 
 TConnectionKind TickedKind(const TFChild& window) {
-  if (IsTicked(window, "Vererbung")) return kIst;
-  if (IsTicked(window, "Aggregation")) return kHat;
-  if (IsTicked(window, "Assoziation")) return kKennt;
-  if (IsTicked(window, "Auftrag")) return kAuftrag;
-  if (IsTicked(window, "Anfrage")) return kAnfrage;
-  return kClassInfo;
+  if (IsTicked(window, "Vererbung")) return TConnectionKind::Ist;
+  if (IsTicked(window, "Aggregation")) return TConnectionKind::Hat;
+  if (IsTicked(window, "Assoziation")) return TConnectionKind::Kennt;
+  if (IsTicked(window, "Auftrag")) return TConnectionKind::Auftrag;
+  if (IsTicked(window, "Anfrage")) return TConnectionKind::Anfrage;
+  return TConnectionKind::ClassInfo;
 }
 
 // ---- the starts of the commands --------------------------------------------------------
@@ -143,15 +143,15 @@ std::string ClassNameOf(const TUMLDrawClass* box) {
 
 std::string DeleteQuestion(TConnectionKind kind) {
   switch (kind) {
-    case kAuftrag:
+    case TConnectionKind::Auftrag:
       return W("Möchten Sie den rot markierten Auftrag wirklich löschen?");
-    case kAnfrage:
+    case TConnectionKind::Anfrage:
       return W("Möchten Sie die rot markierte Anfrage wirklich löschen?");
-    case kIst:
+    case TConnectionKind::Ist:
       return W("Möchten Sie die rot markierte IST-Beziehung wirklich löschen?");
-    case kHat:
+    case TConnectionKind::Hat:
       return W("Möchten Sie die rot markierte HAT-Beziehung wirklich löschen?");
-    case kKennt:
+    case TConnectionKind::Kennt:
       return W("Möchten Sie die rot markierte KENNT-Beziehung wirklich löschen?");
     default:
       return W("Möchten Sie die rot markierte InfoBox wirklich löschen?");

@@ -268,7 +268,7 @@ void ElementCommands::InfozueinerKlasseeinfgen1Click() {
     return;
   }
   TConnection* note =
-      TConnection::Create(box, box, 1, 1, kClassInfo, &d.DrawClasses, &d.Surface);
+      TConnection::Create(box, box, 1, 1, TConnectionKind::ClassInfo, &d.DrawClasses, &d.Surface);
   note->TextBox->Edit("Informationen zur Klasse: " + d.CurrentClass->Name);
   note->TextOffsetY = ClassNoteOffsetY(static_cast<int>(note->TextBox->Lines.size()),
                                        note->CoOptions->Font.Height());

@@ -81,7 +81,7 @@ void TParameterForm::PressOk() { Close(!Blank(Name) && !Blank(Type) ? kResultOk 
 // ---- method ----------------------------------------------------------------------------
 
 void TMethodForm::PressOk() {
-  if (Kind == CodeOf(kFunction) && Blank(ResultType)) {
+  if (Kind == CodeOf(TMethodKind::Function) && Blank(ResultType)) {
     messages_.Message(MsgKind::Plain, "Es ist kein Ergebnistyp der Anfrage angegeben!");
     return;
   }
@@ -100,7 +100,7 @@ void TMethodForm::PressCancel() {
 
 void TMethodForm::SetKind(int kind) {
   Kind = kind;
-  ResultVisible = kind == CodeOf(kFunction);
+  ResultVisible = kind == CodeOf(TMethodKind::Function);
   if (!ResultVisible) ResultType.clear();
 }
 
@@ -161,7 +161,7 @@ std::string TMethodForm::CodeHeading() const {
     }
     h += ")";
   }
-  h += Kind == CodeOf(kFunction) ? ":" + ResultType + ";" : ";";
+  h += Kind == CodeOf(TMethodKind::Function) ? ":" + ResultType + ";" : ";";
   return h;
 }
 

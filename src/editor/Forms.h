@@ -67,7 +67,7 @@ class TAttributeForm : public TDialogForm {
   std::string ClassLabel;
   std::string Name;
   std::string Type;
-  int Visibility = CodeOf(kProtected);
+  int Visibility = CodeOf(TVisibility::Protected);
   StringList Documentation;
   std::string ReadCaption = "Lese-Anfrage erzeugen";
   bool ReadChecked = false;
@@ -140,8 +140,8 @@ class TMethodForm : public TDialogForm {
   std::string Name;
   std::string ResultType;
   bool ResultVisible = false;
-  int Access = CodeOf(kProtected);
-  int Kind = CodeOf(kProcedure);
+  int Access = CodeOf(TVisibility::Protected);
+  int Kind = CodeOf(TMethodKind::Procedure);
   bool IsClassMethod = false;
   bool IsAbstract = false;
   bool IsFinal = false;

@@ -18,7 +18,7 @@ namespace {
 
 // A visibility read from a radio group; a group without a ticked button keeps the old one.
 TVisibility VisibilityFrom(int ticked, TVisibility old) {
-  return ticked >= CodeOf(kPrivate) && ticked <= CodeOf(kPublished) ? FromCode<TVisibility>(ticked)
+  return ticked >= CodeOf(TVisibility::Private) && ticked <= CodeOf(TVisibility::Published) ? FromCode<TVisibility>(ticked)
                                                                       : old;
 }
 
@@ -71,11 +71,11 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
   form.Caption = "Attribut eingeben";
   form.ClassLabel = ClassLabelOf(*cls);
   form.DeleteVisible = false;
-  form.Visibility = CodeOf(kProtected);
+  form.Visibility = CodeOf(TVisibility::Protected);
   Dialogs().RunDialog(form);
   if (form.Result == kResultOk) {
     auto a = std::make_unique<TAttribute>(
-        form.Name, form.Type, VisibilityFrom(form.Visibility, kProtected), form.Documentation);
+        form.Name, form.Type, VisibilityFrom(form.Visibility, TVisibility::Protected), form.Documentation);
     // New attributes write their bodies in the application's language.
     const int language = form_.LanguageOfMainWindow;
     if (form.ReadChecked)
@@ -119,7 +119,7 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
   Dialogs().RunDialog(form);
 
   if (form.Result == kResultOk) {
-    if (old != kPublished) {
+    if (old != TVisibility::Published) {
       a.Name = form.Name;
       a.TypeName = form.Type;
       a.Visibility = VisibilityFrom(form.Visibility, old);
@@ -128,14 +128,14 @@ void MemberEditor::ChangeAttribute(TUMLClass& cls, TAttribute& a) {
       const bool java = ActiveDiagramIsJava();
       if (form.ReadChecked) UpdateReadQuery(cls, a, form.ReadName, java);
       if (form.WriteChecked) UpdateWriteCommand(cls, a, form.WriteName, java);
-    } else if (form.Visibility == CodeOf(kPublished)) {
+    } else if (form.Visibility == CodeOf(TVisibility::Published)) {
       Warn(W("Attribute mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht des Attributs ->'") + a.Name +
                    W("'<- wirklich ändern?"))) {
       a.Visibility = VisibilityFrom(form.Visibility, old);
     }
   } else if (form.Result == kResultDelete) {
-    if (old == kPublished)
+    if (old == TVisibility::Published)
       Warn(W("Attribute mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"));
     else if (Ask(W("Möchten Sie das Attribut ->'") + a.Name + W("'<- wirklich löschen?")))
       DeleteAttribute(cls, a);
@@ -151,7 +151,7 @@ void MemberEditor::UpdateReadQuery(TUMLClass& cls, TAttribute& a, const std::str
     created = std::make_unique<TMethod>();
     m = created.get();
   }
-  m->Kind = kFunction;
+  m->Kind = TMethodKind::Function;
   m->Name = name;
   m->ResultType = a.TypeName;
   m->Code = ReadQueryCode(java ? 2 : 1, a.Name, TReadQueryFor::ChangedAttribute);
@@ -202,8 +202,8 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
   form.Caption = "Neue Methode erstellen";
   form.ClassName = cls->Name;
   form.ClassLabel = ClassLabelOf(*cls);
-  form.Access = CodeOf(kPublic);
-  form.Kind = CodeOf(kProcedure);
+  form.Access = CodeOf(TVisibility::Public);
+  form.Kind = CodeOf(TMethodKind::Procedure);
   form.DeleteVisible = false;
   form.Code = &m->Code;
   Dialogs().RunDialog(form);
@@ -212,7 +212,7 @@ void MemberEditor::NewMethod(TUMLClass* cls) {
     m->Parameters = form.Parameters;
     m->ResultType = form.ResultType;
     m->Documentation = form.Documentation;
-    m->Visibility = VisibilityFrom(form.Access, kPublic);
+    m->Visibility = VisibilityFrom(form.Access, TVisibility::Public);
     m->Kind = FromCode<TMethodKind>(form.Kind);
     m->IsClassMethod = form.IsClassMethod;
     m->IsAbstract = form.IsAbstract;
@@ -238,7 +238,7 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
   form.IsFinal = m.IsFinal;
   form.Name = m.Name;
   form.Parameters = m.Parameters;
-  if (m.Kind == kFunction) {
+  if (m.Kind == TMethodKind::Function) {
     form.ResultType = m.ResultType;
     form.ResultVisible = true;
   }
@@ -247,7 +247,7 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
   Dialogs().RunDialog(form);
 
   if (form.Result == kResultOk) {
-    if (old != kPublished) {
+    if (old != TVisibility::Published) {
       m.Visibility = VisibilityFrom(form.Access, old);
       m.IsClassMethod = form.IsClassMethod;
       m.IsAbstract = form.IsAbstract;
@@ -258,14 +258,14 @@ void MemberEditor::ChangeMethod(TUMLClass& cls, TMethod& m) {
       m.ResultType = form.ResultType;
       m.Documentation = form.Documentation;
       FitNewMethodCode(m, ActiveDiagramIsJava());
-    } else if (form.Access == CodeOf(kPublished)) {
+    } else if (form.Access == CodeOf(TVisibility::Published)) {
       Warn(W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"));
     } else if (Ask(W("Möchten Sie das Zugriffsrecht der Methode ->'") + m.Name +
                    W("'<- wirklich ändern?"))) {
       m.Visibility = VisibilityFrom(form.Access, old);
     }
   } else if (form.Result == kResultDelete) {
-    if (old == kPublished)
+    if (old == TVisibility::Published)
       Warn(W("Methoden mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"));
     else if (Ask(W("Möchten Sie die Methode ->'") + m.Name + W("'<- wirklich löschen?")))
       DeleteMethod(cls, &m);

@@ -73,13 +73,13 @@ void MessageCommands::MethodewaehlenClick() {
 void MessageCommands::NewMethodForMessage(TUMLClass& cls) {
   TConnection* c = Window().SelectedConnection;
   TMethodForm form(Dialogs());
-  form.Access = CodeOf(kPublic);
-  if (c->Kind == kAnfrage) {
-    form.SetKind(CodeOf(kFunction));
+  form.Access = CodeOf(TVisibility::Public);
+  if (c->Kind == TConnectionKind::Anfrage) {
+    form.SetKind(CodeOf(TMethodKind::Function));
     form.ResultType = c->StartText;
     form.Name = c->EndText;
   } else {
-    form.SetKind(CodeOf(kProcedure));
+    form.SetKind(CodeOf(TMethodKind::Procedure));
     form.Name = c->TextBox->Lines.empty() ? std::string() : c->TextBox->Lines.front();
   }
   form.DeleteVisible = false;
@@ -113,7 +113,7 @@ void MessageCommands::BotschaftLoeschenClick() {
 void MessageCommands::beziehungBearbeitenClick() {
   TConnection* c = Window().SelectedConnection;
   if (!picking::IsListed(Window(), c)) return;
-  if (c->Kind == kAnfrage)
+  if (c->Kind == TConnectionKind::Anfrage)
     c->TextBox->Edit("Anfrage an Klasse " + ClassNameOf(c->EndBox));
   else
     c->AskTexts();

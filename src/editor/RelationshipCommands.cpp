@@ -95,8 +95,8 @@ bool RelationshipCommands::NewAttributeForConnection(TUMLClass& cls) {
   TAttributeForm form(Dialogs());
   form.Caption = W("Neues Attribute für eine Objektbeziehung festlegen");
   form.ClassLabel = "Klasse : " + cls.Name;
-  form.Visibility = CodeOf(kProtected);
-  form.Name = (c->Kind == kHat ? "hat" : "kennt") + target;
+  form.Visibility = CodeOf(TVisibility::Protected);
+  form.Name = (c->Kind == TConnectionKind::Hat ? "hat" : "kennt") + target;
   form.Type = target;
   form.DeleteVisible = false;
   Dialogs().RunDialog(form);

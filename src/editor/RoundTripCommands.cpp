@@ -347,7 +347,7 @@ void RoundTripCommands::ConnectAncestors() {
     };
     const bool connected = std::any_of(
         doc.Connections.Items.begin(), doc.Connections.Items.end(), [&](const TConnection* c) {
-          return c->Kind == kIst && c->StartBox == box && named(c->EndBox);
+          return c->Kind == TConnectionKind::Ist && c->StartBox == box && named(c->EndBox);
         });
     if (connected) continue;
     TUMLDrawClass* target = nullptr;
@@ -358,8 +358,8 @@ void RoundTripCommands::ConnectAncestors() {
     if (!target)
       target = doc.AddClassBox(std::make_unique<TUMLClass>(ancestor), box->Left,
                                std::max(0, box->Top - 80));
-    TConnection* ist = doc.AddConnection(box, 6, target, 28, kIst);
-    ist->Color = DefaultConnectionColor(kIst);
+    TConnection* ist = doc.AddConnection(box, 6, target, 28, TConnectionKind::Ist);
+    ist->Color = DefaultConnectionColor(TConnectionKind::Ist);
     Window().Redraw();
   }
 }

@@ -511,22 +511,22 @@ void TFChild::PrepareConnectionMenuForEnd(const TConnection& c) {
   const std::string start = picking::ClassNameOf(c.StartBox);
   const std::string end = picking::ClassNameOf(c.EndBox);
   switch (c.Kind) {
-    case kAuftrag:
-    case kAnfrage:
+    case TConnectionKind::Auftrag:
+    case TConnectionKind::Anfrage:
       SetCaption("MyConnectionMenueTitle",
-                 (c.Kind == kAuftrag ? "   Auftrag: " : "   Anfrage: ") + c.StartText);
+                 (c.Kind == TConnectionKind::Auftrag ? "   Auftrag: " : "   Anfrage: ") + c.StartText);
       ShowItems({"beziehungBearbeiten", "SchriftAendern", "CoFarbenAendern", "Methodewaehlen"},
                 {"LinienzugWaehlen", "Attributwaehlen"});
       break;
-    case kIst:
+    case TConnectionKind::Ist:
       SetCaption("MyConnectionMenueTitle", "   Beziehung: " + start + " IST " + end);
       ShowItems({"LinienzugWaehlen", "CoFarbenAendern"},
                 {"beziehungBearbeiten", "SchriftAendern", "Methodewaehlen", "Attributwaehlen"});
       break;
-    case kHat:
-    case kKennt:
+    case TConnectionKind::Hat:
+    case TConnectionKind::Kennt:
       SetCaption("MyConnectionMenueTitle",
-                 "   Beziehung: " + start + (c.Kind == kHat ? " HAT " : " KENNT ") + end);
+                 "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
       ShowItems({"beziehungBearbeiten", "SchriftAendern", "LinienzugWaehlen", "CoFarbenAendern",
                  "Attributwaehlen"},
                 {"Methodewaehlen"});
@@ -541,24 +541,24 @@ void TFChild::PrepareConnectionMenuForText(TConnection& c) {
   const std::string start = picking::ClassNameOf(c.StartBox);
   const std::string end = picking::ClassNameOf(c.EndBox);
   switch (c.Kind) {
-    case kClassInfo:
+    case TConnectionKind::ClassInfo:
       SetCaption("MyConnectionMenueTitle", "Infobox zur Klasse: " + end);
       ShowItems({"beziehungLoeschen", "beziehungBearbeiten", "SchriftAendern", "CoFarbenAendern"},
                 {"LinienzugWaehlen", "Methodewaehlen", "Attributwaehlen"});
       break;
-    case kHat:
-    case kKennt:
+    case TConnectionKind::Hat:
+    case TConnectionKind::Kennt:
       picking::MarkRed(*this, c);
       SetCaption("MyConnectionMenueTitle",
-                 "   Beziehung: " + start + (c.Kind == kHat ? " HAT " : " KENNT ") + end);
+                 "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
       ShowItems({"beziehungLoeschen", "beziehungBearbeiten", "SchriftAendern", "LinienzugWaehlen",
                  "CoFarbenAendern", "Attributwaehlen"},
                 {"Methodewaehlen"});
       break;
-    case kAuftrag:
-    case kAnfrage:
+    case TConnectionKind::Auftrag:
+    case TConnectionKind::Anfrage:
       SetCaption("MyConnectionMenueTitle",
-                 (c.Kind == kAuftrag ? "Auftrag an Klasse: " : "Anfrage an Klasse: ") + end);
+                 (c.Kind == TConnectionKind::Auftrag ? "Auftrag an Klasse: " : "Anfrage an Klasse: ") + end);
       ShowItems({"beziehungLoeschen", "beziehungBearbeiten", "SchriftAendern", "CoFarbenAendern",
                  "Methodewaehlen"},
                 {"LinienzugWaehlen", "Attributwaehlen"});

@@ -25,10 +25,8 @@
 namespace zedro {
 namespace {
 
-bool IsMessageKind(TConnectionKind kind) { return kind == kAuftrag || kind == kAnfrage; }
-
 // An IST relationship draws no text box, so its box is never a target.
-bool HasTextTarget(const TConnection& c) { return c.Kind != kIst; }
+bool HasTextTarget(const TConnection& c) { return c.Kind != TConnectionKind::Ist; }
 
 bool StrictlyInside(const TRect& r, int x, int y) {
   return r.Left < x && x < r.Right && r.Top < y && y < r.Bottom;
@@ -161,7 +159,7 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
   if (index < 0) return;
   const TConnectionKind kind = picking::TickedKind(*this);
   // The command was withdrawn, or the first box went away, since the first pick.
-  if (kind == kClassInfo || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
+  if (kind == TConnectionKind::ClassInfo || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
     Mode = EditMode::Idle;
     FirstBoxIndex = -1;
     ClearStatus();
@@ -177,9 +175,9 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
   d.Connections.Add(c);
   SelectedConnection = c;
   c->PaintCreating();
-  if (kind == kHat || kind == kKennt)
+  if (kind == TConnectionKind::Hat || kind == TConnectionKind::Kennt)
     Relationships().AttributwaehlenClick();
-  else if (IsMessageKind(kind))
+  else if (IsMessage(kind))
     Messages().MethodewaehlenClick();
   picking::Untick(*this, {"Vererbung", "Aggregation", "Assoziation", "Auftrag", "Anfrage",
                           "deleteConnection", "BotschaftLoeschen"});
@@ -229,7 +227,7 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
 }
 
 bool TFChild::Deletable(const TConnection& c) const {
-  return IsMessageKind(c.Kind) ? picking::IsTicked(*this, "BotschaftLoeschen")
+  return IsMessage(c.Kind) ? picking::IsTicked(*this, "BotschaftLoeschen")
                                : picking::IsTicked(*this, "deleteConnection");
 }
 

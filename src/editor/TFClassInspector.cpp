@@ -26,7 +26,7 @@ std::string AttributeNodeText(const TAttribute& a) {
 }
 
 std::string MethodNodeText(const TMethod& m) {
-  return std::string(VisibilitySymbol(m.Visibility)) + " " + (m.Kind == kFunction ? "? " : "! ") +
+  return std::string(VisibilitySymbol(m.Visibility)) + " " + (m.Kind == TMethodKind::Function ? "? " : "! ") +
          m.MethodSignature();
 }
 

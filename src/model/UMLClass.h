@@ -55,16 +55,6 @@ constexpr bool IsProcedureOrFunction(TMethodKind kind) {
   }
 }
 
-// The earlier constant names, still used by the editor.
-inline constexpr TVisibility kPrivate = TVisibility::Private;
-inline constexpr TVisibility kProtected = TVisibility::Protected;
-inline constexpr TVisibility kPublic = TVisibility::Public;
-inline constexpr TVisibility kPublished = TVisibility::Published;
-inline constexpr TMethodKind kConstructor = TMethodKind::Constructor;
-inline constexpr TMethodKind kProcedure = TMethodKind::Procedure;
-inline constexpr TMethodKind kFunction = TMethodKind::Function;
-inline constexpr TMethodKind kDestructor = TMethodKind::Destructor;
-
 // The four access rights, from private to published.
 inline constexpr TVisibility kVisibilities[] = {TVisibility::Private, TVisibility::Protected,
                                                 TVisibility::Public, TVisibility::Published};

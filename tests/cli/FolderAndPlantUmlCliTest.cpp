@@ -60,11 +60,11 @@ void WriteTrickyDiagram(const std::string& path) {
   auto a = std::make_unique<TAttribute>();
   a->Name = "onKlick";
   a->TypeName = "procedure ( Sender : TObject ) of object";
-  a->Visibility = kPublished;
+  a->Visibility = TVisibility::Published;
   cls->AddAttribute(std::move(a));
   auto m = std::make_unique<TMethod>();
   m->Name = "Rechne";
-  m->Kind = kFunction;
+  m->Kind = TMethodKind::Function;
   m->ResultType = "Integer";
   m->IsAbstract = true;
   m->Parameters.push_back({"a", "array of Integer"});
@@ -74,13 +74,13 @@ void WriteTrickyDiagram(const std::string& path) {
   lib->IsLibraryClass = true;
   TUMLDrawClass* second = doc.AddClassBox(std::move(lib), 300, 40);
   doc.AddClassBox(std::make_unique<TUMLClass>(""), 300, 200);  // from a damaged file
-  TConnection* hat = doc.AddConnection(first, 28, second, 6, kHat);
+  TConnection* hat = doc.AddConnection(first, 28, second, 6, TConnectionKind::Hat);
   hat->EndText = "0..\"*\"";
   hat->TextBox->Lines = {"**fett** --durch-- //kursiv//", "end note", "<b>html</b> \\n"};
-  TConnection* ask = doc.AddConnection(first, 17, second, 39, kAnfrage);
+  TConnection* ask = doc.AddConnection(first, 17, second, 39, TConnectionKind::Anfrage);
   ask->TextBox->Lines = {"Wert ?", "--> Integer"};
-  doc.AddConnection(second, 6, first, 28, kAuftrag);
-  TConnection* note = doc.AddConnection(first, 1, first, 1, kClassInfo);
+  doc.AddConnection(second, 6, first, 28, TConnectionKind::Auftrag);
+  TConnection* note = doc.AddConnection(first, 1, first, 1, TConnectionKind::ClassInfo);
   note->TextBox->Lines = {"' kein Kommentar", "@enduml"};
   TInfoBox* info = doc.AddInfoBox(40, 300);
   info->Lines = {"end note", "  @startuml", "__unterstrichen__ \"\"fest\"\""};

@@ -35,29 +35,29 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   TestDiagram d;
   TUMLClass& c = d.Class("TAuto");
   c.Documentation = {"Ein Auto.", W("Fährt.")};
-  d.Connect("TAuto", kIst, "TA");
-  d.Connect("TAuto", kIst, "TB");
-  d.Connect("TAuto", kIst, "TAuto");  // no ancestor of its own
-  d.Connect("TAuto", kHat, "TRad", "4");
-  d.Connect("TAuto", kHat, "TSitz", "0");  // not listed
-  d.Connect("TAuto", kKennt, "TFahrer", "n");
-  d.Connect("TKunde", kKennt, "TAuto", "1", "2");
-  d.Connect("THalter", kKennt, "TAuto", "1", "0");
+  d.Connect("TAuto", TConnectionKind::Ist, "TA");
+  d.Connect("TAuto", TConnectionKind::Ist, "TB");
+  d.Connect("TAuto", TConnectionKind::Ist, "TAuto");  // no ancestor of its own
+  d.Connect("TAuto", TConnectionKind::Hat, "TRad", "4");
+  d.Connect("TAuto", TConnectionKind::Hat, "TSitz", "0");  // not listed
+  d.Connect("TAuto", TConnectionKind::Kennt, "TFahrer", "n");
+  d.Connect("TKunde", TConnectionKind::Kennt, "TAuto", "1", "2");
+  d.Connect("THalter", TConnectionKind::Kennt, "TAuto", "1", "0");
   // Messages are listed as what they are, with the method they call.
-  d.Connect("TAuto", kAuftrag, "TFahrer")->Method =
-      AddMeth(d.Class("TFahrer"), {"steige", kProcedure, {{"ein", "Boolean"}}});
-  d.Connect("TAuto", kAnfrage, "TKunde", "0", "int");
-  TMethod* gone = AddMeth(d.Class("TKunde"), {"gibAlter", kFunction, {}, "int"});
-  d.Connect("TAuto", kAnfrage, "TKunde", "gibAlter", "int")->Method = gone;
+  d.Connect("TAuto", TConnectionKind::Auftrag, "TFahrer")->Method =
+      AddMeth(d.Class("TFahrer"), {"steige", TMethodKind::Procedure, {{"ein", "Boolean"}}});
+  d.Connect("TAuto", TConnectionKind::Anfrage, "TKunde", "0", "int");
+  TMethod* gone = AddMeth(d.Class("TKunde"), {"gibAlter", TMethodKind::Function, {}, "int"});
+  d.Connect("TAuto", TConnectionKind::Anfrage, "TKunde", "gibAlter", "int")->Method = gone;
   d.Class("TKunde").RemoveMethod(gone);  // a method that has left its class is not called
-  d.Connect("TAuto", kClassInfo, "TAuto");  // the class itself is no partner
+  d.Connect("TAuto", TConnectionKind::ClassInfo, "TAuto");  // the class itself is no partner
   AddAttr(c, "km", "Integer")->Documentation = {"Kilometerstand"};
-  AddMeth(c, {"Create", kConstructor});
-  AddMeth(c, {"fahre", kProcedure, {{"km", "Integer"}, {"ziel", "String"}}})->Documentation = {
+  AddMeth(c, {"Create", TMethodKind::Constructor});
+  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "Integer"}, {"ziel", "String"}}})->Documentation = {
       "bewegt das Auto"};
-  AddMeth(c, {"gibStand", kFunction, {}, "Integer"});
-  AddMeth(c, {"hupe", kProcedure, {}, "void"});  // a Java function read as procedure
-  AddMeth(c, {"Destroy", kDestructor});
+  AddMeth(c, {"gibStand", TMethodKind::Function, {}, "Integer"});
+  AddMeth(c, {"hupe", TMethodKind::Procedure, {}, "void"});  // a Java function read as procedure
+  AddMeth(c, {"Destroy", TMethodKind::Destructor});
 
   TDocLines lines = BuildClassDocumentation(c, d.doc.Connections);
   EXPECT_EQ(

@@ -20,7 +20,7 @@
 namespace zedro::testing {
 
 inline TAttribute* AddAttr(TUMLClass& c, const std::string& name, const std::string& type,
-                           TVisibility vis = kPrivate) {
+                           TVisibility vis = TVisibility::Private) {
   auto a = std::make_unique<TAttribute>();
   a->Name = name;
   a->TypeName = type;
@@ -30,10 +30,10 @@ inline TAttribute* AddAttr(TUMLClass& c, const std::string& name, const std::str
 
 struct MethodSpec {
   std::string name;
-  TMethodKind kind = kProcedure;
+  TMethodKind kind = TMethodKind::Procedure;
   std::vector<std::pair<std::string, std::string>> params;  // name, type
   std::string result;
-  TVisibility vis = kPublic;
+  TVisibility vis = TVisibility::Public;
 };
 
 inline TMethod* AddMeth(TUMLClass& c, const MethodSpec& s) {

@@ -42,7 +42,7 @@ TEST(CompileCheck, JavaClassesCompileWithJavac) {
   if (!HaveProgram("javac")) GTEST_SKIP() << "javac is not installed";
   TestDiagram d;
   BuildVehicleDiagram(d, 2);
-  AddAttr(d.Class("TRad"), "marke", "String", kPublished);  // declared public
+  AddAttr(d.Class("TRad"), "marke", "String", TVisibility::Published);  // declared public
   for (TUMLDrawClass* box : d.doc.DrawClasses.Items)
     box->SourceFileName = box->UMLClass->Name + ".java";
   TempDir dir;
@@ -92,10 +92,10 @@ TEST(CompileCheck, BundledExamplesCompile) {
 TEST(CompileCheck, ExportAllNamesEveryUnitFirstAndReportsFailures) {
   // TA comes first and relates to classes that have never been exported.
   TestDiagram d;
-  d.Connect("TA", kHat, "TB", "2");
-  d.Connect("TC", kKennt, "TA", "1", "1");
+  d.Connect("TA", TConnectionKind::Hat, "TB", "2");
+  d.Connect("TC", TConnectionKind::Kennt, "TA", "1", "1");
   d.Box("TLib")->UMLClass->IsLibraryClass = true;
-  d.Connect("TA", kKennt, "TLib", "1");
+  d.Connect("TA", TConnectionKind::Kennt, "TLib", "1");
   d.Box("TAlt", "Alt.pas");
   TempDir dir;
   ScriptedMessages messages;

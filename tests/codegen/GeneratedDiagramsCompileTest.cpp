@@ -49,7 +49,7 @@ class DiagramMaker {
     for (int i = 1; i < classes; ++i)
       if (Chance(3)) {
         const int parent = Between(0, i - 1);
-        connections_.push_back(d_.Connect(Name(i), kIst, Name(parent)));
+        connections_.push_back(d_.Connect(Name(i), TConnectionKind::Ist, Name(parent)));
         superclasses_.insert(parent);
         parents_[i] = parent;
       }
@@ -63,11 +63,11 @@ class DiagramMaker {
     for (int k = Between(0, 3); k > 0; --k) Message();
     if (Chance(3)) {  // a note tied to a class
       const std::string noted = Name(Between(0, classes - 1));
-      d_.Connect(noted, kClassInfo, noted);
+      d_.Connect(noted, TConnectionKind::ClassInfo, noted);
     }
     // Some relationships are deleted again; their attributes stay in the classes.
     for (TConnection* c : std::vector<TConnection*>(connections_))
-      if (c->Kind != kIst && Chance(4)) d_.doc.DeleteConnection(c);
+      if (c->Kind != TConnectionKind::Ist && Chance(4)) d_.doc.DeleteConnection(c);
     SubDiagram();
     d_.doc.AssertParents();
   }
@@ -120,7 +120,7 @@ class DiagramMaker {
           MakeReadQuery(Fresh(i, (java_ ? "gib" : "Gib") + CapitalizedName(name)), name, type,
                         language_,
                         Chance(2) ? TReadQueryFor::NewAttribute : TReadQueryFor::ChangedAttribute));
-      a->ReadMethod->Visibility = a->Visibility == kPublished ? kPublished : kPublic;
+      a->ReadMethod->Visibility = a->Visibility == TVisibility::Published ? TVisibility::Published : TVisibility::Public;
     }
     if (Chance(2))
       a->WriteMethod = c.AddMethod(MakeWriteCommand(
@@ -160,15 +160,15 @@ class DiagramMaker {
     auto m = std::make_unique<TMethod>();
     m->Kind = static_cast<TMethodKind>(Between(0, 3));
     const bool superclass = superclasses_.count(i) > 0;
-    if (m->Kind == kDestructor && hasDestructor_.count(i)) m->Kind = kProcedure;
-    if (m->Kind == kConstructor && java_ && superclass && hasConstructor_.count(i))
-      m->Kind = kProcedure;
-    m->Name = Fresh(i, m->Kind == kConstructor  ? "Create"
-                       : m->Kind == kDestructor ? "Destroy"
+    if (m->Kind == TMethodKind::Destructor && hasDestructor_.count(i)) m->Kind = TMethodKind::Procedure;
+    if (m->Kind == TMethodKind::Constructor && java_ && superclass && hasConstructor_.count(i))
+      m->Kind = TMethodKind::Procedure;
+    m->Name = Fresh(i, m->Kind == TMethodKind::Constructor  ? "Create"
+                       : m->Kind == TMethodKind::Destructor ? "Destroy"
                                                 : "tue" + std::to_string(i));
     m->Visibility = AnyVisibility();
-    if (m->Kind == kFunction) m->ResultType = Type(i);
-    if (m->Kind == kProcedure || m->Kind == kFunction) {
+    if (m->Kind == TMethodKind::Function) m->ResultType = Type(i);
+    if (m->Kind == TMethodKind::Procedure || m->Kind == TMethodKind::Function) {
       m->IsClassMethod = Chance(5);
       m->IsAbstract = Chance(6);
       m->IsFinal = Chance(4);
@@ -176,12 +176,12 @@ class DiagramMaker {
     // Java tells constructors apart by their parameters only; a superclass keeps one that
     // takes none, as its subclasses call it.
     int count = Between(0, 2);
-    if (m->Kind == kConstructor) {
+    if (m->Kind == TMethodKind::Constructor) {
       count = java_ ? (superclass ? 0 : constructors_[i]++) : count;
       hasConstructor_.insert(i);
-      if (java_ && superclass) m->Visibility = kPublic;
+      if (java_ && superclass) m->Visibility = TVisibility::Public;
     }
-    if (m->Kind == kDestructor) {
+    if (m->Kind == TMethodKind::Destructor) {
       count = 0;
       hasDestructor_.insert(i);
     }
@@ -190,7 +190,7 @@ class DiagramMaker {
     FitNewMethodCode(*m, java_);
     TMethod* added = c.AddMethod(std::move(m));
     // Sometimes an overload: the same name with one parameter more.
-    if ((added->Kind == kProcedure || added->Kind == kFunction) && Chance(5)) {
+    if ((added->Kind == TMethodKind::Procedure || added->Kind == TMethodKind::Function) && Chance(5)) {
       std::unique_ptr<TMethod> o = added->Clone();
       o->Parameters.emplace_back(java_ ? "extra" : "CONST extra", java_ ? "String" : "String");
       o->IsAbstract = false;
@@ -206,14 +206,14 @@ class DiagramMaker {
     TUMLClass& parent = *classes_[static_cast<size_t>(parents_[i])];
     std::vector<const TMethod*> candidates;
     for (const TMethod* m : parent.Methods.Items)
-      if (!m->IsFinal && m->Kind != kConstructor && !names_[i].count(text::LowerAscii(m->Name)) &&
+      if (!m->IsFinal && m->Kind != TMethodKind::Constructor && !names_[i].count(text::LowerAscii(m->Name)) &&
           IsNewMethodCode(m->Code, java_))
         candidates.push_back(m);
     if (candidates.empty()) return;
     std::unique_ptr<TMethod> m = Pick(candidates)->Clone();
     m->IsAbstract = false;
     names_[i].insert(text::LowerAscii(m->Name));
-    if (m->Kind == kDestructor) {
+    if (m->Kind == TMethodKind::Destructor) {
       if (hasDestructor_.count(i)) return;
       hasDestructor_.insert(i);
     }
@@ -224,13 +224,13 @@ class DiagramMaker {
   void Relationship() {
     const int from = Between(0, static_cast<int>(classes_.size()) - 1);
     const int to = java_ ? Between(0, static_cast<int>(classes_.size()) - 1) : Between(0, from);
-    const TConnectionKind kind = Chance(2) ? kHat : kKennt;
+    const TConnectionKind kind = Chance(2) ? TConnectionKind::Hat : TConnectionKind::Kennt;
     static const std::vector<std::string> multiplicities = {"1", "2", "4", "10", "n", "0", ""};
     TConnection* c = d_.Connect(Name(from), kind, Name(to), Pick(multiplicities),
-                                kind == kKennt ? Pick(multiplicities) : "");
+                                kind == TConnectionKind::Kennt ? Pick(multiplicities) : "");
     connections_.push_back(c);
     if (Chance(5)) return;  // "kein Attribut zuordnen"
-    c->Attributes.Add(AddAttribute(from, (kind == kHat ? "hat" : "kennt") + Name(to), Name(to)));
+    c->Attributes.Add(AddAttribute(from, (kind == TConnectionKind::Hat ? "hat" : "kennt") + Name(to), Name(to)));
   }
 
   // An Auftrag or Anfrage, calling a method of the receiver or a new one made for it.
@@ -238,7 +238,7 @@ class DiagramMaker {
     const int from = Between(0, static_cast<int>(classes_.size()) - 1);
     const int to = Between(0, static_cast<int>(classes_.size()) - 1);
     const bool query = Chance(2);
-    TConnection* c = d_.Connect(Name(from), query ? kAnfrage : kAuftrag, Name(to),
+    TConnection* c = d_.Connect(Name(from), query ? TConnectionKind::Anfrage : TConnectionKind::Auftrag, Name(to),
                                 query ? "gibStand" : "", query ? Type(to) : "");
     TUMLClass& receiver = *classes_[static_cast<size_t>(to)];
     if (!receiver.Methods.Items.empty() && Chance(2)) {
@@ -247,7 +247,7 @@ class DiagramMaker {
     }
     // The method dialog for a message leaves the body empty: the generator writes one.
     auto m = std::make_unique<TMethod>();
-    m->Kind = query ? kFunction : kProcedure;
+    m->Kind = query ? TMethodKind::Function : TMethodKind::Procedure;
     m->Name = Fresh(to, (query ? c->EndText : "fuehreAus") + std::to_string(to));
     m->ResultType = query ? c->StartText : "";
     c->Method = receiver.AddMethod(std::move(m));
@@ -272,7 +272,7 @@ class DiagramMaker {
     if (classes_.size() >= 2) {
       TUMLDrawObject* a = sub->AddObjectBox(classes_[1], 40, 300);
       TUMLDrawObject* b = sub->AddObjectBox(classes_[0], 300, 300);
-      sub->AddConnection(a, 17, b, 39, kKennt)->EndText = "1";
+      sub->AddConnection(a, 17, b, 39, TConnectionKind::Kennt)->EndText = "1";
     }
   }
 
@@ -338,7 +338,7 @@ void ReadBack(std::vector<std::unique_ptr<TestDiagram>>& diagrams, int language,
       TUMLClass expected(cls.Name);
       for (const TAttribute* a : cls.Attributes.Items) {
         auto copy = std::make_unique<TAttribute>(*a);
-        if (language == 2 && copy->Visibility == kPublished) copy->Visibility = kPublic;
+        if (language == 2 && copy->Visibility == TVisibility::Published) copy->Visibility = TVisibility::Public;
         expected.AppendAttribute(std::move(copy));
       }
       for (const TMethod* m : cls.Methods.Items)

@@ -29,26 +29,26 @@ TEST(JavaExport, EmptyClass) {
 
 TEST(JavaExport, CompleteClass) {
   TestDiagram d;
-  d.Connect("TAuto", kIst, "TFahrzeug");
-  d.Connect("TAuto", kIst, "TAnderes");  // Java has one superclass: the first IST counts
-  d.Connect("TAuto", kHat, "TRad", "4");
-  d.Connect("TAuto", kHat, "TSitz", "1");
-  d.Connect("TAuto", kKennt, "TFahrer", "10");
-  d.Connect("TAuto", kKennt, "TKunde", "n");          // no field for "n"
-  d.Connect("TBesitzer", kKennt, "TAuto", "1", "1");  // the far end gets no field
+  d.Connect("TAuto", TConnectionKind::Ist, "TFahrzeug");
+  d.Connect("TAuto", TConnectionKind::Ist, "TAnderes");  // Java has one superclass: the first IST counts
+  d.Connect("TAuto", TConnectionKind::Hat, "TRad", "4");
+  d.Connect("TAuto", TConnectionKind::Hat, "TSitz", "1");
+  d.Connect("TAuto", TConnectionKind::Kennt, "TFahrer", "10");
+  d.Connect("TAuto", TConnectionKind::Kennt, "TKunde", "n");          // no field for "n"
+  d.Connect("TBesitzer", TConnectionKind::Kennt, "TAuto", "1", "1");  // the far end gets no field
   TUMLClass& c = d.Class("TAuto");
   c.IsAbstract = true;
   c.JavaImports = StringList{"java.util.List", "java.io.*"};
   AddAttr(c, "kilometer", "int")->Documentation = {"gefahrene Kilometer"};
-  AddAttr(c, "name", "String", kPublished);
-  AddAttr(c, "farbe", "String", kProtected);
-  AddMeth(c, {"Create", kConstructor, {{"km", "int"}}});
-  AddMeth(c, {"fahre", kProcedure, {{"km", "int"}, {"ziel", "String"}}})->Code = {"{", "  km++;",
+  AddAttr(c, "name", "String", TVisibility::Published);
+  AddAttr(c, "farbe", "String", TVisibility::Protected);
+  AddMeth(c, {"Create", TMethodKind::Constructor, {{"km", "int"}}});
+  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "int"}, {"ziel", "String"}}})->Code = {"{", "  km++;",
                                                                                   "}"};
-  AddMeth(c, {"gibStand", kFunction, {}, "int", kProtected})->IsAbstract = true;
-  AddMeth(c, {"gibText", kFunction, {{"s", "String"}}, "String"})->IsClassMethod = true;
-  AddMeth(c, {"zeige", kProcedure, {}, "", kPublished});
-  AddMeth(c, {"Destroy", kDestructor, {{"x", "int"}}, "", kPrivate});
+  AddMeth(c, {"gibStand", TMethodKind::Function, {}, "int", TVisibility::Protected})->IsAbstract = true;
+  AddMeth(c, {"gibText", TMethodKind::Function, {{"s", "String"}}, "String"})->IsClassMethod = true;
+  AddMeth(c, {"zeige", TMethodKind::Procedure, {}, "", TVisibility::Published});
+  AddMeth(c, {"Destroy", TMethodKind::Destructor, {{"x", "int"}}, "", TVisibility::Private});
 
   auto stars = [](const std::string& name, const std::string& vis) {
     std::string s = "/********* " + name + " (" + vis + ") ";
@@ -87,16 +87,16 @@ TEST(JavaExport, CompleteClass) {
 // constructor of a generic class carries its plain name.
 TEST(JavaExport, WhatJavacNeeds) {
   TestDiagram d;
-  d.Connect("B", kIst, "A");
-  d.Connect("C", kIst, "B");
-  AddMeth(d.Class("A"), {"f", kProcedure, {{"x", "int"}}})->IsAbstract = true;
-  AddMeth(d.Class("A"), {"g", kFunction, {}, "boolean", kPrivate})->IsAbstract = true;
-  AddMeth(d.Class("B"), {"g", kFunction, {}, "boolean"});
-  AddMeth(d.Class("C"), {"f", kProcedure, {{"x", "int"}}});
-  AddMeth(d.Class("C"), {"h", kFunction, {}, "<T> T", kPublished});
-  AddMeth(d.Class("C"), {"n", kFunction, {}, "double"});
-  AddMeth(d.Class("C"), {"s", kProcedure, {}, "<T> void"});
-  TMethod* create = AddMeth(d.Class("C"), {"Create", kConstructor, {{"k", "int"}}});
+  d.Connect("B", TConnectionKind::Ist, "A");
+  d.Connect("C", TConnectionKind::Ist, "B");
+  AddMeth(d.Class("A"), {"f", TMethodKind::Procedure, {{"x", "int"}}})->IsAbstract = true;
+  AddMeth(d.Class("A"), {"g", TMethodKind::Function, {}, "boolean", TVisibility::Private})->IsAbstract = true;
+  AddMeth(d.Class("B"), {"g", TMethodKind::Function, {}, "boolean"});
+  AddMeth(d.Class("C"), {"f", TMethodKind::Procedure, {{"x", "int"}}});
+  AddMeth(d.Class("C"), {"h", TMethodKind::Function, {}, "<T> T", TVisibility::Published});
+  AddMeth(d.Class("C"), {"n", TMethodKind::Function, {}, "double"});
+  AddMeth(d.Class("C"), {"s", TMethodKind::Procedure, {}, "<T> void"});
+  TMethod* create = AddMeth(d.Class("C"), {"Create", TMethodKind::Constructor, {{"k", "int"}}});
   auto heading = [&](const std::string& cls) {
     for (const std::string& l : Generate(d, cls))
       if (l.find("class ") != std::string::npos) return l;
@@ -131,7 +131,7 @@ TEST(JavaExport, CommentTextCannotEndTheComment) {
   TUMLClass& c = d.Class("Jahr");
   AddAttr(c, "wert", "int")->Documentation = {"Jahr pro */ Monat", "C:\\users\\x",
                                                "\\\\u002a/ zwei", "a\nb"};
-  d.Connect("Jahr", kHat, "Jahr", "1");
+  d.Connect("Jahr", TConnectionKind::Hat, "Jahr", "1");
   const StringList lines = Generate(d, "Jahr");
   auto doc = std::find(lines.begin(), lines.end(), "   /**");
   ASSERT_NE(doc, lines.end());

@@ -51,16 +51,16 @@ TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   d.Box("TFahrzeug", "mTFahrzeug.pas");
   d.Box("TAuto", "mTAuto.pas");
   d.Box("TKunde", "mTKunde.pas");
-  AddMeth(d.Class("TFahrzeug"), {"GibName", kFunction, {}, "String"});
+  AddMeth(d.Class("TFahrzeug"), {"GibName", TMethodKind::Function, {}, "String"});
   TUMLClass& autoClass = d.Class("TAuto");
   AddAttr(autoClass, "km", "Integer");
-  AddMeth(autoClass, {"Fahre", kProcedure, {{"km", "Integer"}}});
-  AddMeth(autoClass, {"GibName", kFunction, {}, "String"})->Code = {"begin", "  Result := 'Auto';",
+  AddMeth(autoClass, {"Fahre", TMethodKind::Procedure, {{"km", "Integer"}}});
+  AddMeth(autoClass, {"GibName", TMethodKind::Function, {}, "String"})->Code = {"begin", "  Result := 'Auto';",
                                                                     "end;"};
   AddMeth(autoClass, {"Zeichne"})->IsAbstract = true;
-  d.Connect("TAuto", kIst, "TFahrzeug");
-  d.Connect("TAuto", kHat, "TRad", "3");  // TRad has no unit yet
-  d.Connect("TKunde", kKennt, "TAuto", "1", "n");
+  d.Connect("TAuto", TConnectionKind::Ist, "TFahrzeug");
+  d.Connect("TAuto", TConnectionKind::Hat, "TRad", "3");  // TRad has no unit yet
+  d.Connect("TKunde", TConnectionKind::Kennt, "TAuto", "1", "n");
 
   EXPECT_EQ(
       Generate(d, "TAuto"),
@@ -89,10 +89,10 @@ TEST(PascalExport, GeneratingTwiceInsertsRelatedUnitsOnce) {
   d.Box("TA", "mTA.pas");
   d.Box("TB", "mTB.pas");
   d.Box("TC", "mTC.pas");
-  d.Connect("TA", kHat, "TB", "1");
-  d.Connect("TA", kKennt, "TC", "1");
-  d.Connect("TA", kKennt, "TC", "2");
-  d.Connect("TA", kHat, "TD", "1");  // TD has no source file
+  d.Connect("TA", TConnectionKind::Hat, "TB", "1");
+  d.Connect("TA", TConnectionKind::Kennt, "TC", "1");
+  d.Connect("TA", TConnectionKind::Kennt, "TC", "2");
+  d.Connect("TA", TConnectionKind::Hat, "TD", "1");  // TD has no source file
   StringList first = Generate(d, "TA");
   StringList second = Generate(d, "TA");
   EXPECT_EQ(first, second);
@@ -126,11 +126,11 @@ TEST(PascalExport, UsesClauses) {
 
 TEST(PascalExport, RelationshipFields) {
   TestDiagram d;
-  for (const char* m : {"1", "5", "6", "n", "0"}) d.Connect("TA", kHat, "TRad", m);
-  d.Connect("TA", kKennt, "TB", "1");
-  d.Connect("TC", kKennt, "TA", "0", "");  // the far end gets a backward line
-  d.Connect("TA", kAuftrag, "TD", "");     // messages and notes need no unit
-  d.Connect("TA", kClassInfo, "TA");
+  for (const char* m : {"1", "5", "6", "n", "0"}) d.Connect("TA", TConnectionKind::Hat, "TRad", m);
+  d.Connect("TA", TConnectionKind::Kennt, "TB", "1");
+  d.Connect("TC", TConnectionKind::Kennt, "TA", "0", "");  // the far end gets a backward line
+  d.Connect("TA", TConnectionKind::Auftrag, "TD", "");     // messages and notes need no unit
+  d.Connect("TA", TConnectionKind::ClassInfo, "TA");
   StringList lines = Generate(d, "TA");
   EXPECT_EQ(
       Declaration(lines),
@@ -144,7 +144,7 @@ TEST(PascalExport, RelationshipFields) {
 
   // Multiplicity 0 writes no field, but the heading still appears.
   TestDiagram k;
-  k.Connect("TA", kHat, "TB", "0");
+  k.Connect("TA", TConnectionKind::Hat, "TB", "0");
   EXPECT_EQ(Declaration(Generate(k, "TA")),
             (StringList{"  TA = class", "", "     //Objektbeziehungen:", ""}));
 }
@@ -152,10 +152,10 @@ TEST(PascalExport, RelationshipFields) {
 TEST(PascalExport, InheritedMethodFoundInGrandparentAndCircularInheritanceEnds) {
   NotationScope java(2);  // Delphi notation is written whatever the active window shows
   TestDiagram d;
-  AddMeth(d.Class("TA"), {"Tu", kProcedure, {{"n", "Integer"}}});
-  d.Connect("TC", kIst, "TB");
-  d.Connect("TB", kIst, "TA");
-  AddMeth(d.Class("TC"), {"tu", kProcedure, {{"N", "integer"}}});
+  AddMeth(d.Class("TA"), {"Tu", TMethodKind::Procedure, {{"n", "Integer"}}});
+  d.Connect("TC", TConnectionKind::Ist, "TB");
+  d.Connect("TB", TConnectionKind::Ist, "TA");
+  AddMeth(d.Class("TC"), {"tu", TMethodKind::Procedure, {{"N", "integer"}}});
   EXPECT_EQ(Declaration(Generate(d, "TC"))[3], "    procedure tu (N: integer); override;");
   d.Class("TA").Parent = &d.Class("TC");
   AddMeth(d.Class("TC"), {"Neu"});
@@ -169,10 +169,10 @@ TEST(PascalExport, AUnitNeverUsesItself) {
   d.Box("TListe", "Listen.pas");
   d.Box("TEintrag", "listen.pas");
   d.Box("TNeu");
-  d.Connect("TKnoten", kKennt, "TKnoten", "1", "1");
-  d.Connect("TListe", kHat, "TEintrag", "n");
-  d.Connect("TEintrag", kKennt, "TListe", "1", "1");
-  d.Connect("TNeu", kKennt, "TNeu", "2", "1");
+  d.Connect("TKnoten", TConnectionKind::Kennt, "TKnoten", "1", "1");
+  d.Connect("TListe", TConnectionKind::Hat, "TEintrag", "n");
+  d.Connect("TEintrag", TConnectionKind::Kennt, "TListe", "1", "1");
+  d.Connect("TNeu", TConnectionKind::Kennt, "TNeu", "2", "1");
   for (const char* name : {"TKnoten", "TListe"}) {
     Generate(d, name);
     EXPECT_EQ(d.Class(name).InterfaceUses.size() + d.Class(name).ImplementationUses.size(), 0u);
@@ -183,8 +183,8 @@ TEST(PascalExport, AUnitNeverUsesItself) {
 
 TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
   TestDiagram d;
-  d.Connect("TForm1", kIst, "TBasisForm");
-  d.Connect("TBasisForm", kIst, "TFORM");
+  d.Connect("TForm1", TConnectionKind::Ist, "TBasisForm");
+  d.Connect("TBasisForm", TConnectionKind::Ist, "TFORM");
   d.doc.AssertParents();
   StringList lines = Generate(d, "TForm1");
   auto end = std::find(lines.begin(), lines.end(), "   end;");
@@ -198,8 +198,8 @@ TEST(PascalExport, FormClassGetsVarBlockAndResourceDirective) {
 TEST(PascalExport, SeparatorsAreSeventyTwoCharactersUntilTheNameIsTooLong) {
   TestDiagram d;
   TUMLClass& c = d.Class("TX");
-  AddMeth(c, {"Privat", kProcedure, {}, "", kPrivate});
-  AddMeth(c, {"Offen", kProcedure, {}, "", kPublished});
+  AddMeth(c, {"Privat", TMethodKind::Procedure, {}, "", TVisibility::Private});
+  AddMeth(c, {"Offen", TMethodKind::Procedure, {}, "", TVisibility::Published});
   const std::string longName(51, 'L');
   AddMeth(c, {longName});
   StringList separators;
@@ -245,11 +245,11 @@ TEST(PascalExport, UnitsOfClassesNamedInDeclarationsAreUsed) {
   AddAttr(a, "liste", "TListe");
   AddAttr(a, "neu", "TNeu");
   AddAttr(a, "selbst", "TA");
-  AddMeth(a, {"Setze", kProcedure, {{"VAR f", "TFahrer"}}});
-  AddMeth(a, {"Wohin", kFunction, {}, "tziel"});  // letter case as Pascal reads it
-  AddMeth(a, {"Nie", kProcedure, {}, "TNie"});     // a procedure has no result type
-  d.Connect("TA", kHat, "TMotor", "4");
-  d.Connect("TFahrer", kKennt, "TA", "1", "1");  // would be named again in the implementation
+  AddMeth(a, {"Setze", TMethodKind::Procedure, {{"VAR f", "TFahrer"}}});
+  AddMeth(a, {"Wohin", TMethodKind::Function, {}, "tziel"});  // letter case as Pascal reads it
+  AddMeth(a, {"Nie", TMethodKind::Procedure, {}, "TNie"});     // a procedure has no result type
+  d.Connect("TA", TConnectionKind::Hat, "TMotor", "4");
+  d.Connect("TFahrer", TConnectionKind::Kennt, "TA", "1", "1");  // would be named again in the implementation
   TConnectionList connections = PascalConnections(d.doc);
   StringList lines = TPascalExport(connections, nullptr, &d.doc.DrawClasses).Generate(a);
   // Each goes to the front, in the order of the boxes, after those of the relationships.
@@ -273,16 +273,16 @@ TEST(PascalExport, CommentsHoldTheirTextAndCircularInheritanceIsLeftOut) {
   TestDiagram d;
   d.Box("TA", "mTA.pas");
   d.Box("TB", "mTB.pas");
-  d.Connect("TA", kKennt, "TB", "n\nbegin");
-  d.Connect("TA", kIst, "TB");
-  d.Connect("TB", kIst, "TA");
+  d.Connect("TA", TConnectionKind::Kennt, "TB", "n\nbegin");
+  d.Connect("TA", TConnectionKind::Ist, "TB");
+  d.Connect("TB", TConnectionKind::Ist, "TA");
   const StringList lines = Generate(d, "TA");
   EXPECT_EQ(Fields(lines), (StringList{"        // kenntTB (n begin) of TB;"}));
   EXPECT_EQ(Declaration(lines).at(0), "  TA = class");
   EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});  // no unit uses the other for it
   Generate(d, "TB");
   EXPECT_EQ(d.Class("TB").InterfaceUses, StringList{});
-  d.Connect("TC", kIst, "TC");
+  d.Connect("TC", TConnectionKind::Ist, "TC");
   EXPECT_EQ(Declaration(Generate(d, "TC")).at(0), "  TC = class");
 }
 
@@ -290,15 +290,15 @@ TEST(PascalExport, CommentsHoldTheirTextAndCircularInheritanceIsLeftOut) {
 // same classes or between their objects, does not write its field lines a second time.
 TEST(PascalExport, RelationshipsShownAgainInSubDiagramsAreWrittenOnce) {
   TestDiagram d;
-  d.Connect("TAuto", kHat, "TRad", "4");
+  d.Connect("TAuto", TConnectionKind::Hat, "TRad", "4");
   DiagramDocument* sub = d.doc.AddSubDiagram("Objekte");
   TUMLDrawClass* autoBox = sub->AddBoxForClass(&d.Class("TAuto"));
   TUMLDrawClass* radBox = sub->AddBoxForClass(&d.Class("TRad"));
-  sub->AddConnection(autoBox, 2, radBox, 30, kHat)->EndText = "4";
+  sub->AddConnection(autoBox, 2, radBox, 30, TConnectionKind::Hat)->EndText = "4";
   sub->AddConnection(sub->AddObjectBox(&d.Class("TAuto"), 0, 0), 2,
-                     sub->AddObjectBox(&d.Class("TRad"), 0, 0), 30, kHat)
+                     sub->AddObjectBox(&d.Class("TRad"), 0, 0), 30, TConnectionKind::Hat)
       ->EndText = "1";
-  sub->AddConnection(autoBox, 2, radBox, 30, kKennt)->EndText = "1";  // a relationship of its own
+  sub->AddConnection(autoBox, 2, radBox, 30, TConnectionKind::Kennt)->EndText = "1";  // a relationship of its own
   EXPECT_EQ(Fields(Generate(d, "TAuto")),
             (StringList{"        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4 : TRad;",
                         "        // kenntTRad : TRad;"}));

@@ -25,18 +25,18 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
   fahrzeug.IsAbstract = true;
   fahrzeug.Documentation = {W("Oberklasse aller Fahrzeuge, mit Umlauten: äöüß")};
   AddAttr(fahrzeug, "FName", Str);
-  AddAttr(fahrzeug, "FKm", Int, kProtected)->Documentation = {"gefahrene Kilometer"};
-  AddMeth(fahrzeug, {"Create", kConstructor});
-  AddMeth(fahrzeug, {"Destroy", kDestructor});
-  AddMeth(fahrzeug, {"Fahre", kProcedure, {{"km", Int}}});
-  AddMeth(fahrzeug, {"Setze", kProcedure, {{"x", Int}}});
-  AddMeth(fahrzeug, {"Setze", kProcedure, {{"s", Str}}});
+  AddAttr(fahrzeug, "FKm", Int, TVisibility::Protected)->Documentation = {"gefahrene Kilometer"};
+  AddMeth(fahrzeug, {"Create", TMethodKind::Constructor});
+  AddMeth(fahrzeug, {"Destroy", TMethodKind::Destructor});
+  AddMeth(fahrzeug, {"Fahre", TMethodKind::Procedure, {{"km", Int}}});
+  AddMeth(fahrzeug, {"Setze", TMethodKind::Procedure, {{"x", Int}}});
+  AddMeth(fahrzeug, {"Setze", TMethodKind::Procedure, {{"s", Str}}});
   AddMeth(fahrzeug, {"Zeichne"})->IsAbstract = true;
-  TMethod* gibName = AddMeth(fahrzeug, {"GibName", kFunction, {}, Str});
-  TMethod* anzahl = AddMeth(fahrzeug, {"Anzahl", kFunction, {}, Int});
+  TMethod* gibName = AddMeth(fahrzeug, {"GibName", TMethodKind::Function, {}, Str});
+  TMethod* anzahl = AddMeth(fahrzeug, {"Anzahl", TMethodKind::Function, {}, Int});
   anzahl->IsClassMethod = true;
   if (pascal) {
-    AddMeth(fahrzeug, {"Lies", kProcedure, {{"VAR k", Int}}});
+    AddMeth(fahrzeug, {"Lies", TMethodKind::Procedure, {{"VAR k", Int}}});
     gibName->Code = {"begin", "  Result := FName;", "end;"};
     anzahl->Code = {"begin", "  Result := 0;", "end;"};
   } else {
@@ -44,32 +44,32 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
     anzahl->Code = {"{", "  return 0;", "}"};
   }
 
-  d.Connect("TAuto", kIst, "TFahrzeug");
+  d.Connect("TAuto", TConnectionKind::Ist, "TFahrzeug");
   autoC.JavaImports = StringList{"java.util.List"};
   AddMeth(autoC, {"Zeichne"});
   AddMeth(autoC, {"Hupe"})->IsFinal = true;
-  AddMeth(autoC, {"Fahre", kProcedure, {{"km", Int}}})->IsFinal = true;  // overrides: a warning
-  AddMeth(autoC, {"GibName", kFunction, {}, Str})->Code =
+  AddMeth(autoC, {"Fahre", TMethodKind::Procedure, {{"km", Int}}})->IsFinal = true;  // overrides: a warning
+  AddMeth(autoC, {"GibName", TMethodKind::Function, {}, Str})->Code =
       pascal ? StringList{"begin", "  Result := 'Auto';", "end;"}
              : StringList{"{", "  return \"Auto\";", "}"};
-  d.Connect("TAuto", kHat, "TRad", "3");
-  d.Connect("TAuto", kKennt, "TFahrer", "1", "3");
+  d.Connect("TAuto", TConnectionKind::Hat, "TRad", "3");
+  d.Connect("TAuto", TConnectionKind::Kennt, "TFahrer", "1", "3");
 
   AddAttr(rad, "Durchmesser", Real);
-  AddMeth(rad, {"GibDurchmesser", kFunction, {}, Real})->Code =
+  AddMeth(rad, {"GibDurchmesser", TMethodKind::Function, {}, Real})->Code =
       pascal ? StringList{"begin", "  Result := Durchmesser;", "end;"}
              : StringList{"{", "  return Durchmesser;", "}"};
 
-  AddAttr(fahrer, "Name", Str, kPublic);
-  d.Connect("TGarage", kHat, "TAuto", "10");
-  d.Connect("TGarage", kKennt, "TFahrer", "n");
-  AddMeth(garage, {"Parke", kProcedure, {{"nummer", Int}, {"name", Str}}, "", kProtected});
+  AddAttr(fahrer, "Name", Str, TVisibility::Public);
+  d.Connect("TGarage", TConnectionKind::Hat, "TAuto", "10");
+  d.Connect("TGarage", TConnectionKind::Kennt, "TFahrer", "n");
+  AddMeth(garage, {"Parke", TMethodKind::Procedure, {{"nummer", Int}, {"name", Str}}, "", TVisibility::Protected});
 
   // Only the sub-diagram shows that a garage knows its wheels.
   DiagramDocument* sub = d.doc.AddSubDiagram("Garage");
   TUMLDrawClass* g = sub->AddBoxForClass(&garage);
   TUMLDrawClass* r = sub->AddBoxForClass(&rad);
-  sub->AddConnection(g, 2, r, 30, kKennt)->EndText = "2";
+  sub->AddConnection(g, 2, r, 30, TConnectionKind::Kennt)->EndText = "2";
   d.doc.AssertParents();
 }
 

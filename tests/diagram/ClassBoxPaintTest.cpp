@@ -51,9 +51,9 @@ TEST(ClassBoxPaint, EmptyClassAndClampingToTheSurfaceCorner) {
 TEST(ClassBoxPaint, FiltersAndTheVisibilitySymbolSetting) {
   PaintedDiagram d;
   TUMLDrawClass* box = d.Box("K");
-  box->UMLClass->AddAttribute(Attr("geheim", "Integer", kPrivate));
-  box->UMLClass->AddAttribute(Attr("offen", "Integer", kPublic));
-  box->UMLClass->AddMethod(Method("m", kProcedure, "", kProtected));
+  box->UMLClass->AddAttribute(Attr("geheim", "Integer", TVisibility::Private));
+  box->UMLClass->AddAttribute(Attr("offen", "Integer", TVisibility::Public));
+  box->UMLClass->AddMethod(Method("m", TMethodKind::Procedure, "", TVisibility::Protected));
   box->Options.RgPrivate = TShowOption::No;
   box->Paint();
   EXPECT_FALSE(d.canvas.FindText("- geheim: Integer"));
@@ -64,7 +64,7 @@ TEST(ClassBoxPaint, NarrowModeBreaksTheParameterList) {
   NotationScope delphi(1);
   PaintedDiagram d;
   TUMLDrawClass* box = d.BoxAt("R", 10, 10, 0, 0);
-  auto m = Method("rechne", kFunction, "Integer");
+  auto m = Method("rechne", TMethodKind::Function, "Integer");
   m->Parameters = {{"a", "Integer"}, {"b", "Integer"}};
   box->UMLClass->AddMethod(std::move(m));
   box->Options.RGWidth = TWidthOption::Narrow;
@@ -124,16 +124,16 @@ TEST(ClassBoxGeometry, FarCoordinatesDoNotOverflow) {
 TEST(ObjectBoxPaint, ValuesCalledMethodsAndHead) {
   PaintedDiagram d;
   TUMLDrawClass* cls = d.Box("Konto");
-  TAttribute* stand = cls->UMLClass->AddAttribute(Attr("stand", "Integer", kPrivate));
-  cls->UMLClass->AddAttribute(Attr("inhaber", "String", kPrivate));
+  TAttribute* stand = cls->UMLClass->AddAttribute(Attr("stand", "Integer", TVisibility::Private));
+  cls->UMLClass->AddAttribute(Attr("inhaber", "String", TVisibility::Private));
   TMethod* einzahlen = cls->UMLClass->AddMethod(Method("einzahlen"));
-  cls->UMLClass->AddMethod(Method("saldo", kFunction, ""));
-  cls->UMLClass->AddMethod(Method("zins", kFunction, "Real"));
+  cls->UMLClass->AddMethod(Method("saldo", TMethodKind::Function, ""));
+  cls->UMLClass->AddMethod(Method("zins", TMethodKind::Function, "Real"));
   TUMLDrawObject* obj = d.doc.AddObjectBox(cls->UMLClass, 100, 100);
   obj->ObjectName = "k1";
   const int at = obj->Values.AttributeAt(0) == stand ? 0 : 1;
   obj->Values.Item(at).Value = "100";
-  d.doc.AddConnection(cls, 1, obj, 1, kAuftrag)->Method = einzahlen;
+  d.doc.AddConnection(cls, 1, obj, 1, TConnectionKind::Auftrag)->Method = einzahlen;
   obj->Paint();
 
   ASSERT_TRUE(d.canvas.FindText("k1 : Konto"));

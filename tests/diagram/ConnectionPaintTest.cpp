@@ -14,7 +14,7 @@ struct HatExample : PaintedDiagram {
   HatExample() {
     whole = BoxAt("Ganzes", 40, 200, 160, 260);
     part = BoxAt("Teil", 100, 50, 220, 100);
-    c = doc.AddConnection(whole, 6, part, 28, kHat);
+    c = doc.AddConnection(whole, 6, part, 28, TConnectionKind::Hat);
     c->EndText = "1..*";
     c->TextBox->AddLine("besteht aus");
     c->LineShape = 2;
@@ -55,10 +55,10 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
     bool startBelow;
     int x, y;
   } cases[] = {
-      {kKennt, 6, true, 366, 87},          {kHat, 6, true, 362, 87},
-      {kKennt, 28, true, 366, 162},        {kKennt, 17, true, 421, 130 - 13 - 5},
-      {kIst, 17, true, 421, 130 - 13 - 1}, {kKennt, 17, false, 421, 135},
-      {kHat, 17, false, 421, 131},         {kHat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
+      {TConnectionKind::Kennt, 6, true, 366, 87},          {TConnectionKind::Hat, 6, true, 362, 87},
+      {TConnectionKind::Kennt, 28, true, 366, 162},        {TConnectionKind::Kennt, 17, true, 421, 130 - 13 - 5},
+      {TConnectionKind::Ist, 17, true, 421, 130 - 13 - 1}, {TConnectionKind::Kennt, 17, false, 421, 135},
+      {TConnectionKind::Hat, 17, false, 421, 131},         {TConnectionKind::Hat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
   };
   for (const auto& t : cases) {
     PaintedDiagram d;
@@ -76,7 +76,7 @@ TEST(ConnectionPaint, MessagesAreStraightAndTwoPixelsWideAfterCreation) {
   PaintedDiagram d;
   TUMLDrawClass* a = d.BoxAt("A", 0, 0, 120, 60);
   TUMLDrawClass* b = d.BoxAt("B", 300, 200, 420, 260);
-  TConnection* c = d.doc.AddConnection(a, 28, b, 6, kAuftrag);
+  TConnection* c = d.doc.AddConnection(a, 28, b, 6, TConnectionKind::Auftrag);
   d.dialogs.editAnswers.push_back({"zahle"});
   c->PaintCreating();
   EXPECT_EQ(std::vector<std::string>{"Auftrag an Klasse: B"}, d.dialogs.editCaptions);
@@ -110,12 +110,12 @@ TEST(ConnectionHitTest, NearEndsAndClassNotes) {
   PaintedDiagram d;
   TUMLDrawClass* a = d.BoxAt("A", 40, 200, 160, 260);
   TUMLDrawClass* b = d.BoxAt("B", 100, 50, 220, 100);
-  TConnection* c = d.doc.AddConnection(a, 6, b, 28, kKennt);
+  TConnection* c = d.doc.AddConnection(a, 6, b, 28, TConnectionKind::Kennt);
   b->Left += 10, b->Right += 10;  // moving a box moves the attached point with it
   EXPECT_TRUE(c->NearStartPoint(103, 200) && !c->NearStartPoint(104, 200));
   EXPECT_TRUE(c->NearEndPoint(170, 100));
   // A class note has no ends to grab and sits at the first border point, without lines.
-  TConnection* note = d.doc.AddConnection(a, 1, a, 1, kClassInfo);
+  TConnection* note = d.doc.AddConnection(a, 1, a, 1, TConnectionKind::ClassInfo);
   note->TextBox->AddLine("Hinweis");
   note->TextOffsetY = -22;
   note->Paint();
@@ -132,13 +132,13 @@ TEST(ConnectionPaint, StartStubsAndTextsOfIstAndKenntOnEverySide) {
     bool endBelow;
     int stubX, stubY, textX, textY, startX, startY;  // the last two: where the route begins
   } cases[] = {
-      {kIst, 6, false, 260, 187, 262, 188, 260, 188},
-      {kKennt, 6, false, 260, 183, 262, 188, 260, 184},
-      {kKennt, 17, false, 334, 230, 321, 231, 334, 230},
-      {kKennt, 17, true, 334, 230, 321, 216, 334, 230},
-      {kIst, 28, true, 260, 273, 262, 261, 260, 272},
-      {kKennt, 39, false, 184, 230, 192, 232, 185, 230},
-      {kIst, 39, true, 188, 230, 192, 216, 189, 230},
+      {TConnectionKind::Ist, 6, false, 260, 187, 262, 188, 260, 188},
+      {TConnectionKind::Kennt, 6, false, 260, 183, 262, 188, 260, 184},
+      {TConnectionKind::Kennt, 17, false, 334, 230, 321, 231, 334, 230},
+      {TConnectionKind::Kennt, 17, true, 334, 230, 321, 216, 334, 230},
+      {TConnectionKind::Ist, 28, true, 260, 273, 262, 261, 260, 272},
+      {TConnectionKind::Kennt, 39, false, 184, 230, 192, 232, 185, 230},
+      {TConnectionKind::Ist, 39, true, 188, 230, 192, 216, 189, 230},
   };
   for (const auto& t : cases) {
     PaintedDiagram d;

@@ -17,7 +17,7 @@ class Routing : public ::testing::Test {
     b->Bottom = bottom;
     return b;
   }
-  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to, TConnectionKind kind = kHat) {
+  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to, TConnectionKind kind = TConnectionKind::Hat) {
     TConnection* c = doc.AddConnection(from, 1, to, 1, kind);
     AttachFacingBorderPoints(*c);
     return c;
@@ -28,7 +28,7 @@ class Routing : public ::testing::Test {
 TEST_F(Routing, StackedBoxesGetAStraightVerticalLine) {
   TUMLDrawClass* parent = Box("TOben", 100, 20, 220, 80);
   TUMLDrawClass* child = Box("TUnten", 110, 200, 230, 260);
-  TConnection* c = Attach(child, parent, kIst);
+  TConnection* c = Attach(child, parent, TConnectionKind::Ist);
   EXPECT_EQ(TBorderSide::Top, child->SideOfBorderPoint(c->StartPoint));
   EXPECT_EQ(TBorderSide::Bottom, parent->SideOfBorderPoint(c->EndPoint));
   EXPECT_LE(std::abs(child->BorderPointX(c->StartPoint) - parent->BorderPointX(c->EndPoint)), 5);
@@ -42,12 +42,12 @@ TEST_F(Routing, StackedBoxesGetAStraightVerticalLine) {
 TEST_F(Routing, NeighboursGetAHorizontalLine) {
   TUMLDrawClass* left = Box("TLinks", 20, 100, 120, 200);
   TUMLDrawClass* right = Box("TRechts", 300, 120, 380, 180);
-  TConnection* c = Attach(left, right, kKennt);
+  TConnection* c = Attach(left, right, TConnectionKind::Kennt);
   EXPECT_EQ(TBorderSide::Right, left->SideOfBorderPoint(c->StartPoint));
   EXPECT_EQ(TBorderSide::Left, right->SideOfBorderPoint(c->EndPoint));
   EXPECT_LE(std::abs(left->BorderPointY(c->StartPoint) - right->BorderPointY(c->EndPoint)), 5);
   EXPECT_EQ(2, c->LineShape);
-  TConnection* back = Attach(right, left, kKennt);
+  TConnection* back = Attach(right, left, TConnectionKind::Kennt);
   EXPECT_EQ(TBorderSide::Left, right->SideOfBorderPoint(back->StartPoint));
   EXPECT_EQ(TBorderSide::Right, left->SideOfBorderPoint(back->EndPoint));
 }
@@ -55,7 +55,7 @@ TEST_F(Routing, NeighboursGetAHorizontalLine) {
 TEST_F(Routing, DiagonalBoxesGetOneBendIntoTheEndBoxFromBelowOrAbove) {
   TUMLDrawClass* parent = Box("TOben", 20, 20, 120, 80);
   TUMLDrawClass* child = Box("TRechtsUnten", 300, 200, 400, 260);
-  TConnection* c = Attach(child, parent, kIst);
+  TConnection* c = Attach(child, parent, TConnectionKind::Ist);
   EXPECT_EQ(TBorderSide::Left, child->SideOfBorderPoint(c->StartPoint));
   EXPECT_EQ(TBorderSide::Bottom, parent->SideOfBorderPoint(c->EndPoint));
   EXPECT_EQ(1, c->LineShape);
@@ -63,7 +63,7 @@ TEST_F(Routing, DiagonalBoxesGetOneBendIntoTheEndBoxFromBelowOrAbove) {
   for (int i = 23; i <= 33; ++i)
     EXPECT_LE(parent->BorderPointX(i), parent->BorderPointX(c->EndPoint));
   // A connection of a box with itself keeps its points.
-  TConnection* self = doc.AddConnection(child, 7, child, 9, kKennt);
+  TConnection* self = doc.AddConnection(child, 7, child, 9, TConnectionKind::Kennt);
   AttachFacingBorderPoints(*self);
   EXPECT_EQ(7, self->StartPoint);
   EXPECT_EQ(9, self->EndPoint);
@@ -73,8 +73,8 @@ TEST_F(Routing, SharedPointsAreSpreadWithoutCrossingButAncestorsKeepOneHead) {
   TUMLDrawClass* upper = Box("TOben", 100, 20, 220, 80);
   TUMLDrawClass* lower = Box("TUnten", 100, 200, 220, 260);
   TUMLDrawClass* other = Box("TAuchUnten", 110, 300, 210, 340);
-  std::vector<TConnection*> all{Attach(lower, upper, kHat), Attach(lower, upper, kKennt),
-                                Attach(lower, upper, kIst), Attach(other, upper, kIst)};
+  std::vector<TConnection*> all{Attach(lower, upper, TConnectionKind::Hat), Attach(lower, upper, TConnectionKind::Kennt),
+                                Attach(lower, upper, TConnectionKind::Ist), Attach(other, upper, TConnectionKind::Ist)};
   ASSERT_EQ(all[0]->StartPoint, all[1]->StartPoint);
   SeparateSharedBorderPoints(all);
   EXPECT_NE(all[0]->StartPoint, all[1]->StartPoint);

@@ -81,12 +81,12 @@ struct PaintedDiagram {
 inline TRect RectOf(const RecordingCanvas::Call& c) { return {c.x1, c.y1, c.x2, c.y2}; }
 
 inline std::unique_ptr<TAttribute> Attr(const std::string& name, const std::string& type,
-                                        TVisibility v = kPrivate) {
+                                        TVisibility v = TVisibility::Private) {
   return std::make_unique<TAttribute>(name, type, v, StringList{});
 }
 
-inline std::unique_ptr<TMethod> Method(const std::string& name, TMethodKind kind = kProcedure,
-                                       const std::string& result = "", TVisibility v = kPublic) {
+inline std::unique_ptr<TMethod> Method(const std::string& name, TMethodKind kind = TMethodKind::Procedure,
+                                       const std::string& result = "", TVisibility v = TVisibility::Public) {
   auto m = std::make_unique<TMethod>();
   m->Name = name, m->Kind = kind, m->ResultType = result, m->Visibility = v;
   return m;

@@ -36,7 +36,7 @@ TEST(Redraw, PaintsEverythingInOrderAndMarksTheCurrentBox) {
   TUMLDrawClass* a = d.Box("A");
   TUMLDrawClass* b = d.Box("B");
   b->Left = 200;
-  d.doc.AddConnection(a, 6, b, 28, kIst);
+  d.doc.AddConnection(a, 6, b, 28, TConnectionKind::Ist);
   d.doc.AddInfoBox(300, 300)->AddLine("Notiz");
   d.doc.CurrentBox = a, d.doc.ProjectDir = "/tmp/projekt/", d.doc.Saved = true;
   ScriptedMessages status;
@@ -116,7 +116,7 @@ TEST(Redraw, TheSurfaceHoldsAMessageRoutedBelowTheBoxes) {
   Redraw(d.doc, CurrentBoxMark::Hidden);
   ASSERT_LT(a->Bottom, 385);
   // From the bottom side of A to the bottom side of B: 30 pixels below both boxes.
-  d.doc.AddConnection(a, 28, b, 28, kAuftrag)->TextOffsetY = -100;
+  d.doc.AddConnection(a, 28, b, 28, TConnectionKind::Auftrag)->TextOffsetY = -100;
   d.canvas.Clear();
   EXPECT_TRUE(Redraw(d.doc, CurrentBoxMark::Hidden));
   long long lowest = 0, rightmost = 0;
@@ -170,7 +170,7 @@ TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
     attrs.push_back(
         whole->UMLClass->AddAttribute(testing::Attr("teil" + std::to_string(100 + i), "TTeil")));
   for (int i = 0; i < 40; ++i) {
-    TConnection* c = d.doc.AddConnection(whole, 1 + i % 11, part, 23 + i % 11, kHat);
+    TConnection* c = d.doc.AddConnection(whole, 1 + i % 11, part, 23 + i % 11, TConnectionKind::Hat);
     c->Color = RGB(i + 1, 0, 0);
     c->Attributes.Add(attrs[static_cast<size_t>(i)]);
   }
@@ -179,9 +179,9 @@ TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
   // stands for an attribute and calls that method too.
   TAttribute* own = part->UMLClass->AddAttribute(testing::Attr("naechstes", "TTeil"));
   TMethod* m = part->UMLClass->AddMethod(testing::Method("weiter"));
-  TConnection* call = d.doc.AddConnection(whole, 2, part, 30, kAuftrag);
+  TConnection* call = d.doc.AddConnection(whole, 2, part, 30, TConnectionKind::Auftrag);
   call->Color = RGB(0, 0, 99), call->Method = m;
-  TConnection* self = d.doc.AddConnection(part, 6, part, 17, kKennt);
+  TConnection* self = d.doc.AddConnection(part, 6, part, 17, TConnectionKind::Kennt);
   self->Color = RGB(0, 200, 0), self->Method = m;
   self->Attributes.Add(own);
 

@@ -44,13 +44,13 @@ class Inspector : public EditorTest {
     ADD_FAILURE() << "no attribute " << name;
     return nullptr;
   }
-  static TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = kProcedure,
-                         TVisibility v = kPublic) {
+  static TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = TMethodKind::Procedure,
+                         TVisibility v = TVisibility::Public) {
     auto m = std::make_unique<TMethod>();
     m->Name = name;
     m->Kind = kind;
     m->Visibility = v;
-    if (kind == kFunction) m->ResultType = "Integer";
+    if (kind == TMethodKind::Function) m->ResultType = "Integer";
     return c->AddMethod(std::move(m));
   }
   // Selects a node as the mouse would and lets the selection settle.
@@ -66,7 +66,7 @@ class Inspector : public EditorTest {
 
 TEST_F(Inspector, NewAttributeWritesItsMethodsInTheApplicationsLanguage) {
   TAttribute* a = NewAttribute("alter", "Integer");
-  EXPECT_EQ(a->Visibility, kProtected);
+  EXPECT_EQ(a->Visibility, TVisibility::Protected);
   EXPECT_EQ(a->ReadMethod->Code, (Lines{"begin", "  result  := alter", "end;"}));
   EXPECT_EQ(a->WriteMethod->MethodSignature(1), "SetzeAlter(pAlter: Integer)");
   EXPECT_EQ(a->WriteMethod->Code, (Lines{"begin", "  alter := pAlter", "end;"}));
@@ -104,20 +104,20 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
 
 TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
   TAttribute* a =
-      cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", kPrivate, Lines{}));
-  TMethod* m = Method(cls, "Zahle", kProcedure, kPublished);
-  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = CodeOf(kPublished); });
+      cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", TVisibility::Private, Lines{}));
+  TMethod* m = Method(cls, "Zahle", TMethodKind::Procedure, TVisibility::Published);
+  Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = CodeOf(TVisibility::Published); });
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
   Answer<TAttributeForm>([](TAttributeForm& f) { f.PressDelete(); });
   Ok<TAttributeForm>([](TAttributeForm& f) {
     f.Name = "z";
-    f.Visibility = CodeOf(kPublic);
+    f.Visibility = CodeOf(TVisibility::Public);
   });
   Ok<TMethodForm>();
   Answer<TMethodForm>([](TMethodForm& f) { f.PressDelete(); });
   Ok<TMethodForm>([](TMethodForm& f) {
     f.Name = "Bezahle";
-    f.Access = CodeOf(kPublic);
+    f.Access = CodeOf(TVisibility::Public);
   });
   Reply({MsgResult::Yes, MsgResult::Yes});
   MemberEditor editor(*form);
@@ -130,8 +130,8 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
                    W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"),
                    W("Methoden mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"),
                    W("Möchten Sie das Zugriffsrecht der Methode ->'Zahle'<- wirklich ändern?")}));
-  EXPECT_TRUE(a->Name == "x" && a->Visibility == kPublic && cls->Attributes.Contains(a));
-  EXPECT_TRUE(m->Name == "Zahle" && m->Visibility == kPublic && cls->Methods.Contains(m));
+  EXPECT_TRUE(a->Name == "x" && a->Visibility == TVisibility::Public && cls->Attributes.Contains(a));
+  EXPECT_TRUE(m->Name == "Zahle" && m->Visibility == TVisibility::Public && cls->Methods.Contains(m));
 }
 
 // A main diagram: TPerson HAT TAuto through the attribute auto, asks TAuto for its tempo
@@ -145,15 +145,15 @@ class InspectorFile : public Inspector {
     TUMLDrawClass* person = doc.AddClassBox(std::make_unique<TUMLClass>("TPerson"), 50, 50);
     TUMLDrawClass* car = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 300, 50);
     auto attr = [](TUMLDrawClass* b, const char* name) {
-      return b->UMLClass->AddAttribute(std::make_unique<TAttribute>(name, "T", kPrivate, Lines{}));
+      return b->UMLClass->AddAttribute(std::make_unique<TAttribute>(name, "T", TVisibility::Private, Lines{}));
     };
     TAttribute* autoAttr = attr(person, "auto");
     attr(person, "name");
-    TMethod* gib = Method(car->UMLClass, "GibTempo", kFunction);
+    TMethod* gib = Method(car->UMLClass, "GibTempo", TMethodKind::Function);
     attr(car, "tempo")->ReadMethod = gib;
-    doc.AddConnection(person, 5, car, 30, kHat)->Attributes.Add(autoAttr);
-    doc.AddConnection(person, 6, car, 31, kAnfrage)->Method = gib;
-    doc.AddConnection(person, 7, car, 32, kAuftrag)->Method = Method(car->UMLClass, "Fahre");
+    doc.AddConnection(person, 5, car, 30, TConnectionKind::Hat)->Attributes.Add(autoAttr);
+    doc.AddConnection(person, 6, car, 31, TConnectionKind::Anfrage)->Method = gib;
+    doc.AddConnection(person, 7, car, 32, TConnectionKind::Auftrag)->Method = Method(car->UMLClass, "Fahre");
     TUMLDrawObject* eva = doc.AddSubDiagram("Teil 1")->AddObjectBox(person->UMLClass, 60, 70);
     for (int i = 0; i < eva->Values.Count(); ++i)
       eva->Values.Item(i).Value = eva->Values.AttributeAt(i)->Name == "auto" ? "golf" : "Eva";
@@ -228,7 +228,7 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   EXPECT_EQ(d.Connections.At(1)->Method, nullptr);
 
   TUMLClass source("TAuto");  // an update from a source without Fahre
-  source.AddAttribute(std::make_unique<TAttribute>("tempo", "T", kPrivate, Lines{}));
+  source.AddAttribute(std::make_unique<TAttribute>("tempo", "T", TVisibility::Private, Lines{}));
   car->UpdateFrom(source, d.Purger());
   EXPECT_EQ(car->Methods.Count(), 0);
   if (TMethod* called = d.Connections.At(2)->Method) {
@@ -248,8 +248,8 @@ TEST_F(Inspector, OverrideOffersThePredecessorsMethodsAndTheGrandparentEntry) {
   Method(boxA->UMLClass, "Zeichne");
   Method(boxA->UMLClass, "Basis")->IsFinal = true;
   Method(boxB->UMLClass, "Bewege")->IsAbstract = true;
-  d.AddConnection(box, 1, boxB, 1, kIst);
-  d.AddConnection(boxB, 1, boxA, 1, kIst);
+  d.AddConnection(box, 1, boxB, 1, TConnectionKind::Ist);
+  d.AddConnection(boxB, 1, boxA, 1, TConnectionKind::Ist);
   const std::string up = W("Methode der Vorgängerklasse auswählen");
   Ok<TChooseMethodForm>([up](TChooseMethodForm& f) {
     EXPECT_EQ(f.Caption, W("Welche Methode der Klasse 'TB' soll überschrieben werden?"));
@@ -282,7 +282,7 @@ TEST_F(Inspector, RenamingForgetsTheSourceFileAndFormClassesRefuse) {
   Insp().BtChangeNameClick();
   EXPECT_TRUE(cls->Name == "TMensch" && box->SourceFileName.empty());
   TUMLDrawClass* tform = child->Doc().AddClassBox(std::make_unique<TUMLClass>("TForm"), 300, 50);
-  child->Doc().AddConnection(box, 1, tform, 1, kIst);
+  child->Doc().AddConnection(box, 1, tform, 1, TConnectionKind::Ist);
   MemberEditor(*form).ChangeNameAndKind(cls);
   EXPECT_EQ(LastMessage(), W("Bei Formularklassen darf der Name nur über den\n"
                              "Objektinspektor von Delphi geändert werden !"));

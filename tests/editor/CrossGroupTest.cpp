@@ -102,19 +102,19 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   TUMLDrawClass* basis = d.AddClassBox(std::make_unique<TUMLClass>("TBasis"), 300, 40);
   TUMLDrawClass* bank = d.AddClassBox(std::make_unique<TUMLClass>("TBank"), 40, 250);
   TAttribute* inhaber = basis->UMLClass->AddAttribute(
-      std::make_unique<TAttribute>("inhaber", "TBank", kPrivate, StringList{}));
+      std::make_unique<TAttribute>("inhaber", "TBank", TVisibility::Private, StringList{}));
   TMethod* buche = basis->UMLClass->AddMethod(std::make_unique<TMethod>());
-  d.AddConnection(konto, 6, basis, 28, kIst);
-  TConnection* hat = d.AddConnection(konto, 17, bank, 6, kHat);
+  d.AddConnection(konto, 6, basis, 28, TConnectionKind::Ist);
+  TConnection* hat = d.AddConnection(konto, 17, bank, 6, TConnectionKind::Hat);
   hat->Attributes.Add(inhaber);  // chosen through the parent-class entry
-  TConnection* auftrag = d.AddConnection(bank, 10, konto, 30, kAuftrag);
+  TConnection* auftrag = d.AddConnection(bank, 10, konto, 30, TConnectionKind::Auftrag);
   auftrag->Method = buche;
   dialogs.inputs = {std::string("Teil")};
   Trigger(main, "erzeugeUnterdiagramm");
   DiagramDocument& sub = main->SubDiagramWindows().at(0)->Doc();
   TConnection* subAuftrag =
       sub.AddConnection(sub.AddBoxForClass(bank->UMLClass, 40), 10,
-                        sub.AddBoxForClass(konto->UMLClass, 300), 30, kAuftrag);
+                        sub.AddBoxForClass(konto->UMLClass, 300), 30, TConnectionKind::Auftrag);
   subAuftrag->Method = buche;
 
   form->ActivateChild(main);

@@ -52,7 +52,7 @@ TEST(AttributeForm, ReadAndWriteProposalsFollowAValidNameOnly) {
 TEST(MethodForm, OkChecksResultAndIdentifierAndOtherKindsDropTheResult) {
   ScriptedMessages m;
   TMethodForm f(m);
-  f.SetKind(CodeOf(kFunction));
+  f.SetKind(CodeOf(TMethodKind::Function));
   EXPECT_TRUE(f.ResultVisible);
   f.Name = "Stand";
   f.PressOk();
@@ -62,7 +62,7 @@ TEST(MethodForm, OkChecksResultAndIdentifierAndOtherKindsDropTheResult) {
   f.Name = "Gib Stand";
   f.PressOk();
   EXPECT_TRUE(f.IsOpen());
-  f.SetKind(CodeOf(kProcedure));
+  f.SetKind(CodeOf(TMethodKind::Procedure));
   EXPECT_FALSE(f.ResultVisible);
   EXPECT_EQ(f.ResultType, "");
   f.Name = "Tanke";
@@ -75,7 +75,7 @@ TEST(MethodForm, CodeHeadingAndCodeEditedAtOnce) {
   TMethodForm f(d);
   f.ClassName = "TKonto";
   f.Name = "Abheben";
-  f.SetKind(CodeOf(kFunction));
+  f.SetKind(CodeOf(TMethodKind::Function));
   f.ResultType = "Boolean";
   f.Parameters = {TParameter("betrag", "Real"), TParameter("VAR ok", "Boolean")};
   EXPECT_EQ(f.CodeHeading(), "FUNCTION TKonto.Abheben(betrag: Real; VAR ok: Boolean):Boolean;");

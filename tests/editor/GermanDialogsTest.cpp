@@ -96,7 +96,7 @@ TEST(QtChoices, ReturnInTheOverrideChoiceOverridesTheFirstMethod) {
   auto m = std::make_unique<TMethod>();
   m->Name = "Fahre";
   parent->UMLClass->AddMethod(std::move(m));
-  d.AddConnection(child, 1, parent, 28, kIst);
+  d.AddConnection(child, 1, parent, 28, TConnectionKind::Ist);
   MemberEditor(*form).OverrideMethod(child->UMLClass);
   EXPECT_EQ(1, dialogs.choices);
   EXPECT_TRUE(dialogs.messages.shown.empty()) << dialogs.messages.shown.front().text;

@@ -105,9 +105,9 @@ TEST_F(Mouse, AnAnfrageToTheLeftPointsItsAnswerRightAndCreatesItsMethod) {
   Answer<TConnectionTextForm>([](TConnectionTextForm& f) { f.Text = "Integer"; });
   Answer<TChooseMethodForm>([](TChooseMethodForm& f) { f.PressNew(); });
   Ok<TMethodForm>([](TMethodForm& f) {
-    EXPECT_EQ(f.Kind, CodeOf(kFunction));
+    EXPECT_EQ(f.Kind, CodeOf(TMethodKind::Function));
     EXPECT_EQ(f.ResultType + " " + f.Name, "Integer GibStand");
-    EXPECT_EQ(f.Access, CodeOf(kPublic));
+    EXPECT_EQ(f.Access, CodeOf(TVisibility::Public));
   });
   TConnection* c = Draw("Anfrage", Pt(kunde, 39), Pt(bank, 17));
   ASSERT_NE(c, nullptr);
@@ -131,8 +131,8 @@ TEST_F(Mouse, CancelInTheMethodChoiceAfterTheParentEntryRestoresTheMethod) {
   TUMLDrawClass* p = Box("P", 300, 250);
   TMethod* own = AddMethod(*b->UMLClass, "zahle");
   AddMethod(*p->UMLClass, "buche");
-  Doc().AddConnection(b, 6, p, 28, kIst);
-  TConnection* c = Doc().AddConnection(a, 17, b, 39, kAuftrag);
+  Doc().AddConnection(b, 6, p, 28, TConnectionKind::Ist);
+  TConnection* c = Doc().AddConnection(a, 17, b, 39, TConnectionKind::Auftrag);
   c->Method = own;
   w->Redraw();
   RightClick(Pt(a, 17));
@@ -173,9 +173,9 @@ TEST_F(Mouse, EscapeEndsTheCommandButKeepsTheMessageItemTicked) {
 TEST_F(Mouse, DeletingByClickNeedsTheHandCursorAndOffersEveryConnectionAtThePoint) {
   TUMLDrawClass* a = Box("A", 40, 40);
   TUMLDrawClass* b = Box("B", 300, 40);
-  Doc().AddConnection(a, 17, b, 39, kAuftrag);
-  TConnection* hat = Doc().AddConnection(a, 20, b, 36, kHat);
-  Doc().AddConnection(a, 20, Box("C", 300, 250), 6, kKennt);
+  Doc().AddConnection(a, 17, b, 39, TConnectionKind::Auftrag);
+  TConnection* hat = Doc().AddConnection(a, 20, b, 36, TConnectionKind::Hat);
+  Doc().AddConnection(a, 20, Box("C", 300, 250), 6, TConnectionKind::Kennt);
   w->Redraw();
   Click(Inside(a));
   // A message end shows no hand for deleting relationships: the click only ends the mode.
@@ -215,7 +215,7 @@ TEST_F(Mouse, ClicksGoToConnectionEndsThenTheLastBoxThenInfoBoxes) {
   EXPECT_EQ(w->DraggedBox, free);
 
   // A connection end on a box wins; a left click there re-attaches that end.
-  TConnection* c = Doc().AddConnection(b, 2, a, 30, kKennt);
+  TConnection* c = Doc().AddConnection(b, 2, a, 30, TConnectionKind::Kennt);
   w->Redraw();
   Click(Pt(b, 2));
   EXPECT_EQ(w->Mode, EditMode::MoveStartEnd);

@@ -51,9 +51,9 @@ class ParentAttributes : public RelationshipChoice {
     motorAttribute = AddAttribute(*fahrzeug->UMLClass, "motor", "TMotor");
     AddAttribute(*fahrzeug->UMLClass, "anzahlRaeder", "Integer");
     kennung = AddAttribute(*objekt->UMLClass, "kennung", "String");
-    Doc().AddConnection(autoBox, 6, fahrzeug, 28, kIst);
-    Doc().AddConnection(fahrzeug, 17, objekt, 39, kIst);
-    hat = Doc().AddConnection(autoBox, 17, motor, 39, kHat);
+    Doc().AddConnection(autoBox, 6, fahrzeug, 28, TConnectionKind::Ist);
+    Doc().AddConnection(fahrzeug, 17, objekt, 39, TConnectionKind::Ist);
+    hat = Doc().AddConnection(autoBox, 17, motor, 39, TConnectionKind::Hat);
     w->Redraw();  // takes the parents from the IST connections
     fahrzeugClass = fahrzeug->UMLClass;
   }
@@ -147,8 +147,8 @@ class SelectionAfterDeletion : public RelationshipChoice {
     RelationshipChoice::SetUp();
     a = Box("TKunde", 40, 40);
     b = Box("TBank", 320, 40);
-    hat = Doc().AddConnection(a, 17, b, 39, kHat);
-    auftrag = Doc().AddConnection(a, 20, b, 36, kAuftrag);
+    hat = Doc().AddConnection(a, 17, b, 39, TConnectionKind::Hat);
+    auftrag = Doc().AddConnection(a, 20, b, 36, TConnectionKind::Auftrag);
     auftrag->TextBox->Lines = {"zahleEin"};
     w->Redraw();
     Click(Inside(a));  // the deletion commands need a current class

@@ -236,7 +236,7 @@ TEST_F(RoundTrip, UpdatingDropsAVanishedAttributeFromItsHatConnection) {
   TUMLDrawClass* box = AddClass(w, "TAuto");
   TAttribute* raeder = AddAttr(*box->UMLClass, "Raeder", "TRad");
   AddAttr(*box->UMLClass, "Tempo", "Integer");
-  TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, kHat);
+  TConnection* hat = w->Doc().AddConnection(box, 2, rad, 40, TConnectionKind::Hat);
   hat->Attributes.Add(raeder);
 
   Edit(Path("mTAuto.pas"), kUnitWithAncestor);
@@ -271,7 +271,7 @@ TEST_F(RoundTrip, ImportingAClassAddsItsMissingAncestorAboveWithAnIst) {
   ASSERT_EQ(doc.Connections.Count(), 1);
   TConnection* ist = doc.Connections.At(0);
   EXPECT_EQ(std::tuple(ist->Kind, ist->StartBox, ist->StartPoint, ist->EndBox, ist->EndPoint),
-            std::tuple(kIst, autoBox, 6, fahrzeug, 28));
+            std::tuple(TConnectionKind::Ist, autoBox, 6, fahrzeug, 28));
   EXPECT_EQ(autoBox->UMLClass->Parent, fahrzeug->UMLClass);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(doc.ProjectDir, Dir());
@@ -292,7 +292,7 @@ TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser
   // An update keeps the box, its class object and its connections.
   TUMLDrawClass* box = AddClass(w, "TAuto");
   TUMLClass* cls = box->UMLClass;
-  TConnection* hat = w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, kHat);
+  TConnection* hat = w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, TConnectionKind::Hat);
   dialogs.openFiles.push_back(Path("mZwei.pas"));
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   w->RoundTrip().MiAktualisierenClick();
@@ -324,7 +324,7 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   TUMLDrawClass* box = AddClass(w, "TAuto");
   const bool pascal = f.language == 1;
   AddAttr(*box->UMLClass, "Tempo", pascal ? "Integer" : "int");
-  AddMeth(*box->UMLClass, {"Fahre", kProcedure, {{"km", pascal ? "Integer" : "int"}}});
+  AddMeth(*box->UMLClass, {"Fahre", TMethodKind::Procedure, {{"km", pascal ? "Integer" : "int"}}});
   // No source carries the class description, and a Java source no uses list: an update
   // must not wipe them.
   box->UMLClass->Documentation = {"Ein Auto mit Tempo."};

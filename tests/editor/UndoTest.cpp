@@ -63,7 +63,7 @@ class UndoTest : public EditorTest {
     einzahlen->Name = "Einzahlen";
     konto->UMLClass->AddMethod(std::move(einzahlen));
     bank = PlacedBox(main, "TBank", 320, 60);
-    kennt = main->Doc().AddConnection(konto, 17, bank, 39, kKennt);
+    kennt = main->Doc().AddConnection(konto, 17, bank, 39, TConnectionKind::Kennt);
     kennt->EndText = "1";
     note = main->Doc().AddInfoBox(120, 260);
     note->Lines = {"Hinweis"};
@@ -228,7 +228,7 @@ const Command kCommands[] = {
      [](UndoTest& t) {
        t.Ok<TMethodForm>([](TMethodForm& f) {
          f.Name = "Abheben";
-         f.Access = CodeOf(kPublic);
+         f.Access = CodeOf(TVisibility::Public);
        });
        Trigger(t.main, "MethodeHinzufuegen");
      }},

@@ -154,7 +154,7 @@ TEST_F(Zoom, ContextMenusOpenWhereTheMouseIsOnTheScreen) {
 TEST_F(Zoom, ZoomingChangesNeitherTheDiagramNorItsPicture) {
   TUMLDrawClass* a = Box("TAuto", 60, 60);
   TUMLDrawClass* b = Box("TRad", 300, 200);
-  Doc().AddConnection(a, 14, b, 38, kKennt);
+  Doc().AddConnection(a, 14, b, 38, TConnectionKind::Kennt);
   const QImage before = w->Pictures().Picture();
   w->Redraw();
   Doc().Saved = true;

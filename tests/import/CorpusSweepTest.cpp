@@ -84,7 +84,7 @@ std::vector<std::string> KeywordMembers(const TUMLClass& c, IsKeyword isKeyword,
     if (isKeyword(a->Name) || isKeyword(type(a->TypeName)) || a->TypeName.empty())
       bad.push_back(c.Name + "." + a->Name + ": " + a->TypeName);
   for (const TMethod* m : c.Methods.Items) {
-    if (isKeyword(m->Name) || (m->Kind == kFunction && isKeyword(m->ResultType)))
+    if (isKeyword(m->Name) || (m->Kind == TMethodKind::Function && isKeyword(m->ResultType)))
       bad.push_back(c.Name + "." + m->Name + "()");
     for (const TParameter& p : m->Parameters)
       if (isKeyword(p.Name) || isKeyword(p.TypeName))
@@ -241,9 +241,9 @@ TEST(CorpusSweep, OpenJdkJavaBase) {
     for (const TMethod* m : c.Methods.Items) {
       if (m->Name.find('$') != std::string::npos) continue;  // javap's list leaves these out
       const std::string key =
-          (m->Kind == kConstructor ? declared.name : m->Name) + "/" + std::to_string(m->Parameters.size());
+          (m->Kind == TMethodKind::Constructor ? declared.name : m->Name) + "/" + std::to_string(m->Parameters.size());
       if (++got[key] > 1) got[key] = 1;  // overloads of one arity count once, as in javap's
-      constructors += m->Kind == kConstructor;
+      constructors += m->Kind == TMethodKind::Constructor;
     }
     for (const TAttribute* a : c.Attributes.Items)
       if (a->Name.find('$') == std::string::npos) ++gotFields[a->Name];

@@ -33,7 +33,7 @@ std::string Export(std::unique_ptr<TUMLClass> cls, int language, const testing::
   if (!ancestor.empty()) {
     TUMLDrawClass* parent = d.doc.AddClassBox(std::make_unique<TUMLClass>(ancestor));
     parent->UMLClass->IsLibraryClass = true;
-    d.doc.AddConnection(box, 6, parent, 28, kIst);
+    d.doc.AddConnection(box, 6, parent, 28, TConnectionKind::Ist);
   }
   ScriptedMessages quiet;
   const StringList text =

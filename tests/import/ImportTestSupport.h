@@ -74,19 +74,19 @@ inline TMethod ExpectedAfterReading(const TUMLClass& cls, const TMethod& m, int 
   if (language == 1) return e;
   e.IsFinal = false;
   e.IsClassMethod = m.IsClassMethod && !m.IsAbstract;
-  if (m.Visibility == kPublished) e.Visibility = kPublic;
-  const bool abstract = m.IsAbstract && (m.Kind == kProcedure || m.Kind == kFunction);
-  if (abstract && m.Visibility == kPrivate) e.Visibility = kProtected;
-  if (m.Kind == kConstructor) {
+  if (m.Visibility == TVisibility::Published) e.Visibility = TVisibility::Public;
+  const bool abstract = m.IsAbstract && (m.Kind == TMethodKind::Procedure || m.Kind == TMethodKind::Function);
+  if (abstract && m.Visibility == TVisibility::Private) e.Visibility = TVisibility::Protected;
+  if (m.Kind == TMethodKind::Constructor) {
     e.Name = cls.Name.substr(0, cls.Name.find('<'));
     e.IsAbstract = e.IsClassMethod = false;
   }
-  if (m.Kind == kDestructor) {
+  if (m.Kind == TMethodKind::Destructor) {
     e = TMethod();
-    e.Kind = kDestructor;
+    e.Kind = TMethodKind::Destructor;
     e.Name = "finalize";
   }
-  if (m.Kind == kProcedure || m.Kind == kDestructor) e.ResultType = "void";
+  if (m.Kind == TMethodKind::Procedure || m.Kind == TMethodKind::Destructor) e.ResultType = "void";
   return e;
 }
 

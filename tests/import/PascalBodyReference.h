@@ -47,7 +47,7 @@ inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, 
     if (t.Kind == tkEndOfUnit) return {};
     bool match;
     if (t.Kind == tkClass) {
-      if (m.Kind != kProcedure && m.Kind != kFunction) continue;
+      if (m.Kind != TMethodKind::Procedure && m.Kind != TMethodKind::Function) continue;
       lx.NextToken(t);
       match = t.Kind == tkMethodKeyword && LowerAscii(t.Text) == kw[static_cast<int>(m.Kind)];
     } else {
@@ -76,7 +76,7 @@ inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, 
     }
     if (match) {
       lx.NextToken(t);
-      if (m.Kind == kFunction) {
+      if (m.Kind == TMethodKind::Function) {
         match = t.Kind == tkColon;
         if (match) {
           lx.NextToken(t);

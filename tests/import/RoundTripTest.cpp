@@ -55,14 +55,14 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
               language == 2 && codegen::MustBeAbstractInJava(cls, doc.Connections));
     std::string ancestor;
     for (const TConnection* c : doc.Connections.Items)
-      if (c->Kind == kIst && c->StartBox == box && ancestor.empty())
+      if (c->Kind == TConnectionKind::Ist && c->StartBox == box && ancestor.empty())
         ancestor = c->EndBox->UMLClass->Name;
     EXPECT_EQ(read->AncestorName, ancestor);
 
     std::vector<std::string> want, got = testing::Members(*read);
     for (const TAttribute* attribute : cls.Attributes.Items) {
       TAttribute a = *attribute;
-      if (language == 2 && a.Visibility == kPublished) a.Visibility = kPublic;
+      if (language == 2 && a.Visibility == TVisibility::Published) a.Visibility = TVisibility::Public;
       want.push_back(testing::MemberText(a));
     }
     for (const TMethod* m : cls.Methods.Items) {
@@ -76,7 +76,7 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
         EXPECT_TRUE(r->Code.empty()) << m->Name;
       else if (!m->Code.empty())
         EXPECT_EQ(r->Code, m->Code) << m->Name;
-      else if (language == 2 && m->Kind == kFunction)  // a query returns a value
+      else if (language == 2 && m->Kind == TMethodKind::Function)  // a query returns a value
         EXPECT_EQ(r->Code, (StringList{"{", W("  //Hier Code einfügen."),
                                        "  return " + JavaDefaultValue(m->ResultType) + ";", "}"}))
             << m->Name;

@@ -69,7 +69,7 @@ class FolderImport : public ::testing::Test {
   // Every IST between boxes of this import has the ancestor above.
   void ExpectAncestorsAbove() {
     for (const TConnection* c : doc.Connections.Items) {
-      if (c->Kind != kIst) continue;
+      if (c->Kind != TConnectionKind::Ist) continue;
       EXPECT_LT(c->EndBox->Bottom, c->StartBox->Top) << c->StartBox->UMLClass->Name;
     }
   }
@@ -131,21 +131,21 @@ TEST_F(FolderImport, UnitsBecomeConnectedBoxesWithoutOverlaps) {
   EXPECT_EQ(1, r.inheritance);
   EXPECT_EQ(2, r.aggregations);
   EXPECT_EQ(3, r.associations);
-  TConnection* ist = Between("TAuto", "TFahrzeug", kIst);
+  TConnection* ist = Between("TAuto", "TFahrzeug", TConnectionKind::Ist);
   ASSERT_NE(nullptr, ist);
   EXPECT_EQ(Box("TFahrzeug")->UMLClass, autoBox->UMLClass->Parent);
   // Created in the constructor: HAT; the array of four and the spare wheel make five.
-  TConnection* motor = Between("TAuto", "TMotor", kHat);
+  TConnection* motor = Between("TAuto", "TMotor", TConnectionKind::Hat);
   ASSERT_NE(nullptr, motor);
   EXPECT_EQ("1", motor->EndText);
-  TConnection* wheels = Between("TAuto", "TRad", kHat);
+  TConnection* wheels = Between("TAuto", "TRad", TConnectionKind::Hat);
   ASSERT_NE(nullptr, wheels);
   EXPECT_EQ("5", wheels->EndText);
   EXPECT_EQ(2, wheels->Attributes.Count());
   // Named "kennt...", or not created by the class: KENNT; an open array: many.
-  ASSERT_NE(nullptr, Between("TAuto", "TFahrer", kKennt));
-  ASSERT_NE(nullptr, Between("TFahrer", "TAuto", kKennt));
-  TConnection* fleet = Between("TFahrer", "TFahrzeug", kKennt);
+  ASSERT_NE(nullptr, Between("TAuto", "TFahrer", TConnectionKind::Kennt));
+  ASSERT_NE(nullptr, Between("TFahrer", "TAuto", TConnectionKind::Kennt));
+  TConnection* fleet = Between("TFahrer", "TFahrzeug", TConnectionKind::Kennt);
   ASSERT_NE(nullptr, fleet);
   EXPECT_EQ("*", fleet->EndText);
   for (const TConnection* c : doc.Connections.Items)
@@ -172,10 +172,10 @@ TEST_F(FolderImport, JavaSourcesAndTheFolderLanguage) {
   const FolderImportResult r = Import(2);
   EXPECT_EQ(5, r.files);
   ASSERT_EQ(4u, r.boxes.size());
-  ASSERT_NE(nullptr, Between("Auto", "Fahrzeug", kIst));
-  ASSERT_NE(nullptr, Between("Auto", "Motor", kHat));
+  ASSERT_NE(nullptr, Between("Auto", "Fahrzeug", TConnectionKind::Ist));
+  ASSERT_NE(nullptr, Between("Auto", "Motor", TConnectionKind::Hat));
   // Not created by the car (no "new Rad"): known only.
-  TConnection* wheel = Between("Auto", "Rad", kKennt);
+  TConnection* wheel = Between("Auto", "Rad", TConnectionKind::Kennt);
   ASSERT_NE(nullptr, wheel);
   EXPECT_EQ("1", wheel->EndText);
   ExpectNoOverlap();
@@ -190,7 +190,7 @@ TEST_F(FolderImport, NewBoxesGoBelowTheDiagramAndJoinItsClasses) {
   const FolderImportResult r = Import(1);
   ASSERT_EQ(4u, r.boxes.size());
   EXPECT_EQ("TFahrzeug (mFahrzeug.pas)", r.skipped.front());
-  TConnection* ist = Between("TAuto", "TFahrzeug", kIst);
+  TConnection* ist = Between("TAuto", "TFahrzeug", TConnectionKind::Ist);
   ASSERT_NE(nullptr, ist);
   EXPECT_EQ(old, ist->EndBox);
   for (const TUMLDrawClass* b : r.boxes) EXPECT_GT(b->Top, old->Bottom) << b->UMLClass->Name;

@@ -23,18 +23,18 @@ TMethod* AddMethod(TUMLClass& c, const std::string& name, TMethodKind kind,
 
 TEST(ClassModel, KeepsMembersSortedAndTellsTheirTexts) {
   TUMLClass c("T");
-  AddAttr(c, "b", "Integer", kPublic);
-  AddAttr(c, "a", "String", kPrivate);
-  AddAttr(c, "c", "Boolean", kPublic);
-  AddMethod(c, "Free", kDestructor);
-  AddMethod(c, "Get", kFunction, {}, "Integer");
-  AddMethod(c, "Create", kConstructor);
+  AddAttr(c, "b", "Integer", TVisibility::Public);
+  AddAttr(c, "a", "String", TVisibility::Private);
+  AddAttr(c, "c", "Boolean", TVisibility::Public);
+  AddMethod(c, "Free", TMethodKind::Destructor);
+  AddMethod(c, "Get", TMethodKind::Function, {}, "Integer");
+  AddMethod(c, "Create", TMethodKind::Constructor);
   std::vector<std::string> names;
   for (auto* a : c.Attributes.Items) names.push_back(a->Name);
   for (auto* m : c.Methods.Items) names.push_back(m->Name);
   EXPECT_EQ(names, (std::vector<std::string>{"c", "b", "a", "Create", "Get", "Free"}));
 
-  TMethod* sum = AddMethod(c, "Summe", kFunction, {{"a", "Integer"}, {"b", "Integer"}}, "Integer");
+  TMethod* sum = AddMethod(c, "Summe", TMethodKind::Function, {{"a", "Integer"}, {"b", "Integer"}}, "Integer");
   EXPECT_EQ(sum->MethodSignature(1), "Summe(a: Integer; b: Integer) : Integer");
   EXPECT_EQ(c.Attributes.At(1)->DisplayText(2), "Integer b");
   NotationScope java(2);

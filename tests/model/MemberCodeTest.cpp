@@ -27,9 +27,9 @@ TEST(MemberCode, ReadAndWriteMethodsEndTheirJavaStatements) {
 
 TEST(MemberCode, NewMethodBodiesFollowTheKind) {
   const std::string todo = W("  //hier ggf. Code ergänzen");
-  EXPECT_EQ(NewMethodCode(true, kFunction, "int"), (StringList{"{", todo, "  return 0;", "}"}));
-  EXPECT_EQ(NewMethodCode(true, kProcedure, ""), (StringList{"{", todo, "}"}));
-  EXPECT_EQ(NewMethodCode(false, kFunction, "Integer"), (StringList{"begin", todo, "end;"}));
+  EXPECT_EQ(NewMethodCode(true, TMethodKind::Function, "int"), (StringList{"{", todo, "  return 0;", "}"}));
+  EXPECT_EQ(NewMethodCode(true, TMethodKind::Procedure, ""), (StringList{"{", todo, "}"}));
+  EXPECT_EQ(NewMethodCode(false, TMethodKind::Function, "Integer"), (StringList{"begin", todo, "end;"}));
 
   const std::pair<const char*, const char*> defaults[] = {
       {"boolean", "false"}, {"char", "0"},     {"long", "0"},         {" double ", "0"},
@@ -40,15 +40,15 @@ TEST(MemberCode, NewMethodBodiesFollowTheKind) {
   // An untouched body follows a change of kind; a body the user wrote stays.
   TMethod m;
   m.Code = NewMethodCode(true);
-  m.Kind = kFunction;
+  m.Kind = TMethodKind::Function;
   m.ResultType = "boolean";
   FitNewMethodCode(m, true);
   EXPECT_EQ(m.Code, (StringList{"{", todo, "  return false;", "}"}));
-  m.Kind = kProcedure;
+  m.Kind = TMethodKind::Procedure;
   FitNewMethodCode(m, true);
   EXPECT_EQ(m.Code, NewMethodCode(true));
   m.Code = {"{", "  tuWas();", "}"};
-  m.Kind = kFunction;
+  m.Kind = TMethodKind::Function;
   FitNewMethodCode(m, true);
   EXPECT_EQ(m.Code, (StringList{"{", "  tuWas();", "}"}));
 }

@@ -100,7 +100,7 @@ TEST(DiagramFile, EveryVersionLoadsWithItsConversions) {
     EXPECT_EQ(
         std::tuple(fz.InterfaceUses.size(), fahre->Code.size(), fahre->IsFinal, gib->IsAbstract),
         std::tuple(v137 ? 2u : 0u, v137 ? 2u : 0u, !v137, v137));
-    EXPECT_EQ(gib->Kind, v > 140 ? kFunction : kProcedure);
+    EXPECT_EQ(gib->Kind, v > 140 ? TMethodKind::Function : TMethodKind::Procedure);
     ASSERT_EQ(fz.Attributes.Count(), 1);
     EXPECT_EQ(fz.Attributes.At(0)->Documentation, StringList{"Kilometer"});
     EXPECT_EQ(fz.Attributes.At(0)->ReadMethod, v > 172 ? gib : nullptr);
@@ -217,7 +217,7 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   EXPECT_EQ(refs.At(1)->Name + refs.At(2)->Name, "radzahl");
   ClassOf(d, 1).Name = W("TAutoGröße");
   // An attribute added since the objects were last rebuilt gets a value in them as well.
-  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", kPublished, StringList{}));
+  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", TVisibility::Published, StringList{}));
   std::string first = DiagramToBytes(d);
   auto again = Load(first);
   EXPECT_TRUE(again->messages.shown.empty());

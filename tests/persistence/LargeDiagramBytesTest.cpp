@@ -45,7 +45,7 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
       auto meth = std::make_unique<TMethod>();
       meth->Name = N("Tue", m);
       meth->Kind = static_cast<TMethodKind>(m % 4);
-      meth->ResultType = meth->Kind == kFunction ? "Integer" : "";
+      meth->ResultType = meth->Kind == TMethodKind::Function ? "Integer" : "";
       meth->Visibility = static_cast<TVisibility>((m + 2) % 4);
       meth->IsAbstract = m == 3;
       meth->IsFinal = m % 2 == 0;
@@ -68,7 +68,7 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
     box->Options.Font.Size = 8 + i % 5;
     box->Options.Font.Color = i % 2 ? 255 : static_cast<std::int32_t>(0x80000008);
   }
-  const TConnectionKind kinds[] = {kIst, kHat, kKennt, kAuftrag, kAnfrage};
+  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat, TConnectionKind::Kennt, TConnectionKind::Auftrag, TConnectionKind::Anfrage};
   for (int i = 0; i < 2400; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % classes);
     TUMLDrawClass* b = doc->DrawClasses.At((i * 13 + 7) % classes);
@@ -81,9 +81,9 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
     c->TextOffsetX = i % 9 - 4;
     c->TextOffsetY = -(i % 200);
     c->TextBox->Lines = {N("Text ", i)};
-    if ((kind == kHat || kind == kKennt) && a->UMLClass->Attributes.Count() > 0)
+    if ((kind == TConnectionKind::Hat || kind == TConnectionKind::Kennt) && a->UMLClass->Attributes.Count() > 0)
       c->Attributes.Add(a->UMLClass->Attributes.At(i % a->UMLClass->Attributes.Count()));
-    if ((kind == kAuftrag || kind == kAnfrage) && b->UMLClass->Methods.Count() > 0)
+    if ((kind == TConnectionKind::Auftrag || kind == TConnectionKind::Anfrage) && b->UMLClass->Methods.Count() > 0)
       c->Method = b->UMLClass->Methods.At(i % b->UMLClass->Methods.Count());
   }
   for (int i = 0; i < 25; ++i) {
@@ -108,7 +108,7 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
       box->Bottom = box->Top + 90;
     }
     for (int i = 0; i + 1 < 60; i += 3)
-      sub->AddConnection(sub->DrawClasses.At(i), 3, sub->DrawClasses.At(i + 1), 25, kKennt);
+      sub->AddConnection(sub->DrawClasses.At(i), 3, sub->DrawClasses.At(i + 1), 25, TConnectionKind::Kennt);
     sub->AddInfoBox(5, 5)->Lines = {"Objekte"};
   }
   return doc;
@@ -143,7 +143,7 @@ TEST(LargeDiagramBytes, ClassesWithManyMembersKeepTheirLinks) {
   auto cls = std::make_unique<TUMLClass>("TViele");
   for (int i = 0; i < 150; ++i)
     cls->AddAttribute(
-        std::make_unique<TAttribute>(N("a", 1000 + i), "Integer", kPrivate, StringList{}));
+        std::make_unique<TAttribute>(N("a", 1000 + i), "Integer", TVisibility::Private, StringList{}));
   for (int i = 0; i < 140; ++i) {
     auto m = std::make_unique<TMethod>();
     m->Name = N("M", 1000 + i);
@@ -152,9 +152,9 @@ TEST(LargeDiagramBytes, ClassesWithManyMembersKeepTheirLinks) {
   cls->Attributes.At(130)->ReadMethod = cls->Methods.At(135);
   cls->Attributes.At(64)->WriteMethod = cls->Methods.At(64);
   TUMLDrawClass* box = doc.AddClassBox(std::move(cls));
-  TConnection* c = doc.AddConnection(box, 1, box, 12, kAuftrag);
+  TConnection* c = doc.AddConnection(box, 1, box, 12, TConnectionKind::Auftrag);
   c->Method = box->UMLClass->Methods.At(139);
-  TConnection* h = doc.AddConnection(box, 2, box, 13, kHat);
+  TConnection* h = doc.AddConnection(box, 2, box, 13, TConnectionKind::Hat);
   h->Attributes.Add(box->UMLClass->Attributes.At(149));
   const std::string bytes = DiagramToBytes(doc);
 
