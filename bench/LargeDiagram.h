@@ -51,7 +51,8 @@ inline std::unique_ptr<DiagramDocument> MakeLargeDiagram(const LargeDiagramShape
   for (int i = 0; n > 0 && i < n * shape.connectionsPerClass; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % n);
     TUMLDrawClass* b = doc->DrawClasses.At(static_cast<int>((i * 7LL + 1) % n));
-    TConnection* c = doc->AddConnection(a, 1 + i % 44, b, 1 + (i * 3) % 44, i % 2 ? TConnectionKind::Hat : TConnectionKind::Kennt);
+    TConnection* c = doc->AddConnection(a, 1 + i % 44, b, 1 + (i * 3) % 44,
+                                        i % 2 ? TConnectionKind::Hat : TConnectionKind::Kennt);
     c->EndText = "1";
     if (shape.attributes > 0) c->Attributes.Add(a->UMLClass->Attributes.At(i % shape.attributes));
     c->TextBox->Lines = {"Beschreibung"};

@@ -48,7 +48,9 @@ std::unique_ptr<DiagramDocument> MakeDiagram(int boxes) {
     box->Left = 10 + (i % columns) * 200;
     box->Top = 10 + (i / columns) * 180;
   }
-  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat, TConnectionKind::Kennt, TConnectionKind::Auftrag, TConnectionKind::Anfrage};
+  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat,
+                                   TConnectionKind::Kennt, TConnectionKind::Auftrag,
+                                   TConnectionKind::Anfrage};
   for (int i = 0; i < 2 * boxes; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % boxes);
     TUMLDrawClass* b = doc->DrawClasses.At((i % boxes + 1 + i / boxes * columns) % boxes);

@@ -42,8 +42,8 @@ void Accessors(TUMLClass& c, TAttribute* a, int language) {
   a->ReadMethod = Method(c, (java ? "gib" : "Gib") + cap, TMethodKind::Function, {}, a->TypeName,
                          ReadQueryCode(language, a->Name, TReadQueryFor::NewAttribute));
   std::string p = WriteParameterName(a->Name);
-  a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, TMethodKind::Procedure, {{p, a->TypeName}}, "",
-                          WriteCommandCode(language, a->Name, p));
+  a->WriteMethod = Method(c, (java ? "setze" : "Setze") + cap, TMethodKind::Procedure,
+                          {{p, a->TypeName}}, "", WriteCommandCode(language, a->Name, p));
 }
 
 TUMLDrawClass* Box(DiagramDocument& d, const std::string& name, int left, int top) {
@@ -61,7 +61,8 @@ void Vehicles(DiagramDocument& d) {
   TUMLDrawClass* fahrzeug = Box(d, "TFahrzeug", 40, 40);
   TUMLClass& f = *fahrzeug->UMLClass;
   f.Documentation = {W("Ein Fahrzeug, das Kilometer zurücklegt.")};
-  TAttribute* km = Attr(f, "kilometer", "Integer", TVisibility::Protected, {"Bisher gefahrene Strecke in km"});
+  TAttribute* km =
+      Attr(f, "kilometer", "Integer", TVisibility::Protected, {"Bisher gefahrene Strecke in km"});
   Accessors(f, km, 1);
   Method(f, "Fahre", TMethodKind::Procedure, {{"strecke", "Integer"}}, "",
          {"begin", "  kilometer := kilometer + strecke;", "end;"},
@@ -73,7 +74,8 @@ void Vehicles(DiagramDocument& d) {
   a.Documentation = {W("Ein Auto hat vier Räder.")};
   TAttribute* rad = Attr(a, "hatTRad", "TRad", TVisibility::Private);
   Accessors(a, rad, 1);
-  Method(a, "Hupe", TMethodKind::Procedure, {}, "", {"begin", W("  //hier ggf. Code ergänzen"), "end;"});
+  Method(a, "Hupe", TMethodKind::Procedure, {}, "",
+         {"begin", W("  //hier ggf. Code ergänzen"), "end;"});
 
   TUMLDrawClass* radBox = Box(d, "TRad", 400, 264);
   TUMLClass& r = *radBox->UMLClass;
@@ -85,7 +87,8 @@ void Vehicles(DiagramDocument& d) {
   Accessors(fa, kennt, 1);
   Attr(fa, "name", "String", TVisibility::Public);
 
-  d.AddConnection(autoBox, 6, fahrzeug, 28, TConnectionKind::Ist)->Color = DefaultConnectionColor(TConnectionKind::Ist);
+  d.AddConnection(autoBox, 6, fahrzeug, 28, TConnectionKind::Ist)->Color =
+      DefaultConnectionColor(TConnectionKind::Ist);
   // The right side of TAuto: KENNT arrives at its upper part, HAT leaves from its lower
   // part straight to the middle of TRad's left side.
   TConnection* hat = d.AddConnection(autoBox, 20, radBox, 39, TConnectionKind::Hat);
@@ -129,7 +132,8 @@ void Bank(DiagramDocument& d) {
   konto.Documentation = {"Ein Bankkonto mit Kontostand."};
   TAttribute* stand = Attr(konto, "stand", "int", TVisibility::Private, {"in Cent"});
   Accessors(konto, stand, 2);
-  Method(konto, "einzahlen", TMethodKind::Procedure, {{"betrag", "int"}}, "", {"{", "  stand = stand + betrag;", "}"});
+  Method(konto, "einzahlen", TMethodKind::Procedure, {{"betrag", "int"}}, "",
+         {"{", "  stand = stand + betrag;", "}"});
   Method(konto, "Konto", TMethodKind::Constructor, {}, "", {"{", "  stand = 0;", "}"});
   TUMLDrawClass* kundeBox = Box(d, "Kunde", 330, 40);
   TUMLClass& kunde = *kundeBox->UMLClass;
@@ -143,7 +147,8 @@ void Bank(DiagramDocument& d) {
   TUMLDrawClass* giroBox = Box(d, "Girokonto", 40, 220);
   giroBox->UMLClass->Documentation = {W("Ein Konto mit Dispositionskredit.")};
   Attr(*giroBox->UMLClass, "dispo", "int", TVisibility::Private);
-  d.AddConnection(giroBox, 6, kontoBox, 28, TConnectionKind::Ist)->Color = DefaultConnectionColor(TConnectionKind::Ist);
+  d.AddConnection(giroBox, 6, kontoBox, 28, TConnectionKind::Ist)->Color =
+      DefaultConnectionColor(TConnectionKind::Ist);
   TConnection* msg = d.AddConnection(kundeBox, 28, kontoBox, 22, TConnectionKind::Auftrag);
   msg->Color = DefaultConnectionColor(TConnectionKind::Auftrag);
   msg->Method = konto.Methods.At(konto.Methods.Count() - 1);

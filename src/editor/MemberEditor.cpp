@@ -18,8 +18,9 @@ namespace {
 
 // A visibility read from a radio group; a group without a ticked button keeps the old one.
 TVisibility VisibilityFrom(int ticked, TVisibility old) {
-  return ticked >= CodeOf(TVisibility::Private) && ticked <= CodeOf(TVisibility::Published) ? FromCode<TVisibility>(ticked)
-                                                                      : old;
+  return ticked >= CodeOf(TVisibility::Private) && ticked <= CodeOf(TVisibility::Published)
+             ? FromCode<TVisibility>(ticked)
+             : old;
 }
 
 // The entry of a final method in the override choice starts with this.
@@ -74,8 +75,9 @@ void MemberEditor::NewAttribute(TUMLClass* cls) {
   form.Visibility = CodeOf(TVisibility::Protected);
   Dialogs().RunDialog(form);
   if (form.Result == kResultOk) {
-    auto a = std::make_unique<TAttribute>(
-        form.Name, form.Type, VisibilityFrom(form.Visibility, TVisibility::Protected), form.Documentation);
+    auto a = std::make_unique<TAttribute>(form.Name, form.Type,
+                                          VisibilityFrom(form.Visibility, TVisibility::Protected),
+                                          form.Documentation);
     // New attributes write their bodies in the application's language.
     const int language = form_.LanguageOfMainWindow;
     if (form.ReadChecked)

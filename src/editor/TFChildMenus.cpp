@@ -513,8 +513,9 @@ void TFChild::PrepareConnectionMenuForEnd(const TConnection& c) {
   switch (c.Kind) {
     case TConnectionKind::Auftrag:
     case TConnectionKind::Anfrage:
-      SetCaption("MyConnectionMenueTitle",
-                 (c.Kind == TConnectionKind::Auftrag ? "   Auftrag: " : "   Anfrage: ") + c.StartText);
+      SetCaption(
+          "MyConnectionMenueTitle",
+          (c.Kind == TConnectionKind::Auftrag ? "   Auftrag: " : "   Anfrage: ") + c.StartText);
       ShowItems({"beziehungBearbeiten", "SchriftAendern", "CoFarbenAendern", "Methodewaehlen"},
                 {"LinienzugWaehlen", "Attributwaehlen"});
       break;
@@ -525,8 +526,9 @@ void TFChild::PrepareConnectionMenuForEnd(const TConnection& c) {
       break;
     case TConnectionKind::Hat:
     case TConnectionKind::Kennt:
-      SetCaption("MyConnectionMenueTitle",
-                 "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
+      SetCaption(
+          "MyConnectionMenueTitle",
+          "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
       ShowItems({"beziehungBearbeiten", "SchriftAendern", "LinienzugWaehlen", "CoFarbenAendern",
                  "Attributwaehlen"},
                 {"Methodewaehlen"});
@@ -549,16 +551,19 @@ void TFChild::PrepareConnectionMenuForText(TConnection& c) {
     case TConnectionKind::Hat:
     case TConnectionKind::Kennt:
       picking::MarkRed(*this, c);
-      SetCaption("MyConnectionMenueTitle",
-                 "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
+      SetCaption(
+          "MyConnectionMenueTitle",
+          "   Beziehung: " + start + (c.Kind == TConnectionKind::Hat ? " HAT " : " KENNT ") + end);
       ShowItems({"beziehungLoeschen", "beziehungBearbeiten", "SchriftAendern", "LinienzugWaehlen",
                  "CoFarbenAendern", "Attributwaehlen"},
                 {"Methodewaehlen"});
       break;
     case TConnectionKind::Auftrag:
     case TConnectionKind::Anfrage:
-      SetCaption("MyConnectionMenueTitle",
-                 (c.Kind == TConnectionKind::Auftrag ? "Auftrag an Klasse: " : "Anfrage an Klasse: ") + end);
+      SetCaption(
+          "MyConnectionMenueTitle",
+          (c.Kind == TConnectionKind::Auftrag ? "Auftrag an Klasse: " : "Anfrage an Klasse: ") +
+              end);
       ShowItems({"beziehungLoeschen", "beziehungBearbeiten", "SchriftAendern", "CoFarbenAendern",
                  "Methodewaehlen"},
                 {"LinienzugWaehlen", "Attributwaehlen"});

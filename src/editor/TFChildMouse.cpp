@@ -159,7 +159,8 @@ void TFChild::PickSecondBorderPoint(int x, int y) {
   if (index < 0) return;
   const TConnectionKind kind = picking::TickedKind(*this);
   // The command was withdrawn, or the first box went away, since the first pick.
-  if (kind == TConnectionKind::ClassInfo || FirstBoxIndex < 0 || FirstBoxIndex >= d.DrawClasses.Count()) {
+  if (kind == TConnectionKind::ClassInfo || FirstBoxIndex < 0 ||
+      FirstBoxIndex >= d.DrawClasses.Count()) {
     Mode = EditMode::Idle;
     FirstBoxIndex = -1;
     ClearStatus();
@@ -228,7 +229,7 @@ void TFChild::ReattachConnectionEnd(int button, int x, int y) {
 
 bool TFChild::Deletable(const TConnection& c) const {
   return IsMessage(c.Kind) ? picking::IsTicked(*this, "BotschaftLoeschen")
-                               : picking::IsTicked(*this, "deleteConnection");
+                           : picking::IsTicked(*this, "deleteConnection");
 }
 
 void TFChild::DeleteConnectionsAt(int x, int y) {

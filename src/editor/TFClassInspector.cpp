@@ -26,8 +26,8 @@ std::string AttributeNodeText(const TAttribute& a) {
 }
 
 std::string MethodNodeText(const TMethod& m) {
-  return std::string(VisibilitySymbol(m.Visibility)) + " " + (m.Kind == TMethodKind::Function ? "? " : "! ") +
-         m.MethodSignature();
+  return std::string(VisibilitySymbol(m.Visibility)) + " " +
+         (m.Kind == TMethodKind::Function ? "? " : "! ") + m.MethodSignature();
 }
 
 QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const std::string& text, void* member) {

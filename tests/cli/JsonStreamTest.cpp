@@ -17,7 +17,8 @@ TEST(JsonStream, StreamsTheTextOfCollectingInBlocks) {
   for (int i = 0; i < 300; ++i) {
     auto cls = std::make_unique<TUMLClass>(W("TGröße") + std::to_string(i));
     cls->Documentation = {"\"zitiert\"\t\\", std::string(1, '\x01')};
-    cls->AddAttribute(std::make_unique<TAttribute>("a", "Integer", TVisibility::Public, StringList{}));
+    cls->AddAttribute(
+        std::make_unique<TAttribute>("a", "Integer", TVisibility::Public, StringList{}));
     doc.AddClassBox(std::move(cls));
   }
   Json collected;

@@ -53,8 +53,8 @@ TEST(ClassDocumentation, AncestorsRelationshipsAttributesAndMethods) {
   d.Connect("TAuto", TConnectionKind::ClassInfo, "TAuto");  // the class itself is no partner
   AddAttr(c, "km", "Integer")->Documentation = {"Kilometerstand"};
   AddMeth(c, {"Create", TMethodKind::Constructor});
-  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "Integer"}, {"ziel", "String"}}})->Documentation = {
-      "bewegt das Auto"};
+  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "Integer"}, {"ziel", "String"}}})
+      ->Documentation = {"bewegt das Auto"};
   AddMeth(c, {"gibStand", TMethodKind::Function, {}, "Integer"});
   AddMeth(c, {"hupe", TMethodKind::Procedure, {}, "void"});  // a Java function read as procedure
   AddMeth(c, {"Destroy", TMethodKind::Destructor});

@@ -120,7 +120,8 @@ class DiagramMaker {
           MakeReadQuery(Fresh(i, (java_ ? "gib" : "Gib") + CapitalizedName(name)), name, type,
                         language_,
                         Chance(2) ? TReadQueryFor::NewAttribute : TReadQueryFor::ChangedAttribute));
-      a->ReadMethod->Visibility = a->Visibility == TVisibility::Published ? TVisibility::Published : TVisibility::Public;
+      a->ReadMethod->Visibility =
+          a->Visibility == TVisibility::Published ? TVisibility::Published : TVisibility::Public;
     }
     if (Chance(2))
       a->WriteMethod = c.AddMethod(MakeWriteCommand(
@@ -160,12 +161,13 @@ class DiagramMaker {
     auto m = std::make_unique<TMethod>();
     m->Kind = static_cast<TMethodKind>(Between(0, 3));
     const bool superclass = superclasses_.count(i) > 0;
-    if (m->Kind == TMethodKind::Destructor && hasDestructor_.count(i)) m->Kind = TMethodKind::Procedure;
+    if (m->Kind == TMethodKind::Destructor && hasDestructor_.count(i))
+      m->Kind = TMethodKind::Procedure;
     if (m->Kind == TMethodKind::Constructor && java_ && superclass && hasConstructor_.count(i))
       m->Kind = TMethodKind::Procedure;
     m->Name = Fresh(i, m->Kind == TMethodKind::Constructor  ? "Create"
                        : m->Kind == TMethodKind::Destructor ? "Destroy"
-                                                : "tue" + std::to_string(i));
+                                                            : "tue" + std::to_string(i));
     m->Visibility = AnyVisibility();
     if (m->Kind == TMethodKind::Function) m->ResultType = Type(i);
     if (m->Kind == TMethodKind::Procedure || m->Kind == TMethodKind::Function) {
@@ -190,7 +192,8 @@ class DiagramMaker {
     FitNewMethodCode(*m, java_);
     TMethod* added = c.AddMethod(std::move(m));
     // Sometimes an overload: the same name with one parameter more.
-    if ((added->Kind == TMethodKind::Procedure || added->Kind == TMethodKind::Function) && Chance(5)) {
+    if ((added->Kind == TMethodKind::Procedure || added->Kind == TMethodKind::Function) &&
+        Chance(5)) {
       std::unique_ptr<TMethod> o = added->Clone();
       o->Parameters.emplace_back(java_ ? "extra" : "CONST extra", java_ ? "String" : "String");
       o->IsAbstract = false;
@@ -206,8 +209,8 @@ class DiagramMaker {
     TUMLClass& parent = *classes_[static_cast<size_t>(parents_[i])];
     std::vector<const TMethod*> candidates;
     for (const TMethod* m : parent.Methods.Items)
-      if (!m->IsFinal && m->Kind != TMethodKind::Constructor && !names_[i].count(text::LowerAscii(m->Name)) &&
-          IsNewMethodCode(m->Code, java_))
+      if (!m->IsFinal && m->Kind != TMethodKind::Constructor &&
+          !names_[i].count(text::LowerAscii(m->Name)) && IsNewMethodCode(m->Code, java_))
         candidates.push_back(m);
     if (candidates.empty()) return;
     std::unique_ptr<TMethod> m = Pick(candidates)->Clone();
@@ -230,7 +233,8 @@ class DiagramMaker {
                                 kind == TConnectionKind::Kennt ? Pick(multiplicities) : "");
     connections_.push_back(c);
     if (Chance(5)) return;  // "kein Attribut zuordnen"
-    c->Attributes.Add(AddAttribute(from, (kind == TConnectionKind::Hat ? "hat" : "kennt") + Name(to), Name(to)));
+    c->Attributes.Add(
+        AddAttribute(from, (kind == TConnectionKind::Hat ? "hat" : "kennt") + Name(to), Name(to)));
   }
 
   // An Auftrag or Anfrage, calling a method of the receiver or a new one made for it.
@@ -238,8 +242,9 @@ class DiagramMaker {
     const int from = Between(0, static_cast<int>(classes_.size()) - 1);
     const int to = Between(0, static_cast<int>(classes_.size()) - 1);
     const bool query = Chance(2);
-    TConnection* c = d_.Connect(Name(from), query ? TConnectionKind::Anfrage : TConnectionKind::Auftrag, Name(to),
-                                query ? "gibStand" : "", query ? Type(to) : "");
+    TConnection* c =
+        d_.Connect(Name(from), query ? TConnectionKind::Anfrage : TConnectionKind::Auftrag,
+                   Name(to), query ? "gibStand" : "", query ? Type(to) : "");
     TUMLClass& receiver = *classes_[static_cast<size_t>(to)];
     if (!receiver.Methods.Items.empty() && Chance(2)) {
       c->Method = Pick(receiver.Methods.Items);
@@ -338,7 +343,8 @@ void ReadBack(std::vector<std::unique_ptr<TestDiagram>>& diagrams, int language,
       TUMLClass expected(cls.Name);
       for (const TAttribute* a : cls.Attributes.Items) {
         auto copy = std::make_unique<TAttribute>(*a);
-        if (language == 2 && copy->Visibility == TVisibility::Published) copy->Visibility = TVisibility::Public;
+        if (language == 2 && copy->Visibility == TVisibility::Published)
+          copy->Visibility = TVisibility::Public;
         expected.AppendAttribute(std::move(copy));
       }
       for (const TMethod* m : cls.Methods.Items)

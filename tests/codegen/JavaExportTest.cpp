@@ -30,7 +30,8 @@ TEST(JavaExport, EmptyClass) {
 TEST(JavaExport, CompleteClass) {
   TestDiagram d;
   d.Connect("TAuto", TConnectionKind::Ist, "TFahrzeug");
-  d.Connect("TAuto", TConnectionKind::Ist, "TAnderes");  // Java has one superclass: the first IST counts
+  d.Connect("TAuto", TConnectionKind::Ist,
+            "TAnderes");  // Java has one superclass: the first IST counts
   d.Connect("TAuto", TConnectionKind::Hat, "TRad", "4");
   d.Connect("TAuto", TConnectionKind::Hat, "TSitz", "1");
   d.Connect("TAuto", TConnectionKind::Kennt, "TFahrer", "10");
@@ -43,9 +44,10 @@ TEST(JavaExport, CompleteClass) {
   AddAttr(c, "name", "String", TVisibility::Published);
   AddAttr(c, "farbe", "String", TVisibility::Protected);
   AddMeth(c, {"Create", TMethodKind::Constructor, {{"km", "int"}}});
-  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "int"}, {"ziel", "String"}}})->Code = {"{", "  km++;",
-                                                                                  "}"};
-  AddMeth(c, {"gibStand", TMethodKind::Function, {}, "int", TVisibility::Protected})->IsAbstract = true;
+  AddMeth(c, {"fahre", TMethodKind::Procedure, {{"km", "int"}, {"ziel", "String"}}})->Code = {
+      "{", "  km++;", "}"};
+  AddMeth(c, {"gibStand", TMethodKind::Function, {}, "int", TVisibility::Protected})->IsAbstract =
+      true;
   AddMeth(c, {"gibText", TMethodKind::Function, {{"s", "String"}}, "String"})->IsClassMethod = true;
   AddMeth(c, {"zeige", TMethodKind::Procedure, {}, "", TVisibility::Published});
   AddMeth(c, {"Destroy", TMethodKind::Destructor, {{"x", "int"}}, "", TVisibility::Private});
@@ -90,7 +92,8 @@ TEST(JavaExport, WhatJavacNeeds) {
   d.Connect("B", TConnectionKind::Ist, "A");
   d.Connect("C", TConnectionKind::Ist, "B");
   AddMeth(d.Class("A"), {"f", TMethodKind::Procedure, {{"x", "int"}}})->IsAbstract = true;
-  AddMeth(d.Class("A"), {"g", TMethodKind::Function, {}, "boolean", TVisibility::Private})->IsAbstract = true;
+  AddMeth(d.Class("A"), {"g", TMethodKind::Function, {}, "boolean", TVisibility::Private})
+      ->IsAbstract = true;
   AddMeth(d.Class("B"), {"g", TMethodKind::Function, {}, "boolean"});
   AddMeth(d.Class("C"), {"f", TMethodKind::Procedure, {{"x", "int"}}});
   AddMeth(d.Class("C"), {"h", TMethodKind::Function, {}, "<T> T", TVisibility::Published});

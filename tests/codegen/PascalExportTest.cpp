@@ -55,8 +55,8 @@ TEST(PascalExport, CompleteUnitWithRelationshipsAndMethods) {
   TUMLClass& autoClass = d.Class("TAuto");
   AddAttr(autoClass, "km", "Integer");
   AddMeth(autoClass, {"Fahre", TMethodKind::Procedure, {{"km", "Integer"}}});
-  AddMeth(autoClass, {"GibName", TMethodKind::Function, {}, "String"})->Code = {"begin", "  Result := 'Auto';",
-                                                                    "end;"};
+  AddMeth(autoClass, {"GibName", TMethodKind::Function, {}, "String"})->Code = {
+      "begin", "  Result := 'Auto';", "end;"};
   AddMeth(autoClass, {"Zeichne"})->IsAbstract = true;
   d.Connect("TAuto", TConnectionKind::Ist, "TFahrzeug");
   d.Connect("TAuto", TConnectionKind::Hat, "TRad", "3");  // TRad has no unit yet
@@ -247,9 +247,10 @@ TEST(PascalExport, UnitsOfClassesNamedInDeclarationsAreUsed) {
   AddAttr(a, "selbst", "TA");
   AddMeth(a, {"Setze", TMethodKind::Procedure, {{"VAR f", "TFahrer"}}});
   AddMeth(a, {"Wohin", TMethodKind::Function, {}, "tziel"});  // letter case as Pascal reads it
-  AddMeth(a, {"Nie", TMethodKind::Procedure, {}, "TNie"});     // a procedure has no result type
+  AddMeth(a, {"Nie", TMethodKind::Procedure, {}, "TNie"});    // a procedure has no result type
   d.Connect("TA", TConnectionKind::Hat, "TMotor", "4");
-  d.Connect("TFahrer", TConnectionKind::Kennt, "TA", "1", "1");  // would be named again in the implementation
+  d.Connect("TFahrer", TConnectionKind::Kennt, "TA", "1",
+            "1");  // would be named again in the implementation
   TConnectionList connections = PascalConnections(d.doc);
   StringList lines = TPascalExport(connections, nullptr, &d.doc.DrawClasses).Generate(a);
   // Each goes to the front, in the order of the boxes, after those of the relationships.
@@ -298,7 +299,8 @@ TEST(PascalExport, RelationshipsShownAgainInSubDiagramsAreWrittenOnce) {
   sub->AddConnection(sub->AddObjectBox(&d.Class("TAuto"), 0, 0), 2,
                      sub->AddObjectBox(&d.Class("TRad"), 0, 0), 30, TConnectionKind::Hat)
       ->EndText = "1";
-  sub->AddConnection(autoBox, 2, radBox, 30, TConnectionKind::Kennt)->EndText = "1";  // a relationship of its own
+  sub->AddConnection(autoBox, 2, radBox, 30, TConnectionKind::Kennt)->EndText =
+      "1";  // a relationship of its own
   EXPECT_EQ(Fields(Generate(d, "TAuto")),
             (StringList{"        // hatTRad1, // hatTRad2, // hatTRad3, // hatTRad4 : TRad;",
                         "        // kenntTRad : TRad;"}));

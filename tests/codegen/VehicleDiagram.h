@@ -48,7 +48,8 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
   autoC.JavaImports = StringList{"java.util.List"};
   AddMeth(autoC, {"Zeichne"});
   AddMeth(autoC, {"Hupe"})->IsFinal = true;
-  AddMeth(autoC, {"Fahre", TMethodKind::Procedure, {{"km", Int}}})->IsFinal = true;  // overrides: a warning
+  AddMeth(autoC, {"Fahre", TMethodKind::Procedure, {{"km", Int}}})->IsFinal =
+      true;  // overrides: a warning
   AddMeth(autoC, {"GibName", TMethodKind::Function, {}, Str})->Code =
       pascal ? StringList{"begin", "  Result := 'Auto';", "end;"}
              : StringList{"{", "  return \"Auto\";", "}"};
@@ -63,7 +64,11 @@ inline void BuildVehicleDiagram(TestDiagram& d, int language) {
   AddAttr(fahrer, "Name", Str, TVisibility::Public);
   d.Connect("TGarage", TConnectionKind::Hat, "TAuto", "10");
   d.Connect("TGarage", TConnectionKind::Kennt, "TFahrer", "n");
-  AddMeth(garage, {"Parke", TMethodKind::Procedure, {{"nummer", Int}, {"name", Str}}, "", TVisibility::Protected});
+  AddMeth(garage, {"Parke",
+                   TMethodKind::Procedure,
+                   {{"nummer", Int}, {"name", Str}},
+                   "",
+                   TVisibility::Protected});
 
   // Only the sub-diagram shows that a garage knows its wheels.
   DiagramDocument* sub = d.doc.AddSubDiagram("Garage");

@@ -55,10 +55,14 @@ TEST(ConnectionPaint, EndTextOffsetsByKindAndSide) {
     bool startBelow;
     int x, y;
   } cases[] = {
-      {TConnectionKind::Kennt, 6, true, 366, 87},          {TConnectionKind::Hat, 6, true, 362, 87},
-      {TConnectionKind::Kennt, 28, true, 366, 162},        {TConnectionKind::Kennt, 17, true, 421, 130 - 13 - 5},
-      {TConnectionKind::Ist, 17, true, 421, 130 - 13 - 1}, {TConnectionKind::Kennt, 17, false, 421, 135},
-      {TConnectionKind::Hat, 17, false, 421, 131},         {TConnectionKind::Hat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
+      {TConnectionKind::Kennt, 6, true, 366, 87},
+      {TConnectionKind::Hat, 6, true, 362, 87},
+      {TConnectionKind::Kennt, 28, true, 366, 162},
+      {TConnectionKind::Kennt, 17, true, 421, 130 - 13 - 5},
+      {TConnectionKind::Ist, 17, true, 421, 130 - 13 - 1},
+      {TConnectionKind::Kennt, 17, false, 421, 135},
+      {TConnectionKind::Hat, 17, false, 421, 131},
+      {TConnectionKind::Hat, 39, true, 300 - 12 - 1, 130 - 13 - 1},
   };
   for (const auto& t : cases) {
     PaintedDiagram d;

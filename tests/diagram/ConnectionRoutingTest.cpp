@@ -17,7 +17,8 @@ class Routing : public ::testing::Test {
     b->Bottom = bottom;
     return b;
   }
-  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to, TConnectionKind kind = TConnectionKind::Hat) {
+  TConnection* Attach(TUMLDrawClass* from, TUMLDrawClass* to,
+                      TConnectionKind kind = TConnectionKind::Hat) {
     TConnection* c = doc.AddConnection(from, 1, to, 1, kind);
     AttachFacingBorderPoints(*c);
     return c;
@@ -73,8 +74,9 @@ TEST_F(Routing, SharedPointsAreSpreadWithoutCrossingButAncestorsKeepOneHead) {
   TUMLDrawClass* upper = Box("TOben", 100, 20, 220, 80);
   TUMLDrawClass* lower = Box("TUnten", 100, 200, 220, 260);
   TUMLDrawClass* other = Box("TAuchUnten", 110, 300, 210, 340);
-  std::vector<TConnection*> all{Attach(lower, upper, TConnectionKind::Hat), Attach(lower, upper, TConnectionKind::Kennt),
-                                Attach(lower, upper, TConnectionKind::Ist), Attach(other, upper, TConnectionKind::Ist)};
+  std::vector<TConnection*> all{
+      Attach(lower, upper, TConnectionKind::Hat), Attach(lower, upper, TConnectionKind::Kennt),
+      Attach(lower, upper, TConnectionKind::Ist), Attach(other, upper, TConnectionKind::Ist)};
   ASSERT_EQ(all[0]->StartPoint, all[1]->StartPoint);
   SeparateSharedBorderPoints(all);
   EXPECT_NE(all[0]->StartPoint, all[1]->StartPoint);

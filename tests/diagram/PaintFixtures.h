@@ -85,8 +85,10 @@ inline std::unique_ptr<TAttribute> Attr(const std::string& name, const std::stri
   return std::make_unique<TAttribute>(name, type, v, StringList{});
 }
 
-inline std::unique_ptr<TMethod> Method(const std::string& name, TMethodKind kind = TMethodKind::Procedure,
-                                       const std::string& result = "", TVisibility v = TVisibility::Public) {
+inline std::unique_ptr<TMethod> Method(const std::string& name,
+                                       TMethodKind kind = TMethodKind::Procedure,
+                                       const std::string& result = "",
+                                       TVisibility v = TVisibility::Public) {
   auto m = std::make_unique<TMethod>();
   m->Name = name, m->Kind = kind, m->ResultType = result, m->Visibility = v;
   return m;

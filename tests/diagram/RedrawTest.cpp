@@ -170,7 +170,8 @@ TEST(Redraw, MembersAreColouredAsWhenTheBoxPaintsAlone) {
     attrs.push_back(
         whole->UMLClass->AddAttribute(testing::Attr("teil" + std::to_string(100 + i), "TTeil")));
   for (int i = 0; i < 40; ++i) {
-    TConnection* c = d.doc.AddConnection(whole, 1 + i % 11, part, 23 + i % 11, TConnectionKind::Hat);
+    TConnection* c =
+        d.doc.AddConnection(whole, 1 + i % 11, part, 23 + i % 11, TConnectionKind::Hat);
     c->Color = RGB(i + 1, 0, 0);
     c->Attributes.Add(attrs[static_cast<size_t>(i)]);
   }

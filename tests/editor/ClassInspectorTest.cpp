@@ -44,7 +44,8 @@ class Inspector : public EditorTest {
     ADD_FAILURE() << "no attribute " << name;
     return nullptr;
   }
-  static TMethod* Method(TUMLClass* c, const std::string& name, TMethodKind kind = TMethodKind::Procedure,
+  static TMethod* Method(TUMLClass* c, const std::string& name,
+                         TMethodKind kind = TMethodKind::Procedure,
                          TVisibility v = TVisibility::Public) {
     auto m = std::make_unique<TMethod>();
     m->Name = name;
@@ -103,8 +104,8 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
 }
 
 TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
-  TAttribute* a =
-      cls->AddAttribute(std::make_unique<TAttribute>("x", "Integer", TVisibility::Private, Lines{}));
+  TAttribute* a = cls->AddAttribute(
+      std::make_unique<TAttribute>("x", "Integer", TVisibility::Private, Lines{}));
   TMethod* m = Method(cls, "Zahle", TMethodKind::Procedure, TVisibility::Published);
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = CodeOf(TVisibility::Published); });
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
@@ -130,8 +131,10 @@ TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
                    W("Methoden mit dem Zugriffsrecht 'published' können nicht geändert werden!"),
                    W("Methoden mit dem Zugriffsrecht 'published' können nicht gelöscht werden!"),
                    W("Möchten Sie das Zugriffsrecht der Methode ->'Zahle'<- wirklich ändern?")}));
-  EXPECT_TRUE(a->Name == "x" && a->Visibility == TVisibility::Public && cls->Attributes.Contains(a));
-  EXPECT_TRUE(m->Name == "Zahle" && m->Visibility == TVisibility::Public && cls->Methods.Contains(m));
+  EXPECT_TRUE(a->Name == "x" && a->Visibility == TVisibility::Public &&
+              cls->Attributes.Contains(a));
+  EXPECT_TRUE(m->Name == "Zahle" && m->Visibility == TVisibility::Public &&
+              cls->Methods.Contains(m));
 }
 
 // A main diagram: TPerson HAT TAuto through the attribute auto, asks TAuto for its tempo
@@ -145,7 +148,8 @@ class InspectorFile : public Inspector {
     TUMLDrawClass* person = doc.AddClassBox(std::make_unique<TUMLClass>("TPerson"), 50, 50);
     TUMLDrawClass* car = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 300, 50);
     auto attr = [](TUMLDrawClass* b, const char* name) {
-      return b->UMLClass->AddAttribute(std::make_unique<TAttribute>(name, "T", TVisibility::Private, Lines{}));
+      return b->UMLClass->AddAttribute(
+          std::make_unique<TAttribute>(name, "T", TVisibility::Private, Lines{}));
     };
     TAttribute* autoAttr = attr(person, "auto");
     attr(person, "name");
@@ -153,7 +157,8 @@ class InspectorFile : public Inspector {
     attr(car, "tempo")->ReadMethod = gib;
     doc.AddConnection(person, 5, car, 30, TConnectionKind::Hat)->Attributes.Add(autoAttr);
     doc.AddConnection(person, 6, car, 31, TConnectionKind::Anfrage)->Method = gib;
-    doc.AddConnection(person, 7, car, 32, TConnectionKind::Auftrag)->Method = Method(car->UMLClass, "Fahre");
+    doc.AddConnection(person, 7, car, 32, TConnectionKind::Auftrag)->Method =
+        Method(car->UMLClass, "Fahre");
     TUMLDrawObject* eva = doc.AddSubDiagram("Teil 1")->AddObjectBox(person->UMLClass, 60, 70);
     for (int i = 0; i < eva->Values.Count(); ++i)
       eva->Values.Item(i).Value = eva->Values.AttributeAt(i)->Name == "auto" ? "golf" : "Eva";

@@ -31,7 +31,8 @@ QPushButton* ButtonNamed(QDialog& d, const QString& text) {
 
 TEST(QtDialogs, ObjectValuesChangeAtOnceEvenWhenCancelled) {
   TUMLClass cls("TAuto");
-  cls.AddAttribute(std::make_unique<TAttribute>("farbe", "String", TVisibility::Private, StringList{}));
+  cls.AddAttribute(
+      std::make_unique<TAttribute>("farbe", "String", TVisibility::Private, StringList{}));
   TObjectAttributeList values(&cls.Attributes);
   QtDialogService service;
   ScriptedMessages m;

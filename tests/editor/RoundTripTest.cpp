@@ -292,7 +292,8 @@ TEST_F(RoundTrip, ImportingOrUpdatingFromAUnitWithSeveralClassesOffersTheChooser
   // An update keeps the box, its class object and its connections.
   TUMLDrawClass* box = AddClass(w, "TAuto");
   TUMLClass* cls = box->UMLClass;
-  TConnection* hat = w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, TConnectionKind::Hat);
+  TConnection* hat =
+      w->Doc().AddConnection(box, 2, w->Doc().DrawClasses.At(0), 40, TConnectionKind::Hat);
   dialogs.openFiles.push_back(Path("mZwei.pas"));
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   w->RoundTrip().MiAktualisierenClick();

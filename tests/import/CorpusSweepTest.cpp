@@ -240,8 +240,8 @@ TEST(CorpusSweep, OpenJdkJavaBase) {
     int constructors = 0;
     for (const TMethod* m : c.Methods.Items) {
       if (m->Name.find('$') != std::string::npos) continue;  // javap's list leaves these out
-      const std::string key =
-          (m->Kind == TMethodKind::Constructor ? declared.name : m->Name) + "/" + std::to_string(m->Parameters.size());
+      const std::string key = (m->Kind == TMethodKind::Constructor ? declared.name : m->Name) +
+                              "/" + std::to_string(m->Parameters.size());
       if (++got[key] > 1) got[key] = 1;  // overloads of one arity count once, as in javap's
       constructors += m->Kind == TMethodKind::Constructor;
     }

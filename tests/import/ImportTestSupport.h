@@ -75,7 +75,8 @@ inline TMethod ExpectedAfterReading(const TUMLClass& cls, const TMethod& m, int 
   e.IsFinal = false;
   e.IsClassMethod = m.IsClassMethod && !m.IsAbstract;
   if (m.Visibility == TVisibility::Published) e.Visibility = TVisibility::Public;
-  const bool abstract = m.IsAbstract && (m.Kind == TMethodKind::Procedure || m.Kind == TMethodKind::Function);
+  const bool abstract =
+      m.IsAbstract && (m.Kind == TMethodKind::Procedure || m.Kind == TMethodKind::Function);
   if (abstract && m.Visibility == TVisibility::Private) e.Visibility = TVisibility::Protected;
   if (m.Kind == TMethodKind::Constructor) {
     e.Name = cls.Name.substr(0, cls.Name.find('<'));

@@ -62,7 +62,8 @@ void RoundTrip(DiagramDocument& doc, int language, const std::string& what) {
     std::vector<std::string> want, got = testing::Members(*read);
     for (const TAttribute* attribute : cls.Attributes.Items) {
       TAttribute a = *attribute;
-      if (language == 2 && a.Visibility == TVisibility::Published) a.Visibility = TVisibility::Public;
+      if (language == 2 && a.Visibility == TVisibility::Published)
+        a.Visibility = TVisibility::Public;
       want.push_back(testing::MemberText(a));
     }
     for (const TMethod* m : cls.Methods.Items) {

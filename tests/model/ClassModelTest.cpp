@@ -34,7 +34,8 @@ TEST(ClassModel, KeepsMembersSortedAndTellsTheirTexts) {
   for (auto* m : c.Methods.Items) names.push_back(m->Name);
   EXPECT_EQ(names, (std::vector<std::string>{"c", "b", "a", "Create", "Get", "Free"}));
 
-  TMethod* sum = AddMethod(c, "Summe", TMethodKind::Function, {{"a", "Integer"}, {"b", "Integer"}}, "Integer");
+  TMethod* sum =
+      AddMethod(c, "Summe", TMethodKind::Function, {{"a", "Integer"}, {"b", "Integer"}}, "Integer");
   EXPECT_EQ(sum->MethodSignature(1), "Summe(a: Integer; b: Integer) : Integer");
   EXPECT_EQ(c.Attributes.At(1)->DisplayText(2), "Integer b");
   NotationScope java(2);

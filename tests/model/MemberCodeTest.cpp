@@ -27,9 +27,11 @@ TEST(MemberCode, ReadAndWriteMethodsEndTheirJavaStatements) {
 
 TEST(MemberCode, NewMethodBodiesFollowTheKind) {
   const std::string todo = W("  //hier ggf. Code ergänzen");
-  EXPECT_EQ(NewMethodCode(true, TMethodKind::Function, "int"), (StringList{"{", todo, "  return 0;", "}"}));
+  EXPECT_EQ(NewMethodCode(true, TMethodKind::Function, "int"),
+            (StringList{"{", todo, "  return 0;", "}"}));
   EXPECT_EQ(NewMethodCode(true, TMethodKind::Procedure, ""), (StringList{"{", todo, "}"}));
-  EXPECT_EQ(NewMethodCode(false, TMethodKind::Function, "Integer"), (StringList{"begin", todo, "end;"}));
+  EXPECT_EQ(NewMethodCode(false, TMethodKind::Function, "Integer"),
+            (StringList{"begin", todo, "end;"}));
 
   const std::pair<const char*, const char*> defaults[] = {
       {"boolean", "false"}, {"char", "0"},     {"long", "0"},         {" double ", "0"},

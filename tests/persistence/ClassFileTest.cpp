@@ -15,7 +15,8 @@ TEST(ClassFile, HoldsOneClassRecordAndReadsItBack) {
   const std::string path = "/tmp/zedro-umc-test-" + std::to_string(::getpid()) + ".umc";
   TUMLClass cls(W("TKäfer"));
   TMethod* krabbel = cls.AddMethod(std::make_unique<TMethod>());
-  cls.AddAttribute(std::make_unique<TAttribute>("beine", "Integer", TVisibility::Private, StringList{}))
+  cls.AddAttribute(
+         std::make_unique<TAttribute>("beine", "Integer", TVisibility::Private, StringList{}))
       ->WriteMethod = krabbel;
   ScriptedMessages messages;
   ASSERT_TRUE(WriteClassFile(cls, path, messages));

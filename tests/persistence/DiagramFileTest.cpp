@@ -217,7 +217,8 @@ TEST(DiagramFile, SavesAndReloadsEverything) {
   EXPECT_EQ(refs.At(1)->Name + refs.At(2)->Name, "radzahl");
   ClassOf(d, 1).Name = W("TAutoGröße");
   // An attribute added since the objects were last rebuilt gets a value in them as well.
-  ClassOf(d, 0).AddAttribute(std::make_unique<TAttribute>("aaa", "AAA", TVisibility::Published, StringList{}));
+  ClassOf(d, 0).AddAttribute(
+      std::make_unique<TAttribute>("aaa", "AAA", TVisibility::Published, StringList{}));
   std::string first = DiagramToBytes(d);
   auto again = Load(first);
   EXPECT_TRUE(again->messages.shown.empty());

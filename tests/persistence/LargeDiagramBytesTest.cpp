@@ -68,7 +68,9 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
     box->Options.Font.Size = 8 + i % 5;
     box->Options.Font.Color = i % 2 ? 255 : static_cast<std::int32_t>(0x80000008);
   }
-  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat, TConnectionKind::Kennt, TConnectionKind::Auftrag, TConnectionKind::Anfrage};
+  const TConnectionKind kinds[] = {TConnectionKind::Ist, TConnectionKind::Hat,
+                                   TConnectionKind::Kennt, TConnectionKind::Auftrag,
+                                   TConnectionKind::Anfrage};
   for (int i = 0; i < 2400; ++i) {
     TUMLDrawClass* a = doc->DrawClasses.At(i % classes);
     TUMLDrawClass* b = doc->DrawClasses.At((i * 13 + 7) % classes);
@@ -81,9 +83,11 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
     c->TextOffsetX = i % 9 - 4;
     c->TextOffsetY = -(i % 200);
     c->TextBox->Lines = {N("Text ", i)};
-    if ((kind == TConnectionKind::Hat || kind == TConnectionKind::Kennt) && a->UMLClass->Attributes.Count() > 0)
+    if ((kind == TConnectionKind::Hat || kind == TConnectionKind::Kennt) &&
+        a->UMLClass->Attributes.Count() > 0)
       c->Attributes.Add(a->UMLClass->Attributes.At(i % a->UMLClass->Attributes.Count()));
-    if ((kind == TConnectionKind::Auftrag || kind == TConnectionKind::Anfrage) && b->UMLClass->Methods.Count() > 0)
+    if ((kind == TConnectionKind::Auftrag || kind == TConnectionKind::Anfrage) &&
+        b->UMLClass->Methods.Count() > 0)
       c->Method = b->UMLClass->Methods.At(i % b->UMLClass->Methods.Count());
   }
   for (int i = 0; i < 25; ++i) {
@@ -108,7 +112,8 @@ std::unique_ptr<DiagramDocument> VariedDiagram() {
       box->Bottom = box->Top + 90;
     }
     for (int i = 0; i + 1 < 60; i += 3)
-      sub->AddConnection(sub->DrawClasses.At(i), 3, sub->DrawClasses.At(i + 1), 25, TConnectionKind::Kennt);
+      sub->AddConnection(sub->DrawClasses.At(i), 3, sub->DrawClasses.At(i + 1), 25,
+                         TConnectionKind::Kennt);
     sub->AddInfoBox(5, 5)->Lines = {"Objekte"};
   }
   return doc;
@@ -142,8 +147,8 @@ TEST(LargeDiagramBytes, ClassesWithManyMembersKeepTheirLinks) {
   DiagramDocument doc;
   auto cls = std::make_unique<TUMLClass>("TViele");
   for (int i = 0; i < 150; ++i)
-    cls->AddAttribute(
-        std::make_unique<TAttribute>(N("a", 1000 + i), "Integer", TVisibility::Private, StringList{}));
+    cls->AddAttribute(std::make_unique<TAttribute>(N("a", 1000 + i), "Integer",
+                                                   TVisibility::Private, StringList{}));
   for (int i = 0; i < 140; ++i) {
     auto m = std::make_unique<TMethod>();
     m->Name = N("M", 1000 + i);
