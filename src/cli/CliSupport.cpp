@@ -102,6 +102,16 @@ bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& mess
   return r.completed;
 }
 
+DiagramDocument* ChosenDiagram(DiagramDocument& doc, int sub, IMessages& messages) {
+  if (sub <= 0) return &doc;
+  if (sub > static_cast<int>(doc.SubDiagrams.size())) {
+    messages.Message(MsgKind::Error, "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
+                     MsgButtons::Ok);
+    return nullptr;
+  }
+  return doc.SubDiagrams[static_cast<size_t>(sub - 1)].get();
+}
+
 TUMLDrawClass* FindClassBox(DiagramDocument& doc, const std::string& className,
                             IMessages& messages) {
   for (TUMLDrawClass* box : doc.DrawClasses.Items)

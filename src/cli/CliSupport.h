@@ -44,6 +44,10 @@ DiagramDocument& DocumentForProcess();
 // storage of the file's bytes is handed back for a save to write into.
 bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
                   int* version = nullptr, std::string* spentBytes = nullptr);
+// The diagram a command shows: the main diagram for 0, sub-diagram n (from 1) otherwise;
+// nullptr with a message when there is no such sub-diagram.
+DiagramDocument* ChosenDiagram(DiagramDocument& doc, int sub, IMessages& messages);
+
 // The box of the main diagram whose class has that name (exact), or nullptr with a message.
 TUMLDrawClass* FindClassBox(DiagramDocument& doc, const std::string& className,
                                   IMessages& messages);

@@ -22,16 +22,8 @@ int CmdPlantUml(const Args& args) {
   DiagramDocument doc;
   const bool completed = LoadDocument(doc, Arg(args[0]), messages);
   if (!completed && doc.DrawClasses.Count() == 0 && doc.SubDiagrams.empty()) return kExitStopped;
-  const DiagramDocument* shown = &doc;
-  if (sub > 0) {
-    if (sub > static_cast<int>(doc.SubDiagrams.size())) {
-      messages.Message(MsgKind::Error,
-                       "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
-                       MsgButtons::Ok);
-      return kExitStopped;
-    }
-    shown = doc.SubDiagrams[static_cast<size_t>(sub - 1)].get();
-  }
+  const DiagramDocument* shown = ChosenDiagram(doc, sub, messages);
+  if (!shown) return kExitStopped;
   NotationScope notation(doc.Language);
   std::cout << Out(PlantUmlText(*shown));
   return completed ? kExitOk : kExitStopped;

@@ -124,16 +124,8 @@ int Render(const Args& args) {
   if (!completed && doc.DrawClasses.Count() == 0 && doc.Connections.Count() == 0 &&
       doc.InfoBoxes.Count() == 0 && doc.SubDiagrams.empty())
     return kExitStopped;  // nothing could be read: no picture of an empty surface
-  DiagramDocument* shown = &doc;
-  if (sub > 0) {
-    if (sub > static_cast<int>(doc.SubDiagrams.size())) {
-      messages.Message(MsgKind::Error,
-                       "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
-                       MsgButtons::Ok);
-      return kExitStopped;
-    }
-    shown = doc.SubDiagrams[static_cast<size_t>(sub - 1)].get();
-  }
+  DiagramDocument* shown = ChosenDiagram(doc, sub, messages);
+  if (!shown) return kExitStopped;
 
   // Drawing needs fonts, not a screen. Qt's own notes (no runtime directory and the like)
   // would mix with the messages on stderr.
