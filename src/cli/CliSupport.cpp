@@ -105,7 +105,8 @@ bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& mess
 DiagramDocument* ChosenDiagram(DiagramDocument& doc, int sub, IMessages& messages) {
   if (sub <= 0) return &doc;
   if (sub > static_cast<int>(doc.SubDiagrams.size())) {
-    messages.Message(MsgKind::Error, "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
+    messages.Message(MsgKind::Error,
+                     "Das Diagramm hat kein Teildiagramm " + text::IntToStr(sub) + ".",
                      MsgButtons::Ok);
     return nullptr;
   }
