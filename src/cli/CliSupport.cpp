@@ -88,7 +88,7 @@ void PrepareHeapFor(const std::string& path) {
 }  // namespace
 
 bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages, int* version,
-                  std::string* spentBytes) {
+                  ILoadObserver* observer) {
   LoadOptions options;
   options.switchLanguage = [&doc](int language) {
     doc.Language = language;
@@ -96,7 +96,9 @@ bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& mess
   };
   ActiveNotation::Set(1);
   PrepareHeapFor(path);
-  LoadResult r = LoadDiagramFile(doc, path, messages, options, spentBytes);
+  options.observer = observer;
+  LoadResult r = observer ? StreamDiagramFile(doc, path, messages, options)
+                          : LoadDiagramFile(doc, path, messages, options);
   if (version) *version = r.version;
   ActiveNotation::Set(doc.Language);
   return r.completed;

@@ -9,6 +9,7 @@
 #include "model/Messages.h"
 
 namespace zedro {
+class ILoadObserver;
 class DiagramDocument;
 class TUMLDrawClass;
 }
@@ -40,10 +41,10 @@ std::string Out(const std::string& cp1252);
 // large diagram apart piece by piece would cost a good part of the time of reading it.
 DiagramDocument& DocumentForProcess();
 
-// Loads a diagram file; returns false when the load stopped early. With spentBytes, the
-// storage of the file's bytes is handed back for a save to write into.
+// Loads a diagram file; returns false when the load stopped early. With an observer, the
+// file is streamed (StreamDiagramFile) and the observer sees each element as it is read.
 bool LoadDocument(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                  int* version = nullptr, std::string* spentBytes = nullptr);
+                  int* version = nullptr, ILoadObserver* observer = nullptr);
 // The diagram a command shows: the main diagram for 0, sub-diagram n (from 1) otherwise;
 // nullptr with a message when there is no such sub-diagram.
 DiagramDocument* ChosenDiagram(DiagramDocument& doc, int sub, IMessages& messages);

@@ -4,7 +4,9 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/DumpJson.h"
+#include "cli/DumpStream.h"
 #include "diagram/DiagramDocument.h"
+#include "persistence/DiagramCopy.h"
 #include "persistence/DiagramFile.h"
 
 namespace zedro::cli {
@@ -14,9 +16,10 @@ int CmdDump(const Args& args) {
   StderrMessages messages;
   DiagramDocument& doc = DocumentForProcess();
   int version = 0;
-  bool completed = LoadDocument(doc, Arg(args[0]), messages, &version);
   Json j(std::cout);
-  WriteDiagram(j, doc, version);
+  DumpStream stream(j);
+  bool completed = LoadDocument(doc, Arg(args[0]), messages, &version, &stream);
+  stream.Finish(doc, version);
   j.Flush();
   return completed ? kExitOk : kExitStopped;
 }
@@ -25,13 +28,13 @@ int CmdSave(const Args& args) {
   if (args.size() != 2) return Usage("zedro-cli save IN.urd OUT.urd");
   StderrMessages messages;
   DiagramDocument& doc = DocumentForProcess();
-  // A diagram whose load stopped early is not written: saving it would replace the target,
-  // possibly the damaged file itself, by only the part that could be read.
-  std::string buffer;
-  if (!LoadDocument(doc, Arg(args[0]), messages, nullptr, &buffer)) return kExitStopped;
-  // Source file ages are looked up in the directory of the diagram that was read. The new
-  // bytes go into the storage of the old ones, which is about their size.
-  return WriteDiagramFile(doc, Arg(args[1]), messages, std::move(buffer)) ? kExitOk : kExitStopped;
+  // Each box is written while the file is read, into a file that takes the target's place
+  // only when everything is written: a diagram whose load stopped early is not saved, since
+  // that would replace the target, possibly the damaged file itself, by only the part that
+  // could be read. Source file ages are looked up in the directory of the diagram read.
+  DiagramCopy copy(Arg(args[1]), messages);
+  if (!LoadDocument(doc, Arg(args[0]), messages, nullptr, &copy)) return kExitStopped;
+  return copy.Finish(doc) ? kExitOk : kExitStopped;
 }
 
 int CmdNew(const Args& args) {

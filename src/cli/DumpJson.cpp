@@ -93,38 +93,35 @@ void WriteInfoBox(Json& j, const TInfoBox& box) {
 void WriteConnections(Json& j, const DiagramDocument& doc) {
   SavePositions positions(doc.DrawClasses);
   j.Key("Connections").BeginArray();
-  for (const TConnection* c : doc.Connections.Items) {
-    const TUMLClass* startClass = c->StartBox ? c->StartBox->UMLClass : nullptr;
-    const TUMLClass* endClass = c->EndBox ? c->EndBox->UMLClass : nullptr;
-    j.BeginObject()
-        .Field("Kind", c->Kind)
-        .Field("LineShape", c->LineShape)
-        .Field("Color", static_cast<long long>(c->Color))
-        .Field("StartBox", positions.Box(c->StartBox))
-        .Field("StartPoint", c->StartPoint)
-        .Field("EndBox", positions.Box(c->EndBox))
-        .Field("EndPoint", c->EndPoint)
-        .Field("Method", c->Method && endClass ? positions.MethodIn(*endClass, c->Method) : -1);
-    j.Key("Attributes").BeginArray();
-    for (const TAttribute* a : c->Attributes.Items)
-      j.Value(startClass ? positions.AttributeIn(*startClass, a) : -1);
-    j.EndArray();
-    j.Field("StartText", c->StartText).Field("EndText", c->EndText);
-    j.Key("TextBox");
-    WriteInfoBox(j, *c->TextBox);
-    j.Field("TextOffsetX", c->TextOffsetX).Field("TextOffsetY", c->TextOffsetY);
-    j.Key("CoOptions").BeginObject().Key("Font");
-    WriteFont(j, c->CoOptions->Font);
-    j.EndObject();
-    j.EndObject();
-  }
+  for (const TConnection* c : doc.Connections.Items) WriteConnection(j, *c, positions);
   j.EndArray();
 }
 
-void WriteInfoBoxes(Json& j, const DiagramDocument& doc) {
-  j.Key("InfoBoxes").BeginArray();
-  for (const TInfoBox* box : doc.InfoBoxes.Items) WriteInfoBox(j, *box);
-  j.EndArray();
+void WriteSubDiagramBox(Json& j, const TUMLDrawClass& box, int classIndex,
+                        SavePositions& positions) {
+  j.BeginObject()
+      .Field("Left", box.Left)
+      .Field("Top", box.Top)
+      .Field("Right", box.Right)
+      .Field("Bottom", box.Bottom)
+      .Field("ClassIndex", classIndex)
+      .Field("IsObject", box.IsObjectBox());
+  if (box.IsObjectBox()) {
+    const auto& object = static_cast<const TUMLDrawObject&>(box);
+    j.Field("ObjectName", object.ObjectName);
+    j.Key("Values").BeginArray();
+    for (int i = 0; i < object.Values.Count(); ++i) {
+      const TAttribute* a = object.Values.AttributeAt(i);
+      j.BeginObject()
+          .Field("Attribute", a ? positions.AttributeIn(*box.UMLClass, a) : -1)
+          .Field("Value", object.Values.ValueAt(i))
+          .EndObject();
+    }
+    j.EndArray();
+  }
+  j.Key("Options");
+  WriteOptions(j, box.Options);
+  j.EndObject();
 }
 
 void WriteHeader(Json& j, const DiagramDocument& doc) {
@@ -137,31 +134,63 @@ void WriteHeader(Json& j, const DiagramDocument& doc) {
 
 }  // namespace
 
-void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
+void WriteConnection(Json& j, const TConnection& c, SavePositions& positions) {
+  const TUMLClass* startClass = c.StartBox ? c.StartBox->UMLClass : nullptr;
+  const TUMLClass* endClass = c.EndBox ? c.EndBox->UMLClass : nullptr;
+  j.BeginObject()
+      .Field("Kind", c.Kind)
+      .Field("LineShape", c.LineShape)
+      .Field("Color", static_cast<long long>(c.Color))
+      .Field("StartBox", positions.Box(c.StartBox))
+      .Field("StartPoint", c.StartPoint)
+      .Field("EndBox", positions.Box(c.EndBox))
+      .Field("EndPoint", c.EndPoint)
+      .Field("Method", c.Method && endClass ? positions.MethodIn(*endClass, c.Method) : -1);
+  j.Key("Attributes").BeginArray();
+  for (const TAttribute* a : c.Attributes.Items)
+    j.Value(startClass ? positions.AttributeIn(*startClass, a) : -1);
+  j.EndArray();
+  j.Field("StartText", c.StartText).Field("EndText", c.EndText);
+  j.Key("TextBox");
+  WriteInfoBox(j, *c.TextBox);
+  j.Field("TextOffsetX", c.TextOffsetX).Field("TextOffsetY", c.TextOffsetY);
+  j.Key("CoOptions").BeginObject().Key("Font");
+  WriteFont(j, c.CoOptions->Font);
+  j.EndObject();
+  j.EndObject();
+}
+
+void WriteBox(Json& j, const TUMLDrawClass& box) {
+  j.BeginObject()
+      .Field("Left", box.Left)
+      .Field("Top", box.Top)
+      .Field("Right", box.Right)
+      .Field("Bottom", box.Bottom)
+      .Field("SourceFileName", box.SourceFileName)
+      .Field("SourceFileAge", static_cast<long long>(box.SourceFileAge));
+  j.Key("UMLClass");
+  if (box.UMLClass) {
+    WriteClass(j, *box.UMLClass);
+  } else {
+    j.Null();
+  }
+  j.Key("Options");
+  WriteOptions(j, box.Options);
+  j.EndObject();
+}
+
+void BeginDiagram(Json& j, const DiagramDocument& doc, int version) {
   j.BeginObject().Field("Version", version).Field("Language", doc.Language);
   WriteHeader(j, doc);
-  j.Key("DrawClasses").BeginArray();
-  for (const TUMLDrawClass* box : doc.DrawClasses.Items) {
-    j.BeginObject()
-        .Field("Left", box->Left)
-        .Field("Top", box->Top)
-        .Field("Right", box->Right)
-        .Field("Bottom", box->Bottom)
-        .Field("SourceFileName", box->SourceFileName)
-        .Field("SourceFileAge", static_cast<long long>(box->SourceFileAge));
-    j.Key("UMLClass");
-    if (box->UMLClass) {
-      WriteClass(j, *box->UMLClass);
-    } else {
-      j.Null();
-    }
-    j.Key("Options");
-    WriteOptions(j, box->Options);
-    j.EndObject();
-  }
+}
+
+void WriteInfoBoxes(Json& j, const DiagramDocument& doc) {
+  j.Key("InfoBoxes").BeginArray();
+  for (const TInfoBox* box : doc.InfoBoxes.Items) WriteInfoBox(j, *box);
   j.EndArray();
-  WriteConnections(j, doc);
-  WriteInfoBoxes(j, doc);
+}
+
+void WriteSubDiagrams(Json& j, const DiagramDocument& doc) {
   std::unordered_map<const TUMLClass*, int> classIndex;  // the last main box of each class
   for (int i = 0; i < doc.DrawClasses.Count(); ++i) classIndex[doc.DrawClasses.At(i)->UMLClass] = i;
   SavePositions positions;
@@ -171,29 +200,8 @@ void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
     WriteHeader(j, *sub);
     j.Key("DrawClasses").BeginArray();
     for (const TUMLDrawClass* box : sub->DrawClasses.Items) {
-      j.BeginObject()
-          .Field("Left", box->Left)
-          .Field("Top", box->Top)
-          .Field("Right", box->Right)
-          .Field("Bottom", box->Bottom)
-          .Field("ClassIndex", classIndex.count(box->UMLClass) ? classIndex[box->UMLClass] : -1)
-          .Field("IsObject", box->IsObjectBox());
-      if (box->IsObjectBox()) {
-        const auto* object = static_cast<const TUMLDrawObject*>(box);
-        j.Field("ObjectName", object->ObjectName);
-        j.Key("Values").BeginArray();
-        for (int i = 0; i < object->Values.Count(); ++i) {
-          const TAttribute* a = object->Values.AttributeAt(i);
-          j.BeginObject()
-              .Field("Attribute", a ? positions.AttributeIn(*box->UMLClass, a) : -1)
-              .Field("Value", object->Values.ValueAt(i))
-              .EndObject();
-        }
-        j.EndArray();
-      }
-      j.Key("Options");
-      WriteOptions(j, box->Options);
-      j.EndObject();
+      auto k = classIndex.find(box->UMLClass);
+      WriteSubDiagramBox(j, *box, k == classIndex.end() ? -1 : k->second, positions);
     }
     j.EndArray();
     WriteConnections(j, *sub);
@@ -201,6 +209,16 @@ void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
     j.EndObject();
   }
   j.EndArray();
+}
+
+void WriteDiagram(Json& j, const DiagramDocument& doc, int version) {
+  BeginDiagram(j, doc, version);
+  j.Key("DrawClasses").BeginArray();
+  for (const TUMLDrawClass* box : doc.DrawClasses.Items) WriteBox(j, *box);
+  j.EndArray();
+  WriteConnections(j, doc);
+  WriteInfoBoxes(j, doc);
+  WriteSubDiagrams(j, doc);
   j.EndObject();
 }
 

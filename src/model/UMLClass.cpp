@@ -271,6 +271,40 @@ void TUMLClass::SortMembers() {
 
 namespace {
 
+// Empties a vector and hands its storage back (clear() keeps it).
+template <class Vector>
+void FreeStorage(Vector& v) {
+  Vector().swap(v);
+}
+
+}  // namespace
+
+void TUMLClass::ReleaseBodies() {
+  FreeStorage(Documentation);
+  FreeStorage(InterfaceUses);
+  FreeStorage(ImplementationUses);
+  JavaImports.reset();
+  for (TAttribute* a : Attributes.Items) FreeStorage(a->Documentation);
+  for (TMethod* m : Methods.Items) {
+    FreeStorage(m->Parameters);
+    FreeStorage(m->Code);
+    FreeStorage(m->Documentation);
+  }
+}
+
+SortedMembersView::SortedMembersView(TUMLClass& cls)
+    : cls_(cls), attributes_(cls.Attributes.Items), methods_(cls.Methods.Items) {
+  cls.SortMembers();
+  inOrder_ = cls.Attributes.Items == attributes_ && cls.Methods.Items == methods_;
+}
+
+SortedMembersView::~SortedMembersView() {
+  cls_.Attributes.Items = std::move(attributes_);
+  cls_.Methods.Items = std::move(methods_);
+}
+
+namespace {
+
 bool AttributesMatch(const TAttribute& a, const TAttribute& b) {
   return text::LowerAscii(a.Name) == text::LowerAscii(b.Name) &&
          text::LowerAscii(a.TypeName) == text::LowerAscii(b.TypeName);

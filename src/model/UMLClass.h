@@ -129,16 +129,17 @@ class TMethod {
   void Load(ValueReader& reader, int classVersion);
   void Save(ValueWriter& writer) const;
 
+  std::string Name;
+  std::string ResultType;
+  std::vector<TParameter> Parameters;
+  StringList Code;
+  StringList Documentation;
+  // The small fields together, so that a method takes no padding between them.
+  TVisibility Visibility = TVisibility::Public;
+  TMethodKind Kind = TMethodKind::Procedure;
   bool IsAbstract = false;
   bool IsFinal = false;
   bool IsClassMethod = false;
-  std::string Name;
-  std::string ResultType;
-  TVisibility Visibility = TVisibility::Public;
-  std::vector<TParameter> Parameters;
-  TMethodKind Kind = TMethodKind::Procedure;
-  StringList Code;
-  StringList Documentation;
 };
 
 // Attribute order: higher visibility first, then type and name upper-cased, ascending.
@@ -209,6 +210,11 @@ class TUMLClass {
   void UpdateFrom(const TUMLClass& source, const AttributePurge& purge);
   // Some ancestor (walking Parent, the class itself excluded) is named "tform".
   bool IsFormClass() const;
+  // Lets go of what only the class's own record holds: documentation, uses lists, method
+  // code and parameters. Names, types, kinds and visibilities stay, by which the records
+  // after it find and order the members. For batch commands that have written the class
+  // and keep it only as the target of references.
+  void ReleaseBodies();
 
   // The class record of a diagram file. Load is given the file version v.
   void Load(ValueReader& reader, int fileVersion);
@@ -236,6 +242,27 @@ class TUMLClass {
   // one per member; like the stores, the blocks keep every member alive with the class.
   std::vector<std::unique_ptr<TAttribute[]>> attributeBlocks_;
   std::vector<std::unique_ptr<TMethod[]>> methodBlocks_;
+};
+
+// Shows a class, whose members may still stand in the order read from a file, with its
+// members sorted for as long as it lives, and puts the file order back then: a batch command
+// writes each class as soon as it is read, while the records after it still refer to the
+// members by their file positions.
+class SortedMembersView {
+ public:
+  explicit SortedMembersView(TUMLClass& cls);
+  ~SortedMembersView();
+  SortedMembersView(const SortedMembersView&) = delete;
+  SortedMembersView& operator=(const SortedMembersView&) = delete;
+
+  // The file order was the sorted order already.
+  bool WasInOrder() const { return inOrder_; }
+
+ private:
+  TUMLClass& cls_;
+  std::vector<TAttribute*> attributes_;
+  std::vector<TMethod*> methods_;
+  bool inOrder_;
 };
 
 }  // namespace zedro

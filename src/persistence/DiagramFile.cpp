@@ -8,6 +8,7 @@
 #include "model/Notation.h"
 #include "model/Win1252.h"
 #include "persistence/Files.h"
+#include "persistence/MappedFile.h"
 #include "persistence/SavePositions.h"
 #include "persistence/ValueStream.h"
 
@@ -27,7 +28,7 @@ void SortAllMembers(DiagramDocument& doc) {
 // created on the surface, read, and only then put into its list: an element whose record
 // breaks off stays out of the diagram.
 void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, int connections,
-                                 int infoBoxes) {
+                                 int infoBoxes, ILoadObserver* observer) {
   std::unique_ptr<TBorderPointIndex> pointIndex;
   if (v <= 140 && connections > 0)
     pointIndex = std::make_unique<TBorderPointIndex>(doc.DrawClasses);
@@ -36,6 +37,10 @@ void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, in
         TConnection::Create(nullptr, nullptr, 1, 1, TConnectionKind::ClassInfo, &doc.DrawClasses, &doc.Surface);
     c->Load(r, v, pointIndex.get());
     if (c->StartBox && c->EndBox) {
+      if (observer && !observer->ConnectionRead(*c, r.Position())) {
+        doc.Surface.Destroy(c);
+        continue;
+      }
       doc.Connections.Add(c);
     } else {
       // An old connection whose ends lie at no border point can be neither drawn nor saved.
@@ -52,7 +57,8 @@ void ReadConnectionsAndInfoBoxes(DiagramDocument& doc, ValueReader& r, int v, in
 }
 
 void ReadElements(DiagramDocument& doc, ValueReader& r, int v, int boxes, int connections,
-                  int infoBoxes) {
+                  int infoBoxes, ILoadObserver* observer) {
+  if (observer) observer->ElementsAhead(doc, boxes, connections, infoBoxes);
   doc.DrawClasses.Items.reserve(static_cast<size_t>(boxes));
   doc.Connections.Items.reserve(static_cast<size_t>(connections));
   doc.InfoBoxes.Items.reserve(static_cast<size_t>(infoBoxes));
@@ -64,8 +70,9 @@ void ReadElements(DiagramDocument& doc, ValueReader& r, int v, int boxes, int co
     doc.DrawClasses.Add(box);
     doc.CurrentBox = box;
     if (v < 142) box->Options.Assign(doc.ClassOptions);
+    if (observer) observer->BoxRead(*box, r.Position());
   }
-  ReadConnectionsAndInfoBoxes(doc, r, v, connections, infoBoxes);
+  ReadConnectionsAndInfoBoxes(doc, r, v, connections, infoBoxes, observer);
 }
 
 }  // namespace
@@ -111,7 +118,7 @@ LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::
     int b = r.ReadCount(8);
     int c = r.ReadCount(4);
     int i = v > 150 ? r.ReadCount(10) : 0;
-    ReadElements(doc, r, v, b, c, i);
+    ReadElements(doc, r, v, b, c, i, options.observer);
     if (v > 153) {
       int s = r.ReadCount(8);
       for (int k = 0; k < s; ++k) ReadSubDiagram(doc, r, v, options);
@@ -131,17 +138,58 @@ LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::
   return result;
 }
 
+namespace {
+
+void CannotOpen(IMessages& messages, const std::string& path, const std::string& error) {
+  messages.Message(MsgKind::Error,
+                   "Die Datei '" + path + W("' kann nicht geöffnet werden.\n") + error);
+}
+
+// Lets go of the file's pages behind the reader, then passes on what it sees.
+class ReleasingObserver : public ILoadObserver {
+ public:
+  ReleasingObserver(MappedFile& file, ILoadObserver* next) : file_(file), next_(next) {}
+  void ElementsAhead(DiagramDocument& doc, int boxes, int connections, int infoBoxes) override {
+    if (next_) next_->ElementsAhead(doc, boxes, connections, infoBoxes);
+  }
+  void BoxRead(TUMLDrawClass& box, size_t bytesRead) override {
+    file_.ReleaseBefore(bytesRead);
+    if (next_) next_->BoxRead(box, bytesRead);
+  }
+  bool ConnectionRead(TConnection& c, size_t bytesRead) override {
+    file_.ReleaseBefore(bytesRead);
+    return !next_ || next_->ConnectionRead(c, bytesRead);
+  }
+
+ private:
+  MappedFile& file_;
+  ILoadObserver* next_;
+};
+
+}  // namespace
+
 LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                           const LoadOptions& options, std::string* spentBytes) {
+                           const LoadOptions& options) {
   std::string bytes, error;
   if (!ReadFileBytes(path, bytes, &error)) {
-    messages.Message(MsgKind::Error,
-                     "Die Datei '" + path + W("' kann nicht geöffnet werden.\n") + error);
+    CannotOpen(messages, path, error);
     return {};
   }
-  LoadResult result = ReadDiagram(doc, bytes, path, messages, options);
-  if (spentBytes) *spentBytes = std::move(bytes);
-  return result;
+  return ReadDiagram(doc, bytes, path, messages, options);
+}
+
+LoadResult StreamDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                             const LoadOptions& options) {
+  MappedFile file;
+  std::string error;
+  if (!file.Open(path, &error)) {
+    CannotOpen(messages, path, error);
+    return {};
+  }
+  ReleasingObserver releasing(file, options.observer);
+  LoadOptions streaming = options;
+  streaming.observer = &releasing;
+  return ReadDiagram(doc, file.Bytes(), path, messages, streaming);
 }
 
 namespace {
@@ -258,7 +306,7 @@ DiagramDocument& ReadSubDiagram(DiagramDocument& main, ValueReader& r, int v,
     sub.CurrentClass = cls;
     sub.CurrentBox = box;
   }
-  ReadConnectionsAndInfoBoxes(sub, r, v, c, infoCount);
+  ReadConnectionsAndInfoBoxes(sub, r, v, c, infoCount, nullptr);
   sub.AssertParents();
   sub.Saved = true;
   return sub;
@@ -289,14 +337,25 @@ std::string DiagramToBytes(const DiagramDocument& doc, std::string buffer) {
   // A buffer that was given is used as it is: it is usually the file just read.
   if (buffer.capacity() == std::string().capacity()) buffer.reserve(ExpectedBytes(doc));
   ValueWriter w(std::move(buffer));
+  WriteDiagramHeader(w, doc, doc.DrawClasses.Count(), doc.Connections.Count(),
+                     doc.InfoBoxes.Count());
+  for (const TUMLDrawClass* box : doc.DrawClasses.Items) box->Save(w);
+  WriteRecordsAfterBoxes(w, doc);
+  return w.TakeBytes();
+}
+
+void WriteDiagramHeader(ValueWriter& w, const DiagramDocument& doc, int boxes, int connections,
+                        int infoBoxes) {
   w.WriteInteger(kDiagramVersion);
   w.WriteInteger(doc.Language == 2 ? 2 : doc.Language == 1 ? 1 : 0);
   doc.ClassOptions.Save(w);
   doc.ConnectionOptions.Save(w);
-  w.WriteInteger(doc.DrawClasses.Count());
-  w.WriteInteger(doc.Connections.Count());
-  w.WriteInteger(doc.InfoBoxes.Count());
-  for (const TUMLDrawClass* box : doc.DrawClasses.Items) box->Save(w);
+  w.WriteInteger(boxes);
+  w.WriteInteger(connections);
+  w.WriteInteger(infoBoxes);
+}
+
+void WriteRecordsAfterBoxes(ValueWriter& w, const DiagramDocument& doc) {
   SavePositions positions(doc.DrawClasses);
   for (const TConnection* c : doc.Connections.Items) c->Save(w, positions);
   for (const TInfoBox* i : doc.InfoBoxes.Items) i->Save(w);
@@ -305,15 +364,13 @@ std::string DiagramToBytes(const DiagramDocument& doc, std::string buffer) {
     ClassPositions classIndex = ClassPositionsOf(doc);
     for (const auto& sub : doc.SubDiagrams) WriteSubDiagram(w, *sub, classIndex);
   }
-  return w.TakeBytes();
 }
 
-bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                      std::string buffer) {
+bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages) {
   messages.Message(MsgKind::Information, "Speichere Diagramm unter: " + path);
   doc.FileName = path;
   std::string error;
-  if (!WriteFileAtomically(path, DiagramToBytes(doc, std::move(buffer)), &error)) {
+  if (!WriteFileAtomically(path, DiagramToBytes(doc), &error)) {
     messages.Message(MsgKind::Error,
                      "Die Datei '" + path + "' kann nicht geschrieben werden.\n" + error);
     return false;

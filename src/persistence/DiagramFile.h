@@ -11,11 +11,28 @@ namespace zedro {
 
 class DiagramDocument;
 class IMessages;
+class TConnection;
 class TUMLClass;
+class TUMLDrawClass;
 class ValueReader;
 class ValueWriter;
 
 constexpr int kDiagramVersion = 184;
+
+// Follows the elements of a main diagram while it is read, for batch commands that write
+// each element out at once instead of holding the whole diagram first. bytesRead is how far
+// the reader has come in the file's bytes.
+class ILoadObserver {
+ public:
+  virtual ~ILoadObserver() = default;
+  // The header (version, language, display settings) is read; the counts follow.
+  virtual void ElementsAhead(DiagramDocument&, int /*boxes*/, int /*connections*/,
+                             int /*infoBoxes*/) {}
+  // A box with its class is read and in the diagram; its members are still in file order.
+  virtual void BoxRead(TUMLDrawClass&, size_t /*bytesRead*/) {}
+  // A connection is read. False: it was used up and is left out of the diagram.
+  virtual bool ConnectionRead(TConnection&, size_t /*bytesRead*/) { return true; }
+};
 
 struct LoadOptions {
   // The application-wide language; a file naming another language switches the diagram.
@@ -25,6 +42,8 @@ struct LoadOptions {
   std::function<void(int language)> switchLanguage;
   // Called for every sub-diagram read, right after it was created.
   std::function<void(DiagramDocument& sub)> subDiagramCreated;
+  // Sees the boxes and connections of the main diagram as they are read.
+  ILoadObserver* observer = nullptr;
 };
 
 struct LoadResult {
@@ -37,19 +56,26 @@ struct LoadResult {
 // so far stays in the diagram.
 LoadResult ReadDiagram(DiagramDocument& doc, std::string_view bytes, const std::string& path,
                        IMessages& messages, const LoadOptions& options = {});
-// With spentBytes, the storage of the file's bytes is handed back after the load, for a
-// save that follows (WriteDiagramFile) to write into.
 LoadResult LoadDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                           const LoadOptions& options = {}, std::string* spentBytes = nullptr);
+                           const LoadOptions& options = {});
+// The same for batch commands: the file is mapped instead of read, and the pages the reader
+// has passed are let go while it reads, so that with an observer that writes the elements
+// out, neither the file nor the whole diagram is held in memory at once.
+LoadResult StreamDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
+                             const LoadOptions& options = {});
 
 // The bytes of the whole file in the current version. They are written into the storage
 // of the given buffer when it has one (its content is dropped).
 std::string DiagramToBytes(const DiagramDocument& doc, std::string buffer = {});
+// The parts of those bytes: the header with the element counts; the records after the
+// boxes (connections, notes and, for a main diagram, the sub-diagrams).
+void WriteDiagramHeader(ValueWriter& writer, const DiagramDocument& doc, int boxes,
+                        int connections, int infoBoxes);
+void WriteRecordsAfterBoxes(ValueWriter& writer, const DiagramDocument& doc);
 // WriteDiagramFile: announces the path, sets FileName, writes the file safely (an existing
 // file is replaced only by a complete new one) and marks the diagram saved. False, after
 // an error box, when the file could not be written.
-bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages,
-                      std::string buffer = {});
+bool WriteDiagramFile(DiagramDocument& doc, const std::string& path, IMessages& messages);
 
 // One sub-diagram record.
 void WriteSubDiagram(ValueWriter& writer, const DiagramDocument& sub, const DiagramDocument& main);

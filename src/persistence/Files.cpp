@@ -121,7 +121,7 @@ std::string RandomSuffix() {
   return s;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
   while (left > 0) {
@@ -162,21 +162,33 @@ bool Fail(std::string* error, const std::string& text) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
+int OpenRegularFile(const std::string& path, std::int64_t* size, std::string* error) {
   // Without blocking: a named pipe must not stall the program while it is opened.
   int fd = ::open(Native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Fail(error, SystemErrorText(errno));
+  if (fd < 0) {
+    Fail(error, SystemErrorText(errno));
+    return -1;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     // Devices, pipes and directories have no end that could be read.
     const bool directory = S_ISDIR(st.st_mode);
     ::close(fd);
-    return Fail(error, directory ? SystemErrorText(EISDIR) : W("Das ist keine gewöhnliche Datei."));
+    Fail(error, directory ? SystemErrorText(EISDIR) : W("Das ist keine gewöhnliche Datei."));
+    return -1;
   }
+  *size = static_cast<std::int64_t>(st.st_size);
+  return fd;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
+  std::int64_t size = 0;
+  const int fd = OpenRegularFile(path, &size, error);
+  if (fd < 0) return false;
   std::string data;
   int failure = 0;
   try {
-    data.reserve(static_cast<size_t>(st.st_size));
+    data.reserve(static_cast<size_t>(size));
     char buffer[65536];
     for (;;) {
       const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -193,7 +205,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     ::close(fd);
     std::string().swap(data);
     return Fail(error, W("Nicht genug Arbeitsspeicher, um die Datei zu lesen (") +
-                           text::IntToStr(static_cast<long long>(st.st_size / (1024 * 1024))) +
+                           text::IntToStr(static_cast<long long>(size / (1024 * 1024))) +
                            " MB).");
   }
   ::close(fd);
@@ -226,65 +238,84 @@ bool IsWriteProtected(const std::string& path) {
   return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ProtectedStat(st, native);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-  std::string target = Native(path);
+AtomicFileWriter::~AtomicFileWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (named_) ::unlink(tmp_.c_str());
+}
+
+bool AtomicFileWriter::Begin(const std::string& path, std::string* error) {
+  target_ = Native(path);
   int linkError = 0;
-  if (!FollowLinks(target, linkError)) return Fail(error, SystemErrorText(linkError));
+  if (!FollowLinks(target_, linkError)) return Fail(error, SystemErrorText(linkError));
   struct stat st {};
-  const bool exists = ::stat(target.c_str(), &st) == 0;
+  const bool exists = ::stat(target_.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) return Fail(error, SystemErrorText(EISDIR));
   if (exists && !S_ISREG(st.st_mode)) return Fail(error, W("Das ist keine gewöhnliche Datei."));
-  if (exists && ProtectedStat(st, target)) return Fail(error, W("Die Datei ist schreibgeschützt."));
-  mode_t mode;
+  if (exists && ProtectedStat(st, target_)) return Fail(error, W("Die Datei ist schreibgeschützt."));
   if (exists) {
-    mode = st.st_mode & 07777;
+    mode_ = st.st_mode & 07777;
+    // Best effort: a file replaced by the administrator keeps its owner.
+    keepOwner_ = ::geteuid() == 0;
+    uid_ = st.st_uid;
+    gid_ = st.st_gid;
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    mode = 0666 & ~mask;
+    mode_ = 0666 & ~mask;
   }
-  RemoveStaleTemporaries(target);
+  RemoveStaleTemporaries(target_);
 
-  const std::string dir = DirectoryOf(target);
-  const std::string base = dir + "/" + TemporaryFilePrefix(NameOf(target));
+  dir_ = DirectoryOf(target_);
+  base_ = dir_ + "/" + TemporaryFilePrefix(NameOf(target_));
   // An unnamed file vanishes with the process; it gets its temporary name only when it
   // is complete (through /proc). File systems without unnamed files get a named one at
   // once.
-  std::string tmp;
-  bool named = false;
-  int fd = -1;
   if (::access("/proc/self/fd", X_OK) == 0)
-    fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    fd_ = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
   else
     errno = EOPNOTSUPP;
-  if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-    tmp = base + "XXXXXX";
-    fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-    named = fd >= 0;
+  if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    tmp_ = base_ + "XXXXXX";
+    fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+    named_ = fd_ >= 0;
   }
-  if (fd < 0) return Fail(error, SystemErrorText(errno));
-
-  int failure = 0;
-  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) failure = errno;
-  if (failure == 0) {
-    ::fchmod(fd, mode);
-    // Best effort: a file replaced by the administrator keeps its owner.
-    if (exists && ::geteuid() == 0) (void)!::fchown(fd, st.st_uid, st.st_gid);
-  }
-  if (failure == 0 && !named) {
-    if (NameTemporary(fd, base, tmp))
-      named = true;
-    else
-      failure = errno ? errno : EEXIST;
-  }
-  if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) failure = errno;
-  if (failure != 0) {
-    if (named) ::unlink(tmp.c_str());
-    return Fail(error, SystemErrorText(failure));
-  }
-  SyncDirectory(dir);
+  if (fd_ < 0) return Fail(error, SystemErrorText(errno));
   return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+  if (fd_ < 0 || failure_ != 0) return false;
+  if (!WriteAll(fd_, bytes)) failure_ = errno;
+  return failure_ == 0;
+}
+
+bool AtomicFileWriter::Commit(std::string* error) {
+  if (fd_ < 0) return Fail(error, SystemErrorText(EBADF));
+  if (failure_ == 0 && ::fsync(fd_) != 0) failure_ = errno;
+  if (failure_ == 0) {
+    ::fchmod(fd_, mode_);
+    if (keepOwner_) (void)!::fchown(fd_, uid_, gid_);
+  }
+  if (failure_ == 0 && !named_) {
+    if (NameTemporary(fd_, base_, tmp_))
+      named_ = true;
+    else
+      failure_ = errno ? errno : EEXIST;
+  }
+  if (::close(fd_) != 0 && failure_ == 0) failure_ = errno;
+  fd_ = -1;
+  if (failure_ == 0 && ::rename(tmp_.c_str(), target_.c_str()) != 0) failure_ = errno;
+  if (failure_ != 0) return Fail(error, SystemErrorText(failure_));
+  named_ = false;  // the temporary name is the target's now
+  SyncDirectory(dir_);
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+  AtomicFileWriter writer;
+  if (!writer.Begin(path, error)) return false;
+  writer.Write(bytes);
+  return writer.Commit(error);
 }
 
 bool FileExists(const std::string& path) {

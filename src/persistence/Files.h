@@ -5,10 +5,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "persistence/SystemErrors.h"
 
 namespace zedro {
+
+// Opens a regular file for reading, never waiting on a named pipe; its size in size. -1,
+// with a German reason in error, when it cannot be opened or is no regular file.
+int OpenRegularFile(const std::string& path, std::int64_t* size, std::string* error);
 
 // Reads a whole regular file. False, with a German reason in error, when the file cannot
 // be opened or read, also when there is not enough memory for it.
@@ -24,6 +29,31 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
 // On failure the reason is a German text in error and an existing file is as it was.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes,
                          std::string* error = nullptr);
+
+// The same for bytes that come in parts: Begin checks the target and opens the temporary
+// file, Write adds bytes, Commit puts the file in the target's place. A writer that is not
+// committed leaves the target as it was and no temporary file behind.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  bool Begin(const std::string& path, std::string* error);
+  // False once a write failed; Commit then gives the reason.
+  bool Write(std::string_view bytes);
+  bool Commit(std::string* error);
+
+ private:
+  std::string target_, dir_, base_, tmp_;
+  int fd_ = -1;
+  bool named_ = false;
+  int failure_ = 0;
+  unsigned mode_ = 0;
+  bool keepOwner_ = false;
+  unsigned uid_ = 0, gid_ = 0;
+};
 
 // True when the path names an existing file (or a link to one) that must not be written:
 // no write permission bit is set, or the program lacks the right to write it.

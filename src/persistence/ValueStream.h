@@ -47,6 +47,8 @@ class ValueWriter {
 
   const std::string& Bytes() const { return bytes_; }
   std::string TakeBytes() { return std::move(bytes_); }
+  // Drops the bytes written so far (after they went out to a file) and keeps the storage.
+  void Clear() { bytes_.clear(); }
 
  private:
   void WriteWideInteger(std::int32_t value);
