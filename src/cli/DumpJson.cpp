@@ -192,7 +192,9 @@ void WriteInfoBoxes(Json& j, const DiagramDocument& doc) {
 
 void WriteSubDiagrams(Json& j, const DiagramDocument& doc) {
   std::unordered_map<const TUMLClass*, int> classIndex;  // the last main box of each class
-  for (int i = 0; i < doc.DrawClasses.Count(); ++i) classIndex[doc.DrawClasses.At(i)->UMLClass] = i;
+  if (!doc.SubDiagrams.empty())
+    for (int i = 0; i < doc.DrawClasses.Count(); ++i)
+      classIndex[doc.DrawClasses.At(i)->UMLClass] = i;
   SavePositions positions;
   j.Key("SubDiagrams").BeginArray();
   for (const auto& sub : doc.SubDiagrams) {
