@@ -282,14 +282,8 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndMovesOnFromACoveredPlace) {
 }
 
 TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
-  SurfaceView* view = w->ImClassDiagramm;
-  auto send = [view](QEvent::Type type, TPoint p, Qt::MouseButton button) {
-    SendMouse(view, type, p, button);
-  };
-  auto click = [&](TPoint p, Qt::MouseButton button = Qt::LeftButton) {
-    send(QEvent::MouseMove, p, Qt::NoButton);
-    send(QEvent::MouseButtonPress, p, button);
-    send(QEvent::MouseButtonRelease, p, button);
+  auto click = [this](TPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    SendClick(w->ImClassDiagramm, p, button);
   };
   TUMLDrawClass* autoBox = Box("TAuto", 40, 170);
   TUMLDrawClass* fahrer = Box("TFahrer", 60, 320);
