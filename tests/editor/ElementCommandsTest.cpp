@@ -240,23 +240,6 @@ TEST_F(Elements, SubDiagramsAreNumberedByTheirCountWhenCreatedAndRenamedByTheirE
   EXPECT_EQ(Entries(main, "Unterdiagrammloeschen")[1], "Konten: A&B");
 }
 
-TEST_F(Elements, TheFirstItemsOfASubDiagramInsertObjectsAndClassesOnlyOnce) {
-  TFChild* main = NewDiagram();
-  AddClass(main, "TKonto");
-  TFChild* sub = NewSub(main, "Teil");
-  // The menus are adapted again whenever the window becomes active.
-  form->ActivateChild(main);
-  form->ActivateChild(sub);
-  TriggerAt(sub->Klasse1, 0);
-  TriggerAt(sub->MyCreateMenu, 1);
-  EXPECT_EQ(dialogs.CountAsked("TFormChooseClass"), 2);
-  TriggerAt(sub->Klasse1, 1);
-  TriggerAt(sub->MyCreateMenu, 2);
-  EXPECT_EQ(dialogs.messages.Texts(), (Names{kNothingToPaste, kNothingToPaste}));
-  EXPECT_NE(main->Item("KlasseLaden1"), nullptr);
-  EXPECT_EQ(sub->Item("KlasseLaden1"), nullptr);
-}
-
 TEST_F(Elements, PastingIntoAMainDiagramMakesIndependentNormalClasses) {
   TFChild* main = NewDiagram();
   TUMLDrawClass* konto = AddClass(main, "TKonto", 100);
