@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/DesktopFeatures.h"
 #include "persistence/StoredCodes.h"
 
@@ -98,11 +99,8 @@ class MenuRecord : public EditorTest {
     s.a = PlacedBox(s.main, "TA", 40, 40);
     s.b = PlacedBox(s.main, "TB", 300, 40);
     s.c = PlacedBox(s.main, "TC", 40, 300);
-    auto attribute = std::make_unique<TAttribute>("hatC", "TC", TVisibility::Private, StringList{});
-    TAttribute* hatC = s.a->UMLClass->AddAttribute(std::move(attribute));
-    auto method = std::make_unique<TMethod>();
-    method->Name = "tue";
-    TMethod* tue = s.b->UMLClass->AddMethod(std::move(method));
+    TAttribute* hatC = testing::AddAttr(*s.a->UMLClass, "hatC", "TC");
+    TMethod* tue = testing::AddMeth(*s.b->UMLClass, {"tue"});
     s.ist = d.AddConnection(s.a, 6, s.b, 28, TConnectionKind::Ist);
     s.hat = d.AddConnection(s.a, 20, s.c, 6, TConnectionKind::Hat);
     s.hat->Attributes.Add(hatC);

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/ClassTransferCommands.h"
 #include "editor/CodeViewers.h"
 #include "editor/SubDiagramCommands.h"
@@ -16,6 +17,8 @@ namespace zedro {
 namespace {
 
 using namespace editortest;
+using testing::AddAttr;
+using testing::AddMeth;
 
 const char* const kUnitTKunde =
     "unit mTKunde;\n\ninterface\n\ntype\n  TKunde = class\n  private\n    name : String;\n"
@@ -48,13 +51,8 @@ class UndoTest : public EditorTest {
     main->Timer1->stop();
     main->Doc().ProjectDir = Dir();
     konto = PlacedBox(main, "TKonto", 40, 40);
-    auto stand = std::make_unique<TAttribute>();
-    stand->Name = "stand";
-    stand->TypeName = "Integer";
-    konto->UMLClass->AddAttribute(std::move(stand));
-    auto einzahlen = std::make_unique<TMethod>();
-    einzahlen->Name = "Einzahlen";
-    konto->UMLClass->AddMethod(std::move(einzahlen));
+    AddAttr(*konto->UMLClass, "stand", "Integer");
+    AddMeth(*konto->UMLClass, {"Einzahlen"});
     bank = PlacedBox(main, "TBank", 320, 60);
     kennt = main->Doc().AddConnection(konto, 17, bank, 39, TConnectionKind::Kennt);
     kennt->EndText = "1";

@@ -42,7 +42,7 @@ class Window : public EditorTest {
 
 // ---- keys ------------------------------------------------------------------------------
 
-TEST_F(Window, KeysReachTheDiagramAsSoonAsItIsOpen) {
+TEST_F(Window, KeysReachTheDiagramAsSoonAsItIsOpenAndAfterANewClassFromTheMenu) {
   TFChild* c = Open(Example());
   ASSERT_NE(nullptr, c);
   Settle();
@@ -60,21 +60,19 @@ TEST_F(Window, KeysReachTheDiagramAsSoonAsItIsOpen) {
   Key(Qt::Key_Delete);
   ASSERT_EQ(asked + 1, dialogs.messages.shown.size());
   EXPECT_NE(std::string::npos, LastMessage().find(box->UMLClass->Name)) << LastMessage();
-}
 
-TEST_F(Window, KeysReachANewClassCreatedFromTheMenu) {
-  TFChild* c = NewDiagram();
   // The focus somewhere else in the frame, as after a click on the tool bar.
   form->MdiArea->setFocus();
-  dialogs.inputs = {std::string("TAuto")};
+  const int boxes = c->Doc().DrawClasses.Count();
+  dialogs.inputs = {std::string("TAnhaenger")};
   Trigger(c, "newClass");
   Settle();
-  ASSERT_EQ(1, c->Doc().DrawClasses.Count());
+  ASSERT_EQ(boxes + 1, c->Doc().DrawClasses.Count());
   EXPECT_EQ(static_cast<QWidget*>(c->ImClassDiagramm), QApplication::focusWidget());
-  TUMLDrawClass* box = c->Doc().DrawClasses.At(0);
-  const int left = box->Left;
+  TUMLDrawClass* added = c->Doc().DrawClasses.Items.back();
+  const int addedLeft = added->Left;
   Key(Qt::Key_Right);
-  EXPECT_EQ(left + 1, box->Left);
+  EXPECT_EQ(addedLeft + 1, added->Left);
 }
 
 // ---- access keys -----------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CanvasPixels.h"
+#include "codegen/CodegenTestSupport.h"
 #include "diagram/DiagramDocument.h"
 #include "diagram/Redraw.h"
 #include "editor/canvas/DiagramPicture.h"
@@ -35,15 +36,8 @@ std::unique_ptr<DiagramDocument> SampleDiagram() {
   auto doc = std::make_unique<DiagramDocument>();
   auto konto = std::make_unique<TUMLClass>("TKonto");
   konto->AddAttribute(std::make_unique<TAttribute>("stand", "Integer", TVisibility(0), StringList{}));
-  auto einzahlen = std::make_unique<TMethod>();
-  einzahlen->Name = "einzahlen";
-  einzahlen->Parameters = {{"betrag", "Integer"}};
-  konto->AddMethod(std::move(einzahlen));
-  auto gib = std::make_unique<TMethod>();
-  gib->Name = "GibStand";
-  gib->Kind = TMethodKind::Function;
-  gib->ResultType = "Integer";
-  konto->AddMethod(std::move(gib));
+  testing::AddMeth(*konto, {"einzahlen", TMethodKind::Procedure, {{"betrag", "Integer"}}});
+  testing::AddMeth(*konto, {"GibStand", TMethodKind::Function, {}, "Integer"});
   TUMLDrawClass* k = doc->AddClassBox(std::move(konto));
   k->Left = 40, k->Top = 40;
   auto kunde = std::make_unique<TUMLClass>("TKunde");
