@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/MemberEditor.h"
 #include "editor/QtDialogs.h"
 #include "editor/TFClassInspector.h"
@@ -47,12 +48,8 @@ class Inspector : public EditorTest {
   static TMethod* Method(TUMLClass* c, const std::string& name,
                          TMethodKind kind = TMethodKind::Procedure,
                          TVisibility v = TVisibility::Public) {
-    auto m = std::make_unique<TMethod>();
-    m->Name = name;
-    m->Kind = kind;
-    m->Visibility = v;
-    if (kind == TMethodKind::Function) m->ResultType = "Integer";
-    return c->AddMethod(std::move(m));
+    const char* result = kind == TMethodKind::Function ? "Integer" : "";
+    return testing::AddMeth(*c, {name, kind, {}, result, v});
   }
   // Selects a node as the mouse would and lets the selection settle.
   void Pick(QTreeWidgetItem* node) {
@@ -104,8 +101,7 @@ TEST_F(Inspector, ChangedAttributeKeepsItsMethodsOnceAndWritesInTheDiagramsNotat
 }
 
 TEST_F(Inspector, PublishedMembersOnlyLetTheirVisibilityBeLowered) {
-  TAttribute* a = cls->AddAttribute(
-      std::make_unique<TAttribute>("x", "Integer", TVisibility::Private, Lines{}));
+  TAttribute* a = testing::AddAttr(*cls, "x", "Integer");
   TMethod* m = Method(cls, "Zahle", TMethodKind::Procedure, TVisibility::Published);
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Visibility = CodeOf(TVisibility::Published); });
   Ok<TAttributeForm>([](TAttributeForm& f) { f.Name = "y"; });
@@ -148,8 +144,7 @@ class InspectorFile : public Inspector {
     TUMLDrawClass* person = doc.AddClassBox(std::make_unique<TUMLClass>("TPerson"), 50, 50);
     TUMLDrawClass* car = doc.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 300, 50);
     auto attr = [](TUMLDrawClass* b, const char* name) {
-      return b->UMLClass->AddAttribute(
-          std::make_unique<TAttribute>(name, "T", TVisibility::Private, Lines{}));
+      return testing::AddAttr(*b->UMLClass, name, "T");
     };
     TAttribute* autoAttr = attr(person, "auto");
     attr(person, "name");
@@ -233,7 +228,7 @@ TEST_F(InspectorFile, RemovedMethodsLeaveAttributesAndMessagesWithoutThem) {
   EXPECT_EQ(d.Connections.At(1)->Method, nullptr);
 
   TUMLClass source("TAuto");  // an update from a source without Fahre
-  source.AddAttribute(std::make_unique<TAttribute>("tempo", "T", TVisibility::Private, Lines{}));
+  testing::AddAttr(source, "tempo", "T");
   car->UpdateFrom(source, d.Purger());
   EXPECT_EQ(car->Methods.Count(), 0);
   if (TMethod* called = d.Connections.At(2)->Method) {

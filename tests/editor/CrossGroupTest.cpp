@@ -1,6 +1,7 @@
 // A path across the command groups: drawing, inspector, sub-diagram objects and messages,
 // saving and reading back, through the menu items and the mouse.
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/QtDialogs.h"
 
 namespace zedro {
@@ -101,8 +102,7 @@ TEST_F(CrossGroup, DeletingAParentClassTakesItsMembersOutOfTheSubclassConnection
   TUMLDrawClass* konto = d.AddClassBox(std::make_unique<TUMLClass>("TKonto"), 40, 40);
   TUMLDrawClass* basis = d.AddClassBox(std::make_unique<TUMLClass>("TBasis"), 300, 40);
   TUMLDrawClass* bank = d.AddClassBox(std::make_unique<TUMLClass>("TBank"), 40, 250);
-  TAttribute* inhaber = basis->UMLClass->AddAttribute(
-      std::make_unique<TAttribute>("inhaber", "TBank", TVisibility::Private, StringList{}));
+  TAttribute* inhaber = testing::AddAttr(*basis->UMLClass, "inhaber", "TBank");
   TMethod* buche = basis->UMLClass->AddMethod(std::make_unique<TMethod>());
   d.AddConnection(konto, 6, basis, 28, TConnectionKind::Ist);
   TConnection* hat = d.AddConnection(konto, 17, bank, 6, TConnectionKind::Hat);

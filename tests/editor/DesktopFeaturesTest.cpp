@@ -39,11 +39,6 @@ class Desktop : public EditorTest {
     EXPECT_TRUE(WriteDiagramFile(doc, path, m));
     return path;
   }
-  void Write(const std::string& name, const std::string& text) {
-    QFile f(dir.filePath(QString::fromStdString(name)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
-  }
   // The captions of the entries of "Zuletzt geöffnet" without "Liste leeren".
   Names RecentEntries(TDesktopFeatures* f) {
     Names entries;
@@ -64,11 +59,6 @@ class Desktop : public EditorTest {
     QApplication::sendEvent(target, &drop);
     QApplication::processEvents();  // the drop is handled once it has ended
     return drop.isAccepted();
-  }
-  int Count(const std::string& text) const {
-    int n = 0;
-    for (const std::string& t : dialogs.messages.Texts()) n += t == text;
-    return n;
   }
 
   TDesktopFeatures* features = nullptr;
@@ -118,9 +108,9 @@ TEST_F(Desktop, RecentFilesSurviveARestartNewestFirstAndForgetMissingFiles) {
   // A file that is gone: a message, and the entry leaves the list.
   ASSERT_TRUE(QFile::remove(Q(b)));
   again->RecentMenu()->actions().at(3)->trigger();  // B.urd
-  EXPECT_EQ(1, Count("Die Datei '" + S(QDir(dir.path()).absoluteFilePath("B.urd")) +
-                     "' gibt es nicht mehr.\n\n" +
-                     W("Sie wird aus der Liste \"Zuletzt geöffnet\" entfernt.")));
+  EXPECT_EQ(1, CountShown("Die Datei '" + S(QDir(dir.path()).absoluteFilePath("B.urd")) +
+                          "' gibt es nicht mehr.\n\n" +
+                          W("Sie wird aus der Liste \"Zuletzt geöffnet\" entfernt.")));
   EXPECT_EQ(3u, RecentEntries(again).size());
 }
 
@@ -146,7 +136,7 @@ TEST_F(Desktop, TheListKeepsEightFilesAndCanBeCleared) {
 
 TEST_F(Desktop, DiagramsDroppedOnTheFrameOpen) {
   const std::string a = Diagram("Gezogen.urd");
-  Write("Notizen.txt", "nichts");
+  WriteText(Path("Notizen.txt"), "nichts");
   EXPECT_FALSE(Drop(form.get(), {Path("Notizen.txt")}));
   EXPECT_TRUE(Drop(form.get(), {a, Path("Notizen.txt")}));
   ASSERT_EQ(1u, form->Children().size());
@@ -158,15 +148,15 @@ TEST_F(Desktop, DiagramsDroppedOnTheFrameOpen) {
 
 TEST_F(Desktop, SourcesDroppedOnAMainDiagramAreImportedWithTheQuestionsOfTheImport) {
   TFChild* w = NewDiagram();
-  Write("mZwei.pas",
-        "unit mZwei;\ninterface\ntype\n  TA = class\n  private\n    a : Integer;\n  end;\n"
-        "  TB = class(TA)\n  private\n    b : String;\n  end;\nimplementation\nend.\n");
-  Write("Rad.java", "public class Rad {\n  private int groesse;\n}\n");
+  WriteText(Path("mZwei.pas"),
+            "unit mZwei;\ninterface\ntype\n  TA = class\n  private\n    a : Integer;\n  end;\n"
+            "  TB = class(TA)\n  private\n    b : String;\n  end;\nimplementation\nend.\n");
+  WriteText(Path("Rad.java"), "public class Rad {\n  private int groesse;\n}\n");
   Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
   ASSERT_TRUE(Drop(w, {Path("mZwei.pas"), Path("Rad.java")}));
   EXPECT_EQ(0, dialogs.CountAsked("open"));  // no file dialog
-  EXPECT_EQ(1, Count("Mehrere Klassendefinitionen gefunden!"));
-  EXPECT_EQ(1, Count("Soll der Code der Klasse 'TB' eingelesen werden?"));
+  EXPECT_EQ(1, CountShown("Mehrere Klassendefinitionen gefunden!"));
+  EXPECT_EQ(1, CountShown("Soll der Code der Klasse 'TB' eingelesen werden?"));
   Names classes;
   for (const TUMLDrawClass* b : w->Doc().DrawClasses.Items) classes.push_back(b->UMLClass->Name);
   EXPECT_EQ((Names{"TB", "TA", "Rad"}), classes);  // TA: the ancestor of TB
@@ -178,10 +168,10 @@ TEST_F(Desktop, ASubDiagramRefusesDroppedSourcesOnce) {
   AddClass(main, "TKonto");
   TFChild* sub = main->SubDiagrams().CreateSubDiagram("Teil");
   ASSERT_NE(nullptr, sub);
-  Write("mEins.pas", "unit mEins;\ninterface\ntype\n  TEins = class\n  end;\nimplementation\nend.\n");
-  Write("Zwei.java", "public class Zwei {\n}\n");
+  WriteText(Path("mEins.pas"), "unit mEins;\ninterface\ntype\n  TEins = class\n  end;\nimplementation\nend.\n");
+  WriteText(Path("Zwei.java"), "public class Zwei {\n}\n");
   ASSERT_TRUE(Drop(sub, {Path("mEins.pas"), Path("Zwei.java"), S(dir.path())}));
-  EXPECT_EQ(1, Count(W("Neue Klassen können nur im Hauptdiagramm geladen werden")));
+  EXPECT_EQ(1, CountShown(W("Neue Klassen können nur im Hauptdiagramm geladen werden")));
   EXPECT_EQ(1, main->Doc().DrawClasses.Count());
   EXPECT_EQ(nullptr, sub->Item("ImportClassFolder"));  // no folder import in sub-diagrams
 }
@@ -191,11 +181,12 @@ TEST_F(Desktop, TheFolderImportCommandLaysOutEveryClassOfTheFolder) {
   TUMLDrawClass* old = AddClass(w, "TAlt", 30, 30);
   w->Redraw();
   QDir().mkpath(dir.filePath("quellen"));
-  Write("quellen/mFahrzeug.pas",
-        "unit mFahrzeug;\ninterface\ntype\n  TFahrzeug = class\n  end;\nimplementation\nend.\n");
-  Write("quellen/mAuto.pas",
-        "unit mAuto;\ninterface\ntype\n  TAuto = class(TFahrzeug)\n  private\n    kenntAlt: TAlt;\n"
-        "  end;\nimplementation\nend.\n");
+  WriteText(Path("quellen/mFahrzeug.pas"),
+            "unit mFahrzeug;\ninterface\ntype\n  TFahrzeug = class\n  end;\n"
+            "implementation\nend.\n");
+  WriteText(Path("quellen/mAuto.pas"),
+            "unit mAuto;\ninterface\ntype\n  TAuto = class(TFahrzeug)\n  private\n"
+            "    kenntAlt: TAlt;\n  end;\nimplementation\nend.\n");
   QAction* item = w->Item("ImportClassFolder");
   ASSERT_NE(nullptr, item);
   ASSERT_NE(nullptr, w->Item("ImportClassFolder2"));

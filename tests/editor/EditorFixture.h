@@ -8,8 +8,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 #include "cli/DumpJson.h"
 #include "diagram/DiagramDocument.h"
@@ -32,6 +39,24 @@
 namespace zedro::editortest {
 
 using Names = std::vector<std::string>;
+
+// A file's bytes ("" when it cannot be read), and a file written with exactly these bytes.
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(text::ToUtf8(path), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+inline void WriteText(const std::string& path, const std::string& bytes) {
+  std::ofstream(text::ToUtf8(path), std::ios::binary | std::ios::trunc) << bytes;
+}
+// Moves the file's modification time some seconds ahead, as an edit in another program.
+inline void Touch(const std::string& path, int secondsAhead) {
+  struct timespec times[2];
+  times[0].tv_sec = times[1].tv_sec = std::time(nullptr) + secondsAhead;
+  times[0].tv_nsec = times[1].tv_nsec = 0;
+  ASSERT_EQ(::utimensat(AT_FDCWD, text::ToUtf8(path).c_str(), times, 0), 0) << path;
+}
 
 // Also records the text an input box starts with and which diagram window was active
 // when a message came up.
@@ -70,6 +95,7 @@ class EditorTest : public ::testing::Test {
   std::string Path(const std::string& name) const {
     return text::FromUtf8(dir.filePath(QString::fromStdString(name)).toStdString());
   }
+  std::string Dir() const { return text::FromUtf8(dir.path().toStdString()) + "/"; }
   TFChild* NewDiagram() {
     form->FileNew1Execute();
     return Watch(form->ActiveChild());
@@ -143,6 +169,17 @@ class EditorTest : public ::testing::Test {
     const auto& shown = dialogs.messages.shown;
     return shown.empty() ? "(keine Meldung)" : shown.back().text;
   }
+  // How many messages shown so far are the text, or contain the part.
+  int CountShown(const std::string& text) const {
+    int n = 0;
+    for (const auto& s : dialogs.messages.shown) n += s.text == text;
+    return n;
+  }
+  int CountContaining(const std::string& part) const {
+    int n = 0;
+    for (const auto& s : dialogs.messages.shown) n += s.text.find(part) != std::string::npos;
+    return n;
+  }
 
   static TPoint Pt(const TUMLDrawClass* b, int i) {
     return {b->BorderPointX(i), b->BorderPointY(i)};
@@ -160,6 +197,17 @@ class EditorTest : public ::testing::Test {
                   type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
                   Qt::NoModifier);
     QApplication::sendEvent(view, &e);
+  }
+  static void SendClick(QWidget* view, TPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(view, QEvent::MouseMove, p, Qt::NoButton);
+    SendMouse(view, QEvent::MouseButtonPress, p, button);
+    SendMouse(view, QEvent::MouseButtonRelease, p, button);
+  }
+  static void SendDrag(QWidget* view, TPoint from, TPoint to) {
+    SendMouse(view, QEvent::MouseMove, from, Qt::NoButton);
+    SendMouse(view, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseMove, to, Qt::NoButton);
+    SendMouse(view, QEvent::MouseButtonRelease, to, Qt::LeftButton);
   }
   static void Drag(TFChild* w, TPoint from, TPoint to) {
     w->ImClassDiagrammMouseMove(from.X, from.Y);

@@ -3,18 +3,13 @@
 #include <map>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 
 namespace zedro {
 namespace {
 
 using namespace editortest;
-
-TAttribute* AddAttribute(TUMLClass& cls, const std::string& name) {
-  auto a = std::make_unique<TAttribute>();
-  a->Name = name;
-  a->TypeName = "Integer";
-  return cls.AddAttribute(std::move(a));
-}
+using testing::AddAttr;
 
 class Elements : public EditorTest {
  protected:
@@ -135,7 +130,7 @@ TEST_F(Elements, AnObjectIsInsertedAtTheClickForAChosenClassOfTheMainDiagram) {
   TFChild* main = NewDiagram();
   AddClass(main, "TKonto");
   TUMLDrawClass* bank = AddClass(main, "TBank", 250);
-  AddAttribute(*bank->UMLClass, "blz");
+  AddAttr(*bank->UMLClass, "blz", "Integer");
   TFChild* sub = NewSub(main, "Teil");
   sub->ClickPos = {200, 140};
   Names offered;
@@ -163,8 +158,8 @@ TEST_F(Elements, AnObjectIsInsertedAtTheClickForAChosenClassOfTheMainDiagram) {
 TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped) {
   TFChild* main = NewDiagram();
   TUMLClass& cls = *AddClass(main, "TKonto")->UMLClass;
-  TAttribute* stand = AddAttribute(cls, "stand");
-  TAttribute* inhaber = AddAttribute(cls, "inhaber");
+  TAttribute* stand = AddAttr(cls, "stand", "Integer");
+  TAttribute* inhaber = AddAttr(cls, "inhaber", "Integer");
   TFChild* sub = NewSub(main, "Teil");
   TUMLDrawObject* k1 = InsertObject(sub, "k1");
   ASSERT_NE(nullptr, k1);
@@ -173,7 +168,7 @@ TEST_F(Elements, ObjectValuesFollowTheAttributesOfTheirClassAndKeepWhatWasTyped)
 
   // Renamed in place the value stays; a new attribute gets "-".
   stand->Name = "kontostand";
-  AddAttribute(cls, "zins");
+  AddAttr(cls, "zins", "Integer");
   std::map<std::string, std::string> grid;
   Ok<TChangeObjectForm>([&grid](TChangeObjectForm& o) {
     for (int r = 0; r < o.RowCount(); ++r) grid[o.AttributeName(r)] = o.Value(r);
@@ -240,28 +235,11 @@ TEST_F(Elements, SubDiagramsAreNumberedByTheirCountWhenCreatedAndRenamedByTheirE
   EXPECT_EQ(Entries(main, "Unterdiagrammloeschen")[1], "Konten: A&B");
 }
 
-TEST_F(Elements, TheFirstItemsOfASubDiagramInsertObjectsAndClassesOnlyOnce) {
-  TFChild* main = NewDiagram();
-  AddClass(main, "TKonto");
-  TFChild* sub = NewSub(main, "Teil");
-  // The menus are adapted again whenever the window becomes active.
-  form->ActivateChild(main);
-  form->ActivateChild(sub);
-  TriggerAt(sub->Klasse1, 0);
-  TriggerAt(sub->MyCreateMenu, 1);
-  EXPECT_EQ(dialogs.CountAsked("TFormChooseClass"), 2);
-  TriggerAt(sub->Klasse1, 1);
-  TriggerAt(sub->MyCreateMenu, 2);
-  EXPECT_EQ(dialogs.messages.Texts(), (Names{kNothingToPaste, kNothingToPaste}));
-  EXPECT_NE(main->Item("KlasseLaden1"), nullptr);
-  EXPECT_EQ(sub->Item("KlasseLaden1"), nullptr);
-}
-
 TEST_F(Elements, PastingIntoAMainDiagramMakesIndependentNormalClasses) {
   TFChild* main = NewDiagram();
   TUMLDrawClass* konto = AddClass(main, "TKonto", 100);
   konto->UMLClass->IsLibraryClass = true;
-  AddAttribute(*konto->UMLClass, "stand");
+  AddAttr(*konto->UMLClass, "stand", "Integer");
   QAction* paste = form->Item("PasteItem");
   ASSERT_NE(nullptr, paste);
   EXPECT_FALSE(paste->isEnabled());

@@ -19,6 +19,7 @@
 
 #include "DialogDriver.h"
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/GermanTranslation.h"
 #include "editor/MemberEditor.h"
 #include "editor/QtDialogService.h"
@@ -93,9 +94,7 @@ TEST(QtChoices, ReturnInTheOverrideChoiceOverridesTheFirstMethod) {
   DiagramDocument& d = form->ActiveChild()->Doc();
   TUMLDrawClass* parent = d.AddClassBox(std::make_unique<TUMLClass>("TFahrzeug"), 50, 50);
   TUMLDrawClass* child = d.AddClassBox(std::make_unique<TUMLClass>("TAuto"), 50, 200);
-  auto m = std::make_unique<TMethod>();
-  m->Name = "Fahre";
-  parent->UMLClass->AddMethod(std::move(m));
+  testing::AddMeth(*parent->UMLClass, {"Fahre"});
   d.AddConnection(child, 1, parent, 28, TConnectionKind::Ist);
   MemberEditor(*form).OverrideMethod(child->UMLClass);
   EXPECT_EQ(1, dialogs.choices);

@@ -1,15 +1,10 @@
 // No lost work in the editor: the watch asks only about files that changed, a damaged
 // diagram never saves over its file unasked, an export never puts two classes into one
 // file, and changed diagrams are autosaved and offered again after a crash.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include "EditorFixture.h"
 #include "editor/Autosave.h"
@@ -21,25 +16,6 @@ namespace {
 
 using namespace editortest;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(text::ToUtf8(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(text::ToUtf8(path), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Moves the file's modification time some seconds ahead, as an edit in another program.
-void Touch(const std::string& path, int secondsAhead) {
-  struct timespec times[2];
-  times[0].tv_sec = times[1].tv_sec = std::time(nullptr) + secondsAhead;
-  times[0].tv_nsec = times[1].tv_nsec = 0;
-  ASSERT_EQ(::utimensat(AT_FDCWD, text::ToUtf8(path).c_str(), times, 0), 0);
-}
-
 const char* const kRadUnit =
     "unit mTRad;\n\ninterface\n\ntype\n  TRad = class\n  private\n    Groesse : Integer;\n"
     "  end;\n\nimplementation\n\nend.\n";
@@ -49,11 +25,6 @@ class LostWork : public EditorTest {
   std::string Folder(const std::string& name) {
     QDir(dir.path()).mkpath(QString::fromStdString(name));
     return Path(name) + "/";
-  }
-  int CountContaining(const std::string& part) const {
-    int n = 0;
-    for (const auto& s : dialogs.messages.shown) n += s.text.find(part) != std::string::npos;
-    return n;
   }
   void CloseWindow(TFChild* w) {
     w->ClosingAll = true;
@@ -75,7 +46,7 @@ TEST_F(LostWork, ReopeningAfterAnImportFromAnotherFolderAsksNothing) {
   ASSERT_TRUE(FileExists(a + "mTAuto.pas"));
   // The import moves the project directory; the unit of TAuto stays where it is, and the
   // watch keeps finding it there: no question now, one after a real change.
-  WriteBytes(b + "mTRad.pas", kRadUnit);
+  WriteText(b + "mTRad.pas", kRadUnit);
   dialogs.openFiles = {b + "mTRad.pas"};
   w->RoundTrip().ImportPascalSourceClick();
   ASSERT_EQ(w->Doc().ProjectDir, b);
@@ -122,8 +93,8 @@ std::string DiagramBytes(int language, int classes) {
 TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
   const std::string path = Path("Kaputt.urd");
   const std::string whole = DiagramBytes(1, 3);
-  WriteBytes(path, whole.substr(0, whole.size() * 3 / 4));
-  const std::string damaged = ReadBytes(path);
+  WriteText(path, whole.substr(0, whole.size() * 3 / 4));
+  const std::string damaged = ReadText(path);
 
   TFChild* w = Open(path);
   ASSERT_NE(w, nullptr);
@@ -138,19 +109,19 @@ TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
   form->FileSaveClick();
   ASSERT_EQ(dialogs.fileRequests.size(), asked + 1);
   EXPECT_EQ(dialogs.fileRequests.back().fileName, "Kaputt_gerettet.urd");
-  EXPECT_EQ(ReadBytes(path), damaged);
+  EXPECT_EQ(ReadText(path), damaged);
   // Choosing the damaged file itself asks once more; No keeps it.
   dialogs.saveFiles = {path};
   dialogs.messages.answers = {MsgResult::No};
   form->FileSaveClick();
   EXPECT_EQ(CountContaining(W("' ist beschädigt und wurde nur teilweise gelesen.")), 1);
-  EXPECT_EQ(ReadBytes(path), damaged);
+  EXPECT_EQ(ReadText(path), damaged);
   // Closing the changed window asks to save, and Yes asks for a name as well.
   w->Redraw();
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles = {Path("Kaputt_gerettet.urd")};
   EXPECT_TRUE(w->AskClose());
-  EXPECT_EQ(ReadBytes(path), damaged);
+  EXPECT_EQ(ReadText(path), damaged);
   EXPECT_TRUE(FileExists(Path("Kaputt_gerettet.urd")));
   EXPECT_TRUE(w->Doc().HasFileName);
 }
@@ -158,7 +129,7 @@ TEST_F(LostWork, ADamagedDiagramAsksForANewFileAndLeavesTheOriginal) {
 TEST_F(LostWork, FailedOpensLeaveNoWindowAndKeepTheLanguage) {
   // A Java diagram that breaks off right after its language: nothing can be shown.
   const std::string path = Path("Leer.urd");
-  WriteBytes(path, DiagramBytes(2, 1).substr(0, 6));
+  WriteText(path, DiagramBytes(2, 1).substr(0, 6));
   for (int i = 0; i < 3; ++i) Open(path);
   EXPECT_TRUE(form->Children().empty());
   EXPECT_EQ(form->LanguageOfMainWindow, 1);
@@ -179,15 +150,15 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   AddClass(w, "TFahrzeug")->SourceFileName = "mFahrzeuge.pas";
   TUMLDrawClass* autoBox = AddClass(w, "TAuto");
   autoBox->SourceFileName = "mFahrzeuge.pas";
-  WriteBytes(unit, "handgeschrieben");
+  WriteText(unit, "handgeschrieben");
 
   dialogs.messages.answers = {MsgResult::No};
   w->RoundTrip().ExportAllClick();
   EXPECT_EQ(CountContaining("Die Klassen 'TFahrzeug' und 'TAuto' sollen beide in die Datei '" +
                             unit + "' exportiert werden."),
             1);
-  EXPECT_NE(ReadBytes(unit).find("TFahrzeug = class"), std::string::npos);
-  EXPECT_EQ(ReadBytes(unit).find("TAuto"), std::string::npos);
+  EXPECT_NE(ReadText(unit).find("TFahrzeug = class"), std::string::npos);
+  EXPECT_EQ(ReadText(unit).find("TAuto"), std::string::npos);
   EXPECT_EQ(LastMessage(),
             W("Nicht alle Klassen des Hauptdiagramms sind exportiert worden: 1 Klasse fehlt."));
 
@@ -195,8 +166,8 @@ TEST_F(LostWork, ExportOfAllClassesAsksBeforeTwoClassesShareAFile) {
   dialogs.messages.answers = {MsgResult::Yes};
   dialogs.saveFiles = {w->Doc().ProjectDir + "mTAuto.pas"};
   w->RoundTrip().ExportAllClick();
-  EXPECT_NE(ReadBytes(w->Doc().ProjectDir + "mTAuto.pas").find("TAuto = class"), std::string::npos);
-  EXPECT_EQ(ReadBytes(unit).find("TAuto"), std::string::npos);
+  EXPECT_NE(ReadText(w->Doc().ProjectDir + "mTAuto.pas").find("TAuto = class"), std::string::npos);
+  EXPECT_EQ(ReadText(unit).find("TAuto"), std::string::npos);
   EXPECT_EQ(autoBox->SourceFileName, "mTAuto.pas");
   EXPECT_EQ(LastMessage(),
             W("Alle Klassen des Hauptdiagramms sind ohne Rückfrage exportiert worden!"));
@@ -215,11 +186,11 @@ long DeadProcess() {
 // The autosave as a program left it that was killed.
 void LeftByACrash(RecoveryStore& store, const std::string& id) {
   const std::string info = store.Folder() + id + ".info";
-  std::string t = ReadBytes(info);
+  std::string t = ReadText(info);
   const std::string own = "process=" + std::to_string(::getpid()) + "\n";
   const size_t at = t.find(own);
   ASSERT_NE(at, std::string::npos);
-  WriteBytes(info, t.replace(at, own.size(), "process=" + std::to_string(DeadProcess()) + "\n"));
+  WriteText(info, t.replace(at, own.size(), "process=" + std::to_string(DeadProcess()) + "\n"));
 }
 
 TEST_F(LostWork, RecoveryOffersOnlyAutosavesOfEndedProgramsThatAreNewerThanTheirFiles) {
@@ -231,9 +202,9 @@ TEST_F(LostWork, RecoveryOffersOnlyAutosavesOfEndedProgramsThatAreNewerThanTheir
     e.title = FileNamePart(original.empty() ? "NONAME1" : original);
     EXPECT_TRUE(store.Write(e, "diagramm"));
   };
-  WriteBytes(Path("Alt.urd"), "alt");
+  WriteText(Path("Alt.urd"), "alt");
   Touch(Path("Alt.urd"), -100);
-  WriteBytes(Path("Neu.urd"), "neu");
+  WriteText(Path("Neu.urd"), "neu");
   write("1-1", Path("Alt.urd"));    // newer than its file: offered
   write("1-2", Path("Neu.urd"));    // the file was saved later: out of date
   write("1-3", "");                 // never saved: offered
@@ -263,7 +234,7 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   w->SubDiagrams().erzeugeUnterdiagrammClick();
   autosave.SaveAllChanged();
   ASSERT_EQ(w->SubDiagramWindows().size(), 1u);
-  EXPECT_NE(ReadBytes(copy).find("Teil"), std::string::npos);
+  EXPECT_NE(ReadText(copy).find("Teil"), std::string::npos);
 
   // Saving makes it obsolete; an import of a changed diagram keeps it first.
   form->ActivateChild(w);
@@ -271,11 +242,11 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
   form->FileSaveClick();
   EXPECT_FALSE(FileExists(copy));
   w->Redraw();
-  WriteBytes(Path("mTRad.pas"), kRadUnit);
+  WriteText(Path("mTRad.pas"), kRadUnit);
   dialogs.openFiles = {Path("mTRad.pas")};
   w->RoundTrip().ImportPascalSourceClick();
   EXPECT_TRUE(FileExists(copy));
-  EXPECT_EQ(ReadBytes(copy).find("TRad"), std::string::npos);  // the diagram before the import
+  EXPECT_EQ(ReadText(copy).find("TRad"), std::string::npos);  // the diagram before the import
   // An orderly close removes it.
   CloseWindow(w);
   EXPECT_FALSE(FileExists(copy));
@@ -285,7 +256,7 @@ TEST_F(LostWork, ChangedDiagramsAreAutosavedUntilTheyAreSavedOrClosed) {
 TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   TAutosave& autosave = form->Autosave();
   // The diagram on disk, then changed in a window whose program is killed.
-  WriteBytes(Path("Autos.urd"), DiagramBytes(1, 1));
+  WriteText(Path("Autos.urd"), DiagramBytes(1, 1));
   Touch(Path("Autos.urd"), -100);
   TFChild* w = Open(Path("Autos.urd"));
   ASSERT_NE(w, nullptr);
@@ -295,14 +266,14 @@ TEST_F(LostWork, AfterACrashTheNextStartOffersWiederherstellen) {
   ASSERT_TRUE(autosave.SaveNow(*w));
   const std::string id = autosave.IdOf(*w);
   LeftByACrash(autosave.Store(), id);
-  const std::string info = ReadBytes(autosave.Store().Folder() + id + ".info");
-  const std::string diagram = ReadBytes(autosave.Store().Folder() + id + ".urd");
+  const std::string info = ReadText(autosave.Store().Folder() + id + ".info");
+  const std::string diagram = ReadText(autosave.Store().Folder() + id + ".urd");
   // The window closes in order (which removes its autosave); the files are put back as
   // the killed program would have left them.
   CloseWindow(w);
   EXPECT_FALSE(FileExists(autosave.Store().Folder() + id + ".urd"));
-  WriteBytes(autosave.Store().Folder() + id + ".urd", diagram);
-  WriteBytes(autosave.Store().Folder() + id + ".info", info);
+  WriteText(autosave.Store().Folder() + id + ".urd", diagram);
+  WriteText(autosave.Store().Folder() + id + ".info", info);
 
   // Abbrechen keeps it for the next start.
   dialogs.messages.shown.clear();

@@ -1,7 +1,6 @@
 // The frame and its diagram windows, offscreen, with the scripted dialog service.
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QMenuBar>
 #include <QPointer>
 
@@ -33,11 +32,6 @@ class Editor : public EditorTest {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   int Count() const { return static_cast<int>(form->Children().size()); }
-  std::string Bytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-    return bytes;
-  }
 };
 
 TEST_F(Editor, NewDiagramsAreNumberedByAllOpenWindows) {
@@ -59,22 +53,32 @@ TEST_F(Editor, NewDiagramsAreNumberedByAllOpenWindows) {
   EXPECT_EQ(NewDiagram()->Doc().FileName, "NONAME5");
 }
 
-TEST_F(Editor, StartArgumentMustEndInLowerCaseUrd) {
+// The start file is named relative to the working directory, as a file manager does: the
+// status line and the project directory name the directory in full.
+TEST_F(Editor, StartArgumentMustEndInLowerCaseUrdAndGivesAnAbsoluteProjectDirectory) {
   std::string path = WriteDiagram("Start.urd", 0);
-  std::string upper = Path("START.URD");
   ASSERT_TRUE(QFile::copy(QString::fromStdString(text::ToUtf8(path)),
-                          QString::fromStdString(text::ToUtf8(upper))));
+                          QString::fromStdString(text::ToUtf8(Path("START.URD")))));
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
   {
-    TMainForm f(dialogs, {upper});
+    TMainForm f(dialogs, {"START.URD"});
     EXPECT_FALSE(f.OpenStartFile);
     f.FormActivate();
     EXPECT_TRUE(f.Children().empty());
   }
-  TMainForm f(dialogs, {path});
+  TMainForm f(dialogs, {"Start.urd"});
   f.FormActivate();
   f.FormActivate();  // becoming active again does not open it again
+  QDir::setCurrent(before);
   ASSERT_EQ(f.Children().size(), 1u);
-  EXPECT_EQ(f.Children()[0]->windowTitle().toStdString(), "Start.urd");
+  TFChild* c = f.Children()[0];
+  EXPECT_EQ(c->windowTitle().toStdString(), "Start.urd");
+  const std::string expected = text::FromUtf8(QDir(dir.path()).absolutePath().toStdString()) + "/";
+  EXPECT_EQ(expected, c->Doc().ProjectDir);
+  c->FormResize();
+  EXPECT_EQ("Verzeichnis: " + expected, c->StatusText());
+  c->ClosingAll = true;
 }
 
 TEST_F(Editor, OpenChangeSaveReopen) {
@@ -105,14 +109,14 @@ TEST_F(Editor, OpenChangeSaveReopen) {
 TEST_F(Editor, SaveAsAsksBeforeReplacingAndTakesTheDirectory) {
   TFChild* c = NewDiagram();
   std::string existing = WriteDiagram("Alt.urd", 0);
-  const std::string before = Bytes(existing);
+  const std::string before = ReadText(existing);
   dialogs.saveFiles = {existing};
   dialogs.messages.answers = {MsgResult::No};
   form->FileSaveAsClick();
   EXPECT_TRUE(dialogs.messages.Contains("Die Datei '" + existing +
                                         "' existiert schon !   ...    Soll sie ersetzt werden ?"));
   EXPECT_FALSE(c->Doc().HasFileName);
-  EXPECT_EQ(Bytes(existing), before);
+  EXPECT_EQ(ReadText(existing), before);
 
   dialogs.saveFiles = {Path("Neu")};  // the default extension is added
   form->FileSaveAsClick();
@@ -242,17 +246,6 @@ TEST_F(Editor, ArrowKeysMoveTheSelectionUntilTwoPixelsFromTheEdge) {
   // The edge is the one of the bitmap, which also fills the window.
   EXPECT_EQ(b->Top, bTop + 1);
   EXPECT_EQ(d.SelectionRect.Bottom, d.Surface.BitmapHeight() - 3);
-}
-
-TEST_F(Editor, ThePictureGoesToBmpOrPngFiles) {
-  TFChild* c = Open(WriteDiagram("Bank.urd", 0));
-  ASSERT_NE(nullptr, c);
-  dialogs.saveFiles = {Path("bild"), Path("bild.png")};
-  form->SavePictureItemClick();
-  form->SavePictureItemClick();
-  EXPECT_EQ(QImage(QString::fromStdString(text::ToUtf8(Path("bild.BMP")))).width(),
-            c->Doc().Surface.Width);
-  EXPECT_EQ(Bytes(Path("bild.png")).substr(1, 3), "PNG");
 }
 
 TEST_F(Editor, MissingAndDamagedFilesOpenWithMessagesAndNeverCrash) {

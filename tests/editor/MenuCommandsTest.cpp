@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/DesktopFeatures.h"
 #include "persistence/StoredCodes.h"
 
@@ -98,11 +99,8 @@ class MenuRecord : public EditorTest {
     s.a = PlacedBox(s.main, "TA", 40, 40);
     s.b = PlacedBox(s.main, "TB", 300, 40);
     s.c = PlacedBox(s.main, "TC", 40, 300);
-    auto attribute = std::make_unique<TAttribute>("hatC", "TC", TVisibility::Private, StringList{});
-    TAttribute* hatC = s.a->UMLClass->AddAttribute(std::move(attribute));
-    auto method = std::make_unique<TMethod>();
-    method->Name = "tue";
-    TMethod* tue = s.b->UMLClass->AddMethod(std::move(method));
+    TAttribute* hatC = testing::AddAttr(*s.a->UMLClass, "hatC", "TC");
+    TMethod* tue = testing::AddMeth(*s.b->UMLClass, {"tue"});
     s.ist = d.AddConnection(s.a, 6, s.b, 28, TConnectionKind::Ist);
     s.hat = d.AddConnection(s.a, 20, s.c, 6, TConnectionKind::Hat);
     s.hat->Attributes.Add(hatC);
@@ -181,9 +179,29 @@ class MenuRecord : public EditorTest {
     return out.str();
   }
 
-  // Triggers each item of the window (main or sub-diagram) in a scene of its own.
-  std::string Effects(bool subDiagram) {
+  // Triggers each named item in a frame and scene of its own; run describes what it started.
+  using Run = std::function<std::string(TMainForm&, Scene&, const std::string& name)>;
+  std::string EachItem(const std::vector<std::string>& names, const Run& run) {
     std::ostringstream out;
+    for (const std::string& name : names) {
+      ActiveNotation::Set(1);
+      TMainForm f(dialogs);
+      Install(f);
+      f.show();
+      Scene s = Build(f);
+      out << name << ':' << run(f, s, name) << '\n';
+      for (TFChild* c : f.Children()) c->ClosingAll = true;
+    }
+    return out.str();
+  }
+  static std::vector<QAction*> FrameItems(TMainForm& f) {
+    std::vector<QAction*> items;
+    CollectItems(f.menuBar()->actions(), items);
+    return items;
+  }
+
+  // The items of the window (main or sub-diagram), its context menus included.
+  std::string Effects(bool subDiagram) {
     std::vector<std::string> names;
     {
       TMainForm probe(dialogs);
@@ -197,57 +215,30 @@ class MenuRecord : public EditorTest {
       for (QAction* a : items) names.push_back(Utf8(a->objectName()));
       for (TFChild* c : probe.Children()) c->ClosingAll = true;
     }
-    for (const std::string& name : names) {
-      ActiveNotation::Set(1);
-      TMainForm f(dialogs);
-      Install(f);
-      f.show();
-      Scene s = Build(f);
+    return EachItem(names, [&](TMainForm& f, Scene& s, const std::string& name) {
       TFChild* w = subDiagram ? s.sub : s.main;
       f.ActivateChild(w);
       QAction* item = w->Item(name);
-      out << name << ':';
-      if (!item)
-        out << " missing";
-      else
-        out << Effect(f, w, item);
-      out << '\n';
-      for (TFChild* c : f.Children()) c->ClosingAll = true;
-    }
-    return out.str();
+      return item ? Effect(f, w, item) : std::string(" missing");
+    });
   }
 
   std::string FrameEffects() {
-    std::ostringstream out;
     std::vector<std::string> names;
     {
       TMainForm probe(dialogs);
       Install(probe);
-      std::vector<QAction*> items;
-      CollectItems(probe.menuBar()->actions(), items);
-      for (QAction* a : items)
+      for (QAction* a : FrameItems(probe))
         if (a->objectName() != "FileExitItem") names.push_back(Utf8(a->objectName()));
     }
-    for (const std::string& name : names) {
-      ActiveNotation::Set(1);
-      TMainForm f(dialogs);
-      Install(f);
-      f.show();
-      Scene s = Build(f);
-      std::vector<QAction*> items;
-      CollectItems(f.menuBar()->actions(), items);
+    return EachItem(names, [&](TMainForm& f, Scene& s, const std::string& name) {
       QAction* item = nullptr;
-      for (QAction* a : items)
+      for (QAction* a : FrameItems(f))
         if (Utf8(a->objectName()) == name) item = a;
-      out << name << ':';
-      if (!item)
-        out << " missing";
-      else
-        out << Effect(f, s.main, item) << " windows " << f.Children().size();
-      out << '\n';
-      for (TFChild* c : f.Children()) c->ClosingAll = true;
-    }
-    return out.str();
+      if (!item) return std::string(" missing");
+      const std::string effect = Effect(f, s.main, item);
+      return effect + " windows " + std::to_string(f.Children().size());
+    });
   }
 };
 

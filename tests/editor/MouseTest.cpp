@@ -2,12 +2,14 @@
 #include <QMouseEvent>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/SurfaceView.h"
 
 namespace zedro {
 namespace {
 
 using namespace editortest;
+using testing::AddMeth;
 
 class Mouse : public WindowTest {
  protected:
@@ -29,12 +31,6 @@ class Mouse : public WindowTest {
     return Doc().Connections.Count() ? Doc().Connections.Items.back() : nullptr;
   }
 };
-
-TMethod* AddMethod(TUMLClass& cls, const std::string& name) {
-  auto m = std::make_unique<TMethod>();
-  m->Name = name;
-  return cls.AddMethod(std::move(m));
-}
 
 TEST_F(Mouse, IstSetsTheParentAndDeletingFollowsTheRemainingIst) {
   TUMLDrawClass* a = Box("A", 40, 40);
@@ -129,8 +125,8 @@ TEST_F(Mouse, CancelInTheMethodChoiceAfterTheParentEntryRestoresTheMethod) {
   TUMLDrawClass* a = Box("A", 40, 40);
   TUMLDrawClass* b = Box("B", 300, 40);
   TUMLDrawClass* p = Box("P", 300, 250);
-  TMethod* own = AddMethod(*b->UMLClass, "zahle");
-  AddMethod(*p->UMLClass, "buche");
+  TMethod* own = AddMeth(*b->UMLClass, {"zahle"});
+  AddMeth(*p->UMLClass, {"buche"});
   Doc().AddConnection(b, 6, p, 28, TConnectionKind::Ist);
   TConnection* c = Doc().AddConnection(a, 17, b, 39, TConnectionKind::Auftrag);
   c->Method = own;
@@ -282,14 +278,8 @@ TEST_F(Mouse, NewClassAsksAgainAfterAnInvalidNameAndMovesOnFromACoveredPlace) {
 }
 
 TEST_F(Mouse, KenntDrawnWithRealMouseEventsAsksBothMultiplicities) {
-  SurfaceView* view = w->ImClassDiagramm;
-  auto send = [view](QEvent::Type type, TPoint p, Qt::MouseButton button) {
-    SendMouse(view, type, p, button);
-  };
-  auto click = [&](TPoint p, Qt::MouseButton button = Qt::LeftButton) {
-    send(QEvent::MouseMove, p, Qt::NoButton);
-    send(QEvent::MouseButtonPress, p, button);
-    send(QEvent::MouseButtonRelease, p, button);
+  auto click = [this](TPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    SendClick(w->ImClassDiagramm, p, button);
   };
   TUMLDrawClass* autoBox = Box("TAuto", 40, 170);
   TUMLDrawClass* fahrer = Box("TFahrer", 60, 320);

@@ -27,48 +27,40 @@ class NewClassChange : public EditorTest {
   }
 };
 
-TEST_F(NewClassChange, ANewClassInADiagramJustOpenedMarksItChanged) {
-  const std::string path = Path("Fahrzeuge.urd");
+TEST_F(NewClassChange, ANewClassMarksTheDiagramChangedAndANameDialogWithoutOneDoesNot) {
+  const std::string example = Path("Fahrzeuge.urd");
   std::filesystem::copy_file(std::string(ZEDRO_SOURCE_DIR) + "/examples/Fahrzeuge.urd",
-                             text::ToUtf8(path));
-  TFChild* w = Open(path);
-  ASSERT_NE(nullptr, w);
-  ASSERT_TRUE(w->Doc().Saved);
-  const int boxes = w->Doc().DrawClasses.Count();
-
-  dialogs.inputs = {std::string("TAnhaenger")};
-  NewClass(w);
-  ASSERT_EQ(w->Doc().DrawClasses.Count(), boxes + 1);
-  ASSERT_NE(nullptr, w->Doc().CurrentClass);
-  EXPECT_EQ(w->Doc().CurrentClass->Name, "TAnhaenger");
-  EXPECT_FALSE(w->Doc().Saved);
-  EXPECT_TRUE(AsksToSave(w));
-}
-
-TEST_F(NewClassChange, ANewClassAfterARefusedNameMarksANewDiagramChanged) {
-  TFChild* w = NewDiagram();
-  ASSERT_NE(nullptr, w);
-  ASSERT_TRUE(w->Doc().Saved);
-  dialogs.inputs = {std::string("1Auto"), std::string("TAuto")};
-  NewClass(w);
-  ASSERT_EQ(w->Doc().DrawClasses.Count(), 1);
-  EXPECT_FALSE(w->Doc().Saved);
-  EXPECT_TRUE(AsksToSave(w));
-}
-
-TEST_F(NewClassChange, ANameDialogWithoutAClassChangesNothing) {
-  TFChild* w = NewDiagram();
-  ASSERT_NE(nullptr, w);
-  ASSERT_TRUE(w->Doc().Saved);
-  dialogs.inputs = {std::string("")};  // emptied
-  NewClass(w);
-  dialogs.inputs = {std::nullopt};  // cancelled
-  NewClass(w);
-  dialogs.inputs = {std::string("Mein Auto"), std::string("")};  // refused, then emptied
-  NewClass(w);
-  EXPECT_EQ(w->Doc().DrawClasses.Count(), 0);
-  EXPECT_TRUE(w->Doc().Saved);
-  EXPECT_FALSE(AsksToSave(w));
+                             text::ToUtf8(example));
+  using Inputs = std::deque<std::optional<std::string>>;
+  const struct {
+    const char* what;
+    bool opened;
+    std::vector<Inputs> names;  // one list of answers for each use of the command
+    const char* created;        // the class created, nullptr when none
+  } cases[] = {
+      {"in a diagram just opened", true, {{"TAnhaenger"}}, "TAnhaenger"},
+      {"after a refused name", false, {{"1Auto", "TAuto"}}, "TAuto"},
+      {"emptied, cancelled, refused and emptied", false,
+       {{""}, {std::nullopt}, {"Mein Auto", ""}}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TFChild* w = c.opened ? Open(example) : NewDiagram();
+    ASSERT_NE(nullptr, w);
+    ASSERT_TRUE(w->Doc().Saved);
+    const int boxes = w->Doc().DrawClasses.Count();
+    for (const Inputs& names : c.names) {
+      dialogs.inputs = names;
+      NewClass(w);
+    }
+    ASSERT_EQ(boxes + (c.created ? 1 : 0), w->Doc().DrawClasses.Count());
+    if (c.created) {
+      ASSERT_NE(nullptr, w->Doc().CurrentClass);
+      EXPECT_EQ(c.created, w->Doc().CurrentClass->Name);
+    }
+    EXPECT_EQ(!c.created, w->Doc().Saved);
+    EXPECT_EQ(c.created != nullptr, AsksToSave(w));
+  }
 }
 
 }  // namespace

@@ -2,16 +2,16 @@
 // texts at the printer's resolution.
 #include <QImage>
 
-#include <cstdio>
-
 #include "EditorFixture.h"
 #include "editor/PictureOutput.h"
 #include "persistence/Files.h"
+#include "support/PdfFacts.h"
 
 namespace zedro {
 namespace {
 
 using namespace editortest;
+using testsupport::ReadPdf;
 
 class Pictures : public EditorTest {
  protected:
@@ -20,23 +20,8 @@ class Pictures : public EditorTest {
     if (c) c->Pictures().Picture();  // laid out: the diagram's size is final
     return c;
   }
-  std::string Bytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-    return bytes;
-  }
   static QImage Load(const std::string& path) {
     return QImage(Q(path)).convertToFormat(QImage::Format_RGB32);
-  }
-  static std::string Run(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-      char buf[4096];
-      size_t n;
-      while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-      pclose(p);
-    }
-    return out;
   }
 };
 
@@ -85,12 +70,12 @@ TEST_F(Pictures, TheSaveDialogOffersEveryTypeAndWritesTheChosenOne) {
   // A name without extension gets the chosen type's; a PNG is as large as chosen.
   EXPECT_EQ(QSize(4 * w, 4 * h), Load(Path("gross.png")).size());
   EXPECT_EQ(QSize(2 * w, 2 * h), Load(Path("doppelt.png")).size());
-  const std::string svg = Bytes(Path("vektor.svg"));
+  const std::string svg = ReadText(Path("vektor.svg"));
   EXPECT_NE(std::string::npos, svg.find("<svg"));
   EXPECT_NE(std::string::npos, svg.find(">TFahrzeug</text>"));
   // The extension of the name wins over the chosen file type.
-  EXPECT_EQ("%PDF", Bytes(Path("druck.pdf")).substr(0, 4));
-  EXPECT_NE(std::string::npos, Run("pdftotext '" + text::ToUtf8(Path("druck.pdf")) + "' -").find("TFahrer"));
+  EXPECT_EQ("%PDF", ReadText(Path("druck.pdf")).substr(0, 4));
+  EXPECT_NE(std::string::npos, ReadPdf(text::ToUtf8(Path("druck.pdf"))).text.find("TFahrer"));
 
   // The diagram is shown with its marks again, and its layout stayed.
   EXPECT_EQ(w, c->Doc().Surface.Width);
@@ -104,9 +89,9 @@ TEST_F(Pictures, AnExistingPictureIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.saveFiles = {Path("alt.svg"), Path("alt.svg")};
   dialogs.messages.answers = {MsgResult::No, MsgResult::Yes};
   form->SavePictureItemClick();
-  EXPECT_EQ("alt", Bytes(Path("alt.svg")));
+  EXPECT_EQ("alt", ReadText(Path("alt.svg")));
   form->SavePictureItemClick();
-  EXPECT_NE(std::string::npos, Bytes(Path("alt.svg")).find("<svg"));
+  EXPECT_NE(std::string::npos, ReadText(Path("alt.svg")).find("<svg"));
   EXPECT_TRUE(dialogs.messages.Contains("Die Datei '" + Path("alt.svg") +
                                         "' existiert schon !   ...    Soll sie ersetzt werden ?"));
 }
@@ -114,7 +99,6 @@ TEST_F(Pictures, AnExistingPictureIsReplacedOnlyWhenTheUserSaysSo) {
 TEST_F(Pictures, PrintingDrawsLinesAndTextsAtThePrintersResolution) {
   TFChild* c = OpenExample();
   ASSERT_NE(nullptr, c);
-  const std::string pdf = text::ToUtf8(Path("gedruckt.pdf"));
   dialogs.printFile = Path("gedruckt.pdf");
   dialogs.printAnswers = {false, true};
   form->PrintPictureItemClick();  // cancelled: nothing printed
@@ -125,16 +109,13 @@ TEST_F(Pictures, PrintingDrawsLinesAndTextsAtThePrintersResolution) {
   EXPECT_EQ(c->Doc().Surface.Width, dialogs.printed[0].width);
   EXPECT_EQ(c->Doc().Surface.Height, dialogs.printed[0].height);
   ASSERT_TRUE(FileExists(Path("gedruckt.pdf")));
-
-  // Texts that can be searched, and no bitmap: "pdfimages -list" prints two heading lines
-  // and a line per picture.
-  const std::string text = Run("pdftotext -layout '" + pdf + "' -");
+  // Texts that can be searched, and no bitmap.
+  const testsupport::PdfFacts pdf = ReadPdf(text::ToUtf8(Path("gedruckt.pdf")));
   for (const char* name : {"TFahrzeug", "TAuto", "TFahrer", "TRad", "# kilometer: Integer",
                            "Räder des Autos"})
-    EXPECT_NE(std::string::npos, text.find(name)) << name << " in\n" << text;
-  const std::string images = Run("pdfimages -list '" + pdf + "'");
-  EXPECT_EQ(2, std::count(images.begin(), images.end(), '\n')) << images;
-  EXPECT_NE(std::string::npos, Run("pdfinfo '" + pdf + "'").find("Fahrzeuge.urd"));
+    EXPECT_NE(std::string::npos, pdf.text.find(name)) << name << " in\n" << pdf.text;
+  EXPECT_EQ(0, pdf.bitmaps);
+  EXPECT_NE(std::string::npos, pdf.info.find("Fahrzeuge.urd"));
 }
 
 }  // namespace

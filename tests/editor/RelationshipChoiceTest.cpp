@@ -3,20 +3,15 @@
 #include <algorithm>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 
 namespace zedro {
 namespace {
 
 using namespace editortest;
+using testing::AddAttr;
 
 const std::string kParentEntry = W("Attribut der Vorgängerklasse wählen");
-
-TAttribute* AddAttribute(TUMLClass& cls, const std::string& name, const std::string& type) {
-  auto a = std::make_unique<TAttribute>();
-  a->Name = name;
-  a->TypeName = type;
-  return cls.AddAttribute(std::move(a));
-}
 
 int IndexOf(const Names& items, const std::string& name) {
   auto it = std::find(items.begin(), items.end(), name);
@@ -47,10 +42,10 @@ class ParentAttributes : public RelationshipChoice {
     TUMLDrawClass* fahrzeug = Box("TFahrzeug", 40, 260);
     TUMLDrawClass* objekt = Box("TObjekt", 320, 260);
     TUMLDrawClass* motor = Box("TMotor", 320, 40);
-    AddAttribute(*autoBox->UMLClass, "farbe", "String");
-    motorAttribute = AddAttribute(*fahrzeug->UMLClass, "motor", "TMotor");
-    AddAttribute(*fahrzeug->UMLClass, "anzahlRaeder", "Integer");
-    kennung = AddAttribute(*objekt->UMLClass, "kennung", "String");
+    AddAttr(*autoBox->UMLClass, "farbe", "String");
+    motorAttribute = AddAttr(*fahrzeug->UMLClass, "motor", "TMotor");
+    AddAttr(*fahrzeug->UMLClass, "anzahlRaeder", "Integer");
+    kennung = AddAttr(*objekt->UMLClass, "kennung", "String");
     Doc().AddConnection(autoBox, 6, fahrzeug, 28, TConnectionKind::Ist);
     Doc().AddConnection(fahrzeug, 17, objekt, 39, TConnectionKind::Ist);
     hat = Doc().AddConnection(autoBox, 17, motor, 39, TConnectionKind::Hat);

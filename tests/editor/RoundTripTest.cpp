@@ -1,11 +1,7 @@
 // Export, import, update and the watch of source files.
-#include <fcntl.h>
 #include <sys/stat.h>
 
-#include <QTimer>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 #include "EditorFixture.h"
 #include "codegen/CodegenTestSupport.h"
@@ -28,13 +24,6 @@ std::int32_t MillisecondAge(const std::string& path) {
                                    st.st_mtim.tv_nsec / 1000000);
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(text::ToUtf8(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 void PressSave(TDialogForm& f) { static_cast<TFDokuCodeAnzeige&>(f).PressSave(); }
 
 class RoundTrip : public EditorTest {
@@ -47,8 +36,6 @@ class RoundTrip : public EditorTest {
     EditorTest::TearDown();
     SetFileAgeFunction({});
   }
-
-  std::string Dir() const { return text::FromUtf8(dir.path().toStdString()) + "/"; }
 
   // A new diagram in the temporary directory; its timer is stopped, the tests tick by hand.
   TFChild* NewDiagram(int language = 1) {
@@ -73,11 +60,8 @@ class RoundTrip : public EditorTest {
   // Replaces the file's text, as another editor would, some seconds later than anything
   // written so far.
   void Edit(const std::string& path, const std::string& utf8) {
-    std::ofstream(text::ToUtf8(path), std::ios::binary | std::ios::trunc) << utf8;
-    struct timespec times[2];
-    times[0].tv_sec = times[1].tv_sec = std::time(nullptr) + 10 * ++edits;
-    times[0].tv_nsec = times[1].tv_nsec = 0;
-    ASSERT_EQ(::utimensat(AT_FDCWD, text::ToUtf8(path).c_str(), times, 0), 0);
+    WriteText(path, utf8);
+    Touch(path, 10 * ++edits);
   }
   void Replace(const std::string& path, const std::string& from, const std::string& to) {
     std::string t = ReadText(path);
@@ -101,11 +85,6 @@ class RoundTrip : public EditorTest {
     return ">>>>> Diagramm:  " + S(w->windowTitle()) + " <<<<<\n\nDie Datei  '" + file +
            "'  zur Klasse   '" + cls + W("'   wurde zwischenzeitlich geändert!") +
            "\n\n>>> Soll die Klasse  '" + cls + "'  aktualisiert werden? <<<";
-  }
-  int Count(const std::string& text) const {
-    int n = 0;
-    for (const auto& s : dialogs.messages.shown) n += s.text == text;
-    return n;
   }
 
   int edits = 0;
@@ -133,7 +112,7 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   // Classes are imported into main diagrams only.
   sub->RoundTrip().ImportPascalSourceClick();
   sub->RoundTrip().ImportJavaSourceClick();
-  EXPECT_EQ(Count(W("Neue Klassen können nur im Hauptdiagramm geladen werden")), 2);
+  EXPECT_EQ(CountShown(W("Neue Klassen können nur im Hauptdiagramm geladen werden")), 2);
   EXPECT_EQ(sub->Doc().DrawClasses.Count(), 1);
 
   const std::string path = Path("mTAuto.pas");
@@ -157,14 +136,14 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   // Saving from the viewer leaves nothing for the watch to report.
   const std::string question = WatchQuestion(main, "mTAuto.pas", "TAuto");
   main->Timer1Timer();
-  EXPECT_EQ(Count(question), 0);
+  EXPECT_EQ(CountShown(question), 0);
 
   // An edit is reported once; No records the new age without reading the file.
   main->Doc().Saved = true;
   Replace(path, "    Tempo : Integer;", "    Tempo : Integer;\n    Farbe : String;");
   main->Timer1Timer();
   main->Timer1Timer();
-  EXPECT_EQ(Count(question), 1);
+  EXPECT_EQ(CountShown(question), 1);
   EXPECT_EQ(mainBox->UMLClass->Attributes.Count(), 1);
   EXPECT_EQ(subBox->SourceFileAge, MillisecondAge(path));
   EXPECT_FALSE(main->Doc().Saved);
@@ -173,9 +152,9 @@ TEST_F(RoundTrip, ExportFromASubDiagramRecordsTheFileInEveryBoxAndTheWatchAsksOn
   // The next edit is reported again; sub-diagram windows do not watch.
   Replace(path, "Farbe", "Lack");
   sub->Timer1Timer();
-  EXPECT_EQ(Count(question), 1);
+  EXPECT_EQ(CountShown(question), 1);
   main->Timer1Timer();
-  EXPECT_EQ(Count(question), 2);
+  EXPECT_EQ(CountShown(question), 2);
 }
 
 TEST_F(RoundTrip, TheWatchAsksInFrontAndYesUpdatesTheClass) {
@@ -339,7 +318,7 @@ TEST_P(FullRoundTrip, ChangesMadeInTheFileSurviveUpdateAndRegeneration) {
   Replace(path, f.attributeLine, std::string(f.attributeLine) + "\n" + f.newAttributeLine);
   dialogs.messages.answers = {MsgResult::Yes};
   w->Timer1Timer();
-  ASSERT_EQ(Count(WatchQuestion(w, f.file, "TAuto")), 1);
+  ASSERT_EQ(CountShown(WatchQuestion(w, f.file, "TAuto")), 1);
   ASSERT_EQ(box->UMLClass->Attributes.Count(), 2);
   EXPECT_EQ(box->UMLClass->Documentation, StringList{"Ein Auto mit Tempo."});
   if (!pascal) {

@@ -1,13 +1,10 @@
 // Undo and redo: every change is one step that takes the whole family of windows back to
 // the bytes it had before and forward again to the bytes it had after.
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
-#include <QToolBar>
-#include <fstream>
 
 #include "EditorFixture.h"
+#include "codegen/CodegenTestSupport.h"
 #include "editor/ClassTransferCommands.h"
 #include "editor/CodeViewers.h"
 #include "editor/SubDiagramCommands.h"
@@ -20,6 +17,8 @@ namespace zedro {
 namespace {
 
 using namespace editortest;
+using testing::AddAttr;
+using testing::AddMeth;
 
 const char* const kUnitTKunde =
     "unit mTKunde;\n\ninterface\n\ntype\n  TKunde = class\n  private\n    name : String;\n"
@@ -29,24 +28,21 @@ const char* const kUnitTKonto =
     "unit mTKonto;\n\ninterface\n\ntype\n  TKonto = class\n  private\n    stand : Integer;\n"
     "    zins : Real;\n  end;\n\nimplementation\n\nend.\n";
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(text::ToUtf8(path), std::ios::binary | std::ios::trunc) << text;
-}
-
 class UndoTest : public EditorTest {
  public:
   // The commands of the table below reach the fixture from outside.
   using EditorTest::Answer;
   using EditorTest::Click;
   using EditorTest::dialogs;
+  using EditorTest::Dir;
   using EditorTest::Drag;
   using EditorTest::form;
   using EditorTest::Inside;
+  using EditorTest::LastMessage;
   using EditorTest::Ok;
   using EditorTest::Path;
   using EditorTest::Pt;
-
-  std::string Dir() const { return text::FromUtf8(dir.path().toStdString()) + "/"; }
+  using EditorTest::SendDrag;
 
   // A main diagram with TKonto (an attribute and a method) and TBank, a KENNT between
   // them, a free note, and a sub-diagram "Teil" with a box of TKonto and an object k1.
@@ -55,13 +51,8 @@ class UndoTest : public EditorTest {
     main->Timer1->stop();
     main->Doc().ProjectDir = Dir();
     konto = PlacedBox(main, "TKonto", 40, 40);
-    auto stand = std::make_unique<TAttribute>();
-    stand->Name = "stand";
-    stand->TypeName = "Integer";
-    konto->UMLClass->AddAttribute(std::move(stand));
-    auto einzahlen = std::make_unique<TMethod>();
-    einzahlen->Name = "Einzahlen";
-    konto->UMLClass->AddMethod(std::move(einzahlen));
+    AddAttr(*konto->UMLClass, "stand", "Integer");
+    AddMeth(*konto->UMLClass, {"Einzahlen"});
     bank = PlacedBox(main, "TBank", 320, 60);
     kennt = main->Doc().AddConnection(konto, 17, bank, 39, TConnectionKind::Kennt);
     kennt->EndText = "1";
@@ -99,7 +90,6 @@ class UndoTest : public EditorTest {
   TFChild* Sub() const {
     return main->SubDiagramWindows().empty() ? nullptr : main->SubDiagramWindows().front();
   }
-  std::string UndoText() const { return History()->UndoCaption(); }
 
   TFChild* main = nullptr;
   TFChild* sub = nullptr;
@@ -168,12 +158,17 @@ const Command kCommands[] = {
        t.dialogs.inputs.push_back(std::string("TKunde"));
        Trigger(t.main, "newClass");
      }},
-    {"MoveBoxWithTheMouse", "",
+    // Mouse and keys as the platform delivers them: the step is named by what they did.
+    {"MoveBoxWithTheMouse", "Verschieben",
      [](UndoTest& t) {
        const TPoint p = t.Inside(t.konto);
-       t.Drag(t.main, p, {p.X + 40, p.Y + 30});
+       t.SendDrag(t.main->ImClassDiagramm, p, {p.X + 40, p.Y + 30});
      }},
-    {"MoveBoxWithAnArrowKey", "", [](UndoTest& t) { t.main->FormKeyDown(Qt::Key_Right); }},
+    {"MoveBoxWithAnArrowKey", "Verschieben",
+     [](UndoTest& t) {
+       QKeyEvent key(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+       QApplication::sendEvent(t.main->ImClassDiagramm, &key);
+     }},
     {"MoveAGroup", "",
      [](UndoTest& t) {
        t.Drag(t.main, {10, 10}, {t.bank->Right + 10, t.bank->Bottom + 60});
@@ -234,8 +229,7 @@ const Command kCommands[] = {
      }},
     {"DrawAnIst", "IST-Beziehung zeichnen",
      [](UndoTest& t) {
-       auto& c = t;
-       c.Answer<TChooseLineForm>([](TChooseLineForm& f) { f.LongDash = false; });
+       t.Answer<TChooseLineForm>([](TChooseLineForm& f) { f.LongDash = false; });
        Trigger(t.main, "Vererbung");
        t.Click(t.main, t.Pt(t.konto, 6));
        t.Click(t.main, t.Pt(t.bank, 28));
@@ -260,9 +254,8 @@ const Command kCommands[] = {
      }},
     {"ChangeConnectionTexts", "Text(e) ändern",
      [](UndoTest& t) {
-       auto& c = t;
        for (const char* text : {"0..*", "1"})
-         c.Answer<TConnectionTextForm>([text](TConnectionTextForm& f) { f.Text = text; });
+         t.Answer<TConnectionTextForm>([text](TConnectionTextForm& f) { f.Text = text; });
        t.main->SelectedConnection = t.kennt;
        Trigger(t.main, "beziehungBearbeiten");
      }},
@@ -333,9 +326,8 @@ const Command kCommands[] = {
      }},
     {"InsertAnObject", "Objekt einfügen",
      [](UndoTest& t) {
-       auto& c = t;
-       c.Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
-       c.Answer<TChangeObjectForm>([](TChangeObjectForm& f) {
+       t.Ok<TChooseClassForm>([](TChooseClassForm& f) { f.Selected = 1; });
+       t.Answer<TChangeObjectForm>([](TChangeObjectForm& f) {
          f.ObjectName = "b1";
          f.PressOk();
        });
@@ -408,50 +400,55 @@ const Command kCommands[] = {
      }},
     {"LoadAClassFile", "",
      [](UndoTest& t) {
-       auto& c = t;
        TUMLClass kunde("TKunde");
        ScriptedMessages m;
-       ASSERT_TRUE(WriteClassFile(kunde, c.Path("TKunde.umc"), m));
-       c.dialogs.openFiles.push_back(c.Path("TKunde.umc"));
+       ASSERT_TRUE(WriteClassFile(kunde, t.Path("TKunde.umc"), m));
+       t.dialogs.openFiles.push_back(t.Path("TKunde.umc"));
        t.main->ClassTransfer().LadeObjectClick();
        ASSERT_EQ(3, t.main->Doc().DrawClasses.Count());
      }},
     {"ImportAPascalUnit", "Klassenimport aus Delphi",
      [](UndoTest& t) {
-       auto& c = t;
-       WriteText(c.Path("mTKunde.pas"), kUnitTKunde);
-       c.dialogs.openFiles.push_back(c.Path("mTKunde.pas"));
-       c.dialogs.messages.answers = {MsgResult::Yes};
+       WriteText(t.Path("mTKunde.pas"), kUnitTKunde);
+       t.dialogs.openFiles.push_back(t.Path("mTKunde.pas"));
+       t.dialogs.messages.answers = {MsgResult::Yes};
        Trigger(t.main, "ImportPascalSource");
        ASSERT_EQ(3, t.main->Doc().DrawClasses.Count());
      }},
     {"UpdateAClassFromItsUnit", "Klasse aktualisieren",
      [](UndoTest& t) {
-       auto& c = t;
-       WriteText(c.Path("mTKonto.pas"), kUnitTKonto);
-       c.dialogs.openFiles.push_back(c.Path("mTKonto.pas"));
+       WriteText(t.Path("mTKonto.pas"), kUnitTKonto);
+       t.dialogs.openFiles.push_back(t.Path("mTKonto.pas"));
        Trigger(t.main, "MiAktualisieren");
        ASSERT_EQ(2, t.konto->UMLClass->Attributes.Count());
      }},
     {"ExportAUnit", "Delphi Export",
      [](UndoTest& t) {
-       auto& c = t;
-       c.dialogs.saveFiles.push_back(c.Path("mTKonto.pas"));
-       c.dialogs.dialogScripts.push_back(
+       t.dialogs.saveFiles.push_back(t.Path("mTKonto.pas"));
+       t.dialogs.dialogScripts.push_back(
            [](TDialogForm& f) { static_cast<TFDokuCodeAnzeige&>(f).PressSave(); });
        Trigger(t.main, "Codeanzeigenspeichern");
        ASSERT_EQ("mTKonto.pas", t.konto->SourceFileName);
      },
      [](UndoTest& t) {
-       // Undo never touches files on disk.
+       // Undo never touches files on disk, and the watch never asks about an undone export.
+       t.dialogs.messages.shown.clear();
+       for (int round = 0; round < 2; ++round) {
+         t.History()->Undo();
+         t.main->Timer1Timer();
+         t.History()->Redo();
+         t.main->Timer1Timer();
+       }
+       ASSERT_EQ(2, t.main->Doc().DrawClasses.Count());
+       EXPECT_EQ("mTKonto.pas", t.main->Doc().DrawClasses.At(0)->SourceFileName);
+       EXPECT_TRUE(t.dialogs.messages.shown.empty()) << t.LastMessage();
        EXPECT_TRUE(FileExists(t.Path("mTKonto.pas")));
      }},
     {"ChangeTheProjectDirectory", "Projektverzeichnis ändern",
      [](UndoTest& t) {
-       auto& c = t;
-       const std::string other = c.Path("anderes");
+       const std::string other = t.Path("anderes");
        ASSERT_TRUE(CreateDirectory(other));
-       c.Answer<TChangeDirectoryForm>([other](TChangeDirectoryForm& f) {
+       t.Answer<TChangeDirectoryForm>([other](TChangeDirectoryForm& f) {
          f.SetListDirectory(other);
          f.PressOk();
        });
@@ -485,7 +482,6 @@ TEST_F(UndoTest, ASubDiagramWindowComesBackWithItsPlaceAndEntriesWhenItsDeletion
   sub->DeleteEntry->trigger();
   Settle();
   ASSERT_TRUE(gone.isNull());
-  EXPECT_EQ(W("Rückgängig: Unterdiagramm löschen"), UndoText());
 
   History()->Undo();
   TFChild* back = Sub();
@@ -559,29 +555,6 @@ TEST_F(UndoTest, UndoingBackToTheOpenedOrSavedStateCountsAsUnchanged) {
   for (TFChild* s : opened->SubDiagramWindows()) EXPECT_TRUE(s->Doc().Saved);
 }
 
-TEST_F(UndoTest, UndoingAnExportNeverMakesTheWatchAsk) {
-  BuildScene();
-  const std::string path = Path("mTKonto.pas");
-  dialogs.saveFiles.push_back(path);
-  dialogs.dialogScripts.push_back(
-      [](TDialogForm& f) { static_cast<TFDokuCodeAnzeige&>(f).PressSave(); });
-  Trigger(main, "Codeanzeigenspeichern");
-  Settle();
-  ASSERT_EQ("mTKonto.pas", konto->SourceFileName);
-  dialogs.messages.shown.clear();
-  History()->Undo();
-  main->Timer1Timer();
-  History()->Redo();
-  ASSERT_EQ(2, main->Doc().DrawClasses.Count());
-  EXPECT_EQ("mTKonto.pas", main->Doc().DrawClasses.At(0)->SourceFileName);
-  main->Timer1Timer();
-  History()->Undo();
-  History()->Redo();
-  main->Timer1Timer();
-  EXPECT_TRUE(dialogs.messages.shown.empty()) << LastMessage();
-  EXPECT_TRUE(FileExists(path));
-}
-
 TEST_F(UndoTest, TheItemsNameTheStepAndAreDisabledWithNothingToUndo) {
   main = NewDiagram();
   TUndoCommands* commands = form->UndoCommands();
@@ -590,23 +563,12 @@ TEST_F(UndoTest, TheItemsNameTheStepAndAreDisabledWithNothingToUndo) {
   QAction* redo = commands->RedoItem;
   ASSERT_NE(nullptr, undo);
   ASSERT_NE(nullptr, redo);
-  EXPECT_EQ(undo, form->Edit1->actions().at(0));
-  EXPECT_EQ(redo, form->Edit1->actions().at(1));
-  EXPECT_TRUE(form->ToolBar2->actions().contains(undo));
-  EXPECT_TRUE(form->ToolBar2->actions().contains(redo));
-  EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_Z), undo->shortcut());
-  EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+  // Places, captions and main keys are in the menu record; the second key of redo is not.
   EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
-  EXPECT_FALSE(undo->isEnabled());
-  EXPECT_FALSE(redo->isEnabled());
-  EXPECT_EQ(W("Rückgängig"), S(PlainCaption(undo->text())));
   QAction* undoHere = main->Item("UndoItem2");
   QAction* redoHere = main->Item("RedoItem2");
   ASSERT_NE(nullptr, undoHere);
   ASSERT_NE(nullptr, redoHere);
-  EXPECT_FALSE(undoHere->isEnabled());
-  // The class items of the empty-area menu keep their places.
-  EXPECT_EQ("NeueKlasseanlegen1", TFChild::ItemAt(main->MyCreateMenu, 1)->objectName());
 
   PlacedBox(main, "TAuto", 60, 60);
   Settle();
@@ -689,28 +651,6 @@ TEST_F(UndoTest, CancelledAndUnfinishedCommandsAreNoSteps) {
   main->FormKeyDown(Qt::Key_Down);
   Settle();
   EXPECT_FALSE(History()->CanRedo());
-}
-
-TEST_F(UndoTest, MouseWorkIsNamedByWhatItDoes) {
-  BuildScene();
-  SurfaceView* view = main->ImClassDiagramm;
-  auto send = [view](QEvent::Type type, TPoint p, Qt::MouseButton button) {
-    SendMouse(view, type, p, button);
-  };
-  const TPoint from = Inside(bank);
-  const TPoint to{from.X + 30, from.Y + 40};
-  send(QEvent::MouseMove, from, Qt::NoButton);
-  send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-  send(QEvent::MouseMove, to, Qt::NoButton);
-  send(QEvent::MouseButtonRelease, to, Qt::LeftButton);
-  Settle();
-  EXPECT_EQ(W("Rückgängig: Verschieben"), UndoText());
-
-  QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-  QApplication::sendEvent(view, &key);
-  Settle();
-  EXPECT_EQ(W("Rückgängig: Verschieben"), UndoText());
-  EXPECT_EQ(2u, History()->Steps().UndoCount() - 1);  // the scene, the drag, the key
 }
 
 TEST_F(UndoTest, StepNamesComeFromTheCaptionsWithoutKeysAndLeaders) {

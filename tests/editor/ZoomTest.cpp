@@ -39,11 +39,7 @@ class Zoom : public WindowTest {
   }
   // Real mouse events on the surface widget, at view positions.
   void Send(QEvent::Type type, QPointF at, Qt::MouseButton button) {
-    QMouseEvent e(type, at, View()->mapToGlobal(at), button,
-                  type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
-                      ? Qt::MouseButtons(button == Qt::NoButton ? Qt::NoButton : button)
-                      : Qt::MouseButtons(button),
-                  Qt::NoModifier);
+    QMouseEvent e(type, at, View()->mapToGlobal(at), button, button, Qt::NoModifier);
     QApplication::sendEvent(View(), &e);
   }
   void MouseMove(TPoint p) { Send(QEvent::MouseMove, At(p), Qt::NoButton); }
@@ -67,42 +63,37 @@ class Zoom : public WindowTest {
 
 const double kZooms[] = {0.5, 1.0, 2.0};
 
-TEST_F(Zoom, DragsMoveBoxesByDiagramPixelsAtEveryZoom) {
-  TUMLDrawClass* box = Box("TAuto", 100, 100);
-  for (double z : kZooms) {
-    SetZoom(z);
-    const TPoint grab = Inside(box);
-    const int left = box->Left, top = box->Top;
-    MouseDrag(grab, {grab.X + 40, grab.Y + 24});
-    EXPECT_EQ(left + 40, box->Left) << "zoom " << z;
-    EXPECT_EQ(top + 24, box->Top) << "zoom " << z;
-    EXPECT_EQ(EditMode::Idle, w->Mode);
-  }
-}
-
-TEST_F(Zoom, HitTestsFindTheSameElementsAtEveryZoom) {
+TEST_F(Zoom, DragsAndHitTestsWorkInDiagramPixelsAtEveryZoom) {
   TUMLDrawClass* a = Box("A", 60, 60);
   TUMLDrawClass* b = Box("B", 300, 220);
   for (double z : kZooms) {
+    SCOPED_TRACE(z);
     SetZoom(z);
+    const TPoint grab = Inside(b);
+    const int left = b->Left, top = b->Top;
+    MouseDrag(grab, {grab.X + 40, grab.Y + 24});
+    EXPECT_EQ(left + 40, b->Left);
+    EXPECT_EQ(top + 24, b->Top);
+    EXPECT_EQ(EditMode::Idle, w->Mode);
+
     popupTitles.clear();
     MouseClick(Inside(b), Qt::RightButton);
     MouseClick({250, 40}, Qt::RightButton);
-    EXPECT_EQ((Names{"     Klasse: ----> B", "Klasse"}), popupTitles) << "zoom " << z;
+    EXPECT_EQ((Names{"     Klasse: ----> B", "Klasse"}), popupTitles);
     EXPECT_EQ(b, Doc().CurrentBox);
 
     // Border points answer within 4 diagram pixels, not 4 view pixels.
     Trigger("Vererbung");
     const TPoint p = Pt(a, 6);
     MouseMove({p.X + 3, p.Y});
-    EXPECT_TRUE(Hand()) << "zoom " << z;
+    EXPECT_TRUE(Hand());
     MouseMove({p.X, p.Y - 4});
-    EXPECT_FALSE(Hand()) << "zoom " << z;
+    EXPECT_FALSE(Hand());
     w->FormKeyDown(Qt::Key_Escape);
 
     // The rubber band takes the boxes it encloses in diagram pixels.
     MouseDrag({20, 20}, {b->Right + 5, b->Bottom + 5});
-    EXPECT_EQ(2, Doc().Selection.Count()) << "zoom " << z;
+    EXPECT_EQ(2, Doc().Selection.Count());
     EXPECT_EQ(EditMode::SelectionShown, w->Mode);
     MouseClick({b->Right + 30, 30});
     EXPECT_EQ(0, Doc().Selection.Count());
@@ -224,16 +215,8 @@ TEST_F(Zoom, TheRubberBandIsSeenAndErasedWhenZoomed) {
 }
 
 TEST_F(Zoom, KeysMenuAndFitShowTheFactorInTheStatusLine) {
+  // The items' places and keys are in the menu record; here the keys are pressed.
   EXPECT_EQ("Zoom: 100 %", StatusFactor());
-  for (const char* item : {"Vergroessern", "Verkleinern", "Originalgroesse", "AnFensterAnpassen"}) {
-    QAction* a = w->Item(item);
-    ASSERT_NE(nullptr, a) << item;
-    EXPECT_TRUE(w->DelphiVersion->actions().contains(a)) << item << " in \"Optionen\"";
-  }
-  EXPECT_EQ(QKeySequence("Ctrl++"), w->Item("Vergroessern")->shortcut());
-  EXPECT_EQ(QKeySequence("Ctrl+-"), w->Item("Verkleinern")->shortcut());
-  EXPECT_EQ(QKeySequence("Ctrl+0"), w->Item("Originalgroesse")->shortcut());
-
   w->FocusSurface();
   QApplication::processEvents();
   QWidget* focus = QApplication::focusWidget();

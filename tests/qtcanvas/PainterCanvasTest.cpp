@@ -3,16 +3,18 @@
 // boxes, and SVG and PDF documents that hold the texts as text.
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
-#include <cstdio>
+#include <chrono>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CanvasPixels.h"
+#include "codegen/CodegenTestSupport.h"
 #include "diagram/DiagramDocument.h"
 #include "diagram/Redraw.h"
 #include "editor/canvas/DiagramPicture.h"
@@ -21,12 +23,12 @@
 #include "model/Messages.h"
 #include "model/Notation.h"
 #include "model/Win1252.h"
+#include "support/PdfFacts.h"
 
 namespace zedro {
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kBlack = 0xFF000000u;
+using namespace canvastest;
 
 // A diagram with every kind of element: class boxes with members, an object box, all five
 // connection kinds with their texts, and a note with an umlaut.
@@ -34,15 +36,8 @@ std::unique_ptr<DiagramDocument> SampleDiagram() {
   auto doc = std::make_unique<DiagramDocument>();
   auto konto = std::make_unique<TUMLClass>("TKonto");
   konto->AddAttribute(std::make_unique<TAttribute>("stand", "Integer", TVisibility(0), StringList{}));
-  auto einzahlen = std::make_unique<TMethod>();
-  einzahlen->Name = "einzahlen";
-  einzahlen->Parameters = {{"betrag", "Integer"}};
-  konto->AddMethod(std::move(einzahlen));
-  auto gib = std::make_unique<TMethod>();
-  gib->Name = "GibStand";
-  gib->Kind = TMethodKind::Function;
-  gib->ResultType = "Integer";
-  konto->AddMethod(std::move(gib));
+  testing::AddMeth(*konto, {"einzahlen", TMethodKind::Procedure, {{"betrag", "Integer"}}});
+  testing::AddMeth(*konto, {"GibStand", TMethodKind::Function, {}, "Integer"});
   TUMLDrawClass* k = doc->AddClassBox(std::move(konto));
   k->Left = 40, k->Top = 40;
   auto kunde = std::make_unique<TUMLClass>("TKunde");
@@ -86,8 +81,6 @@ std::vector<int> Geometry(const DiagramDocument& doc) {
   for (const TInfoBox* n : doc.InfoBoxes.Items) g.insert(g.end(), {n->Left, n->Top, n->Right, n->Bottom});
   return g;
 }
-
-bool Dark(QRgb p) { return qGray(p) < 160; }
 
 // ---- the canvas ------------------------------------------------------------------------
 
@@ -150,45 +143,45 @@ TEST(PainterCanvas, LinesCoverTheScaledPixelsOfTheScreensLines) {
   EXPECT_EQ(kWhite, img.pixel(40, 77));
   EXPECT_EQ(kWhite, img.pixel(40, 82));
   // Long dashes: 18 pixels on and 6 off, twice as long at twice the size.
-  std::vector<std::pair<bool, int>> runs;
-  for (int x = 0; x < 120; ++x) {
-    const bool on = Dark(img.pixel(x, 121));
-    if (runs.empty() || runs.back().first != on)
-      runs.push_back({on, 1});
-    else
-      ++runs.back().second;
-  }
   EXPECT_EQ((std::vector<std::pair<bool, int>>{{true, 36}, {false, 12}, {true, 36}, {false, 12}, {true, 24}}),
-            runs);
+            Runs(img, 121, 0, 120));
 }
 
-TEST(PainterCanvas, NotXorTwiceRestoresAScaledPicture) {
-  for (double scale : {2.0, 1.5}) {
-    PainterCanvas c(120, 80, scale);
-    c.SetBrushColor(RGB(0, 200, 0));
-    c.Rectangle(5, 5, 60, 40);
-    c.TextOut(10, 50, "Text");
-    const QImage before = c.Image().copy();
-    c.SetPenMode(PenMode::NotXor);
-    c.SetPenColor(kClRed);
-    c.SetBrushStyle(BrushStyle::Clear);
-    for (int pass = 0; pass < 2; ++pass) {
-      c.SetPenStyle(PenStyle::Dash);
-      c.MoveTo(0, 20);
-      c.LineTo(110, 20);
-      c.LineTo(100, 70);
-      c.SetPenStyle(PenStyle::Solid);
-      c.SetPenWidth(2);
-      c.Rectangle(20, 10, 90, 60);
-      c.SetPenWidth(1);
-      c.Ellipse(30, 30, 36, 36);
-      if (pass == 0) {
-        EXPECT_NE(before, c.Image()) << scale;
-        // On white, not-xor shows the pen colour.
-        EXPECT_EQ(qRgb(255, 0, 0), c.Image().pixel(static_cast<int>(100.25 * scale), static_cast<int>(20.25 * scale)));
-      }
+template <class AnyCanvas>
+void ExpectNotXorTwiceRestores(AnyCanvas& c, double scale) {
+  c.SetBrushColor(RGB(0, 200, 0));
+  c.Rectangle(5, 5, 60, 40);
+  c.TextOut(10, 50, "Text");
+  const QImage before = c.Image().copy();
+  c.SetPenMode(PenMode::NotXor);
+  c.SetPenColor(kClRed);
+  c.SetBrushStyle(BrushStyle::Clear);
+  for (int pass = 0; pass < 2; ++pass) {
+    c.SetPenStyle(PenStyle::Dash);
+    c.MoveTo(0, 20);
+    c.LineTo(110, 20);
+    c.LineTo(100, 70);
+    c.SetPenStyle(PenStyle::Solid);
+    c.SetPenWidth(2);
+    c.Rectangle(20, 10, 90, 60);
+    c.SetPenWidth(1);
+    c.Ellipse(30, 30, 36, 36);
+    if (pass == 0) {
+      EXPECT_NE(before, c.Image());
+      // On white, not-xor shows the pen colour.
+      EXPECT_EQ(qRgb(255, 0, 0), c.Image().pixel(static_cast<int>(100.25 * scale), static_cast<int>(20.25 * scale)));
     }
-    EXPECT_EQ(before, c.Image()) << scale;
+  }
+  EXPECT_EQ(before, c.Image());
+}
+
+TEST(Canvases, NotXorTwiceRestoresThePictureAtEveryScale) {
+  QtCanvas screen(120, 80);
+  ExpectNotXorTwiceRestores(screen, 1);
+  for (double scale : {2.0, 1.5}) {
+    SCOPED_TRACE(scale);
+    PainterCanvas c(120, 80, scale);
+    ExpectNotXorTwiceRestores(c, scale);
   }
 }
 
@@ -217,18 +210,36 @@ TEST(PainterCanvas, TextsStayWithinTheWidthMeasuredForThem) {
   }
 }
 
-TEST(PainterCanvas, DamagedCoordinatesDrawNothingAwayAndDoNotHang) {
-  PainterCanvas c(200, 200, 2);
-  c.MoveTo(-2000000000, -2000000000);
-  c.LineTo(2000000000, 2000000000);
-  EXPECT_TRUE(Dark(c.Image().pixel(201, 201)));  // the diagonal through the picture
+// Damaged coordinates draw only what lies in the picture, and quickly.
+template <class AnyCanvas>
+void ExpectFarCoordinatesCheap(AnyCanvas& c, int scale) {
+  const auto start = std::chrono::steady_clock::now();
+  auto at = [&c, scale](int x, int y) { return c.Image().pixel(x * scale + scale / 2, y * scale); };
+  // Unscaled, the screen's canvas draws plain black.
+  auto ink = [scale](QRgb p) { return scale == 1 ? p == kBlack : Dark(p); };
+  constexpr int kFar = 2000000000;
+  c.MoveTo(-kFar, -kFar);
+  c.LineTo(kFar, kFar);
+  EXPECT_TRUE(ink(at(100, 100)));  // the diagonal through the picture
+  EXPECT_TRUE(ink(at(199, 199)));
   c.SetPenStyle(PenStyle::Dash);
-  c.LineTo(-2000000000, 7);
+  c.LineTo(-kFar, 7);
   c.SetPenStyle(PenStyle::Solid);
-  c.Rectangle(-2000000000, -5, 2000000000, 2000000000);
-  c.Ellipse(-2000000000, -5, 2000000000, 2000000000);
-  c.TextOut(2000000000, 5, "weit");
-  EXPECT_EQ(kWhite, c.Image().pixel(201, 201));  // inside the far rectangle, filled white
+  c.Rectangle(-kFar, -5, kFar, kFar);
+  c.Ellipse(-kFar, -5, kFar, kFar);
+  c.TextOut(kFar, 5, "weit");
+  EXPECT_EQ(kWhite, at(100, 100));  // inside the far rectangle, filled white
+  c.SetPenWidth(2);
+  c.LineTo(-kFar, 7);
+  EXPECT_TRUE(ink(at(100, 6)));  // the wide line back across the picture
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+TEST(Canvases, FarCoordinatesDrawOnlyWhatLiesInThePictureAndAreCheap) {
+  QtCanvas screen(200, 200);
+  ExpectFarCoordinatesCheap(screen, 1);
+  PainterCanvas scaled(200, 200, 2);
+  ExpectFarCoordinatesCheap(scaled, 2);
   // A picture larger than memory allows is left out, not attempted.
   PainterCanvas huge(20000, 20000, 4);
   EXPECT_TRUE(huge.Image().isNull());
@@ -307,8 +318,8 @@ std::vector<std::string> SvgTexts(const std::string& svg, std::string* problem) 
   return texts;
 }
 
-TEST_F(DiagramPictures, SvgIsXmlWithEveryTextAsText) {
-  std::string svg, error, problem;
+TEST_F(DiagramPictures, SvgAndPdfHoldEveryTextAsTextAtTheDiagramsSizeAndNoBitmap) {
+  std::string svg, pdf, error, problem;
   ASSERT_TRUE(DiagramDocumentBytes(*doc, PictureType::Svg, 2, "Bank.urd", svg, &error)) << error;
   const std::vector<std::string> texts = SvgTexts(svg, &problem);
   EXPECT_EQ("", problem);
@@ -321,42 +332,22 @@ TEST_F(DiagramPictures, SvgIsXmlWithEveryTextAsText) {
   const std::string w = std::to_string(doc->Surface.Width), h = std::to_string(doc->Surface.Height);
   EXPECT_NE(std::string::npos, svg.find("viewBox=\"0 0 " + w + " " + h + "\""));
   EXPECT_EQ(std::string::npos, svg.find("<image")) << "no bitmaps";
-}
 
-std::string RunText(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-  }
-  return out;
-}
-
-TEST_F(DiagramPictures, PdfHoldsTheTextsAsTextAndNoBitmap) {
-  std::string pdf, error;
   ASSERT_TRUE(DiagramDocumentBytes(*doc, PictureType::Pdf, 1, "Bank.urd", pdf, &error)) << error;
   ASSERT_EQ("%PDF", pdf.substr(0, 4));
   QTemporaryDir dir;
   const std::string path = dir.filePath("bank.pdf").toStdString();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, f);
-  std::fwrite(pdf.data(), 1, pdf.size(), f);
-  std::fclose(f);
-  const std::string text = RunText("pdftotext -layout '" + path + "' -");
+  std::ofstream(path, std::ios::binary) << pdf;
+  const testsupport::PdfFacts facts = testsupport::ReadPdf(path);
   for (const char* expected : {"TKonto", "TKunde", "TGirokonto", "k1 : TKonto", "stand: Integer",
                                "Konten des Kunden", "GibStand ?", "Übersicht der Bank"})
-    EXPECT_NE(std::string::npos, text.find(expected)) << expected << " in\n" << text;
+    EXPECT_NE(std::string::npos, facts.text.find(expected)) << expected << " in\n" << facts.text;
   // The page has the diagram's size at 96 pixels per inch (in points, rounded up).
-  const std::string info = RunText("pdfinfo '" + path + "'");
   const std::string size = std::to_string((doc->Surface.Width * 3 + 3) / 4) + " x " +
                            std::to_string((doc->Surface.Height * 3 + 3) / 4) + " pts";
-  EXPECT_NE(std::string::npos, info.find(size)) << info;
-  EXPECT_NE(std::string::npos, info.find("Bank.urd")) << "the title";
-  // "pdfimages -list" prints two heading lines and one line per bitmap.
-  const std::string images = RunText("pdfimages -list '" + path + "'");
-  EXPECT_EQ(2, std::count(images.begin(), images.end(), '\n')) << images;
+  EXPECT_NE(std::string::npos, facts.info.find(size)) << facts.info;
+  EXPECT_NE(std::string::npos, facts.info.find("Bank.urd")) << "the title";
+  EXPECT_EQ(0, facts.bitmaps);
 }
 
 }  // namespace

@@ -5,12 +5,13 @@
 #include <QImage>
 #include <string>
 
+#include "CanvasPixels.h"
 #include "editor/canvas/QtCanvas.h"
 
 namespace zedro {
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
+using canvastest::kWhite;
 
 // A drawing over many tiles, different for every n: boxes with texts, an erased place,
 // lines of widths 1 and 2 in several styles.
