@@ -19,7 +19,6 @@ struct DeclaredClass {
   std::string name;
   std::map<std::string, int> methods;  // Pascal: by name; Java: "name/arity"
   std::map<std::string, int> fields;
-  int properties = 0;  // Pascal only
 };
 
 // ---- a small JSON reader, enough for ppudump's output ----------------------------------
@@ -157,10 +156,7 @@ inline std::map<std::string, std::vector<DeclaredClass>> PpuClasses(
             const std::string type = f.Str("Type");
             const std::string name = text::LowerAscii(f.Str("Name"));
             if (type == "proc") ++c.methods[name];
-            // Class variables carry a made name ("$tassert_assertcount") besides their own;
-            // like properties, they are passed over with a message.
             if (type == "field") ++c.fields[name];
-            if (type == "prop" || (type == "var" && name[0] != '$')) ++c.properties;
           }
         classes.push_back(std::move(c));
       }
