@@ -1,7 +1,6 @@
 // A folder of sources read into one diagram: classes, connections and a layout without
 // overlaps.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,26 +11,16 @@
 #include "layout/GraphLayout.h"
 #include "model/Messages.h"
 #include "model/Notation.h"
+#include "support/TestDir.h"
 
 namespace zedro {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FolderImport : public ::testing::Test {
+class FolderImport : public testing::TestDirFixture {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("zedro-folder-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-  }
+  void Write(const std::string& name, const std::string& text) { testing::WriteAll(dir_ / name, text); }
   std::string Dir() const { return dir_.string(); }
 
   FolderImportResult Import(int language, bool withLayout = true, std::string folder = "") {
@@ -102,7 +91,6 @@ class FolderImport : public ::testing::Test {
 
   DiagramDocument doc;
   ScriptedMessages messages;
-  fs::path dir_;
 };
 
 TEST_F(FolderImport, UnitsBecomeConnectedBoxesWithoutOverlaps) {
