@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/TestDir.h"
 
 namespace zedro::clitest {
 
@@ -20,14 +20,8 @@ struct CliRun {
   std::string out, err;
 };
 
-inline std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-inline void WriteAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
+using testing::ReadAll;
+using testing::WriteAll;
 
 inline std::string Example(const std::string& name) {
   return std::string(ZEDRO_SOURCE_DIR) + "/examples/" + name;
@@ -36,24 +30,14 @@ inline bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class CliFixture : public ::testing::Test {
+class CliFixture : public testing::TestDirFixture {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("zedro-cli-" + std::to_string(::getpid()) + "-" +
-                                        info->test_suite_name() + "-" + info->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string File(const std::string& name) const { return (dir_ / name).string(); }
   CliRun Run(const std::string& args) const {
     const int rc = std::system(
         (std::string(ZEDRO_CLI) + " " + args + " >" + File("stdout") + " 2>" + File("stderr"))
             .c_str());
     return {WEXITSTATUS(rc), ReadAll(File("stdout")), ReadAll(File("stderr"))};
   }
-
-  fs::path dir_;
 };
 
 }  // namespace zedro::clitest

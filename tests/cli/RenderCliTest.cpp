@@ -42,25 +42,6 @@ std::int32_t Word(const std::string& b, size_t at, bool bigEndian) {
   return static_cast<std::int32_t>(v);
 }
 
-TEST_F(RenderCli, WritesThePictureAndTheGeometryOfTheMainDiagram) {
-  CliRun r = Render(Example("Fahrzeuge.urd") + " " + File("fahrzeuge.png"));
-  ASSERT_EQ(0, r.status) << r.err;
-  EXPECT_EQ("", r.err);
-
-  const int width = Values(r.out, "Width").at(0), height = Values(r.out, "Height").at(0);
-  const std::string bytes = ReadAll(File("fahrzeuge.png"));
-  ASSERT_GT(bytes.size(), 24u);
-  EXPECT_EQ("\x89PNG", bytes.substr(0, 4));
-  EXPECT_EQ(width, Word(bytes, 16, true));
-  EXPECT_EQ(height, Word(bytes, 20, true));
-  // Four boxes, three connections' text boxes and the note; the surface grew around them.
-  const auto rights = Values(r.out, "Right");
-  ASSERT_EQ(4u + 3u + 1u, rights.size());
-  EXPECT_EQ(std::max(*std::max_element(rights.begin(), rights.end()) + 50, 505), width);
-  EXPECT_EQ((std::vector<int>{1, 2, 3}), Values(r.out, "StartSide"));  // top, right, bottom
-  EXPECT_EQ((std::vector<int>{3, 4, 2}), Values(r.out, "EndSide"));
-}
-
 // A 24-bit BMP as the render module writes it: rows bottom-up, padded to four bytes.
 class Bmp {
  public:
@@ -86,40 +67,53 @@ class Bmp {
   std::string b_;
 };
 
-TEST_F(RenderCli, ScaleOneIsTheScreensPictureAndLargerScalesKeepTheGeometry) {
+// Scale 1 is the screen's picture; larger scales keep the geometry printed as JSON.
+TEST_F(RenderCli, WritesThePictureAndTheGeometryAtEveryScale) {
+  const std::string urd = Example("Fahrzeuge.urd") + " ";
+  std::string geometry;
   for (const char* ext : {".png", ".bmp"}) {
-    CliRun plain = Render(Example("Fahrzeuge.urd") + " " + File(std::string("a") + ext));
-    CliRun one = Render(Example("Fahrzeuge.urd") + " " + File(std::string("b") + ext) + " --scale 1");
+    const std::string a = File(std::string("a") + ext), b = File(std::string("b") + ext);
+    const CliRun plain = Render(urd + a), one = Render(urd + b + " --scale 1");
     ASSERT_EQ(0, plain.status) << plain.err;
     ASSERT_EQ(0, one.status) << one.err;
+    EXPECT_EQ("", plain.err);
     EXPECT_EQ(plain.out, one.out);
-    EXPECT_EQ(ReadAll(File(std::string("a") + ext)), ReadAll(File(std::string("b") + ext))) << ext;
+    EXPECT_EQ(ReadAll(a), ReadAll(b)) << ext;
+    geometry = plain.out;
   }
-  CliRun one = Render(Example("Fahrzeuge.urd") + " " + File("a.bmp"));
-  CliRun two = Render(Example("Fahrzeuge.urd") + " --scale 2 " + File("b.bmp"));
-  CliRun twoPng = Render(Example("Fahrzeuge.urd") + " " + File("b.png") + " --scale 2 --sub 0");
-  EXPECT_EQ(2, twoPng.status) << "sub-diagrams count from 1";
-  twoPng = Render(Example("Fahrzeuge.urd") + " " + File("b.png") + " --scale 2");
+  const int width = Values(geometry, "Width").at(0), height = Values(geometry, "Height").at(0);
+  const std::string png = ReadAll(File("a.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ("\x89PNG", png.substr(0, 4));
+  EXPECT_EQ(width, Word(png, 16, true));
+  EXPECT_EQ(height, Word(png, 20, true));
+  // Four boxes, three connections' text boxes and the note; the surface grew around them.
+  const auto lefts = Values(geometry, "Left"), tops = Values(geometry, "Top");
+  const auto rights = Values(geometry, "Right"), bottoms = Values(geometry, "Bottom");
+  ASSERT_EQ(4u + 3u + 1u, rights.size());
+  EXPECT_EQ(std::max(*std::max_element(rights.begin(), rights.end()) + 50, 505), width);
+  EXPECT_EQ((std::vector<int>{1, 2, 3}), Values(geometry, "StartSide"));  // top, right, bottom
+  EXPECT_EQ((std::vector<int>{3, 4, 2}), Values(geometry, "EndSide"));
+
+  EXPECT_EQ(2, Render(urd + File("b.png") + " --scale 2 --sub 0").status) << "sub-diagrams count from 1";
+  const CliRun two = Render(urd + "--scale 2 " + File("b.bmp"));
+  const CliRun twoPng = Render(urd + File("b.png") + " --scale 2");
   ASSERT_EQ(0, two.status) << two.err;
   ASSERT_EQ(0, twoPng.status) << twoPng.err;
-  EXPECT_EQ(one.out, two.out) << "the geometry is the screen's";
-  EXPECT_EQ(one.out, twoPng.out);
-
+  EXPECT_EQ(geometry, two.out) << "the geometry is the screen's";
+  EXPECT_EQ(geometry, twoPng.out);
   const Bmp small(ReadAll(File("a.bmp"))), large(ReadAll(File("b.bmp")));
   ASSERT_TRUE(small.Valid());
   ASSERT_TRUE(large.Valid());
-  const int width = Values(one.out, "Width").at(0), height = Values(one.out, "Height").at(0);
   EXPECT_EQ(width, small.Width());
   EXPECT_EQ(2 * width, large.Width());
   EXPECT_EQ(2 * height, large.Height());
-  const std::string png = ReadAll(File("b.png"));
-  ASSERT_GT(png.size(), 24u);
-  EXPECT_EQ(2 * width, Word(png, 16, true));
-  EXPECT_EQ(2 * height, Word(png, 20, true));
+  const std::string png2 = ReadAll(File("b.png"));
+  ASSERT_GT(png2.size(), 24u);
+  EXPECT_EQ(2 * width, Word(png2, 16, true));
+  EXPECT_EQ(2 * height, Word(png2, 20, true));
 
   // Every box frame lies on the doubled pixels of the frame at the diagram's size.
-  const auto lefts = Values(one.out, "Left"), tops = Values(one.out, "Top");
-  const auto rights = Values(one.out, "Right"), bottoms = Values(one.out, "Bottom");
   for (size_t i = 0; i < 4; ++i) {  // the four boxes come first
     const int l = lefts[i], t = tops[i], r = rights[i] - 1, b = bottoms[i] - 1, y = t + 2;
     ASSERT_TRUE(small.Black(l, y) && small.Black(r, y) && small.Black(l + 5, t) && small.Black(l + 5, b));

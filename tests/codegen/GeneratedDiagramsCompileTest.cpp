@@ -141,14 +141,10 @@ class DiagramMaker {
       std::string type = Type(i);
       if (!java_ && Chance(8)) type = "array of Integer";  // an open array
       if (!java_) {
+        static const char* const kinds[] = {"", "VAR ", "CONST ", "OUT ", "", ""};
         const int kind = Between(0, 5);
-        if (kind == 1) name = "VAR " + name;
-        if (kind == 2) name = "CONST " + name;
-        if (kind == 3) name = "OUT " + name;
-        if (kind == 4 && Chance(2)) {  // untyped
-          name = "VAR " + name;
-          type.clear();
-        }
+        name = kinds[kind] + name;
+        if (kind == 4 && Chance(2)) name = "VAR " + name, type.clear();  // untyped
       }
       out.emplace_back(name, type);
     }
@@ -333,23 +329,14 @@ void ReadBack(std::vector<std::unique_ptr<TestDiagram>>& diagrams, int language,
       // Every member comes back as it was (parameter kinds included), up to what the
       // language writes differently. Whether Pascal reads a method as final follows its
       // directives, which an override may change.
-      auto members = [](const TUMLClass& c) {
-        std::vector<std::string> out = Members(c);
-        for (std::string& m : out)
+      auto notFinal = [](std::vector<std::string> members) {
+        for (std::string& m : members)
           if (size_t f = m.find(" final"); f != std::string::npos) m.erase(f, 6);
-        std::sort(out.begin(), out.end());
-        return out;
+        std::sort(members.begin(), members.end());
+        return members;
       };
-      TUMLClass expected(cls.Name);
-      for (const TAttribute* a : cls.Attributes.Items) {
-        auto copy = std::make_unique<TAttribute>(*a);
-        if (language == 2 && copy->Visibility == TVisibility::Published)
-          copy->Visibility = TVisibility::Public;
-        expected.AppendAttribute(std::move(copy));
-      }
-      for (const TMethod* m : cls.Methods.Items)
-        expected.AppendMethod(std::make_unique<TMethod>(ExpectedAfterReading(cls, *m, language)));
-      EXPECT_EQ(members(*read), members(expected)) << box->SourceFileName;
+      EXPECT_EQ(notFinal(Members(*read)), notFinal(MembersAfterReading(cls, language)))
+          << box->SourceFileName;
       cls.UpdateFrom(*read, d->doc.Purger());
     }
 }

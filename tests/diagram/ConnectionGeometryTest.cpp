@@ -106,25 +106,6 @@ TEST(ConnectionGeometry, HatEndStemMakesRoomForTheTextAboveTheTopSide) {
             HeadPath(TConnectionKind::Hat, TBorderSide::Left, kAt, 17).End(kAt));
 }
 
-TEST(ConnectionGeometry, StubTextsSitBesideTheStubOnTheSideAwayFromTheEnd) {
-  const TTextSize text{30, 13};
-  // IST reaches the font height plus 2, KENNT plus 6 above the top side.
-  const TStartDecoration ist =
-      StartDecoration(TConnectionKind::Ist, TBorderSide::Top, kAt, 13, text, 0);
-  const TStartDecoration kennt =
-      StartDecoration(TConnectionKind::Kennt, TBorderSide::Top, kAt, 13, text, 0);
-  EXPECT_TRUE(ist.HasText);
-  EXPECT_EQ(15, Outward(TBorderSide::Top, kAt, ist.Path.End(kAt)));
-  EXPECT_EQ(19, Outward(TBorderSide::Top, kAt, kennt.Path.End(kAt)));
-  // On the left side the text goes below the stub when the end lies higher, else above.
-  const TStartDecoration up =
-      StartDecoration(TConnectionKind::Kennt, TBorderSide::Left, kAt, 13, text, 100);
-  const TStartDecoration down =
-      StartDecoration(TConnectionKind::Kennt, TBorderSide::Left, kAt, 13, text, 300);
-  EXPECT_EQ((TPoint{168, 152}), up.TextAt);
-  EXPECT_EQ((TPoint{168, 136}), down.TextAt);
-}
-
 TEST(ConnectionGeometry, NotesAndUnknownKindsDrawOnlyTheRoute) {
   const TConnectionKind unknown = FromCode<TConnectionKind>(7);
   for (TConnectionKind kind : {TConnectionKind::ClassInfo, unknown}) {
@@ -137,19 +118,6 @@ TEST(ConnectionGeometry, NotesAndUnknownKindsDrawOnlyTheRoute) {
   EXPECT_EQ(0, RoutePath(TConnectionKind::ClassInfo, 1, kAt, kAt).Count());
   // A damaged file's kind is still drawn as a line with one corner.
   EXPECT_EQ(3, RoutePath(unknown, 1, kAt, {300, 400}).Count());
-}
-
-TEST(ConnectionGeometry, RoutesTurnOnceForRelationshipsAndRunStraightForMessages) {
-  const TPoint start{10, 20}, end{110, 220};
-  const auto horizontalFirst = Steps(RoutePath(TConnectionKind::Kennt, 1, start, end));
-  ASSERT_EQ(3u, horizontalFirst.size());
-  EXPECT_EQ((TPoint{110, 20}), horizontalFirst[1].To);
-  const auto verticalFirst = Steps(RoutePath(TConnectionKind::Ist, 2, start, end));
-  ASSERT_EQ(3u, verticalFirst.size());
-  EXPECT_EQ((TPoint{10, 220}), verticalFirst[1].To);
-  const auto message = Steps(RoutePath(TConnectionKind::Anfrage, 1, start, end));
-  ASSERT_EQ(2u, message.size());
-  EXPECT_EQ(end, message[1].To);
 }
 
 TEST(ConnectionGeometry, TextBoxBesideTheCornerOrBetweenTheEnds) {

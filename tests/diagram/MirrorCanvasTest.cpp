@@ -1,6 +1,8 @@
 // Two pictures of one diagram drawn by the same calls.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "diagram/MirrorCanvas.h"
 #include "diagram/RecordingCanvas.h"
 
@@ -39,24 +41,16 @@ TEST(MirrorCanvas, BothCanvasesGetEveryCallInTheSameState) {
   for (const RecordingCanvas* r : {&primary, &mirror}) {
     ASSERT_EQ(4u, r->calls.size());
     const auto& line = r->calls[0];
-    EXPECT_EQ(Op::Line, line.op);
-    EXPECT_EQ((TRect{1, 2, 30, 40}), (TRect{line.x1, line.y1, line.x2, line.y2}));
-    EXPECT_EQ(kClRed, line.penColor);
-    EXPECT_EQ(2, line.penWidth);
-    EXPECT_EQ(PenStyle::Dash, line.penStyle);
-    const auto& rect = r->calls[1];
-    EXPECT_EQ(Op::Rectangle, rect.op);
-    EXPECT_EQ(PenMode::NotXor, rect.penMode);
-    EXPECT_EQ(BrushStyle::Clear, rect.brushStyle);
-    const auto& ellipse = r->calls[2];
-    EXPECT_EQ(Op::Ellipse, ellipse.op);
-    EXPECT_EQ(PenMode::Copy, ellipse.penMode);
-    EXPECT_EQ(kClBlue, ellipse.brushColor);
-    const auto& text = r->calls[3];
-    EXPECT_EQ(Op::Text, text.op);
-    EXPECT_EQ("TAuto", text.text);
-    EXPECT_TRUE(text.font.Bold);
-    EXPECT_EQ(kClGray, text.font.Color);
+    EXPECT_EQ(std::tuple(Op::Line, TRect{1, 2, 30, 40}, kClRed, 2, PenStyle::Dash),
+              std::tuple(line.op, TRect{line.x1, line.y1, line.x2, line.y2}, line.penColor,
+                         line.penWidth, line.penStyle));
+    const auto &rect = r->calls[1], &ellipse = r->calls[2], &text = r->calls[3];
+    EXPECT_EQ(std::tuple(Op::Rectangle, PenMode::NotXor, BrushStyle::Clear),
+              std::tuple(rect.op, rect.penMode, rect.brushStyle));
+    EXPECT_EQ(std::tuple(Op::Ellipse, PenMode::Copy, kClBlue),
+              std::tuple(ellipse.op, ellipse.penMode, ellipse.brushColor));
+    EXPECT_EQ(std::tuple(Op::Text, std::string("TAuto"), true, kClGray),
+              std::tuple(text.op, text.text, text.font.Bold, text.font.Color));
   }
 }
 

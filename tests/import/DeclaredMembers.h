@@ -19,115 +19,66 @@ struct DeclaredClass {
   std::string name;
   std::map<std::string, int> methods;  // Pascal: by name; Java: "name/arity"
   std::map<std::string, int> fields;
-  int properties = 0;  // Pascal only
 };
 
 // ---- a small JSON reader, enough for ppudump's output ----------------------------------
 
 struct JsonValue {
-  enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
-  std::string text;  // String and Number
-  std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;
+  std::string text;               // of a string, a number or a literal
+  std::vector<JsonValue> items;   // of an array, or the values of an object
+  std::vector<std::string> keys;  // of an object, one for each item
 
   const JsonValue* Get(const std::string& key) const {
-    for (const auto& [k, v] : members)
-      if (k == key) return &v;
+    for (size_t i = 0; i < keys.size(); ++i)
+      if (keys[i] == key) return &items[i];
     return nullptr;
   }
   std::string Str(const std::string& key) const {
     const JsonValue* v = Get(key);
-    return v && v->kind == String ? v->text : std::string();
+    return v ? v->text : std::string();
   }
 };
 
-class JsonReader {
- public:
-  explicit JsonReader(const std::string& s) : s_(s) {}
-  bool AtEnd() {
-    Blanks();
-    return p_ >= s_.size();
+// Reads the value at p into v; false at the end of the text or on malformed input.
+inline bool ReadJson(const std::string& s, size_t& p, JsonValue& v) {
+  auto blanks = [&] {
+    while (p < s.size() && std::isspace(static_cast<unsigned char>(s[p]))) ++p;
+    return p < s.size();
+  };
+  if (!blanks()) return false;
+  const char open = s[p];
+  if (open == '{' || open == '[') {
+    for (++p;;) {
+      if (!blanks()) return false;
+      if (s[p] == (open == '{' ? '}' : ']')) return ++p, true;
+      if (!v.items.empty() && s[p++] != ',') return false;
+      if (open == '{') {
+        JsonValue key;
+        if (!ReadJson(s, p, key) || !blanks() || s[p++] != ':') return false;
+        v.keys.push_back(key.text);
+      }
+      v.items.emplace_back();
+      if (!ReadJson(s, p, v.items.back())) return false;
+    }
   }
-  bool Read(JsonValue& v) {
-    Blanks();
-    if (p_ >= s_.size()) return false;
-    const char c = s_[p_];
-    if (c == '{') {
-      v.kind = JsonValue::Object;
-      ++p_;
-      Blanks();
-      if (Peek('}')) return true;
-      for (;;) {
-        JsonValue key, value;
-        if (!Read(key) || key.kind != JsonValue::String || !Expect(':') || !Read(value))
-          return false;
-        v.members.emplace_back(key.text, std::move(value));
-        Blanks();
-        if (Peek('}')) return true;
-        if (!Expect(',')) return false;
+  if (open == '"') {
+    for (++p; p < s.size() && s[p] != '"'; ++p) {
+      if (s[p] == '\\' && ++p < s.size() && s[p] == 'u') {  // the names compared are ASCII
+        p += 4;
+        v.text += '?';
+      } else {
+        v.text += s[p];
       }
     }
-    if (c == '[') {
-      v.kind = JsonValue::Array;
-      ++p_;
-      Blanks();
-      if (Peek(']')) return true;
-      for (;;) {
-        JsonValue item;
-        if (!Read(item)) return false;
-        v.items.push_back(std::move(item));
-        Blanks();
-        if (Peek(']')) return true;
-        if (!Expect(',')) return false;
-      }
-    }
-    if (c == '"') {
-      v.kind = JsonValue::String;
-      for (++p_; p_ < s_.size() && s_[p_] != '"'; ++p_) {
-        if (s_[p_] == '\\' && p_ + 1 < s_.size()) {
-          ++p_;
-          if (s_[p_] == 'u') {  // the names compared here are ASCII
-            p_ += 4;
-            v.text += '?';
-            continue;
-          }
-          v.text += s_[p_] == 'n' ? '\n' : s_[p_] == 't' ? '\t' : s_[p_];
-        } else {
-          v.text += s_[p_];
-        }
-      }
-      ++p_;
-      return true;
-    }
-    size_t start = p_;
-    while (p_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[p_])) ||
-                              s_[p_] == '-' || s_[p_] == '+' || s_[p_] == '.'))
-      ++p_;
-    v.text = s_.substr(start, p_ - start);
-    v.kind = v.text == "null" ? JsonValue::Null
-             : v.text == "true" || v.text == "false" ? JsonValue::Bool
-                                                     : JsonValue::Number;
-    return p_ > start;
+    return ++p <= s.size();
   }
-
- private:
-  void Blanks() {
-    while (p_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[p_]))) ++p_;
-  }
-  bool Peek(char c) {
-    if (p_ < s_.size() && s_[p_] == c) {
-      ++p_;
-      return true;
-    }
-    return false;
-  }
-  bool Expect(char c) {
-    Blanks();
-    return Peek(c);
-  }
-  const std::string& s_;
-  size_t p_ = 0;
-};
+  const size_t start = p;
+  while (p < s.size() && (std::isalnum(static_cast<unsigned char>(s[p])) || s[p] == '-' ||
+                          s[p] == '+' || s[p] == '.'))
+    ++p;
+  v.text = s.substr(start, p - start);
+  return p > start;
+}
 
 // ---- Free Pascal ------------------------------------------------------------------------
 
@@ -139,10 +90,8 @@ inline std::map<std::string, std::vector<DeclaredClass>> PpuClasses(
   std::string list;
   for (const std::string& f : ppuFiles) list += " '" + f + "'";
   const RunResult r = RunCommand("ppudump -Fj" + list + " 2>/dev/null");
-  JsonReader reader(r.output);
-  while (!reader.AtEnd()) {
-    JsonValue units;
-    if (!reader.Read(units)) break;
+  size_t at = 0;
+  for (JsonValue units; ReadJson(r.output, at, units); units = JsonValue()) {
     for (const JsonValue& unit : units.items) {
       const JsonValue* files = unit.Get("Files");
       const JsonValue* interface = unit.Get("Interface");
@@ -157,10 +106,7 @@ inline std::map<std::string, std::vector<DeclaredClass>> PpuClasses(
             const std::string type = f.Str("Type");
             const std::string name = text::LowerAscii(f.Str("Name"));
             if (type == "proc") ++c.methods[name];
-            // Class variables carry a made name ("$tassert_assertcount") besides their own;
-            // like properties, they are passed over with a message.
             if (type == "field") ++c.fields[name];
-            if (type == "prop" || (type == "var" && name[0] != '$')) ++c.properties;
           }
         classes.push_back(std::move(c));
       }

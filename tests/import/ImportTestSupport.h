@@ -1,6 +1,8 @@
 // Shared helpers of the import tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -98,10 +100,31 @@ inline std::vector<std::string> Members(const TUMLClass& c) {
   return out;
 }
 
+// Sorted: the members as the reader of the language gives back what the generator wrote.
+inline std::vector<std::string> MembersAfterReading(const TUMLClass& cls, int language) {
+  std::vector<std::string> out;
+  for (const TAttribute* attribute : cls.Attributes.Items) {
+    TAttribute a = *attribute;
+    if (language == 2 && a.Visibility == TVisibility::Published) a.Visibility = TVisibility::Public;
+    out.push_back(MemberText(a));
+  }
+  for (const TMethod* m : cls.Methods.Items)
+    out.push_back(MemberText(ExpectedAfterReading(cls, *m, language)));
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
 inline const TMethod* MethodNamed(const TUMLClass& cls, const std::string& name, int nth = 0) {
   for (const TMethod* m : cls.Methods.Items)
     if (m->Name == name && nth-- == 0) return m;
   return nullptr;
+}
+
+// The body of the method, or a failure of the test and a body no method has.
+inline StringList CodeOf(const TUMLClass& cls, const std::string& name, int nth = 0) {
+  if (const TMethod* m = MethodNamed(cls, name, nth)) return m->Code;
+  ADD_FAILURE() << "no method " << name << " #" << nth << " in " << cls.Name;
+  return {"<no such method>"};
 }
 
 // Keeps only the first message texts and no status texts, which keeps big sweeps small.

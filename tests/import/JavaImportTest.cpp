@@ -7,7 +7,7 @@
 namespace zedro {
 namespace {
 
-using testing::MethodNamed;
+using testing::CodeOf;
 using testing::ReadJavaClass;
 
 const char* kAuto = R"(import java.util.List;
@@ -81,23 +81,13 @@ TEST(JavaParser, ClassHeadingMembersAndBodies) {
                   "Ein static-Block wurde übergangen.\n"
                   "Die Anfangswerte der Attribute 'preis' wurden nicht übernommen.")}));
 
-  const TMethod* constructor = MethodNamed(*cls, "TAuto");
-  const TMethod* gibStand = MethodNamed(*cls, "gibStand");
-  const TMethod* getKm = MethodNamed(*cls, "getKm");
-  const TMethod* setKm = MethodNamed(*cls, "setKm");
-  const TMethod* nameMethod = MethodNamed(*cls, "name");
-  ASSERT_NE(nullptr, constructor);
-  ASSERT_NE(nullptr, gibStand);
-  ASSERT_NE(nullptr, getKm);
-  ASSERT_NE(nullptr, setKm);
-  ASSERT_NE(nullptr, nameMethod);
-  EXPECT_EQ(constructor->Code, (StringList{"{", "    this.km = km;", "  }"}));
-  EXPECT_TRUE(gibStand->Code.empty());
+  EXPECT_EQ(CodeOf(*cls, "TAuto"), (StringList{"{", "    this.km = km;", "  }"}));
+  EXPECT_EQ(CodeOf(*cls, "gibStand"), StringList{});
   // One-line bodies; the member after them is read normally.
-  EXPECT_EQ(getKm->Code, (StringList{"{ return km; }"}));
-  EXPECT_EQ(setKm->Code, (StringList{"{ km = v; }"}));
+  EXPECT_EQ(CodeOf(*cls, "getKm"), (StringList{"{ return km; }"}));
+  EXPECT_EQ(CodeOf(*cls, "setKm"), (StringList{"{ km = v; }"}));
   // The body ends where its braces balance.
-  const StringList& name = nameMethod->Code;
+  const StringList name = CodeOf(*cls, "name");
   EXPECT_EQ(name.size(), 7u);
   EXPECT_EQ(name.back(), "  }");
 }
@@ -229,10 +219,9 @@ TEST(JavaParser, CourseSourcesAreReadWithoutLoss) {
                 "public function iterator(): Iterator<T>",
                 "public function map(f: Function<? super T, ? extends U>; werte: int...): <U> "
                 "Optional<U>"}));
-  const TMethod* gib = MethodNamed(*cls, "gibNamen");
-  ASSERT_NE(gib, nullptr);
-  EXPECT_EQ(gib->Code.size(), 5u);
-  EXPECT_EQ(gib->Code.back(), "  }");
+  const StringList gib = CodeOf(*cls, "gibNamen");
+  EXPECT_EQ(gib.size(), 5u);
+  EXPECT_EQ(gib.back(), "  }");
   ASSERT_EQ(msgs.shown.size(), 1u);
   EXPECT_EQ(msgs.shown[0].text,
             W("Nicht alles in der Java Quelldatei konnte eingelesen werden:\n"

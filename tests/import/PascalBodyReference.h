@@ -45,47 +45,38 @@ inline StringList ReferenceBody(const SourceLines& lines, const TUMLClass& cls, 
     if (lx.Token.Kind == tkEndOfUnit) return {};
     lx.NextToken(t);
     if (t.Kind == tkEndOfUnit) return {};
-    bool match;
+    const int kind = static_cast<int>(m.Kind);
+    auto isKeyword = [&] {
+      return t.Kind == tkMethodKeyword && kind <= 3 && LowerAscii(t.Text) == kw[kind];
+    };
+    bool match = true;
     if (t.Kind == tkClass) {
       if (m.Kind != TMethodKind::Procedure && m.Kind != TMethodKind::Function) continue;
       lx.NextToken(t);
-      match = t.Kind == tkMethodKeyword && LowerAscii(t.Text) == kw[static_cast<int>(m.Kind)];
-    } else {
-      if (!(t.Kind == tkMethodKeyword && static_cast<int>(m.Kind) <= 3 && LowerAscii(t.Text) == kw[static_cast<int>(m.Kind)])) continue;
-      match = true;
+      match = isKeyword();
+    } else if (!isKeyword()) {
+      continue;
     }
-    if (match) {
+    // Each step reads the next token while all before it matched.
+    auto step = [&](auto matches) {
+      if (!match) return;
       lx.NextToken(t);
-      match = t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), text::Trim(cls.Name));
-    }
-    if (match) {
-      lx.NextToken(t);
-      match = t.Kind == tkDot;
-    }
-    if (match) {
-      lx.NextToken(t);
-      match = EqualsIgnoreCase(text::Trim(t.Text), text::Trim(m.Name));
-    }
-    if (match && !m.Parameters.empty()) {
-      lx.NextToken(t);
-      match = t.Kind == tkOpenParen;
-      if (match) {
+      match = matches();
+    };
+    step([&] {
+      return t.Kind == tkIdentifier && EqualsIgnoreCase(text::Trim(t.Text), text::Trim(cls.Name));
+    });
+    step([&] { return t.Kind == tkDot; });
+    step([&] { return EqualsIgnoreCase(text::Trim(t.Text), text::Trim(m.Name)); });
+    if (!m.Parameters.empty())
+      step([&] {
+        if (t.Kind != tkOpenParen) return false;
         TParameterScanner sc(ReferenceParams(lx, t), quiet);
-        match = sc.Parse() && EqualsIgnoreCase(sc.ParameterListText(), m.ParameterListText(1));
-      }
-    }
-    if (match) {
-      lx.NextToken(t);
-      if (m.Kind == TMethodKind::Function) {
-        match = t.Kind == tkColon;
-        if (match) {
-          lx.NextToken(t);
-          match = EqualsIgnoreCase(t.Text, m.ResultType);
-        }
-      } else {
-        match = t.Kind == tkSemicolon;
-      }
-    }
+        return sc.Parse() && EqualsIgnoreCase(sc.ParameterListText(), m.ParameterListText(1));
+      });
+    const bool function = m.Kind == TMethodKind::Function;
+    step([&] { return t.Kind == (function ? tkColon : tkSemicolon); });
+    if (function) step([&] { return EqualsIgnoreCase(t.Text, m.ResultType); });
     if (!match) {
       if (t.Kind == tkEndOfUnit) return {};
       continue;

@@ -8,6 +8,7 @@
 namespace zedro {
 namespace {
 
+using testing::CodeOf;
 using testing::MethodNamed;
 using testing::ReadPascalClasses;
 using testing::ReadPascalClassFully;
@@ -258,23 +259,46 @@ TEST(PascalParser, MethodBodies) {
   auto cls = ReadPascalClassFully(Unit(kBodies, kBodiesImpl), "TFoo", msgs);
   ASSERT_TRUE(cls);
   // Overloads are told apart by their scanned parameter text, letter case ignored.
-  EXPECT_EQ(MethodNamed(*cls, "Put", 0)->Code,
+  EXPECT_EQ(CodeOf(*cls, "Put", 0),
             (StringList{"var i: Integer;", "begin", "  i := a;", "end;"}));  // a: Integer
-  EXPECT_EQ(MethodNamed(*cls, "Put", 1)->Code, (StringList{"begin", "  writeln(s);", "end;"}));
+  EXPECT_EQ(CodeOf(*cls, "Put", 1), (StringList{"begin", "  writeln(s);", "end;"}));
   // Local routines belong to the body; a class function of the class ends it.
-  EXPECT_EQ(MethodNamed(*cls, "Get")->Code,
+  EXPECT_EQ(CodeOf(*cls, "Get"),
             (StringList{"  function Helper: Integer;", "  begin", "    result := 1;", "  end;",
                         "begin", "  result := Helper;", "end;"}));
   // Trailing empty lines and a separator line are dropped.
-  EXPECT_EQ(MethodNamed(*cls, "Make")->Code,
+  EXPECT_EQ(CodeOf(*cls, "Make"),
             (StringList{"begin", "  result := TFoo.Create;", "end;"}));
-  EXPECT_EQ(MethodNamed(*cls, "Last")->Code, (StringList{"begin", "end;"}));
-  EXPECT_TRUE(MethodNamed(*cls, "Abstrakt")->Code.empty());
+  EXPECT_EQ(CodeOf(*cls, "Last"), (StringList{"begin", "end;"}));
+  EXPECT_EQ(CodeOf(*cls, "Abstrakt"), StringList{});
   EXPECT_EQ(msgs.Texts(),
             (std::vector<std::string>{"Methode >>>TFoo.Fehlt<<< wurde NICHT eingelesen !"}));
   EXPECT_EQ(msgs.shown[0].kind, MsgKind::Information);
   EXPECT_EQ(msgs.statusTexts.back(), "");
   EXPECT_EQ(msgs.statusTexts.front(), "Klasse gefunden: TFoo");
+}
+
+// The parameter texts collected for the scanner keep no blank after an array type at the
+// end of the list, and the bodies are found by them.
+TEST(PascalParser, AnArrayTypeAtTheEndOfTheListKeepsNoTrailingBlank) {
+  NotationScope n(1);
+  ScriptedMessages msgs;
+  auto cls = ReadPascalClassFully(
+      Unit("TListe = class(TObject)\n  public\n"
+           "    procedure Fuelle(werte: array of Integer);\n"
+           "    function Summe(var a: Integer; werte: array of Real): Real;\n  end;\n",
+           "procedure TListe.Fuelle(werte: array of Integer);\nbegin\nend;\n\n"
+           "function TListe.Summe(var a: Integer; werte: array of Real): Real;\nbegin\n"
+           "  result := 0;\nend;\n"),
+      "TListe", msgs);
+  ASSERT_NE(nullptr, cls);
+  EXPECT_TRUE(msgs.shown.empty()) << msgs.Texts().front();
+  EXPECT_EQ(testing::Members(*cls),
+            (std::vector<std::string>{
+                "public final procedure Fuelle(werte: array of Integer)",
+                "public final function Summe(VAR a: Integer; werte: array of Real): Real"}));
+  EXPECT_EQ(CodeOf(*cls, "Fuelle"), (StringList{"begin", "end;"}));
+  EXPECT_EQ(CodeOf(*cls, "Summe"), (StringList{"begin", "  result := 0;", "end;"}));
 }
 
 TEST(PascalParser, UsesLists) {
@@ -296,6 +320,7 @@ TEST(PascalParser, UsesLists) {
   ScriptedMessages m3;
   auto d = ReadPascalClassFully(
       "unit u;\ninterface\ntype TA = class\n end;\nimplementation\nuses A, B\n", "TA", m3);
+  ASSERT_TRUE(d);
   EXPECT_TRUE(d->ImplementationUses.empty());
   EXPECT_EQ(m3.Texts().back(), "Semokolon bei zweiter Uses-Liste fehlt !!");
 }

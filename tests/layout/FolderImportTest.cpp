@@ -1,9 +1,7 @@
 // A folder of sources read into one diagram: classes, connections and a layout without
 // overlaps.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <glob.h>
@@ -13,36 +11,26 @@
 #include "layout/GraphLayout.h"
 #include "model/Messages.h"
 #include "model/Notation.h"
+#include "support/TestDir.h"
 
 namespace zedro {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FolderImport : public ::testing::Test {
+class FolderImport : public testing::TestDirFixture {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("zedro-folder-" + std::to_string(::getpid()) + "-" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-  }
+  void Write(const std::string& name, const std::string& text) { testing::WriteAll(dir_ / name, text); }
   std::string Dir() const { return dir_.string(); }
 
-  FolderImportResult Import(int language, bool withLayout = true) {
+  FolderImportResult Import(int language, bool withLayout = true, std::string folder = "") {
     NotationScope notation(language);
     GraphLayoutFunction layOut;
     if (withLayout)
       layOut = [](const auto& nodes, const auto& edges, auto& positions, std::string& error) {
         return layout::LayOutGraph(nodes, edges, positions, error);
       };
-    return ImportClassFolder(doc, Dir(), language, layOut, messages);
+    return ImportClassFolder(doc, folder.empty() ? Dir() : folder, language, layOut, messages);
   }
 
   TUMLDrawClass* Box(const std::string& name) {
@@ -56,7 +44,8 @@ class FolderImport : public ::testing::Test {
         return c;
     return nullptr;
   }
-  void ExpectNoOverlap() {
+  // No two boxes overlap, every IST has the ancestor above, and all fits the surface.
+  void ExpectReadable() {
     const auto& boxes = doc.DrawClasses.Items;
     for (size_t i = 0; i < boxes.size(); ++i)
       for (size_t j = i + 1; j < boxes.size(); ++j) {
@@ -65,13 +54,11 @@ class FolderImport : public ::testing::Test {
         EXPECT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom)
             << a.UMLClass->Name << " overlaps " << b.UMLClass->Name;
       }
-  }
-  // Every IST between boxes of this import has the ancestor above.
-  void ExpectAncestorsAbove() {
-    for (const TConnection* c : doc.Connections.Items) {
-      if (c->Kind != TConnectionKind::Ist) continue;
-      EXPECT_LT(c->EndBox->Bottom, c->StartBox->Top) << c->StartBox->UMLClass->Name;
-    }
+    for (const TConnection* c : doc.Connections.Items)
+      EXPECT_TRUE(c->Kind != TConnectionKind::Ist || c->EndBox->Bottom < c->StartBox->Top)
+          << c->StartBox->UMLClass->Name << " below its ancestor";
+    for (const TUMLDrawClass* b : boxes)
+      EXPECT_TRUE(b->Right <= 10000 && b->Bottom <= 10000) << b->UMLClass->Name;
   }
 
   void WriteVehicleUnits() {
@@ -104,7 +91,6 @@ class FolderImport : public ::testing::Test {
 
   DiagramDocument doc;
   ScriptedMessages messages;
-  fs::path dir_;
 };
 
 TEST_F(FolderImport, UnitsBecomeConnectedBoxesWithoutOverlaps) {
@@ -151,8 +137,7 @@ TEST_F(FolderImport, UnitsBecomeConnectedBoxesWithoutOverlaps) {
   for (const TConnection* c : doc.Connections.Items)
     EXPECT_EQ(DefaultConnectionColor(c->Kind), c->Color);
 
-  ExpectNoOverlap();
-  ExpectAncestorsAbove();
+  ExpectReadable();
   // The IST line leaves the top of the subclass and enters the bottom of its ancestor.
   EXPECT_EQ(TBorderSide::Top, autoBox->SideOfBorderPoint(ist->StartPoint));
   EXPECT_EQ(TBorderSide::Bottom, Box("TFahrzeug")->SideOfBorderPoint(ist->EndPoint));
@@ -178,8 +163,7 @@ TEST_F(FolderImport, JavaSourcesAndTheFolderLanguage) {
   TConnection* wheel = Between("Auto", "Rad", TConnectionKind::Kennt);
   ASSERT_NE(nullptr, wheel);
   EXPECT_EQ("1", wheel->EndText);
-  ExpectNoOverlap();
-  ExpectAncestorsAbove();
+  ExpectReadable();
 }
 
 TEST_F(FolderImport, NewBoxesGoBelowTheDiagramAndJoinItsClasses) {
@@ -196,7 +180,7 @@ TEST_F(FolderImport, NewBoxesGoBelowTheDiagramAndJoinItsClasses) {
   for (const TUMLDrawClass* b : r.boxes) EXPECT_GT(b->Top, old->Bottom) << b->UMLClass->Name;
   // The subclass now lies below its ancestor: the line goes upwards.
   EXPECT_EQ(TBorderSide::Bottom, old->SideOfBorderPoint(ist->EndPoint));
-  ExpectNoOverlap();
+  ExpectReadable();
 }
 
 TEST_F(FolderImport, WithoutALayoutTheBoxesStandInRows) {
@@ -208,7 +192,7 @@ TEST_F(FolderImport, WithoutALayoutTheBoxesStandInRows) {
   const FolderImportResult r = Import(1, false);
   EXPECT_EQ(30u, r.boxes.size());
   EXPECT_FALSE(r.laidOut);
-  ExpectNoOverlap();
+  ExpectReadable();
   EXPECT_NE(std::string::npos, FolderImportSummary(r, Dir()).find("in Reihen"));
 }
 
@@ -237,9 +221,7 @@ TEST_F(FolderImport, AFolderOfTooManyClassesStopsAtTheLimit) {
   EXPECT_TRUE(r.truncated);
   EXPECT_EQ(static_cast<size_t>(kMaxFolderClasses), r.boxes.size());
   EXPECT_NE(std::string::npos, FolderImportSummary(r, Dir()).find("Mehr als 300 Klassen"));
-  ExpectNoOverlap();
-  EXPECT_LE(r.right, 10000);
-  EXPECT_LE(r.bottom, 10000);
+  ExpectReadable();
 }
 
 // fcl-base of the Free Pascal sources, where Debian's fpc-source has it.
@@ -251,31 +233,12 @@ TEST_F(FolderImport, FreePascalBaseLibraryGivesOneReadablePicture) {
   }
   const std::string fclBase = g.gl_pathv[0];
   globfree(&g);
-  NotationScope notation(1);
-  const auto start = std::chrono::steady_clock::now();
-  const FolderImportResult r = ImportClassFolder(
-      doc, fclBase, 1,
-      [](const auto& nodes, const auto& edges, auto& positions, std::string& error) {
-        return layout::LayOutGraph(nodes, edges, positions, error);
-      },
-      messages);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const FolderImportResult r = Import(1, true, fclBase);
   EXPECT_TRUE(r.laidOut) << r.layoutError;
   EXPECT_GE(r.files, 30);
   EXPECT_GE(r.boxes.size(), 60u);
   EXPECT_GE(r.inheritance, 20);
-  ExpectNoOverlap();
-  ExpectAncestorsAbove();
-  int right = 0, bottom = 0;
-  for (const TUMLDrawClass* b : doc.DrawClasses.Items) {
-    right = std::max(right, b->Right);
-    bottom = std::max(bottom, b->Bottom);
-  }
-  // The whole picture fits the drawing surface.
-  EXPECT_LE(right, 10000);
-  EXPECT_LE(bottom, 10000);
-  std::cout << r.boxes.size() << " classes from " << r.files << " units in " << seconds
-            << " s, " << right << " x " << bottom << " pixels\n";
+  ExpectReadable();
 }
 
 }  // namespace

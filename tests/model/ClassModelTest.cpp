@@ -1,41 +1,28 @@
 #include <gtest/gtest.h>
 
+#include "codegen/CodegenTestSupport.h"
 #include "model/Messages.h"
 #include "model/Notation.h"
 #include "model/UMLClass.h"
 
 using namespace zedro;
-
-namespace {
-
-TAttribute* AddAttr(TUMLClass& c, const std::string& name, const std::string& type, TVisibility v) {
-  return c.AddAttribute(std::make_unique<TAttribute>(name, type, v, StringList{}));
-}
-
-TMethod* AddMethod(TUMLClass& c, const std::string& name, TMethodKind kind,
-                   std::vector<TParameter> params = {}, const std::string& result = "") {
-  auto m = std::make_unique<TMethod>();
-  m->Name = name, m->Kind = kind, m->Parameters = std::move(params), m->ResultType = result;
-  return c.AddMethod(std::move(m));
-}
-
-}  // namespace
+using namespace zedro::testing;
 
 TEST(ClassModel, KeepsMembersSortedAndTellsTheirTexts) {
   TUMLClass c("T");
   AddAttr(c, "b", "Integer", TVisibility::Public);
   AddAttr(c, "a", "String", TVisibility::Private);
   AddAttr(c, "c", "Boolean", TVisibility::Public);
-  AddMethod(c, "Free", TMethodKind::Destructor);
-  AddMethod(c, "Get", TMethodKind::Function, {}, "Integer");
-  AddMethod(c, "Create", TMethodKind::Constructor);
+  AddMeth(c, {"Free", TMethodKind::Destructor});
+  AddMeth(c, {"Get", TMethodKind::Function, {}, "Integer"});
+  AddMeth(c, {"Create", TMethodKind::Constructor});
   std::vector<std::string> names;
   for (auto* a : c.Attributes.Items) names.push_back(a->Name);
   for (auto* m : c.Methods.Items) names.push_back(m->Name);
   EXPECT_EQ(names, (std::vector<std::string>{"c", "b", "a", "Create", "Get", "Free"}));
 
   TMethod* sum =
-      AddMethod(c, "Summe", TMethodKind::Function, {{"a", "Integer"}, {"b", "Integer"}}, "Integer");
+      AddMeth(c, {"Summe", TMethodKind::Function, {{"a", "Integer"}, {"b", "Integer"}}, "Integer"});
   EXPECT_EQ(sum->MethodSignature(1), "Summe(a: Integer; b: Integer) : Integer");
   EXPECT_EQ(c.Attributes.At(1)->DisplayText(2), "Integer b");
   NotationScope java(2);

@@ -50,8 +50,20 @@ TEST(ParameterScanner, SplitsListsAndReportsWhereTheyGoWrong) {
       // Groups flushed before the failure stay.
       {"a: Integer;", "a: Integer" + end + "Ein Semikolon am Ende ist nicht erlaubt!"},
       {"a, b", end + "Der (letzte) Datentyp fehlt!"},
+      // Blanks change nothing where they may stand; after the last type only a semicolon
+      // may follow them.
+      {"a: Integer    ", "a: Integer"},
+      {"var a, b: Real  ", "VAR a: Real; VAR b: Real"},
+      {"  a :  Integer ;  b : Real ", "a: Integer; b: Real"},
+      {"a: Integer x", at + "a: Integer x<--\nDas Zeichen 'x' ist hier nicht erlaubt"},
+      {"a: Integer;  ", "a: Integer" + end + "Ein Semikolon am Ende ist nicht erlaubt!"},
+      {"a ", end + "Der (letzte) Datentyp fehlt!"},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(Scan(text), expected) << text;
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Scan(text), expected) << '"' << text << '"';
+  ScriptedMessages m;
+  TParameterScanner s("x: Integer; y: String ", m);
+  ASSERT_TRUE(s.Parse());
+  EXPECT_EQ(s.ParameterListText(), "x: Integer; y: String");
 }
 
 TEST(ParameterScanner, ChecksIdentifiers) {

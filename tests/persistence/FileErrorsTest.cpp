@@ -1,15 +1,13 @@
 // What the operating system says about a file a user cannot read or write, in German.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "model/Win1252.h"
 #include "persistence/Files.h"
 #include "persistence/SystemErrors.h"
+#include "support/TestDir.h"
 
 namespace zedro {
 namespace {
@@ -26,18 +24,10 @@ TEST(FileErrors, TheUsualFileErrorsHaveGermanTexts) {
                                          text::IntToStr(EPROTO) + ".");
 }
 
-class FileErrorFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/zedro-fileerrors-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(tmpl));
-    dir = tmpl;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-  std::string dir;
-};
+using FileErrorFiles = testing::TestDirFixture;
 
 TEST_F(FileErrorFiles, ReadingAndWritingReportTheReasonInGerman) {
+  const std::string dir = dir_.string();
   std::string bytes, error;
   EXPECT_FALSE(ReadFileBytes(dir + "/fehlt.urd", bytes, &error));
   EXPECT_EQ(SystemErrorText(ENOENT), error);

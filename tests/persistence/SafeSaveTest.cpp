@@ -8,54 +8,37 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "model/Win1252.h"
 #include "persistence/Files.h"
+#include "support/TestDir.h"
 
 namespace zedro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadAll;
+using testing::WriteAll;
 
-class SafeSave : public ::testing::Test {
+class SafeSave : public testing::TestDirFixture {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("zedro-safesave-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string File(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(SafeSave, LinksAreFollowedAndWriteProtectedFilesRefused) {
   fs::create_directories(dir_ / "echt");
-  Write(File("echt/Diagramm.urd"), "alt");
+  WriteAll(File("echt/Diagramm.urd"), "alt");
   fs::create_symlink("echt/Diagramm.urd", dir_ / "Link.urd");
   fs::create_symlink(dir_ / "Link.urd", dir_ / "Kette.urd");  // a link to a link
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(File("Kette.urd"), "neu", &error)) << error;
   EXPECT_TRUE(fs::is_symlink(dir_ / "Kette.urd") && fs::is_symlink(dir_ / "Link.urd"));
-  EXPECT_EQ(Read(File("echt/Diagramm.urd")), "neu");
+  EXPECT_EQ(ReadAll(File("echt/Diagramm.urd")), "neu");
 
   // 0444: refused, also through a link, and left as it was (the administrator too).
   fs::permissions(File("echt/Diagramm.urd"),
@@ -63,10 +46,10 @@ TEST_F(SafeSave, LinksAreFollowedAndWriteProtectedFilesRefused) {
   EXPECT_TRUE(IsWriteProtected(File("Link.urd")));
   EXPECT_FALSE(WriteFileAtomically(File("Link.urd"), "weg", &error));
   EXPECT_EQ(error, W("Die Datei ist schreibgeschützt."));
-  EXPECT_EQ(Read(File("echt/Diagramm.urd")), "neu");
+  EXPECT_EQ(ReadAll(File("echt/Diagramm.urd")), "neu");
 
   // A replaced file keeps its permissions; links in a circle are refused in German.
-  Write(File("Frei.urd"), "alt");
+  WriteAll(File("Frei.urd"), "alt");
   fs::permissions(File("Frei.urd"), fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(WriteFileAtomically(File("Frei.urd"), "neu", &error)) << error;
   EXPECT_EQ(fs::status(File("Frei.urd")).permissions() & fs::perms::all,
@@ -78,7 +61,7 @@ TEST_F(SafeSave, LinksAreFollowedAndWriteProtectedFilesRefused) {
 
 TEST_F(SafeSave, AKilledSaveLeavesNoTemporaryFileBehind) {
   const std::string target = File("Gross.urd");
-  Write(target, "alt");
+  WriteAll(target, "alt");
   // A save of 64 MB killed while it writes; whatever it got done, the next save leaves
   // nothing but the file.
   const pid_t writer = ::fork();
@@ -92,16 +75,16 @@ TEST_F(SafeSave, AKilledSaveLeavesNoTemporaryFileBehind) {
   // What killed saves leave where the file system has no unnamed files: one of the
   // process just killed, one of the older naming from long ago. One of a program that
   // still runs (the system's first process) and someone else's file are left alone.
-  Write(File("Gross.urd.tmp-" + std::to_string(writer) + "-Ab12Cd"), "halb");
-  Write(File("Gross.urd.tmp-Xy34Zw"), "halb");
+  WriteAll(File("Gross.urd.tmp-" + std::to_string(writer) + "-Ab12Cd"), "halb");
+  WriteAll(File("Gross.urd.tmp-Xy34Zw"), "halb");
   fs::last_write_time(File("Gross.urd.tmp-Xy34Zw"),
                       fs::file_time_type::clock::now() - std::chrono::hours(1));
-  Write(File("Gross.urd.tmp-1-Qr56St"), "laeuft");
-  Write(File("Gross.urd.tmp-Anderes"), "fremd");
+  WriteAll(File("Gross.urd.tmp-1-Qr56St"), "laeuft");
+  WriteAll(File("Gross.urd.tmp-Anderes"), "fremd");
 
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(target, "neu", &error)) << error;
-  EXPECT_EQ(Read(target), "neu");
+  EXPECT_EQ(ReadAll(target), "neu");
   EXPECT_EQ(Names(), (std::vector<std::string>{"Gross.urd", "Gross.urd.tmp-1-Qr56St",
                                                "Gross.urd.tmp-Anderes"}));
 }
