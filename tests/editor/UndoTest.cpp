@@ -2,6 +2,8 @@
 // the bytes it had before and forward again to the bytes it had after.
 #include <QKeyEvent>
 #include <QPointer>
+#include <QTreeWidget>
+#include <QTest>
 
 #include "EditorFixture.h"
 #include "codegen/CodegenTestSupport.h"
@@ -9,6 +11,7 @@
 #include "editor/CodeViewers.h"
 #include "editor/SubDiagramCommands.h"
 #include "editor/SurfaceView.h"
+#include "editor/TFClassInspector.h"
 #include "editor/UndoCommands.h"
 #include "editor/UndoHistory.h"
 #include "persistence/Files.h"
@@ -604,6 +607,20 @@ TEST_F(UndoTest, TheItemsNameTheStepAndAreDisabledWithNothingToUndo) {
   EXPECT_FALSE(undo->isEnabled());
   form->ActivateChild(main);
   EXPECT_TRUE(undo->isEnabled());
+
+  // Strg+Z also works while the class inspector, a window of its own, has the focus.
+  auto* inspector = dynamic_cast<TFClassInspector*>(form->ClassInspector());
+  ASSERT_NE(nullptr, inspector);
+  ASSERT_NE(nullptr, inspector->TVclass);
+  inspector->show();
+  QApplication::setActiveWindow(inspector);
+  inspector->TVclass->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(inspector, QApplication::activeWindow());
+  const std::string step = S(PlainCaption(undo->text())).substr(W("Rückgängig").size());
+  QTest::keyClick(inspector->TVclass, Qt::Key_Z, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_EQ("Wiederholen" + step, S(PlainCaption(redo->text())));
 }
 
 TEST_F(UndoTest, UndoInASubDiagramWindowTakesBackTheFamilysLastStepWhereverItWasMade) {
