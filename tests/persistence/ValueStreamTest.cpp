@@ -87,7 +87,8 @@ TEST(ValueStreamBounds, IntegersInEveryFormAndBrokenOnes) {
   for (const auto& [bytes, outcome] : cases) EXPECT_EQ(ReadIntegerOutcome(bytes), outcome) << Hex(bytes);
   // A boolean consumes only its tag.
   ScriptedMessages m;
-  ValueReader r(Bytes({9, 8, 2, 5}), m);
+  const std::string booleans = Bytes({9, 8, 2, 5});  // the reader only looks at the bytes
+  ValueReader r(booleans, m);
   EXPECT_TRUE(r.ReadBoolean());
   EXPECT_FALSE(r.ReadBoolean());
   EXPECT_EQ(r.ReadInteger(), 5);
@@ -144,6 +145,7 @@ TEST(ValueStreamBounds, HugeLineCountsAreRefusedBeforeAnythingIsAllocatedAndNega
         << count;
   }
   ScriptedMessages m;
-  ValueReader negative(IntegerBytes(-5), m);
+  const std::string minusFive = IntegerBytes(-5);
+  ValueReader negative(minusFive, m);
   EXPECT_EQ(negative.ReadCount(1), 0);
 }
