@@ -21,6 +21,10 @@ PID=""
 
 fail() {
   echo "FEHLER: $*" >&2
+  # What the program printed, so that a failure can be understood from the test's output.
+  for log in "$SCRATCH"/zedro*.log; do
+    [ -f "$log" ] && { echo "--- $log" >&2; tail -n 40 "$log" >&2; }
+  done
   import -window root "$SCRATCH/bildschirm.png" 2>/dev/null || true
   [ -n "$PID" ] && kill -9 "$PID" 2>/dev/null || true
   exit 1
