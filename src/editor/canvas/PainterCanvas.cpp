@@ -290,10 +290,7 @@ void PainterCanvas::DrawPicture(const QImage& picture) {
 // --- Fonts and texts --------------------------------------------------------------------
 
 PainterCanvas::FontEntry& PainterCanvas::CurrentEntry() {
-  if (fontValid_ && entry_) return *entry_;
-  const std::string key = QtCanvas::FontKey(font_);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end()) {
+  return fonts_.Current(font_, &QtCanvas::FontKey, [this] {
     const QFont screen = QtCanvas::ScreenFont(font_);
     QFont drawn = screen;
     // Outlines as designed, smoothed: the letters scale evenly to any size.
@@ -303,25 +300,18 @@ PainterCanvas::FontEntry& PainterCanvas::CurrentEntry() {
         FontEntry{screen, QFontMetrics(screen), drawn, QFontMetricsF(drawn), 0, 0, {}});
     entry->height = entry->metrics.height();
     entry->ascent = entry->metrics.ascent();
-    it = fonts_.emplace(key, std::move(entry)).first;
-  }
-  entry_ = it->second.get();
-  entrySpec_ = font_;
-  fontValid_ = true;
-  return *entry_;
+    return entry;
+  });
 }
 
-void PainterCanvas::FontChanged() {
-  // A new colour needs no new font.
-  if (fontValid_ && entry_) fontValid_ = QtCanvas::FontKey(font_) == QtCanvas::FontKey(entrySpec_);
-}
+void PainterCanvas::FontChanged() { fonts_.FontChanged(font_); }
 
 PainterCanvas::TextEntry& PainterCanvas::EntryOf(const std::string& text) {
   FontEntry& f = CurrentEntry();
   auto it = f.texts.find(text);
   if (it != f.texts.end()) return it->second;
   if (cachedTexts_ >= kMaxCachedTexts) {
-    for (auto& font : fonts_) font.second->texts.clear();
+    fonts_.ForEach([](FontEntry& font) { font.texts.clear(); });
     cachedTexts_ = 0;
   }
   TextEntry& t = f.texts[text];

@@ -26,6 +26,7 @@
 #include <unordered_map>
 
 #include "diagram/Canvas.h"
+#include "editor/canvas/FontCache.h"
 
 class QPaintDevice;
 class QPainter;
@@ -122,10 +123,7 @@ class PainterCanvas : public Canvas {
   int height_ = 0;
   double scale_ = 1;
   QPointF origin_;
-  std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
-  FontEntry* entry_ = nullptr;
-  TFontSpec entrySpec_;
-  bool fontValid_ = false;
+  FontCache<FontEntry> fonts_;
   std::size_t cachedTexts_ = 0;
 };
 

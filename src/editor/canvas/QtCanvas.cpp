@@ -423,38 +423,23 @@ void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 // --- Fonts and texts --------------------------------------------------------------------
 
 QtCanvas::FontEntry& QtCanvas::CurrentEntry() {
-  if (fontValid_ && entry_) return *entry_;
-  const std::string key = FontKey(font_);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end()) {
+  return fonts_.Current(font_, &FontKey, [this] {
     QFont f = ScreenFont(font_);
     auto entry = std::make_unique<FontEntry>(FontEntry{f, QFontMetrics(f), 0, 0, {}});
     entry->height = entry->metrics.height();
     entry->ascent = entry->metrics.ascent();
-    it = fonts_.emplace(key, std::move(entry)).first;
-  }
-  entry_ = it->second.get();
-  entrySpec_ = font_;
-  fontValid_ = true;
-  return *entry_;
+    return entry;
+  });
 }
 
-void QtCanvas::FontChanged() {
-  // A new colour needs no new font.
-  if (fontValid_ && entry_) {
-    const TFontSpec& a = font_;
-    const TFontSpec& b = entrySpec_;
-    fontValid_ = a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold && a.Italic == b.Italic &&
-                 a.Underline == b.Underline && a.StrikeOut == b.StrikeOut;
-  }
-}
+void QtCanvas::FontChanged() { fonts_.FontChanged(font_); }
 
 QtCanvas::TextShape& QtCanvas::ShapeOf(const std::string& text) {
   FontEntry& f = CurrentEntry();
   auto it = f.shapes.find(text);
   if (it != f.shapes.end()) return it->second;
   if (cachedShapes_ >= kMaxCachedShapes || cachedRuns_ >= kMaxCachedRuns) {
-    for (auto& font : fonts_) font.second->shapes.clear();
+    fonts_.ForEach([](FontEntry& font) { font.shapes.clear(); });
     cachedShapes_ = 0;
     cachedRuns_ = 0;
   }

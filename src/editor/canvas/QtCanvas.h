@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diagram/Canvas.h"
+#include "editor/canvas/FontCache.h"
 #include "editor/canvas/PixelSurface.h"
 
 namespace zedro {
@@ -100,10 +101,7 @@ class QtCanvas : public Canvas {
   QImage spare_;
   PixelSurface::TileMap spareTiles_;
   std::unique_ptr<QPainter> painter_;
-  std::unordered_map<std::string, std::unique_ptr<FontEntry>> fonts_;
-  FontEntry* entry_ = nullptr;  // the entry of the current font
-  TFontSpec entrySpec_;         // the font that entry_ was made for
-  bool fontValid_ = false;
+  FontCache<FontEntry> fonts_;
   std::size_t cachedShapes_ = 0;  // texts held by all fonts together
   std::size_t cachedRuns_ = 0;    // runs held by all text shapes together
 };
